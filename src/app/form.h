@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QRect>
+#include <QSize>
+
+#include "app/program.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+// A fixed-size window with the classic window model: a client area of a given
+// size where controls sit at absolute places, the menu bar above it, hidden
+// until shown. Controls carry their component names as object names.
+class Form : public QMainWindow {
+  Q_OBJECT
+ public:
+  Form(Program& program, const QString& caption, QSize clientSize);
+
+  QWidget* client() const { return client_; }
+  Program& program() const { return program_; }
+
+ protected:
+  QPushButton* button(const char* name, const QString& caption, const QString& hint, QRect place);
+  QCheckBox* checkBox(const char* name, const QString& caption, const QString& hint, QRect place);
+  QRadioButton* radioButton(const char* name, const QString& caption, const QString& hint,
+                            QRect place);
+  QLabel* label(const char* name, const QString& text, QRect place);
+  QMenu* menu(const QString& caption);
+  QAction* menuItem(QMenu* menu, const char* name, const QString& caption);
+
+  // The window opens centred on the screen.
+  void centreOnScreen();
+  // Every control is reachable through the accessibility interface: its
+  // caption is its name (Qt's default) and its component name its description.
+  void exposeToAccessibility();
+
+  Program& program_;
+
+ private:
+  QWidget* client_;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+class Forms;
+class SettingsStore;
+class UiServices;
+struct ProgramState;
+
+// What every window is given: the program-wide state, the settings store, the
+// toolkit and platform seams, and the window set for reaching the others.
+struct Program {
+  ProgramState& state;
+  SettingsStore& store;
+  UiServices& ui;
+  Forms& forms;
+};

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <memory>
+
+#include "app/program.h"
+#include "app/program_state.h"
+#include "app/settings_store.h"
+
+class SettingsBackend;
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
+class TForm8;
+class TForm9;
+class TForm10;
+class TForm11;
+class TForm13;
+class TForm14;
+class TForm16;
+
+// The window set: every window, created once in the program's fixed order and
+// kept until the program ends. Windows reach each other through it.
+class Forms {
+ public:
+  Forms();
+  ~Forms();
+  Forms(const Forms&) = delete;
+  Forms& operator=(const Forms&) = delete;
+
+  // The CD player first, as the main window: its creation runs the start-up
+  // checks before any other window exists.
+  void createAll(Program& program);
+
+  std::unique_ptr<TForm1> Form1;    // CD player
+  std::unique_ptr<TForm3> Form3;    // About
+  std::unique_ptr<TForm2> Form2;    // system status
+  std::unique_ptr<TForm4> Form4;    // media player
+  std::unique_ptr<TForm5> Form5;    // single track dialog
+  std::unique_ptr<TForm6> Form6;    // status checking dialog
+  std::unique_ptr<TForm7> Form7;    // start-up reminder
+  std::unique_ptr<TForm8> Form8;    // standard CD player
+  std::unique_ptr<TForm9> Form9;    // graphics viewer
+  std::unique_ptr<TForm10> Form10;  // media type chooser
+  std::unique_ptr<TForm11> Form11;  // graphic type chooser
+  std::unique_ptr<TForm13> Form13;  // graphic print options
+  std::unique_ptr<TForm14> Form14;  // print preview
+  std::unique_ptr<TForm16> Form16;  // full-screen video window
+};
+
+// The whole program: its state, its settings store and its windows, on the
+// toolkit and settings seams it is given.
+class CorvelaProgram {
+ public:
+  CorvelaProgram(UiServices& ui, SettingsBackend& settingsBackend);
+
+  ProgramState state;
+  SettingsStore store;
+  Forms forms;
+  Program program;
+};

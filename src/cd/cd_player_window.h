@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/form.h"
+
+class QComboBox;
+class QProgressBar;
+class QSlider;
+class Timer;
+
+// The CD player, the program's main window.
+class TForm1 : public Form {
+  Q_OBJECT
+ public:
+  explicit TForm1(Program& program);
+
+  // Start-up: runs while the window is created, before any other window exists.
+  void FormCreate();
+
+  // Tools menu
+  void HideToolTips1Click();
+  void ToolTipsOn1Click();
+  void Defaultallsettings1Click();
+
+  // Controls, by component name.
+  QPushButton* Button1;   // &Play
+  QPushButton* Button2;   // &Stop
+  QPushButton* Button3;   // Pa&use
+  QPushButton* Button4;   // &Next
+  QPushButton* Button5;   // Pre&vious
+  QPushButton* Button6;   // &Graphics
+  QPushButton* Button7;   // &Load
+  QPushButton* Button8;   // &Eject
+  QPushButton* Button9;   // A&ll
+  QPushButton* Button10;  // N&one
+  QPushButton* Button11;  // Trac&ks
+  QPushButton* Button12;  // Sound And Video Pla&yer
+  QPushButton* Button13;  // Single
+  QPushButton* Button14;  // Cont
+  QPushButton* IntroScan;
+  QPushButton* BitBtn1;   // E&xit
+  QComboBox* ComboBox1;   // drive list
+  QCheckBox* CheckBox1;   // Update Icon whilst ma&ximised
+  QCheckBox* CheckBox2;   // &Random
+  QCheckBox* CheckBox3;   // Normal C&D Player
+  QCheckBox* CheckBox4;   // Sele&ct
+  QRadioButton* RadioButton1;  // El&apsed time
+  QRadioButton* RadioButton2;  // Re&maining time
+  QSlider* TrackBar1;
+  QProgressBar* Gauge1;
+  QLabel* Label1;  // total play time line
+  QLabel* Label2;  // current track line
+  QLabel* Label3;  // minutes and a colon
+  QLabel* Label4;  // two-digit seconds
+  QLabel* Label5;  // "Track    Time" headings
+  QLabel* Label6;
+  QLabel* Label7;
+  QLabel* Label8;  // "Loading CD..."
+  QLabel* Image1;  // the no-disc picture
+
+  // File menu
+  QAction* LoadCD1;
+  QAction* PlayVideoMIDMPEGWAVfiles1;
+  QAction* PlayaSingleCDTrack1;
+  QAction* DisplayGraphicFiles1;
+  QAction* Exit1;
+  // Tools menu
+  QAction* SystemStatus1;
+  QAction* HideToolTips1;
+  QAction* ToolTipsOn1;
+  QAction* Defaultallsettings1;
+  QAction* SetStatusChecking1;
+  QAction* TurnreminderON1;
+  QAction* TurNreminderOFF1;
+  QAction* DisplayRandomTracks1;
+  QAction* DisplayAsSelectedTracks1;
+  // Help menu
+  QAction* Contents1;
+  QAction* KeywordSearch1;
+  QAction* VisitCorvelaProWebSite1;
+  QAction* About1;
+
+  Timer* Timer1;  // display timer
+  Timer* Timer2;  // status timer
+
+ private:
+  // The window's controls and menus at their fixed places (cd_player_layout.cpp).
+  void createControls();
+  void createMenus();
+  void connectHandlers();
+
+  void applyToolTips(bool on);
+  void applySettingsToControls();
+
+  bool FirstActivation = true;
+};

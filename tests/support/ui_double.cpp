@@ -1,0 +1,87 @@
+#include "ui_double.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+UiDouble::~UiDouble() {
+  EXPECT_TRUE(answers_.empty()) << answers_.size() << " expected question(s) never asked";
+  EXPECT_TRUE(inputs_.empty()) << inputs_.size() << " expected input box(es) never shown";
+  EXPECT_TRUE(openFiles_.empty()) << "an expected open dialog was never shown";
+  EXPECT_TRUE(saveFiles_.empty()) << "an expected save dialog was never shown";
+}
+
+QStringList UiDouble::texts() const {
+  QStringList all;
+  for (const Shown& box : shown_) all << box.text;
+  return all;
+}
+
+void UiDouble::record(Box box, const QString& caption, const QString& text) {
+  shown_.push_back({box, caption, text});
+}
+
+void UiDouble::messageDlg(MessageKind kind, const QString& text) {
+  static const Box boxes[] = {Box::Information, Box::Warning, Box::Error};
+  record(boxes[static_cast<int>(kind)], QString(), text);
+  EXPECT_TRUE(allowMessages_) << "unexpected message: " << text.toStdString();
+}
+
+void UiDouble::showMessage(const QString& text) {
+  record(Box::Plain, title_, text);
+  EXPECT_TRUE(allowMessages_) << "unexpected message: " << text.toStdString();
+}
+
+Answer UiDouble::askYesNo(const QString& caption, const QString& question) {
+  record(Box::Question, caption, question);
+  if (answers_.empty()) {
+    ADD_FAILURE() << "unexpected question: " << question.toStdString();
+    return Answer::No;
+  }
+  Answer answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+std::optional<QString> UiDouble::inputBox(const QString& caption, const QString& prompt,
+                                          const QString&) {
+  record(Box::Input, caption, prompt);
+  if (inputs_.empty()) {
+    ADD_FAILURE() << "unexpected input box: " << caption.toStdString();
+    return std::nullopt;
+  }
+  auto text = inputs_.front();
+  inputs_.pop_front();
+  return text;
+}
+
+QStringList UiDouble::openFileNames(const FileDialogRequest& request) {
+  if (openFiles_.empty()) {
+    ADD_FAILURE() << "unexpected open dialog: " << request.caption.toStdString();
+    return {};
+  }
+  QStringList files = openFiles_.front();
+  openFiles_.pop_front();
+  return files;
+}
+
+std::optional<QString> UiDouble::saveFileName(const FileDialogRequest& request) {
+  if (saveFiles_.empty()) {
+    ADD_FAILURE() << "unexpected save dialog: " << request.caption.toStdString();
+    return std::nullopt;
+  }
+  auto file = saveFiles_.front();
+  saveFiles_.pop_front();
+  return file;
+}
+
+void UiDouble::showModal(QWidget* window) {
+  if (modalScripts_.empty()) {
+    ADD_FAILURE() << "unexpected modal window: " << window->windowTitle().toStdString();
+    return;
+  }
+  auto script = modalScripts_.front();
+  modalScripts_.pop_front();
+  window->show();
+  script(window);
+  window->hide();
+}

@@ -3,6 +3,7 @@
 #include "app/qt_ui_services.h"
 #include "app/window_set/forms.h"
 #include "cd/cd_player_window.h"
+#include "platform/linux_platform.h"
 #include "platform/settings_backend.h"
 
 int main(int argc, char* argv[]) {
@@ -10,7 +11,8 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName("Corvela Pro");
   QtUiServices ui;
   IniSettingsBackend settings;
-  CorvelaProgram corvela(ui, settings);
+  LinuxPlatform platform;
+  CorvelaProgram corvela(ui, settings, platform.services());
   corvela.forms.Form1->show();
   return application.exec();
 }

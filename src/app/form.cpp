@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -25,11 +26,29 @@ Control* place(Control* control, const char* name, const QString& hint, QRect re
 Form::Form(Program& program, const QString& caption, QSize clientSize)
     : program_(program), client_(new QWidget(this)) {
   setWindowTitle(caption);
+  // The classic small dialog font: the fixed layouts are measured for it.
+  QFont small = font();
+  small.setPointSize(8);
+  setFont(small);
   client_->setObjectName("ClientArea");
   client_->setFixedSize(clientSize);
   setCentralWidget(client_);
   // A fixed single border: the window cannot be resized.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool Form::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) FormActivate();
+  return QMainWindow::event(event);
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+  if (!FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
+  FormClose();
+  event->accept();
 }
 
 QPushButton* Form::button(const char* name, const QString& caption, const QString& hint,

@@ -25,6 +25,16 @@ class Form : public QMainWindow {
   Program& program() const { return program_; }
 
  protected:
+  // Runs each time the window becomes the active window.
+  virtual void FormActivate() {}
+  // Asked before the window closes; false keeps it open.
+  virtual bool FormCloseQuery() { return true; }
+  // The window is closing.
+  virtual void FormClose() {}
+
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
   QPushButton* button(const char* name, const QString& caption, const QString& hint, QRect place);
   QCheckBox* checkBox(const char* name, const QString& caption, const QString& hint, QRect place);
   QRadioButton* radioButton(const char* name, const QString& caption, const QString& hint,

@@ -1,6 +1,7 @@
 #pragma once
 
 class Forms;
+struct PlatformServices;
 class SettingsStore;
 class UiServices;
 struct ProgramState;
@@ -11,5 +12,6 @@ struct Program {
   ProgramState& state;
   SettingsStore& store;
   UiServices& ui;
+  PlatformServices& platform;
   Forms& forms;
 };

@@ -2,19 +2,24 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSlider>
 
+#include "app/artwork.h"
 #include "app/program_state.h"
 #include "app/settings_store.h"
 #include "app/timer.h"
 #include "app/ui_services.h"
+#include "app/window_set/forms.h"
+#include "app/windows/about_window.h"
+#include "app/windows/system_status_window.h"
+#include "platform/instance_marker.h"
+#include "platform/platform_services.h"
 
 TForm1::TForm1(Program& program) : Form(program, "Corvela Pro - CD Player", QSize(503, 365)) {
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setWindowIcon(discPicture(64));
   Timer1 = new Timer(this, 100);
   Timer2 = new Timer(this, 3000);
   createControls();
@@ -25,57 +30,24 @@ TForm1::TForm1(Program& program) : Form(program, "Corvela Pro - CD Player", QSiz
   centreOnScreen();
 }
 
+// Releases the running-copy marker, so the next start finds none.
+TForm1::~TForm1() { program_.platform.instanceMarker.release(); }
+
 void TForm1::connectHandlers() {
+  connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+  connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+  connect(SystemStatus2, &QAction::triggered, this, &TForm1::SystemStatus2Click);
+  connect(About2, &QAction::triggered, this, &TForm1::About2Click);
   connect(HideToolTips1, &QAction::triggered, this, &TForm1::HideToolTips1Click);
   connect(ToolTipsOn1, &QAction::triggered, this, &TForm1::ToolTipsOn1Click);
   connect(Defaultallsettings1, &QAction::triggered, this, &TForm1::Defaultallsettings1Click);
+  connect(TurnreminderON1, &QAction::triggered, this, &TForm1::TurnreminderON1Click);
+  connect(TurNreminderOFF1, &QAction::triggered, this, &TForm1::TurNreminderOFF1Click);
 }
 
-void TForm1::FormCreate() {
-  Settings& settings = program_.state.settings;
-  program_.store.LoadSettings();
+void TForm1::SystemStatus2Click() { program_.ui.showModal(program_.forms.Form2.get()); }
 
-  settings.Active = true;
-  program_.store.SaveSettings();
-  program_.store.LoadSettings();
-
-  FirstActivation = true;
-  settings.CurrentStatus = settings.Status;
-  Timer1->setInterval(settings.Status != 0 ? settings.Status * 1000 : 100);
-  Timer2->setInterval(settings.Status != 0 ? settings.Status * 1000 : 3000);
-  Timer1->setEnabled(false);
-  Timer2->setEnabled(false);
-
-  // No disc loaded.
-  Image1->show();
-  Label1->hide();
-  for (QLabel* heading : {Label5, Label6, Label7}) heading->hide();
-  CheckBox3->setEnabled(false);
-  DisplayRandomTracks1->setEnabled(false);
-  DisplayAsSelectedTracks1->setEnabled(false);
-  TrackBar1->hide();
-  Button14->hide();
-  Gauge1->hide();
-  Button12->show();
-
-  applySettingsToControls();
-
-  for (QWidget* control : std::initializer_list<QWidget*>{Button9, Button10, Button13, CheckBox2,
-                                                           CheckBox4, Button1, Button11, Button2,
-                                                           Button3, Button4, Button5, Button8})
-    control->setEnabled(false);
-  PlayaSingleCDTrack1->setEnabled(false);
-  program_.ui.setApplicationTitle("CD not yet loaded");
-}
-
-void TForm1::applySettingsToControls() {
-  const Settings& settings = program_.state.settings;
-  applyToolTips(settings.Tips != 0);
-  (settings.Time != 0 ? RadioButton1 : RadioButton2)->setChecked(true);
-  CheckBox1->setChecked(settings.Icon == 0);
-  TurnreminderON1->setEnabled(!settings.Reminder);
-  TurNreminderOFF1->setEnabled(settings.Reminder);
-}
+void TForm1::About2Click() { program_.ui.showModal(program_.forms.Form3.get()); }
 
 void TForm1::applyToolTips(bool on) {
   program_.ui.setHintsEnabled(on);
@@ -107,4 +79,21 @@ void TForm1::Defaultallsettings1Click() {
 
   settings.CurrentStatus = settings.Status;
   program_.ui.messageDlg(MessageKind::Information, "OK...now at default settings...");
+}
+
+void TForm1::TurnreminderON1Click() { setReminder(true); }
+
+void TForm1::TurNreminderOFF1Click() { setReminder(false); }
+
+void TForm1::setReminder(bool on) {
+  program_.state.settings.Reminder = on;
+  TurnreminderON1->setEnabled(!on);
+  TurNreminderOFF1->setEnabled(on);
+  program_.ui.messageDlg(MessageKind::Information,
+                         on ? "OK..reminder turned ON" : "OK..reminder turned OFF");
+}
+
+void TForm1::saveWithActive(bool active) {
+  program_.state.settings.Active = active;
+  program_.store.SaveSettings();
 }

@@ -12,14 +12,30 @@ class TForm1 : public Form {
   Q_OBJECT
  public:
   explicit TForm1(Program& program);
+  ~TForm1() override;
 
   // Start-up: runs while the window is created, before any other window exists.
   void FormCreate();
+  void FormActivate() override;
+  // A later copy of the program asked this one to come to the front.
+  void ActivateRequested();
 
-  // Tools menu
+  // Shutdown
+  void BitBtn1Click();
+  void Exit1Click();
+  bool FormCloseQuery() override;
+  void FormClose() override;
+
+  // Tools and Help menus
+  void SystemStatus2Click();
+  void About2Click();
   void HideToolTips1Click();
   void ToolTipsOn1Click();
   void Defaultallsettings1Click();
+  void TurnreminderON1Click();
+  void TurNreminderOFF1Click();
+  // Turns the start-up reminder on or off, with its menu items and message.
+  void setReminder(bool on);
 
   // Controls, by component name.
   QPushButton* Button1;   // &Play
@@ -64,7 +80,7 @@ class TForm1 : public Form {
   QAction* DisplayGraphicFiles1;
   QAction* Exit1;
   // Tools menu
-  QAction* SystemStatus1;
+  QAction* SystemStatus2;
   QAction* HideToolTips1;
   QAction* ToolTipsOn1;
   QAction* Defaultallsettings1;
@@ -77,10 +93,12 @@ class TForm1 : public Form {
   QAction* Contents1;
   QAction* KeywordSearch1;
   QAction* VisitCorvelaProWebSite1;
-  QAction* About1;
+  QAction* About2;
 
   Timer* Timer1;  // display timer
   Timer* Timer2;  // status timer
+
+  QString ProgramDirectory;  // ends with "/"
 
  private:
   // The window's controls and menus at their fixed places (cd_player_layout.cpp).
@@ -88,8 +106,20 @@ class TForm1 : public Form {
   void createMenus();
   void connectHandlers();
 
-  void applyToolTips(bool on);
+  // Start-up checks (cd_player_startup.cpp).
+  void claimSingleInstance();
+  void closeRivalMediaPlayer();
+  void closeRivalCdPlayer();
+  void warnAndCloseRivalCdPlayer();
+  void refuseLargeFonts();
+  void showNoDiscState();
   void applySettingsToControls();
+  void disableDiscCommands();
+  void setTimerIntervals();
+
+  void applyToolTips(bool on);
+  void saveWithActive(bool active);
 
   bool FirstActivation = true;
 };
+

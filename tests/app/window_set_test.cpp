@@ -15,15 +15,14 @@
 #include "media/media_player_window.h"
 #include "viewer/graphics_viewer_window.h"
 #include "platform/settings_backend.h"
-#include "ui_double.h"
+#include "program_fixture.h"
 
 namespace {
 
-struct Running {
-  UiDouble ui;
-  IniSettingsBackend backend;
-  CorvelaProgram corvela{ui, backend};
-  TForm1& cd() { return *corvela.forms.Form1; }
+struct Running : ProgramFixture {
+  Running() { start(); }
+  TForm1& cd() { return *forms().Form1; }
+  CorvelaProgram& program() { return *corvela; }
 };
 
 }  // namespace
@@ -31,7 +30,7 @@ struct Running {
 TEST(WindowSet, EveryWindowIsCreatedOnceWithItsCaptionAndClientSizeAndOnlyTheMainOneIsShown) {
   Running r;
   r.cd().show();
-  const Forms& f = r.corvela.forms;
+  const Forms& f = r.program().forms;
   const std::vector<std::tuple<Form*, QString, QSize>> windows = {
       {f.Form1.get(), "Corvela Pro - CD Player", {503, 365}},
       {f.Form4.get(), "Corvela Pro AVI-MID-MPEG-WAV Player", {503, 367}},
@@ -87,14 +86,14 @@ TEST(CdPlayerStartUp, StoredSettingsChooseTheTimeDisplayTipsAndReminderItems) {
   EXPECT_FALSE(cd.CheckBox1->isChecked());
   EXPECT_TRUE(cd.TurnreminderON1->isEnabled());
   EXPECT_EQ(cd.Timer1->Interval(), 4000);
-  EXPECT_EQ(r.corvela.state.settings.CurrentStatus, 4);
+  EXPECT_EQ(r.program().state.settings.CurrentStatus, 4);
 }
 
 TEST(CdPlayerSettings, DefaultAllSettingsThenSaveStoresTheReminderOff) {
   Running r;
   TForm1& cd = r.cd();
-  ASSERT_TRUE(r.corvela.state.settings.Reminder);
-  r.corvela.state.settings.Status = 5;
+  ASSERT_TRUE(r.program().state.settings.Reminder);
+  r.program().state.settings.Status = 5;
   cd.ToolTipsOn1Click();
   cd.RadioButton1->setChecked(true);
 
@@ -106,9 +105,9 @@ TEST(CdPlayerSettings, DefaultAllSettingsThenSaveStoresTheReminderOff) {
   EXPECT_FALSE(r.ui.hintsEnabled());
   EXPECT_TRUE(cd.TurnreminderON1->isEnabled());
   EXPECT_FALSE(cd.TurNreminderOFF1->isEnabled());
-  EXPECT_EQ(r.corvela.state.settings.CurrentStatus, 0);
+  EXPECT_EQ(r.program().state.settings.CurrentStatus, 0);
 
-  r.corvela.store.SaveSettings();
+  r.program().store.SaveSettings();
   QSettings file(IniSettingsBackend::defaultPath(), QSettings::IniFormat);
   EXPECT_EQ(file.value("Reminder").toInt(), 0);
   EXPECT_EQ(file.value("Tips").toInt(), 0);

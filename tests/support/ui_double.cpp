@@ -1,5 +1,7 @@
 #include "ui_double.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -81,7 +83,10 @@ void UiDouble::showModal(QWidget* window) {
   }
   auto script = modalScripts_.front();
   modalScripts_.pop_front();
+  // A modal window is activated as it opens.
   window->show();
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(window, &activate);
   script(window);
   window->hide();
 }

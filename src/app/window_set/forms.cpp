@@ -53,8 +53,11 @@ void Forms::createAll(Program& program) {
   Form16 = std::make_unique<TForm16>(program);
 }
 
-CorvelaProgram::CorvelaProgram(UiServices& ui, SettingsBackend& settingsBackend)
-    : store(state.settings, settingsBackend, ui), program{state, store, ui, forms} {
+CorvelaProgram::CorvelaProgram(UiServices& ui, SettingsBackend& settingsBackend,
+                               PlatformServices platform)
+    : platformServices(platform),
+      store(state.settings, settingsBackend, ui),
+      program{state, store, ui, platformServices, forms} {
   ui.setApplicationTitle("Corvela Pro");
   forms.createAll(program);
 }

@@ -5,6 +5,7 @@
 #include "app/program.h"
 #include "app/program_state.h"
 #include "app/settings_store.h"
+#include "platform/platform_services.h"
 
 class SettingsBackend;
 class TForm1;
@@ -55,8 +56,9 @@ class Forms {
 // toolkit and settings seams it is given.
 class CorvelaProgram {
  public:
-  CorvelaProgram(UiServices& ui, SettingsBackend& settingsBackend);
+  CorvelaProgram(UiServices& ui, SettingsBackend& settingsBackend, PlatformServices platform);
 
+  PlatformServices platformServices;
   ProgramState state;
   SettingsStore store;
   Forms forms;

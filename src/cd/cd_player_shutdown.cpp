@@ -1,0 +1,43 @@
+// Ending the program from the CD player window.
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+
+#include "app/program_state.h"
+#include "app/timer.h"
+#include "app/ui_services.h"
+#include "cd/cd_player_window.h"
+#include "platform/platform_services.h"
+#include "platform/taskbar.h"
+
+void TForm1::BitBtn1Click() {
+  Timer1->setEnabled(false);
+  Timer2->setEnabled(false);
+  close();
+}
+
+void TForm1::Exit1Click() { BitBtn1Click(); }
+
+bool TForm1::FormCloseQuery() {
+  if (program_.state.ClipboardDataPresent &&
+      program_.ui.askYesNo("Clipboard Data Present",
+                           "Do you wish to delete the contents of the Clipboard?") == Answer::Yes)
+    QApplication::clipboard()->clear();
+  return true;
+}
+
+void TForm1::FormClose() {
+  ProgramState& state = program_.state;
+  if (Image1->isHidden()) {
+    Timer1->setEnabled(false);
+    Timer2->setEnabled(false);
+    program_.platform.taskbar.show();
+  }
+  if (state.RandomUsedThisRun)
+    state.settings.Random =
+        program_.ui.askYesNo("Corvela Pro CD Player",
+                             "You have used random play CD during this session.\r\rWould you like "
+                             "to start in this mode next time?") == Answer::Yes;
+  saveWithActive(false);
+  program_.ui.terminate();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/display_configuration.h"
+#include "platform/instance_marker.h"
+#include "platform/platform_services.h"
+#include "platform/process_control.h"
+#include "platform/system_information.h"
+#include "platform/taskbar.h"
+#include "platform/window_finder.h"
+
+// The real facilities of a Linux desktop, owned together.
+struct LinuxPlatform {
+  LocalSocketInstanceMarker instanceMarker;
+  X11WindowFinder windowFinder;
+  SystemDisplayConfiguration display;
+  LinuxSystemInformation systemInformation;
+  SystemProcessControl process;
+  Taskbar taskbar;
+
+  PlatformServices services() {
+    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar};
+  }
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+class DisplayConfiguration;
+class InstanceMarker;
+class ProcessControl;
+class SystemInformation;
+class Taskbar;
+class WindowFinder;
+
+// The platform facilities the windows use, each behind its own interface.
+struct PlatformServices {
+  InstanceMarker& instanceMarker;
+  WindowFinder& windowFinder;
+  DisplayConfiguration& display;
+  SystemInformation& systemInformation;
+  ProcessControl& process;
+  Taskbar& taskbar;
+};

@@ -1,0 +1,61 @@
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "platform/instance_marker.h"
+
+namespace {
+
+QString probe() { return QCoreApplication::applicationDirPath() + "/instance_marker_probe"; }
+
+// Runs the event loop until the condition holds or the time is up.
+template <class Condition>
+bool waitFor(Condition condition, int milliseconds = 5000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition() && clock.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  return condition();
+}
+
+}  // namespace
+
+TEST(InstanceMarker, ASecondProcessWakesTheCopyThatHoldsTheMarker) {
+  QTemporaryDir dir;
+  const QString name = dir.filePath("marker");
+  LocalSocketInstanceMarker running(name);
+  EXPECT_FALSE(running.exists());
+  int wakeRequests = 0;
+  running.claim([&] { ++wakeRequests; });
+  EXPECT_TRUE(running.exists());
+
+  QProcess second;
+  second.start(probe(), {"wake", name});
+  ASSERT_TRUE(waitFor([&] { return second.state() == QProcess::NotRunning && wakeRequests == 1; }));
+  EXPECT_EQ(second.exitCode(), 0);
+
+  running.release();
+  EXPECT_FALSE(running.exists()) << "ending releases the marker";
+}
+
+TEST(InstanceMarker, AMarkerLeftByAKilledCopyIsStaleAndCanBeTakenOver) {
+  QTemporaryDir dir;
+  const QString name = dir.filePath("marker");
+  QProcess crashed;
+  crashed.start(probe(), {"hold", name});
+  ASSERT_TRUE(crashed.waitForReadyRead(5000));
+  crashed.kill();
+  crashed.waitForFinished();
+
+  LocalSocketInstanceMarker next(name);
+  ASSERT_TRUE(next.exists());
+  EXPECT_FALSE(next.runningCopyAnswers());
+  int wakeRequests = 0;
+  next.claim([&] { ++wakeRequests; });
+
+  QProcess third;
+  third.start(probe(), {"wake", name});
+  ASSERT_TRUE(waitFor([&] { return third.state() == QProcess::NotRunning && wakeRequests == 1; }));
+  EXPECT_EQ(third.exitCode(), 0);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+
+#include "app/media_device/cd_drive.h"
+#include "app/media_device/media_device_factory.h"
+
+// A drive whose disc is read through libcdio: an optical drive, or the
+// virtual drive whose "disc" is an image file named when it is read.
+class DiscSourceMechanism : public CdMechanism {
+ public:
+  // An optical drive, with a door of its own.
+  static std::unique_ptr<DiscSourceMechanism> physical(const QString& device, const SystemDeviceOptions& options);
+  // The image named in the settings file, else the demo disc.
+  static std::unique_ptr<DiscSourceMechanism> virtualDrive(const SystemDeviceOptions& options);
+
+  DiscSourceMechanism(std::function<QString()> source, QString doorDevice, SystemDeviceOptions options);
+
+  DiscToc readDisc() override;
+  std::unique_ptr<CdPlayer> makePlayer() override;
+  QString volumeLabel() override;
+  void openDoor() override;
+  void closeDoor() override;
+  void keepPlaying(int from, int to) override;
+
+ private:
+  std::function<QString()> source_;
+  QString doorDevice_;  // empty: no door to move
+  SystemDeviceOptions options_;
+  QString lastSource_;
+};
+
+// The program that keeps a drive playing once the program has ended.
+inline const QString kDetachedPlayerName = QStringLiteral("corvela-cd-player");

@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "app/media_device/media_device_factory.h"
 #include "app/qt_ui_services.h"
 #include "app/window_set/forms.h"
 #include "cd/cd_player_window.h"
@@ -12,7 +13,9 @@ int main(int argc, char* argv[]) {
   QtUiServices ui;
   IniSettingsBackend settings;
   LinuxPlatform platform;
-  CorvelaProgram corvela(ui, settings, platform.services());
-  corvela.forms.Form1->show();
+  std::unique_ptr<MediaDeviceFactory> devices = makeSystemMediaDeviceFactory();
+  CorvelaProgram corvela(ui, settings, platform.services(), *devices);
+  // Start-up may have found large fonts: the loop then ends at once, unshown.
+  if (!ui.terminating()) corvela.forms.Form1->show();
   return application.exec();
 }

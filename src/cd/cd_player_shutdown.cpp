@@ -26,12 +26,28 @@ bool TForm1::FormCloseQuery() {
   return true;
 }
 
+// A disc that plays may go on playing after the program has ended, up to the
+// start of its last track.
+void TForm1::leaveDiscPlayingOrStop() {
+  if (MediaPlayer1->mode() != DeviceMode::Playing) return;
+  if (program_.ui.askYesNo("Corvela Pro CD Player", "Would you like to leave the CD playing?") ==
+      Answer::Yes) {
+    MediaPlayer1->setStart(MediaPlayer1->position());
+    MediaPlayer1->setEnd(static_cast<std::uint32_t>(MediaPlayer1->trackCount()));
+    MediaPlayer1->play();
+    return;
+  }
+  MediaPlayer1->stop();
+  if (MediaPlayer1->mode() == DeviceMode::Open) MediaPlayer1->close();
+}
+
 void TForm1::FormClose() {
   ProgramState& state = program_.state;
   if (Image1->isHidden()) {
     Timer1->setEnabled(false);
     Timer2->setEnabled(false);
     program_.platform.taskbar.show();
+    leaveDiscPlayingOrStop();
   }
   if (state.RandomUsedThisRun)
     state.settings.Random =

@@ -2,6 +2,7 @@
 // window's state without a disc.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -10,6 +11,7 @@
 #include <QSlider>
 #include <QToolTip>
 
+#include "app/media_device/media_device_factory.h"
 #include "app/program_state.h"
 #include "app/settings_store.h"
 #include "app/timer.h"
@@ -55,6 +57,7 @@ void TForm1::FormCreate() {
   QPalette tips = QToolTip::palette();
   tips.setColor(QPalette::ToolTipBase, Qt::yellow);
   QToolTip::setPalette(tips);
+  fillDriveList();
   disableDiscCommands();
   program_.ui.setApplicationTitle("CD not yet loaded");
 }
@@ -148,6 +151,14 @@ void TForm1::applySettingsToControls() {
   CheckBox1->setChecked(settings.Icon == 0);
   TurnreminderON1->setEnabled(!settings.Reminder);
   TurNreminderOFF1->setEnabled(settings.Reminder);
+}
+
+void TForm1::fillDriveList() {
+  ComboBox1->addItems(program_.devices.cdDriveList());
+  const int stored = program_.state.settings.CDDrive;
+  const int count = ComboBox1->count();
+  ComboBox1->setCurrentIndex(count < 2 || stored < 0 || stored >= count ? 0 : stored);
+  DeviceName = count > 0 ? cdDriveName(ComboBox1->currentText()) : QString();
 }
 
 void TForm1::disableDiscCommands() {

@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "app/artwork.h"
+#include "app/media_device/media_device_factory.h"
 #include "app/program_state.h"
 #include "app/settings_store.h"
 #include "app/timer.h"
@@ -20,6 +22,7 @@ TForm1::TForm1(Program& program) : Form(program, "Corvela Pro - CD Player", QSiz
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowIcon(discPicture(64));
+  MediaPlayer1 = program.devices.create(DeviceType::CdAudio);
   Timer1 = new Timer(this, 100);
   Timer2 = new Timer(this, 3000);
   createControls();
@@ -34,6 +37,7 @@ TForm1::TForm1(Program& program) : Form(program, "Corvela Pro - CD Player", QSiz
 TForm1::~TForm1() { program_.platform.instanceMarker.release(); }
 
 void TForm1::connectHandlers() {
+  connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
   connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
   connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
   connect(SystemStatus2, &QAction::triggered, this, &TForm1::SystemStatus2Click);
@@ -43,6 +47,12 @@ void TForm1::connectHandlers() {
   connect(Defaultallsettings1, &QAction::triggered, this, &TForm1::Defaultallsettings1Click);
   connect(TurnreminderON1, &QAction::triggered, this, &TForm1::TurnreminderON1Click);
   connect(TurNreminderOFF1, &QAction::triggered, this, &TForm1::TurNreminderOFF1Click);
+}
+
+void TForm1::ComboBox1Change() {
+  DeviceName = cdDriveName(ComboBox1->currentText());
+  program_.state.settings.CDDrive = ComboBox1->currentIndex();
+  program_.store.SaveSettings();
 }
 
 void TForm1::SystemStatus2Click() { program_.ui.showModal(program_.forms.Form2.get()); }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
+
 #include "app/form.h"
+#include "app/media_device/media_device.h"
 
 class QComboBox;
 class QProgressBar;
@@ -19,6 +22,9 @@ class TForm1 : public Form {
   void FormActivate() override;
   // A later copy of the program asked this one to come to the front.
   void ActivateRequested();
+
+  // Drive choice
+  void ComboBox1Change();
 
   // Shutdown
   void BitBtn1Click();
@@ -95,6 +101,9 @@ class TForm1 : public Form {
   QAction* VisitCorvelaProWebSite1;
   QAction* About2;
 
+  std::unique_ptr<MediaDevice> MediaPlayer1;  // the CD audio device
+  QString DeviceName;                         // the drive it opens
+
   Timer* Timer1;  // display timer
   Timer* Timer2;  // status timer
 
@@ -115,6 +124,8 @@ class TForm1 : public Form {
   void showNoDiscState();
   void applySettingsToControls();
   void disableDiscCommands();
+  void fillDriveList();
+  void leaveDiscPlayingOrStop();
   void setTimerIntervals();
 
   void applyToolTips(bool on);

@@ -54,10 +54,10 @@ void Forms::createAll(Program& program) {
 }
 
 CorvelaProgram::CorvelaProgram(UiServices& ui, SettingsBackend& settingsBackend,
-                               PlatformServices platform)
+                               PlatformServices platform, MediaDeviceFactory& devices)
     : platformServices(platform),
       store(state.settings, settingsBackend, ui),
-      program{state, store, ui, platformServices, forms} {
+      program{state, store, ui, platformServices, devices, forms} {
   ui.setApplicationTitle("Corvela Pro");
   forms.createAll(program);
 }

@@ -53,10 +53,11 @@ class Forms {
 };
 
 // The whole program: its state, its settings store and its windows, on the
-// toolkit and settings seams it is given.
+// toolkit, settings, platform and device seams it is given.
 class CorvelaProgram {
  public:
-  CorvelaProgram(UiServices& ui, SettingsBackend& settingsBackend, PlatformServices platform);
+  CorvelaProgram(UiServices& ui, SettingsBackend& settingsBackend, PlatformServices platform,
+                 MediaDeviceFactory& devices);
 
   PlatformServices platformServices;
   ProgramState state;

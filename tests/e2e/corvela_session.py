@@ -77,7 +77,8 @@ def is_enabled(accessible):
 
 
 class RunningProgram:
-    """The program started with a fresh home folder, so no earlier settings leak in."""
+    """The program started with fresh home and run-time folders, so nothing of another
+    run (settings, a running copy's socket) reaches it."""
 
     def __init__(self, program):
         self.program_path = program
@@ -88,8 +89,11 @@ class RunningProgram:
         self.program = None
         try:
             wait_for("the accessibility bus", accessibility_bus_is_up)
+            runtime = os.path.join(self.home, "runtime")
+            os.mkdir(runtime, 0o700)
             environment = dict(os.environ, HOME=self.home,
                                XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
+                               XDG_RUNTIME_DIR=runtime,
                                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
             self.program = start_in_own_group([self.program_path], env=environment)
         except BaseException:

@@ -1,0 +1,121 @@
+"""Runs the real program on the accessibility bus and finds its windows from outside,
+the way a screen reader sees them.
+
+Meant to run inside `xvfb-run -a dbus-run-session`, which gives it a display and a
+session bus of its own.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+import pyatspi
+from gi.repository import Gio, GLib
+
+BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+WAIT_SECONDS = 20
+
+
+def wait_for(what, probe, seconds=WAIT_SECONDS):
+    """Polls probe until it returns something true; fails with what was awaited."""
+    deadline = time.monotonic() + seconds
+    while True:
+        found = probe()
+        if found:
+            return found
+        if time.monotonic() > deadline:
+            raise TimeoutError(f"gave up waiting for {what} after {seconds} s")
+        time.sleep(0.1)
+
+
+def accessibility_bus_is_up():
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    reply = session.call_sync(
+        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+        "NameHasOwner", GLib.Variant("(s)", ("org.a11y.Bus",)),
+        GLib.VariantType("(b)"), Gio.DBusCallFlags.NONE, 2000, None)
+    return reply.unpack()[0]
+
+
+def start_in_own_group(command, **options):
+    # Its own process group, so whatever it starts in turn ends with it.
+    return subprocess.Popen(command, start_new_session=True, stdin=subprocess.DEVNULL,
+                            **options)
+
+
+def end_group(process):
+    if process.poll() is None:
+        os.killpg(process.pid, signal.SIGTERM)
+        try:
+            process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
+
+
+def children(accessible):
+    """The accessible's children, skipping any that vanish while we look."""
+    for index in range(accessible.childCount):
+        try:
+            child = accessible.getChildAtIndex(index)
+        except GLib.Error:
+            continue
+        if child is not None:
+            yield child
+
+
+def find_control(window, role, name):
+    return pyatspi.findDescendant(
+        window, lambda a: a.getRole() == role and a.name == name, breadth_first=True)
+
+
+def is_enabled(accessible):
+    return accessible.getState().contains(pyatspi.STATE_ENABLED)
+
+
+class RunningProgram:
+    """The program started with fresh home and run-time folders, so nothing of another
+    run (settings, a running copy's socket) reaches it."""
+
+    def __init__(self, program):
+        self.program_path = program
+
+    def __enter__(self):
+        self.home = tempfile.mkdtemp(prefix="corvela-e2e-")
+        self.bus = start_in_own_group([BUS_LAUNCHER, "--launch-immediately"])
+        self.program = None
+        try:
+            wait_for("the accessibility bus", accessibility_bus_is_up)
+            runtime = os.path.join(self.home, "runtime")
+            os.mkdir(runtime, 0o700)
+            environment = dict(os.environ, HOME=self.home,
+                               XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
+                               XDG_RUNTIME_DIR=runtime,
+                               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+            self.program = start_in_own_group([self.program_path], env=environment)
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def __exit__(self, *_):
+        if self.program is not None:
+            end_group(self.program)
+        end_group(self.bus)
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    def window(self, caption):
+        """The program's top-level window with this caption, once it is shown."""
+        return wait_for(f'the window "{caption}"', lambda: self._find_window(caption))
+
+    def _find_window(self, caption):
+        if self.program.poll() is not None:
+            raise RuntimeError(f"the program ended with code {self.program.returncode}")
+        for application in children(pyatspi.Registry.getDesktop(0)):
+            for window in children(application):
+                if window.getRole() == pyatspi.ROLE_FRAME and window.name == caption:
+                    return window
+        return None

@@ -75,6 +75,8 @@ QMenu* Form::menu(const QString& caption) { return menuBar()->addMenu(caption); 
 QAction* Form::menuItem(QMenu* menu, const char* name, const QString& caption) {
   QAction* item = menu->addAction(caption);
   item->setObjectName(name);
+  // Menu items offer their status tip as their accessible description.
+  item->setStatusTip(name);
   return item;
 }
 

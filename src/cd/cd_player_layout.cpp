@@ -19,6 +19,7 @@ void TForm1::createControls() {
   ComboBox1 = new QComboBox(client());
   ComboBox1->setObjectName("ComboBox1");
   ComboBox1->setGeometry(20, 28, 200, 22);
+  ComboBox1->setAccessibleName("CD drive");
   Image1 = label("Image1", QString(), QRect(70, 62, 200, 190));
   Image1->setPixmap(discPicture(180));
   Image1->setAlignment(Qt::AlignCenter);

@@ -95,13 +95,7 @@ void TForm1::closeRivalMediaPlayer() {
 void TForm1::closeRivalCdPlayer() {
   if (!program_.platform.windowFinder.exists("SJE_CDPLAYERCLASS")) return;
   saveWithActive(false);
-  warnAndCloseRivalCdPlayer();
-}
-
-void TForm1::warnAndCloseRivalCdPlayer() {
-  program_.ui.messageDlg(MessageKind::Warning,
-                         "The Windows CD Player is running.\r\rCorvela Pro will now close it down.");
-  program_.platform.windowFinder.askToClose("SJE_CDPLAYERCLASS");
+  warnAndCloseRivalCdPlayerIfRunning();
 }
 
 // Two tests: the desktop's font resolution setting (the program ends at once),

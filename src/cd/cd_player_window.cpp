@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 
 #include "app/artwork.h"
 #include "app/media_device/media_device_factory.h"
@@ -38,6 +40,36 @@ TForm1::~TForm1() { program_.platform.instanceMarker.release(); }
 
 void TForm1::connectHandlers() {
   connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
+  connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
+  connect(LoadCD1, &QAction::triggered, this, &TForm1::LoadCD1Click);
+  connect(Button8, &QPushButton::clicked, this, &TForm1::Button8Click);
+  connect(Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
+  connect(Button10, &QPushButton::clicked, this, &TForm1::Button10Click);
+  connect(Button11, &QPushButton::clicked, this, &TForm1::Button11Click);
+  connect(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
+  connect(CheckBox4, &QCheckBox::toggled, this, &TForm1::CheckBox4Click);
+  connect(DisplayRandomTracks1, &QAction::triggered, this, &TForm1::DisplayRandomTracks1Click);
+  connect(DisplayAsSelectedTracks1, &QAction::triggered, this,
+          &TForm1::DisplayAsSelectedTracks1Click);
+  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
+  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
+  connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+  connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+  connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+  connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
+  connect(Button14, &QPushButton::clicked, this, &TForm1::Button14Click);
+  connect(IntroScan, &QPushButton::clicked, this, &TForm1::IntroScanClick);
+  connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RadioButton1Click();
+  });
+  connect(RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RadioButton2Click();
+  });
+  connect(CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
+  CheckBox2->installEventFilter(this);
+  CheckBox4->installEventFilter(this);
+  Timer1->onTimer([this] { Timer1Timer(); });
+  MediaPlayer1->onNotify([this](NotifyResult) { MediaPlayer1Notify(); });
   connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
   connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
   connect(SystemStatus2, &QAction::triggered, this, &TForm1::SystemStatus2Click);
@@ -49,10 +81,13 @@ void TForm1::connectHandlers() {
   connect(TurNreminderOFF1, &QAction::triggered, this, &TForm1::TurNreminderOFF1Click);
 }
 
-void TForm1::ComboBox1Change() {
-  DeviceName = cdDriveName(ComboBox1->currentText());
-  program_.state.settings.CDDrive = ComboBox1->currentIndex();
-  program_.store.SaveSettings();
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress) {
+    const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+    if (watched == CheckBox2) CheckBox2MouseDown(button);
+    if (watched == CheckBox4) CheckBox4MouseDown(button);
+  }
+  return Form::eventFilter(watched, event);
 }
 
 void TForm1::SystemStatus2Click() { program_.ui.showModal(program_.forms.Form2.get()); }

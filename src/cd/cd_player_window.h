@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
+#include <random>
 
 #include "app/form.h"
 #include "app/media_device/media_device.h"
@@ -23,8 +26,44 @@ class TForm1 : public Form {
   // A later copy of the program asked this one to come to the front.
   void ActivateRequested();
 
-  // Drive choice
+  // Drive choice, loading and ejecting (cd_loading.cpp)
   void ComboBox1Change();
+  void Button7Click();  // &Load
+  void LoadCD1Click();
+  void Button8Click();  // &Eject
+  void ComputeDiscFingerprint();
+
+  // Track selection and play order (cd_selection.cpp)
+  void Button9Click();   // A&ll
+  void Button10Click();  // N&one
+  void Button11Click();  // Trac&ks
+  void CheckBox2Click();  // &Random
+  void CheckBox4Click();  // Sele&ct
+  void CheckBox2MouseDown(Qt::MouseButton button);
+  void CheckBox4MouseDown(Qt::MouseButton button);
+  void DisplayRandomTracks1Click();
+  void DisplayAsSelectedTracks1Click();
+  void TrackBoxClick(int track);
+  void ComputeTickedTotal();
+  bool AnyTrackTicked();
+  void ShuffleTracks(int trackCount);
+  // Sets CurrentTrack for the command that asks; false when it ran Stop instead.
+  bool ChooseTrackToPlay(QObject* Sender);
+
+  // Transport (cd_transport.cpp); Sender is the control that started the command.
+  void Button1Click(QObject* Sender);  // &Play
+  void Button2Click(QObject* Sender);  // &Stop
+  void Button3Click();                 // Pa&use
+  void Button4Click();                 // &Next
+  void Button5Click();                 // Pre&vious
+  void Timer1Timer();
+  void MediaPlayer1Notify();
+  void TrackBar1Change();
+  void Button14Click();  // Cont
+  void IntroScanClick();
+  void RadioButton1Click();
+  void RadioButton2Click();
+  void CheckBox1Click();
 
   // Shutdown
   void BitBtn1Click();
@@ -104,10 +143,47 @@ class TForm1 : public Form {
   std::unique_ptr<MediaDevice> MediaPlayer1;  // the CD audio device
   QString DeviceName;                         // the drive it opens
 
+  // The track table: slots are 1-based.
+  int DiscTrackCount = 0;
+  int ListedTrackCount = 0;  // tracks reachable through the boxes, at most 30
+  std::array<std::uint32_t, 100> TrackLengthMsf{};
+  std::array<std::uint32_t, 100> TrackSeconds{};
+  std::array<QCheckBox*, 31> TrackBoxes{};  // null while no disc is loaded
+
+  // Play order.
+  bool RandomMode = false;
+  bool SelectMode = false;
+  std::array<int, 101> RandomOrder{};
+  int RandomIndex = 1;
+  QString RandomOrderText;
+  std::array<int, 31> SelectedOrder{};
+  int OrderCount = 0;
+  int OrderIndex = 1;
+  bool FirstOrderEntryRemoved = false;
+  QString SelectedOrderText;
+  int SelectedSeconds = 0;
+  int SelectedMinutes = 0;
+  int SingleTrackRequest = 0;
+
+  // Transport.
+  int CurrentTrack = 0;
+  std::uint32_t PausePosition = 0;
+  bool IgnoreNotify = false;
+  bool NextPressed = false;
+  bool PreviousPressed = false;
+  bool SelectionEnded = false;
+  std::uint32_t LastPolledPosition = 0;
+  int SeekMinutes = 0;
+  int SeekSeconds = 0;
+
   Timer* Timer1;  // display timer
   Timer* Timer2;  // status timer
 
   QString ProgramDirectory;  // ends with "/"
+
+ protected:
+  // The right button on the two mode boxes lists their order.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The window's controls and menus at their fixed places (cd_player_layout.cpp).
@@ -119,7 +195,6 @@ class TForm1 : public Form {
   void claimSingleInstance();
   void closeRivalMediaPlayer();
   void closeRivalCdPlayer();
-  void warnAndCloseRivalCdPlayer();
   void refuseLargeFonts();
   void showNoDiscState();
   void applySettingsToControls();
@@ -127,6 +202,38 @@ class TForm1 : public Form {
   void fillDriveList();
   void leaveDiscPlayingOrStop();
   void setTimerIntervals();
+
+  // Loading helpers (cd_loading.cpp).
+  void createTrackBoxes();
+  void readTrackLengths();
+  void destroyTrackBoxes();
+  bool discLoaded() const;
+
+  // Selection helpers (cd_selection.cpp).
+  void setTrackBoxes(bool ticked, bool enabled);
+  int lowestTickedTrack() const;
+  int highestTickedTrack() const;
+  bool chooseInSelectedOrder(QObject* Sender);
+  void chooseInRandomOrder(QObject* Sender);
+  bool chooseInTrackOrder();
+  void rebuildSelectedOrderText();
+  void showSelectedOrder(bool ticked);
+
+  // Transport helpers (cd_transport.cpp).
+  void warnAndCloseRivalCdPlayerIfRunning();
+  void playTrackAlone(int track);
+  void setPositionRanges(int track);
+  void showPositionControls();
+  void hidePositionControls();
+  void clearTime();
+  QString trackLine(int track) const;
+  void playTickedFrom(int track, int step, QObject* Sender);
+  void stopAfterLastTrack();
+  void showPosition(std::uint32_t position);
+  void prepareNextInSelectedOrder();
+  void prepareNextInRandomOrder();
+
+  std::mt19937 random_{std::random_device{}()};
 
   void applyToolTips(bool on);
   void saveWithActive(bool active);

@@ -74,3 +74,7 @@ class UiDouble : public UiServices {
   int beeps_ = 0;
   int processed_ = 0;
 };
+
+// Readable QStrings in test failure messages.
+#include <ostream>
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

@@ -1,0 +1,80 @@
+#include "files/list_file_format.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <optional>
+
+namespace {
+
+constexpr char CtrlZ = 0x1a;
+
+QByteArray lineEnd() { return "\r\n"; }
+
+// The entry of the folder named like the given one: itself when it exists as
+// written, else one whose name differs only in letter case.
+std::optional<QString> entryNamed(const QString& folder, const QString& name) {
+  if (QFileInfo::exists(QDir(folder).filePath(name))) return name;
+  const QStringList entries =
+      QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                             QDir::Name);
+  for (const QString& entry : entries)
+    if (entry.compare(name, Qt::CaseInsensitive) == 0) return entry;
+  return std::nullopt;
+}
+
+}  // namespace
+
+void writeListFile(const QString& fileName, const QString& signature, const QStringList& paths) {
+  QByteArray content = QFile::encodeName(signature) + lineEnd();
+  for (const QString& path : paths) content += QFile::encodeName(path) + lineEnd();
+  // Unbuffered: a buffered write that fails only when flushed on commit would
+  // still replace the old file.
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+      file.write(content) != content.size() || !file.commit())
+    throw ListFileError(file.errorString().toStdString());
+}
+
+QStringList readListFile(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) throw ListFileError(file.errorString().toStdString());
+  const QByteArray content = file.readAll();
+  if (file.error() != QFileDevice::NoError) throw ListFileError(file.errorString().toStdString());
+  QStringList lines;
+  for (const QByteArray& line : splitListLines(content)) lines << QFile::decodeName(line);
+  return lines;
+}
+
+QList<QByteArray> splitListLines(QByteArrayView content) {
+  const qsizetype end = content.indexOf(CtrlZ);
+  if (end >= 0) content.truncate(end);
+  QList<QByteArray> lines;
+  qsizetype start = 0;
+  while (start < content.size()) {
+    qsizetype cr = content.indexOf('\r', start);
+    if (cr < 0) cr = content.size();
+    lines << content.sliced(start, cr - start).toByteArray();
+    start = cr + 1;
+    if (start < content.size() && content[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+QString withListExtension(const QString& fileName, const QString& extension) {
+  const qsizetype dot = fileName.lastIndexOf('.');
+  if (dot <= fileName.lastIndexOf('/')) return fileName + extension;
+  return fileName.left(dot) + extension;
+}
+
+QString resolveLetterCase(const QString& path) {
+  if (!path.startsWith('/') || QFileInfo::exists(path)) return path;
+  QString resolved = "/";
+  for (const QString& name : path.split('/', Qt::SkipEmptyParts)) {
+    const std::optional<QString> entry = entryNamed(resolved, name);
+    if (!entry) return path;
+    resolved = QDir(resolved).filePath(*entry);
+  }
+  return resolved;
+}

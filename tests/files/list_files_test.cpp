@@ -1,0 +1,230 @@
+#include "files/list_files.h"
+
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+
+#include "fake_list_window.h"
+#include "file_tree.h"
+#include "files/list_file_format.h"
+#include "files/list_window_kind.h"
+
+namespace {
+
+QByteArray contentOf(const QString& fileName) {
+  QFile file(fileName);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
+  return file.readAll();
+}
+
+void writeContent(const QString& fileName, const QByteArray& content) {
+  QFile file(fileName);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(content);
+}
+
+class ListFilesTest : public ::testing::Test {
+ protected:
+  QTemporaryDir folder;
+  const QString dir = folder.path();
+  FakeListWindow window;
+  LoggingUi ui{window.log};
+
+  void fill(const QStringList& paths, const QList<bool>& ticks) {
+    for (qsizetype i = 0; i < paths.size(); ++i)
+      window.lines.append(ListLine::forFile(paths[i]), ticks[i]);
+  }
+  void save(const ListWindowKind& kind, const QString& chosen) {
+    ui.expectSaveFile(chosen);
+    ListFiles(window, kind, ui).SaveListFile();
+  }
+  void load(const ListWindowKind& kind, const QString& chosen) {
+    ui.expectOpenFiles({chosen});
+    ListFiles(window, kind, ui).LoadListFile();
+  }
+  void expectRefused(const QString& wrongFileText) {
+    EXPECT_EQ(ui.texts(), QStringList{wrongFileText});
+    EXPECT_EQ(ui.shown().back().box, UiDouble::Box::Plain);
+    EXPECT_EQ(window.lines.count(), 0);
+    EXPECT_TRUE(window.lines.visible);
+    EXPECT_FALSE(window.namesFromList);
+    EXPECT_EQ(window.listFileName, "previous.QPL");
+  }
+};
+
+TEST_F(ListFilesTest, SavesTheTickedLinesAfterTheSignatureEachEndedByCrLfAndLoadsThemBackTicked) {
+  makeFiles(dir, {"Music/One.MP3", "Music/Two.wav"});
+  const QString one = dir + "/Music/One.MP3", two = dir + "/Music/Two.wav";
+  fill({dir + "/a.mp3", one, dir + "/b.mp3", two, dir + "/c.mp3"},
+       {false, true, false, true, false});
+  save(mediaPlayerLists(), dir + "/mine");
+
+  const QString saved = dir + "/mine.QPL";
+  EXPECT_EQ(contentOf(saved), "Corvela Pro Play List\r\n" + QFile::encodeName(one) + "\r\n" +
+                                  QFile::encodeName(two) + "\r\n");
+  EXPECT_EQ(window.listFileName, saved);
+  EXPECT_EQ(ui.texts(), QStringList{"The Play List entitled: \"" + saved + "\" was successfully saved"});
+  EXPECT_EQ(ui.shown().back().box, UiDouble::Box::Plain);
+
+  window.listFileName.clear();
+  load(mediaPlayerLists(), saved);
+  ASSERT_EQ(window.lines.count(), 2);
+  EXPECT_EQ(window.lines.line(0), ListLine({one.toLower(), one}));
+  EXPECT_EQ(window.lines.line(1), ListLine({two.toLower(), two}));
+  EXPECT_TRUE(window.lines.ticked(0) && window.lines.ticked(1));
+  EXPECT_TRUE(window.lines.visible);
+  EXPECT_TRUE(window.namesFromList);
+  EXPECT_EQ(window.listFileName, saved);
+}
+
+TEST_F(ListFilesTest, ASavedListNamesItsFilesByTheirRealPathsAndALoadedOneFindsThemRegardlessOfCase) {
+  makeFiles(dir, {"Albums/Late/Song.MP3"});
+  const QString real = dir + "/Albums/Late/Song.MP3";
+  const QString missing = dir + "/Albums/gone.mp3";
+  writeContent(dir + "/hand.qpl", "Corvela Pro Play List\r\n" +
+                                      QFile::encodeName(real.toLower()) + "\r\n" +
+                                      QFile::encodeName(missing) + "\r\n\r\n");
+  load(mediaPlayerLists(), dir + "/hand.qpl");
+
+  ASSERT_EQ(window.lines.count(), 3);
+  EXPECT_EQ(window.lines.line(0), ListLine({real.toLower(), real}));
+  EXPECT_EQ(window.lines.line(1), ListLine({missing.toLower(), missing}));
+  EXPECT_EQ(window.lines.line(2), ListLine({}));
+}
+
+TEST_F(ListFilesTest, RefusesAFileWhoseFirstLineIsNotExactlyItsSignature) {
+  writeContent(dir + "/lower.qpl", "corvela pro play list\r\n/a.mp3\r\n");
+  load(mediaPlayerLists(), dir + "/lower.qpl");
+  expectRefused("This is not a Corvela Pro Play List!");
+}
+
+TEST_F(ListFilesTest, APlayListIsNoDisplayListNorTheOtherWayRound) {
+  fill({dir + "/a.bmp"}, {true});
+  save(graphicsViewerLists(), dir + "/pictures");
+  save(mediaPlayerLists(), dir + "/sounds");
+  ui.clear();
+  window.listFileName = "previous.QPL";
+
+  load(mediaPlayerLists(), dir + "/pictures.QDL");
+  expectRefused("This is not a Corvela Pro Play List!");
+  ui.clear();
+  load(graphicsViewerLists(), dir + "/sounds.QPL");
+  expectRefused("This is not a Corvela Pro Display List!");
+}
+
+TEST_F(ListFilesTest, ReadsLinesEndedByCrWithOneLfTakenAlongAndStopsAtCtrlZ) {
+  using Lines = QList<QByteArray>;
+  EXPECT_EQ(splitListLines("sig\r\na\r\nb\r\n"), Lines({"sig", "a", "b"}));
+  EXPECT_EQ(splitListLines("sig\ra\r\n\nb"), Lines({"sig", "a", "\nb"}));
+  EXPECT_EQ(splitListLines("sig\na\nb\n"), Lines({"sig\na\nb\n"}));
+  EXPECT_EQ(splitListLines("sig\r\n\r\n\r\na"), Lines({"sig", "", "", "a"}));
+  EXPECT_EQ(splitListLines("sig\r\na\x1a\r\nb\r\n"), Lines({"sig", "a"}));
+  EXPECT_EQ(splitListLines(""), Lines());
+}
+
+TEST_F(ListFilesTest, AFileWithLfLineEndsIsOneLineAndSoNoList) {
+  writeContent(dir + "/unix.qpl", "Corvela Pro Play List\n/a.mp3\n");
+  load(mediaPlayerLists(), dir + "/unix.qpl");
+  expectRefused("This is not a Corvela Pro Play List!");
+}
+
+TEST_F(ListFilesTest, SavedNamesTakeTheListExtensionInUpperCase) {
+  EXPECT_EQ(withListExtension("/d/play.txt", ".QPL"), "/d/play.QPL");
+  EXPECT_EQ(withListExtension("/d/play.qpl", ".QPL"), "/d/play.QPL");
+  EXPECT_EQ(withListExtension("/d/play", ".QDL"), "/d/play.QDL");
+  EXPECT_EQ(withListExtension("/d.old/play", ".QPL"), "/d.old/play.QPL");
+}
+
+TEST_F(ListFilesTest, TheSaveDialogOffersThePlayListLastChosenButAlwaysAFreshDisplayList) {
+  fill({dir + "/a.mp3"}, {true});
+  save(mediaPlayerLists(), dir + "/first.qpl");
+  save(mediaPlayerLists(), dir + "/second");
+  ListFiles pictures(window, graphicsViewerLists(), ui);
+  for (int i = 0; i < 2; ++i) {
+    ui.expectSaveFile(dir + "/shown");
+    pictures.SaveListFile();
+  }
+  // A fresh ListFiles per save above stands for the first save of a run.
+  ListFiles sounds(window, mediaPlayerLists(), ui);
+  ui.expectSaveFile(dir + "/third");
+  sounds.SaveListFile();
+  ui.expectSaveFile(std::nullopt);
+  sounds.SaveListFile();
+
+  QStringList offered;
+  for (const FileDialogRequest& dialog : ui.dialogs) offered << dialog.initialDirectory;
+  EXPECT_EQ(offered, QStringList({"*.qpl", "*.qpl", "*.qdl", "*.qdl", "*.qpl", dir + "/third"}));
+}
+
+// Files beyond this size cannot be written, whoever writes them.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous_); }
+
+ private:
+  rlimit previous_;
+};
+
+TEST_F(ListFilesTest, AFailedSaveIsReportedAndLeavesThePreviousFileWhole) {
+  const QByteArray previous = "Corvela Pro Play List\r\n/kept/song.mp3\r\n";
+  writeContent(dir + "/mine.QPL", previous);
+  window.namesFromList = true;
+  fill({dir + "/" + QString(200, 'x') + ".mp3"}, {true});
+  {
+    FileSizeLimit small(64);
+    save(mediaPlayerLists(), dir + "/mine");
+  }
+
+  EXPECT_EQ(contentOf(dir + "/mine.QPL"), previous);
+  EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"mine.QPL"});
+  EXPECT_EQ(ui.texts(), QStringList{"Cannot Save Play List File: " + dir +
+                                    "/mine.QPL\r\r(Please ensure you are not trying to\ruse a "
+                                    "long filename on a RAMDrive)"});
+  EXPECT_EQ(ui.shown().back().box, UiDouble::Box::Error);
+  EXPECT_FALSE(window.namesFromList);
+  EXPECT_FALSE(window.lines.visible);
+  EXPECT_FALSE(window.saveListCommandEnabled);
+  EXPECT_EQ(window.listFileName, dir + "/mine.QPL");
+}
+
+TEST_F(ListFilesTest, AFileThatCannotBeReadIsReportedAndTheListPutAside) {
+  fill({"/old.mp3"}, {true});
+  window.namesFromList = true;
+  load(graphicsViewerLists(), dir + "/missing.QDL");
+
+  EXPECT_EQ(ui.texts(), QStringList{"Cannot open Display List file"});
+  EXPECT_EQ(ui.shown().back().box, UiDouble::Box::Error);
+  EXPECT_EQ(window.lines.count(), 0);
+  EXPECT_FALSE(window.lines.visible);
+  EXPECT_FALSE(window.saveListCommandEnabled);
+  EXPECT_FALSE(window.namesFromList);
+  EXPECT_EQ(window.listFileName, "");
+}
+
+TEST_F(ListFilesTest, CancelledDialogsLeaveListAndFilesAlone) {
+  fill({"/old.mp3"}, {true});
+  ui.expectSaveFile(std::nullopt);
+  ui.expectOpenFiles({});
+  ListFiles files(window, mediaPlayerLists(), ui);
+  files.SaveListFile();
+  files.LoadListFile();
+
+  EXPECT_EQ(window.lines.count(), 1);
+  EXPECT_TRUE(window.log.isEmpty());
+  EXPECT_TRUE(ui.shown().empty());
+  EXPECT_EQ(window.listFileName, "previous.QPL");
+  EXPECT_TRUE(QDir(dir).isEmpty());
+}
+
+}  // namespace

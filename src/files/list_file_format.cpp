@@ -12,18 +12,6 @@ constexpr char CtrlZ = 0x1a;
 
 QByteArray lineEnd() { return "\r\n"; }
 
-// The entry of the folder named like the given one: itself when it exists as
-// written, else one whose name differs only in letter case.
-std::optional<QString> entryNamed(const QString& folder, const QString& name) {
-  if (QFileInfo::exists(QDir(folder).filePath(name))) return name;
-  const QStringList entries =
-      QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                             QDir::Name);
-  for (const QString& entry : entries)
-    if (entry.compare(name, Qt::CaseInsensitive) == 0) return entry;
-  return std::nullopt;
-}
-
 }  // namespace
 
 void writeListFile(const QString& fileName, const QString& signature, const QStringList& paths) {
@@ -68,7 +56,7 @@ QString withListExtension(const QString& fileName, const QString& extension) {
   return fileName.left(dot) + extension;
 }
 
-QString resolveLetterCase(const QString& path) {
+QString LetterCaseResolver::resolve(const QString& path) {
   if (!path.startsWith('/') || QFileInfo::exists(path)) return path;
   QString resolved = "/";
   for (const QString& name : path.split('/', Qt::SkipEmptyParts)) {
@@ -77,4 +65,20 @@ QString resolveLetterCase(const QString& path) {
     resolved = QDir(resolved).filePath(*entry);
   }
   return resolved;
+}
+
+std::optional<QString> LetterCaseResolver::entryNamed(const QString& folder, const QString& name) {
+  if (QFileInfo::exists(QDir(folder).filePath(name))) return name;
+  auto known = folders_.find(folder);
+  if (known == folders_.end()) {
+    QHash<QString, QString> byLowerCase;
+    // Of names that differ only in letter case, the first in name order wins.
+    for (const QString& entry : QDir(folder).entryList(
+             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+      if (!byLowerCase.contains(entry.toLower())) byLowerCase.insert(entry.toLower(), entry);
+    known = folders_.insert(folder, byLowerCase);
+  }
+  const auto entry = known->constFind(name.toLower());
+  if (entry == known->constEnd()) return std::nullopt;
+  return *entry;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <stdexcept>
 
 // A list file could not be created, written, opened or read.
@@ -31,7 +33,18 @@ QList<QByteArray> splitListLines(QByteArrayView content);
 // replaced by the list extension, or the extension added when it has none.
 QString withListExtension(const QString& fileName, const QString& extension);
 
-// The path as it stands when it exists; otherwise the existing path that
-// matches it component by component without regard to letter case, or the
-// path unchanged when there is none.
-QString resolveLetterCase(const QString& path);
+// Finds the files a list names on a file system that tells letter case apart.
+// Each folder it has to look into is read once, however many lines name it.
+class LetterCaseResolver {
+ public:
+  // The path as it stands when it exists; otherwise the existing path that
+  // matches it component by component without regard to letter case, or the
+  // path unchanged when there is none.
+  QString resolve(const QString& path);
+
+ private:
+  std::optional<QString> entryNamed(const QString& folder, const QString& name);
+
+  // Per folder: each entry's real name by its lower-case name.
+  QHash<QString, QHash<QString, QString>> folders_;
+};

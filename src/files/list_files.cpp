@@ -77,8 +77,9 @@ void ListFiles::readIntoList(const QString& fileName) {
     return;
   }
   SelectionLines& lines = window_.selectionLines();
+  LetterCaseResolver resolver;
   for (const QString& path : fileLines.sliced(1))
-    if (!lines.append({path.toLower(), resolveLetterCase(path)}, true))
+    if (!lines.append({path.toLower(), resolver.resolve(path)}, true))
       throw ListFileError("the list has no room for another line");
   window_.setListFileName(fileName);
   window_.setNamesFromList(true);

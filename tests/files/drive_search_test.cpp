@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "fake_list_window.h"
@@ -15,13 +14,8 @@
 
 namespace {
 
-class DriveSearchTest : public ::testing::Test {
+class DriveSearchTest : public ListWindowTest {
  protected:
-  QTemporaryDir tree;
-  const QString root = tree.path();
-  FakeListWindow window;
-  LoggingUi ui{window.log};
-
   void search(const ListWindowKind& kind = mediaPlayerLists()) {
     CurrentDirectory inRoot(root);
     DriveSearch(window, kind, ui).SearchCurrentDirectory();

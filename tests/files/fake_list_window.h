@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <climits>
 #include <functional>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "files/list_window.h"
 #include "files/selection_lines.h"
@@ -79,4 +82,14 @@ class LoggingUi : public UiDouble {
 
  private:
   QStringList& log_;
+};
+
+// A fake list window with the scripted toolkit beside it, and a folder of the
+// test's own for the files it makes.
+class ListWindowTest : public ::testing::Test {
+ protected:
+  QTemporaryDir folder;
+  const QString root = folder.path();
+  FakeListWindow window;
+  LoggingUi ui{window.log};
 };

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -27,13 +26,8 @@ void writeContent(const QString& fileName, const QByteArray& content) {
   file.write(content);
 }
 
-class ListFilesTest : public ::testing::Test {
+class ListFilesTest : public ListWindowTest {
  protected:
-  QTemporaryDir folder;
-  const QString dir = folder.path();
-  FakeListWindow window;
-  LoggingUi ui{window.log};
-
   void fill(const QStringList& paths, const QList<bool>& ticks) {
     for (qsizetype i = 0; i < paths.size(); ++i)
       window.lines.append(ListLine::forFile(paths[i]), ticks[i]);
@@ -57,13 +51,17 @@ class ListFilesTest : public ::testing::Test {
 };
 
 TEST_F(ListFilesTest, SavesTheTickedLinesAfterTheSignatureEachEndedByCrLfAndLoadsThemBackTicked) {
-  makeFiles(dir, {"Music/One.MP3", "Music/Two.wav"});
-  const QString one = dir + "/Music/One.MP3", two = dir + "/Music/Two.wav";
-  fill({dir + "/a.mp3", one, dir + "/b.mp3", two, dir + "/c.mp3"},
+  makeFiles(root, {"Music/One.MP3", "Music/Two.wav"});
+  const QString one = root + "/Music/One.MP3", two = root + "/Music/Two.wav";
+  fill({root + "/a.mp3", one, root + "/b.mp3", two, root + "/c.mp3"},
        {false, true, false, true, false});
-  save(mediaPlayerLists(), dir + "/mine");
+  const QString saved = root + "/mine.QPL";
+  writeContent(saved, "an older list, longer than the new one will be ........................");
+  const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+  ASSERT_TRUE(QFile::setPermissions(saved, permissions));
+  save(mediaPlayerLists(), root + "/mine");
 
-  const QString saved = dir + "/mine.QPL";
+  EXPECT_EQ(QFile::permissions(saved), permissions | QFileDevice::ReadUser | QFileDevice::WriteUser);
   EXPECT_EQ(contentOf(saved), "Corvela Pro Play List\r\n" + QFile::encodeName(one) + "\r\n" +
                                   QFile::encodeName(two) + "\r\n");
   EXPECT_EQ(window.listFileName, saved);
@@ -82,13 +80,13 @@ TEST_F(ListFilesTest, SavesTheTickedLinesAfterTheSignatureEachEndedByCrLfAndLoad
 }
 
 TEST_F(ListFilesTest, ASavedListNamesItsFilesByTheirRealPathsAndALoadedOneFindsThemRegardlessOfCase) {
-  makeFiles(dir, {"Albums/Late/Song.MP3"});
-  const QString real = dir + "/Albums/Late/Song.MP3";
-  const QString missing = dir + "/Albums/gone.mp3";
-  writeContent(dir + "/hand.qpl", "Corvela Pro Play List\r\n" +
+  makeFiles(root, {"Albums/Late/Song.MP3"});
+  const QString real = root + "/Albums/Late/Song.MP3";
+  const QString missing = root + "/Albums/gone.mp3";
+  writeContent(root + "/hand.qpl", "Corvela Pro Play List\r\n" +
                                       QFile::encodeName(real.toLower()) + "\r\n" +
                                       QFile::encodeName(missing) + "\r\n\r\n");
-  load(mediaPlayerLists(), dir + "/hand.qpl");
+  load(mediaPlayerLists(), root + "/hand.qpl");
 
   ASSERT_EQ(window.lines.count(), 3);
   EXPECT_EQ(window.lines.line(0), ListLine({real.toLower(), real}));
@@ -97,22 +95,22 @@ TEST_F(ListFilesTest, ASavedListNamesItsFilesByTheirRealPathsAndALoadedOneFindsT
 }
 
 TEST_F(ListFilesTest, RefusesAFileWhoseFirstLineIsNotExactlyItsSignature) {
-  writeContent(dir + "/lower.qpl", "corvela pro play list\r\n/a.mp3\r\n");
-  load(mediaPlayerLists(), dir + "/lower.qpl");
+  writeContent(root + "/lower.qpl", "corvela pro play list\r\n/a.mp3\r\n");
+  load(mediaPlayerLists(), root + "/lower.qpl");
   expectRefused("This is not a Corvela Pro Play List!");
 }
 
 TEST_F(ListFilesTest, APlayListIsNoDisplayListNorTheOtherWayRound) {
-  fill({dir + "/a.bmp"}, {true});
-  save(graphicsViewerLists(), dir + "/pictures");
-  save(mediaPlayerLists(), dir + "/sounds");
+  fill({root + "/a.bmp"}, {true});
+  save(graphicsViewerLists(), root + "/pictures");
+  save(mediaPlayerLists(), root + "/sounds");
   ui.clear();
   window.listFileName = "previous.QPL";
 
-  load(mediaPlayerLists(), dir + "/pictures.QDL");
+  load(mediaPlayerLists(), root + "/pictures.QDL");
   expectRefused("This is not a Corvela Pro Play List!");
   ui.clear();
-  load(graphicsViewerLists(), dir + "/sounds.QPL");
+  load(graphicsViewerLists(), root + "/sounds.QPL");
   expectRefused("This is not a Corvela Pro Display List!");
 }
 
@@ -127,8 +125,8 @@ TEST_F(ListFilesTest, ReadsLinesEndedByCrWithOneLfTakenAlongAndStopsAtCtrlZ) {
 }
 
 TEST_F(ListFilesTest, AFileWithLfLineEndsIsOneLineAndSoNoList) {
-  writeContent(dir + "/unix.qpl", "Corvela Pro Play List\n/a.mp3\n");
-  load(mediaPlayerLists(), dir + "/unix.qpl");
+  writeContent(root + "/unix.qpl", "Corvela Pro Play List\n/a.mp3\n");
+  load(mediaPlayerLists(), root + "/unix.qpl");
   expectRefused("This is not a Corvela Pro Play List!");
 }
 
@@ -140,24 +138,24 @@ TEST_F(ListFilesTest, SavedNamesTakeTheListExtensionInUpperCase) {
 }
 
 TEST_F(ListFilesTest, TheSaveDialogOffersThePlayListLastChosenButAlwaysAFreshDisplayList) {
-  fill({dir + "/a.mp3"}, {true});
-  save(mediaPlayerLists(), dir + "/first.qpl");
-  save(mediaPlayerLists(), dir + "/second");
+  fill({root + "/a.mp3"}, {true});
+  save(mediaPlayerLists(), root + "/first.qpl");
+  save(mediaPlayerLists(), root + "/second");
   ListFiles pictures(window, graphicsViewerLists(), ui);
   for (int i = 0; i < 2; ++i) {
-    ui.expectSaveFile(dir + "/shown");
+    ui.expectSaveFile(root + "/shown");
     pictures.SaveListFile();
   }
   // A fresh ListFiles per save above stands for the first save of a run.
   ListFiles sounds(window, mediaPlayerLists(), ui);
-  ui.expectSaveFile(dir + "/third");
+  ui.expectSaveFile(root + "/third");
   sounds.SaveListFile();
   ui.expectSaveFile(std::nullopt);
   sounds.SaveListFile();
 
   QStringList offered;
   for (const FileDialogRequest& dialog : ui.dialogs) offered << dialog.initialDirectory;
-  EXPECT_EQ(offered, QStringList({"*.qpl", "*.qpl", "*.qdl", "*.qdl", "*.qpl", dir + "/third"}));
+  EXPECT_EQ(offered, QStringList({"*.qpl", "*.qpl", "*.qdl", "*.qdl", "*.qpl", root + "/third"}));
 }
 
 // Files beyond this size cannot be written, whoever writes them.
@@ -178,30 +176,30 @@ class FileSizeLimit {
 
 TEST_F(ListFilesTest, AFailedSaveIsReportedAndLeavesThePreviousFileWhole) {
   const QByteArray previous = "Corvela Pro Play List\r\n/kept/song.mp3\r\n";
-  writeContent(dir + "/mine.QPL", previous);
+  writeContent(root + "/mine.QPL", previous);
   window.namesFromList = true;
-  fill({dir + "/" + QString(200, 'x') + ".mp3"}, {true});
+  fill({root + "/" + QString(200, 'x') + ".mp3"}, {true});
   {
     FileSizeLimit small(64);
-    save(mediaPlayerLists(), dir + "/mine");
+    save(mediaPlayerLists(), root + "/mine");
   }
 
-  EXPECT_EQ(contentOf(dir + "/mine.QPL"), previous);
-  EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"mine.QPL"});
-  EXPECT_EQ(ui.texts(), QStringList{"Cannot Save Play List File: " + dir +
+  EXPECT_EQ(contentOf(root + "/mine.QPL"), previous);
+  EXPECT_EQ(QDir(root).entryList(QDir::Files | QDir::Hidden), QStringList{"mine.QPL"});
+  EXPECT_EQ(ui.texts(), QStringList{"Cannot Save Play List File: " + root +
                                     "/mine.QPL\r\r(Please ensure you are not trying to\ruse a "
                                     "long filename on a RAMDrive)"});
   EXPECT_EQ(ui.shown().back().box, UiDouble::Box::Error);
   EXPECT_FALSE(window.namesFromList);
   EXPECT_FALSE(window.lines.visible);
   EXPECT_FALSE(window.saveListCommandEnabled);
-  EXPECT_EQ(window.listFileName, dir + "/mine.QPL");
+  EXPECT_EQ(window.listFileName, root + "/mine.QPL");
 }
 
 TEST_F(ListFilesTest, AFileThatCannotBeReadIsReportedAndTheListPutAside) {
   fill({"/old.mp3"}, {true});
   window.namesFromList = true;
-  load(graphicsViewerLists(), dir + "/missing.QDL");
+  load(graphicsViewerLists(), root + "/missing.QDL");
 
   EXPECT_EQ(ui.texts(), QStringList{"Cannot open Display List file"});
   EXPECT_EQ(ui.shown().back().box, UiDouble::Box::Error);
@@ -224,7 +222,7 @@ TEST_F(ListFilesTest, CancelledDialogsLeaveListAndFilesAlone) {
   EXPECT_TRUE(window.log.isEmpty());
   EXPECT_TRUE(ui.shown().empty());
   EXPECT_EQ(window.listFileName, "previous.QPL");
-  EXPECT_TRUE(QDir(dir).isEmpty());
+  EXPECT_TRUE(QDir(root).isEmpty());
 }
 
 }  // namespace

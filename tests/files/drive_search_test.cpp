@@ -132,12 +132,12 @@ TEST_F(DriveSearchTest, SkipsADirectoryItCannotRead) {
 }
 
 TEST_F(DriveSearchTest, StopsOnceWithAMessageWhenTheListIsFull) {
-  makeFiles(root, {"a.mp3", "b.mp3", "c.mp3", "sub/d.mp3", "sub/e.mp3"});
-  window.lines.alreadyHeld = DriveSearch::Capacity - 2;
+  makeFiles(root, {"one/a.mp3", "one/b.mp3", "one/c.mp3", "two/d.mp3", "two/e.mp3"});
+  window.lines.alreadyHeld = DriveSearch::Capacity - 1;
   search();
 
   EXPECT_EQ(window.lines.count(), DriveSearch::Capacity);
-  EXPECT_EQ(window.lines.entries.size(), 2u);
+  EXPECT_EQ(window.lines.entries.size(), 1u);
   EXPECT_EQ(window.log, QStringList({"animation stopped", "message Maximum capacity reached"}));
   ASSERT_EQ(ui.shown().size(), 1u);
   EXPECT_EQ(ui.shown()[0].box, UiDouble::Box::Information);

@@ -25,14 +25,19 @@ void writeListFile(const QString& fileName, const QString& signature, const QStr
     throw ListFileError(file.errorString().toStdString());
 }
 
-QStringList readListFile(const QString& fileName) {
+std::optional<QStringList> readListFile(const QString& fileName, const QString& signature) {
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) throw ListFileError(file.errorString().toStdString());
-  const QByteArray content = file.readAll();
+  // A file that is no list may be anything of any size: only its first line is read.
+  const QByteArray expected = QFile::encodeName(signature);
+  QByteArray content = file.read(expected.size() + 1);
+  const bool isList = splitListLines(content).value(0) == expected;
+  if (isList) content += file.readAll();
   if (file.error() != QFileDevice::NoError) throw ListFileError(file.errorString().toStdString());
-  QStringList lines;
-  for (const QByteArray& line : splitListLines(content)) lines << QFile::decodeName(line);
-  return lines;
+  if (!isList) return std::nullopt;
+  QStringList entries;
+  for (const QByteArray& line : splitListLines(content).sliced(1)) entries << QFile::decodeName(line);
+  return entries;
 }
 
 QList<QByteArray> splitListLines(QByteArrayView content) {

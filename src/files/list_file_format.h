@@ -22,8 +22,9 @@ class ListFileError : public std::runtime_error {
 // list saved before. Throws ListFileError.
 void writeListFile(const QString& fileName, const QString& signature, const QStringList& paths);
 
-// Every line of the file, the signature line first. Throws ListFileError.
-QStringList readListFile(const QString& fileName);
+// The entries of a list file: its lines after the signature line, or nullopt
+// when its first line is not exactly the signature. Throws ListFileError.
+std::optional<QStringList> readListFile(const QString& fileName, const QString& signature);
 
 // The lines of a list file's bytes. A line ends at CR, and one LF straight
 // after the CR goes with it; a lone LF stays in the line. Ctrl-Z ends the text.

@@ -70,15 +70,15 @@ void ListFiles::LoadListFile() {
 }
 
 void ListFiles::readIntoList(const QString& fileName) {
-  const QStringList fileLines = readListFile(fileName);
-  if (fileLines.isEmpty() || fileLines.first() != kind_.signature) {
+  const std::optional<QStringList> entries = readListFile(fileName, kind_.signature);
+  if (!entries) {
     ui_.showMessage(kind_.wrongFileText);
     window_.setNamesFromList(false);
     return;
   }
   SelectionLines& lines = window_.selectionLines();
   LetterCaseResolver resolver;
-  for (const QString& path : fileLines.sliced(1))
+  for (const QString& path : *entries)
     if (!lines.append({path.toLower(), resolver.resolve(path)}, true))
       throw ListFileError("the list has no room for another line");
   window_.setListFileName(fileName);

@@ -95,9 +95,27 @@ TEST_F(ListFilesTest, ASavedListNamesItsFilesByTheirRealPathsAndALoadedOneFindsT
 }
 
 TEST_F(ListFilesTest, RefusesAFileWhoseFirstLineIsNotExactlyItsSignature) {
-  writeContent(root + "/lower.qpl", "corvela pro play list\r\n/a.mp3\r\n");
-  load(mediaPlayerLists(), root + "/lower.qpl");
-  expectRefused("This is not a Corvela Pro Play List!");
+  const QByteArray notLists[] = {"corvela pro play list\r\n/a.mp3\r\n",
+                                 "Corvela Pro Play List\n/a.mp3\n",  // one line: LF ends none
+                                 "Corvela Pro Play Lists\r\n", ""};
+  for (const QByteArray& content : notLists) {
+    writeContent(root + "/wrong.qpl", content);
+    load(mediaPlayerLists(), root + "/wrong.qpl");
+    expectRefused("This is not a Corvela Pro Play List!");
+    ui.clear();
+  }
+}
+
+TEST_F(ListFilesTest, ASignatureAloneIsAnEmptyListLoadedWithoutAWord) {
+  for (const char* content : {"Corvela Pro Play List\r\n", "Corvela Pro Play List\x1a/a"}) {
+    window.namesFromList = false;
+    writeContent(root + "/empty.qpl", content);
+    load(mediaPlayerLists(), root + "/empty.qpl");
+    EXPECT_EQ(window.lines.count(), 0);
+    EXPECT_TRUE(window.namesFromList);
+    EXPECT_EQ(window.listFileName, root + "/empty.qpl");
+  }
+  EXPECT_TRUE(ui.shown().empty());
 }
 
 TEST_F(ListFilesTest, APlayListIsNoDisplayListNorTheOtherWayRound) {
@@ -122,12 +140,6 @@ TEST_F(ListFilesTest, ReadsLinesEndedByCrWithOneLfTakenAlongAndStopsAtCtrlZ) {
   EXPECT_EQ(splitListLines("sig\r\n\r\n\r\na"), Lines({"sig", "", "", "a"}));
   EXPECT_EQ(splitListLines("sig\r\na\x1a\r\nb\r\n"), Lines({"sig", "a"}));
   EXPECT_EQ(splitListLines(""), Lines());
-}
-
-TEST_F(ListFilesTest, AFileWithLfLineEndsIsOneLineAndSoNoList) {
-  writeContent(root + "/unix.qpl", "Corvela Pro Play List\n/a.mp3\n");
-  load(mediaPlayerLists(), root + "/unix.qpl");
-  expectRefused("This is not a Corvela Pro Play List!");
 }
 
 TEST_F(ListFilesTest, SavedNamesTakeTheListExtensionInUpperCase) {

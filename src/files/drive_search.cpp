@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include <QFile>
 
 #include "app/ui_services.h"

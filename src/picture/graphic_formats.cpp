@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "picture/bitmap.h"
+#include "picture/jpeg_image.h"
 #include "picture/picture_error.h"
 
 namespace {
@@ -16,6 +17,8 @@ GraphicFormats::Factory make() {
 
 GraphicFormats::GraphicFormats() {
   Add("bmp", "Bitmaps", make<Bitmap>());
+  Add("jpg", "JPEG Image File", make<JpegImage>());
+  Add("jpeg", "JPEG Image File", make<JpegImage>());
 }
 
 GraphicFormats& GraphicFormats::Standard() {

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "picture/bitmap.h"
+#include "picture/icon.h"
 #include "picture/jpeg_image.h"
 #include "picture/picture_error.h"
 
@@ -17,6 +18,7 @@ GraphicFormats::Factory make() {
 
 GraphicFormats::GraphicFormats() {
   Add("bmp", "Bitmaps", make<Bitmap>());
+  Add("ico", "Icons", make<Icon>());
   Add("jpg", "JPEG Image File", make<JpegImage>());
   Add("jpeg", "JPEG Image File", make<JpegImage>());
 }

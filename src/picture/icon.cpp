@@ -111,7 +111,8 @@ QImage readMaskedDib(QByteArrayView bytes) {
 
 QImage readIconFile(QByteArrayView bytes, int side, int depth) {
   const ByteReader in(bytes, QStringLiteral("Icon"));
-  const Entry& entry = choose(readEntries(in), side, depth);
+  const std::vector<Entry> entries = readEntries(in);
+  const Entry& entry = choose(entries, side, depth);
   return entry.image.startsWith(kPngSignature) ? readPng(entry.image) : readMaskedDib(entry.image);
 }
 

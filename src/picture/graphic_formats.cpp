@@ -5,6 +5,7 @@
 #include "picture/bitmap.h"
 #include "picture/icon.h"
 #include "picture/jpeg_image.h"
+#include "picture/metafile.h"
 #include "picture/picture_error.h"
 
 namespace {
@@ -19,6 +20,8 @@ GraphicFormats::Factory make() {
 GraphicFormats::GraphicFormats() {
   Add("bmp", "Bitmaps", make<Bitmap>());
   Add("ico", "Icons", make<Icon>());
+  Add("wmf", "Metafiles", make<Metafile>());
+  Add("emf", "Enhanced Metafiles", make<Metafile>());
   Add("jpg", "JPEG Image File", make<JpegImage>());
   Add("jpeg", "JPEG Image File", make<JpegImage>());
 }

@@ -25,7 +25,7 @@ class Plain : public Graphic {
 
 TEST(GraphicFormats, KnowsTheStandardFormatsAndTakesNewOnes) {
   GraphicFormats formats;
-  EXPECT_EQ(formats.Extensions(), QStringList({"bmp", "ico", "jpeg", "jpg"}));
+  EXPECT_EQ(formats.Extensions(), QStringList({"bmp", "emf", "ico", "jpeg", "jpg", "wmf"}));
   EXPECT_FALSE(formats.Has("plain"));
 
   formats.Add("PLN", "Plain pictures", [] { return std::make_unique<Plain>(); });

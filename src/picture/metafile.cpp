@@ -1,0 +1,87 @@
+#include "picture/metafile.h"
+
+#include <QIODevice>
+#include <QImage>
+#include <QMimeData>
+#include <QPainter>
+
+#include "picture/emf_player.h"
+#include "picture/picture_error.h"
+
+namespace {
+
+constexpr double kScreenPixelsPerInch = 96;
+constexpr double kHundredthsOfMmPerInch = 2540;
+
+bool isEnhanced(QByteArrayView bytes) {
+  return bytes.size() >= 44 && bytes.first(4) == QByteArrayView("\1\0\0\0", 4) &&
+         bytes.sliced(40, 4) == QByteArrayView(" EMF");
+}
+
+// Plays every record once, strictly, so a damaged one is found now and not
+// while drawing.
+QSizeF readEnhanced(QByteArrayView bytes) {
+  const EmfHeader header = readEmfHeader(bytes);
+  QImage probe(1, 1, QImage::Format_RGB32);
+  QPainter painter(&probe);
+  playEmf(bytes, painter, probe.rect(), true);
+  return QSizeF(header.frame.size()) * kScreenPixelsPerInch / kHundredthsOfMmPerInch;
+}
+
+}  // namespace
+
+void Metafile::LoadFromStream(QIODevice& stream) {
+  QByteArray bytes = stream.readAll();
+  std::optional<Wmf> wmf;
+  QSizeF pixels;
+  if (isEnhanced(bytes)) {
+    pixels = readEnhanced(bytes);
+  } else {
+    wmf = readWmf(bytes);
+    pixels = wmf->pixels;
+  }
+  data_ = std::make_shared<MetafileData>(std::move(bytes), std::move(wmf));
+  width_ = std::max(1, qRound(pixels.width()));
+  height_ = std::max(1, qRound(pixels.height()));
+  Changed();
+}
+
+void Metafile::SaveToStream(QIODevice& stream) const {
+  if (!data_) throw InvalidGraphicOperation(QStringLiteral("No metafile to write"));
+  if (stream.write(data_->bytes) != data_->bytes.size())
+    throw PictureError(QStringLiteral("Cannot write the metafile: %1").arg(stream.errorString()));
+}
+
+void Metafile::Draw(QPainter& painter, const QRect& rect) {
+  if (!data_) return;
+  if (data_->wmf)
+    playWmf(*data_->wmf, painter, rect);
+  else
+    playEmf(data_->bytes, painter, rect, false);
+}
+
+void Metafile::setWidth(int width) {
+  if (width == width_) return;
+  width_ = width;
+  Changed();
+}
+
+void Metafile::setHeight(int height) {
+  if (height == height_) return;
+  height_ = height;
+  Changed();
+}
+
+void Metafile::Assign(Graphic* source) {
+  const auto* metafile = dynamic_cast<Metafile*>(source);
+  if (source && !metafile) refuseAssignment(*source);
+  data_ = metafile ? metafile->data_ : nullptr;
+  width_ = metafile ? metafile->width_ : 0;
+  height_ = metafile ? metafile->height_ : 0;
+  Changed();
+}
+
+void Metafile::SaveToClipboardFormat(QMimeData& data) {
+  Graphic::SaveToClipboardFormat(data);
+  if (data_) data.setData(Enhanced() ? "image/x-emf" : "image/x-wmf", data_->bytes);
+}

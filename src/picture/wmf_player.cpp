@@ -21,7 +21,6 @@ namespace {
 constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
 constexpr qint64 kPlaceableSize = 22;
 constexpr qint64 kHeaderWords = 9;
-constexpr double kPointsPerInch = 72;
 constexpr double kScreenPixelsPerInch = 96;
 
 enum Function : quint16 {
@@ -386,9 +385,9 @@ Wmf readWmf(QByteArrayView bytes) {
     const double inch = in.u16(14);
     if (inch == 0 || bounds.width() <= 0 || bounds.height() <= 0)
       in.fail(QStringLiteral("has no size in its placeable header"));
-    // The library draws in points, from the window origin.
-    wmf.frame = QRectF(bounds.topLeft() - walk.windowOrg, bounds.size()).normalized();
-    wmf.frame = QRectF(wmf.frame.topLeft() * kPointsPerInch / inch, wmf.frame.size() * kPointsPerInch / inch);
+    // Without the placeable header the library draws in logical units, from
+    // the window origin.
+    wmf.frame = QRectF(bounds.topLeft() - walk.windowOrg, bounds.size());
     wmf.pixels = bounds.size() * kScreenPixelsPerInch / inch;
   } else {
     // Plain metafiles draw in their logical units, as many as screen pixels.

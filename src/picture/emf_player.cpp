@@ -397,7 +397,7 @@ void Player::play(const ByteReader& r, quint32 type) {
 }  // namespace
 
 QRectF EmfHeader::frameInDevicePixels() const {
-  if (device.isEmpty() || millimeters.isEmpty() || frame.isEmpty()) return QRectF(bounds);
+  if (device.isEmpty() || millimeters.isEmpty() || frame.isEmpty()) return bounds;
   const double sx = device.width() / (millimeters.width() * 100.0);
   const double sy = device.height() / (millimeters.height() * 100.0);
   return QRectF(frame.left() * sx, frame.top() * sy, frame.width() * sx, frame.height() * sy);
@@ -408,9 +408,9 @@ EmfHeader readEmfHeader(QByteArrayView bytes) {
   if (in.u32(0) != kHeader || in.u32(40) != kSignature) in.fail(QStringLiteral("has no signature"));
   if (in.u32(4) < kMinHeaderSize) in.fail(QStringLiteral("header is too short"));
   EmfHeader header;
-  // Rectangles are inclusive of both edges.
-  header.bounds = QRect(QPoint(in.s32(8), in.s32(12)), QPoint(in.s32(16), in.s32(20))).normalized();
-  header.frame = QRect(QPoint(in.s32(24), in.s32(28)), QPoint(in.s32(32), in.s32(36))).normalized();
+  // Rectangles are inclusive of both edges; 32-bit corners may be far apart.
+  header.bounds = QRectF(QPointF(in.s32(8), in.s32(12)), QPointF(in.s32(16) + 1.0, in.s32(20) + 1.0));
+  header.frame = QRectF(QPointF(in.s32(24), in.s32(28)), QPointF(in.s32(32) + 1.0, in.s32(36) + 1.0));
   header.handles = in.u16(56);
   header.device = QSize(in.s32(72), in.s32(76));
   header.millimeters = QSize(in.s32(80), in.s32(84));

@@ -9,8 +9,8 @@ class QPainter;
 
 // What an enhanced metafile's header says about its size.
 struct EmfHeader {
-  QRect bounds;        // in pixels of the reference device
-  QRect frame;         // in 0.01 mm
+  QRectF bounds;       // in pixels of the reference device
+  QRectF frame;        // in 0.01 mm
   QSize device;        // the reference device in pixels ...
   QSize millimeters;   // ... and in millimetres
   int handles = 0;     // size of the object table

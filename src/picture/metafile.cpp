@@ -7,6 +7,7 @@
 
 #include "picture/emf_player.h"
 #include "picture/picture_error.h"
+#include "picture/picture_limits.h"
 
 namespace {
 
@@ -40,9 +41,13 @@ void Metafile::LoadFromStream(QIODevice& stream) {
     wmf = readWmf(bytes);
     pixels = wmf->pixels;
   }
+  // Whoever draws it at its own size needs that many pixels.
+  const qint64 width = std::max<qint64>(1, qRound64(pixels.width()));
+  const qint64 height = std::max<qint64>(1, qRound64(pixels.height()));
+  picture_limits::checkSize(width, height);
   data_ = std::make_shared<MetafileData>(std::move(bytes), std::move(wmf));
-  width_ = std::max(1, qRound(pixels.width()));
-  height_ = std::max(1, qRound(pixels.height()));
+  width_ = int(width);
+  height_ = int(height);
   Changed();
 }
 

@@ -169,6 +169,8 @@ TEST(Metafile, BadEnhancedMetafilesRaiseThePictureError) {
        EmfWriter().record(86, {0, 0, 0, 0, 100000000}, Bytes().u32(0).data).file(frame)},
       {"bitmap of a huge declared size", EmfWriter().bitmap(QRect(0, 0, 10, 10), hugeBitmap + QByteArray(16, 0)).file(frame)},
       {"no size", EmfWriter().file(QRect(0, 0, 0, 0))},
+      {"frame corners at the ends of the number range",
+       patched(24, Bytes().u32(-2000000000).u32(0).u32(2000000000).u32(100).data)},
   };
   for (const Case& c : cases) {
     Metafile metafile;

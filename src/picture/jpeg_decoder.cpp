@@ -42,20 +42,18 @@ void limitScans(j_common_ptr cinfo) {
   }
 }
 
+// Red, green, blue: the layout of a 24-bit QImage, so rows decode in place.
 void configure(jpeg_decompress_struct& cinfo, bool palette) {
+  cinfo.out_color_space = JCS_RGB;
   if (palette) {
-    cinfo.out_color_space = JCS_RGB;
     cinfo.quantize_colors = TRUE;
     cinfo.desired_number_of_colors = 256;
-  } else {
-    // Blue, green, red, pad: QImage's 32-bit layout, so rows decode in place.
-    cinfo.out_color_space = JCS_EXT_BGRX;
   }
 }
 
 QImage allocate(const jpeg_decompress_struct& cinfo, bool palette) {
   QImage image(int(cinfo.output_width), int(cinfo.output_height),
-               palette ? QImage::Format_Indexed8 : QImage::Format_RGB32);
+               palette ? QImage::Format_Indexed8 : QImage::Format_RGB888);
   if (image.isNull()) throw InvalidGraphic(QStringLiteral("Not enough memory for the JPEG picture"));
   return image;
 }

@@ -11,10 +11,8 @@ void Bitmap::LoadFromStream(QIODevice& stream) {
 }
 
 void Bitmap::SaveToStream(QIODevice& stream) const {
-  if (!data_) throw InvalidGraphicOperation(QStringLiteral("No bitmap to write"));
-  const QByteArray bytes = writeBmpFile(data_->dib);
-  if (stream.write(bytes) != bytes.size())
-    throw PictureError(QStringLiteral("Cannot write the bitmap: %1").arg(stream.errorString()));
+  const QByteArray bytes = data_ ? writeBmpFile(data_->dib) : QByteArray();
+  writeStored(stream, data_ ? &bytes : nullptr);
 }
 
 void Bitmap::Draw(QPainter& painter, const QRect& rect) {

@@ -31,6 +31,12 @@ void Graphic::SaveToFile(const QString& path) const {
     throw PictureError(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
 }
 
+void Graphic::writeStored(QIODevice& stream, const QByteArray* bytes) const {
+  if (!bytes) throw InvalidGraphicOperation(QStringLiteral("No %1 to write").arg(ClassName()));
+  if (stream.write(*bytes) != bytes->size())
+    throw PictureError(QStringLiteral("Cannot write the %1: %2").arg(ClassName(), stream.errorString()));
+}
+
 void Graphic::setWidth(int) { refuseResize(); }
 
 void Graphic::setHeight(int) { refuseResize(); }

@@ -78,6 +78,8 @@ class Graphic {
 
   virtual void Changed();
   void Progress(ProgressStage stage, int percent);
+  // Writes the picture's bytes; with none, there is no picture to write.
+  void writeStored(QIODevice& stream, const QByteArray* bytes) const;
   [[noreturn]] void refuseResize() const;
   [[noreturn]] void refuseAssignment(const Graphic& source) const;
 

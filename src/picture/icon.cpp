@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QIODevice>
 #include <QImageReader>
-#include <QPainter>
 #include <QScreen>
 #include <algorithm>
 #include <vector>
@@ -119,22 +118,5 @@ QImage readIconFile(QByteArrayView bytes, int side, int depth) {
 void Icon::LoadFromStream(QIODevice& stream) {
   QByteArray bytes = stream.readAll();
   QImage image = readIconFile(bytes, kStandardSide, screenDepth());
-  data_ = std::make_shared<IconData>(std::move(bytes), std::move(image));
-  Changed();
-}
-
-void Icon::SaveToStream(QIODevice& stream) const {
-  if (!data_) throw InvalidGraphicOperation(QStringLiteral("No icon to write"));
-  if (stream.write(data_->bytes) != data_->bytes.size())
-    throw PictureError(QStringLiteral("Cannot write the icon: %1").arg(stream.errorString()));
-}
-
-void Icon::Draw(QPainter& painter, const QRect& rect) {
-  if (data_) painter.drawImage(rect, data_->image);
-}
-
-void Icon::Assign(Graphic* source) {
-  if (source && !dynamic_cast<Icon*>(source)) refuseAssignment(*source);
-  data_ = source ? static_cast<Icon*>(source)->data_ : nullptr;
-  Changed();
+  setData(std::move(bytes), std::move(image));
 }

@@ -52,9 +52,7 @@ void Metafile::LoadFromStream(QIODevice& stream) {
 }
 
 void Metafile::SaveToStream(QIODevice& stream) const {
-  if (!data_) throw InvalidGraphicOperation(QStringLiteral("No metafile to write"));
-  if (stream.write(data_->bytes) != data_->bytes.size())
-    throw PictureError(QStringLiteral("Cannot write the metafile: %1").arg(stream.errorString()));
+  writeStored(stream, data_ ? &data_->bytes : nullptr);
 }
 
 void Metafile::Draw(QPainter& painter, const QRect& rect) {

@@ -6,9 +6,13 @@
 #include <QPainter>
 #include <QVector>
 #include <cstdint>
+#include <gtest/gtest.h>
+
 #include <initializer_list>
+#include <vector>
 
 #include "picture/graphic.h"
+#include "picture/picture_error.h"
 
 // Little-endian byte building for the pictures the tests write themselves.
 class Bytes {
@@ -70,4 +74,24 @@ inline QByteArray bmpFile(int width, int height, int bitCount, int compression,
   for (auto m : masks) b.u32(m);
   for (QRgb c : palette) b.u8(qBlue(c)).u8(qGreen(c)).u8(qRed(c)).u8(0);
   return b.raw(pixels).data;
+}
+
+struct BadFile {
+  const char* name;
+  QByteArray bytes;
+};
+
+// Each file is refused with a message and leaves the picture empty.
+template <class G>
+void expectRefused(const std::vector<BadFile>& files) {
+  for (const BadFile& file : files) {
+    G graphic;
+    try {
+      loadBytes(graphic, file.bytes);
+      ADD_FAILURE() << file.name << " loaded";
+    } catch (const PictureError& error) {
+      EXPECT_FALSE(error.message().isEmpty()) << file.name;
+    }
+    EXPECT_TRUE(graphic.Empty()) << file.name;
+  }
 }

@@ -39,6 +39,7 @@ QByteArray sampleWmf(bool placeable) {
   w.rectangle(QRect(QPoint(5, 5), QPoint(40, 30)));
   w.brush(0, kGreen).select(2).ellipse(QRect(QPoint(50, 5), QPoint(95, 30)));
   w.brush(0, kBlue).select(3).polygon({{5, 95}, {45, 95}, {5, 55}});
+  w.record(0x081A, {62, 90, 70, 98, 78, 98, 62, 82});  // pie from east to north
   w.line(QPoint(50, 40), QPoint(95, 40));
   w.font(-12).select(4).text(QPoint(50, 45), "Hi");
   w.bitmap(QRect(60, 70, 20, 20), packedDib(kYellow, kBlue, kRed, kGreen));
@@ -52,6 +53,7 @@ QByteArray sampleEmf() {
   e.rectangle(QRect(QPoint(13, 13), QPoint(102, 76)));
   e.brush(3, kGreen).select(3).ellipse(QRect(QPoint(127, 13), QPoint(241, 76)));
   e.brush(4, kBlue).select(4).polygon16({{13, 241}, {114, 241}, {13, 140}});
+  e.record(47, {208, 157, 249, 198, 249, 178, 228, 157});  // pie from east to north
   e.line(QPoint(127, 102), QPoint(241, 102));
   e.font(5, -30).select(5).text(QPoint(127, 114), "Hi");
   e.bitmap(QRect(152, 178, 51, 51), packedDib(kYellow, kBlue, kRed, kGreen));
@@ -66,6 +68,8 @@ void expectSample(Metafile& metafile) {
   EXPECT_EQ(image.pixel(50, 5), kWhite);                                // outside it
   EXPECT_EQ(image.pixel(12, 88), kBlue);                                // polygon
   EXPECT_EQ(image.pixel(40, 60), kWhite);                               // beyond its slant
+  EXPECT_EQ(image.pixel(94, 66), kBlue);                                // pie, counter-clockwise
+  EXPECT_EQ(image.pixel(86, 74), kWhite);                               // not the other way
   EXPECT_TRUE(hasDark(image, QRect(60, 39, 20, 3)));                    // line
   EXPECT_TRUE(hasDark(image, QRect(50, 45, 20, 14)));                   // text
   EXPECT_EQ(image.pixel(64, 74), kYellow);                              // bitmap, top left

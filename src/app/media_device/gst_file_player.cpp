@@ -60,9 +60,18 @@ void GstFilePlayer::open(const QString& path) {
     close();
     cannotOpen(path, why);
   }
-  length_ = std::max<qint64>(0, pipeline_->durationNs() / kNsPerMs);
+  length_ = knownLength(file.size());
   pipeline_->onEnd([this] { finished({}); });
   pipeline_->onError([this](const QString& error) { finished(error); });
+}
+
+qint64 GstFilePlayer::knownLength(qint64 fileBytes) const {
+  const qint64 duration = pipeline_->durationNs();
+  if (duration > 0) return duration / kNsPerMs;
+  // A stream without a length of its own (MPEG audio without a header that
+  // says it) is as long as its bytes last at its bit rate.
+  const unsigned int bitrate = pipeline_->bitrate();
+  return bitrate > 0 ? fileBytes * 8000 / bitrate : 0;
 }
 
 void GstFilePlayer::elementSetup(GstElement*, GstElement* element, void* data) {

@@ -36,6 +36,7 @@ class GstFilePlayer : public FilePlayer {
   static GstFlowReturn newFrame(GstAppSink* sink, void* self);
   static void elementSetup(GstElement* playbin, GstElement* element, void* self);
   GstElement* makeVideoSink();
+  qint64 knownLength(qint64 fileBytes) const;
   void show(const QImage& frame);
   void placeSurface();
 

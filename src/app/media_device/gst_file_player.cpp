@@ -102,8 +102,15 @@ GstFlowReturn GstFilePlayer::newFrame(GstAppSink* sink, void* data) {
   if (!sample) return GST_FLOW_EOS;
   QImage frame = frameImage(sample);
   gst_sample_unref(sample);
+  const int opened = self->opened_;
   if (!frame.isNull())
-    QMetaObject::invokeMethod(&self->context_, [self, frame] { self->show(frame); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &self->context_,
+        [self, frame, opened] {
+          // Frames of a file closed since are still on their way: not shown.
+          if (opened == self->opened_) self->show(frame);
+        },
+        Qt::QueuedConnection);
   return GST_FLOW_OK;
 }
 
@@ -136,6 +143,7 @@ void GstFilePlayer::setDisplayRect(const QRect& rectangle) {
 
 void GstFilePlayer::close() {
   pipeline_.reset();
+  ++opened_;
   length_ = 0;
   delete surface_;
 }

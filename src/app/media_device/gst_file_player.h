@@ -3,6 +3,7 @@
 #include <gst/app/gstappsink.h>
 
 #include <QObject>
+#include <atomic>
 #include <QPointer>
 #include <memory>
 
@@ -45,6 +46,7 @@ class GstFilePlayer : public FilePlayer {
   std::unique_ptr<gst::Pipeline> pipeline_;
   qint64 length_ = 0;
   bool soundFontMissing_ = false;
+  std::atomic<int> opened_ = 0;  // counts the files opened, so late frames are known
   QObject context_;
   QPointer<QWidget> display_;
   QRect displayRect_;

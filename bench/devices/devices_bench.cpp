@@ -6,7 +6,6 @@
 #include <sys/resource.h>
 
 #include <QApplication>
-#include <QDataStream>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
@@ -53,22 +52,6 @@ void playLoad(const char* what, MediaDevice& device, double seconds) {
               100 * used / seconds);
 }
 
-void writeWav(const QString& path, const std::vector<std::int16_t>& samples) {
-  QFile file(path);
-  file.open(QIODevice::WriteOnly);
-  QDataStream out(&file);
-  out.setByteOrder(QDataStream::LittleEndian);
-  const auto bytes = static_cast<quint32>(samples.size() * 2);
-  out.writeRawData("RIFF", 4);
-  out << quint32(36 + bytes);
-  out.writeRawData("WAVEfmt ", 8);
-  out << quint32(16) << quint16(1) << quint16(2) << quint32(kSampleRate) << quint32(kSampleRate * 4) << quint16(4)
-      << quint16(16);
-  out.writeRawData("data", 4);
-  out << bytes;
-  out.writeRawData(reinterpret_cast<const char*>(samples.data()), static_cast<int>(bytes));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,7 +59,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   constexpr double kSeconds = 10;
   writeDiscImage(dir.filePath("bench.cue").toStdString(), {{tone(440, kSeconds), {}}, {tone(660, 2), {}}});
-  writeWav(dir.filePath("bench.wav"), tone(550, kSeconds));
+  writeWavFile(dir.filePath("bench.wav").toStdString(), tone(550, kSeconds));
   QSettings(dir.filePath("Corvela.conf"), QSettings::IniFormat).setValue("VirtualDrive/Image", dir.filePath("bench.cue"));
 
   SystemDeviceOptions options;

@@ -35,23 +35,6 @@ void encode(const QString& description) {
   gst_object_unref(pipeline);
 }
 
-void writeWav(const QString& path, double frequency, double seconds) {
-  const std::vector<std::int16_t> samples = tone(frequency, seconds);
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  QDataStream out(&file);
-  out.setByteOrder(QDataStream::LittleEndian);
-  const auto bytes = static_cast<quint32>(samples.size() * 2);
-  out.writeRawData("RIFF", 4);
-  out << quint32(36 + bytes);
-  out.writeRawData("WAVEfmt ", 8);
-  out << quint32(16) << quint16(1) << quint16(2) << quint32(kSampleRate) << quint32(kSampleRate * 4) << quint16(4)
-      << quint16(16);
-  out.writeRawData("data", 4);
-  out << bytes;
-  for (std::int16_t sample : samples) out << sample;
-}
-
 // Four crotchets at 120 a minute: two seconds.
 void writeMidi(const QString& path) {
   QByteArray track;
@@ -101,7 +84,7 @@ class MediaFileTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     media = new QTemporaryDir;
-    writeWav(at("tone.wav"), 440, 1.5);
+    writeWavFile(at("tone.wav").toStdString(), tone(440, 1.5));
     writeMidi(at("tune.mid"));
     encode("audiotestsrc freq=550 num-buffers=100 samplesperbuffer=441 ! audio/x-raw,rate=44100,channels=2 ! "
            "lamemp3enc target=bitrate cbr=true bitrate=128 ! filesink location=" + at("tone.mp3"));

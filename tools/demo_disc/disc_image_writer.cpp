@@ -89,6 +89,22 @@ void writeDiscImage(const std::string& cuePath, const std::vector<ImageTrack>& t
   if (!bin || !cue) throw std::runtime_error("cannot write the disc image " + cuePath);
 }
 
+void writeWavFile(const std::string& path, const std::vector<std::int16_t>& samples) {
+  std::ofstream wav(path, std::ios::binary | std::ios::trunc);
+  const auto put = [&wav](std::uint32_t value, int bytes) {
+    for (int n = 0; n < bytes; ++n) wav.put(static_cast<char>(value >> (8 * n) & 0xff));
+  };
+  const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
+  wav << "RIFF";
+  put(36 + dataBytes, 4);
+  wav << "WAVEfmt ";
+  put(16, 4), put(1, 2), put(2, 2), put(kSampleRate, 4), put(kSampleRate * 4, 4), put(4, 2), put(16, 2);
+  wav << "data";
+  put(dataBytes, 4);
+  for (std::int16_t sample : samples) put(static_cast<std::uint16_t>(sample), 2);
+  if (!wav) throw std::runtime_error("cannot write " + path);
+}
+
 std::vector<std::int16_t> tone(double frequency, double seconds, double amplitude) {
   const auto count = static_cast<std::size_t>(seconds * kSampleRate);
   std::vector<std::int16_t> samples(count * 2);

@@ -18,5 +18,8 @@ constexpr int kSampleRate = 44100;
 // Each track is padded with silence to whole frames.
 void writeDiscImage(const std::string& cuePath, const std::vector<ImageTrack>& tracks);
 
+// A WAV file of the same samples.
+void writeWavFile(const std::string& path, const std::vector<std::int16_t>& samples);
+
 // A steady sine tone in both channels.
 std::vector<std::int16_t> tone(double frequency, double seconds, double amplitude = 0.3);

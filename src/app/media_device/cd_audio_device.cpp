@@ -16,17 +16,6 @@ CdAudioDevice::CdAudioDevice(DriveFinder findDrive) : findDrive_(std::move(findD
 
 CdAudioDevice::~CdAudioDevice() { close(); }
 
-template <typename Command>
-void CdAudioDevice::run(Command command) {
-  try {
-    command();
-    lastError_ = DeviceErrorCode::None;
-  } catch (const MediaDeviceError& error) {
-    lastError_ = error.code();
-    throw;
-  }
-}
-
 void CdAudioDevice::open(const QString& element) {
   run([&] {
     close();
@@ -44,10 +33,6 @@ void CdAudioDevice::close() {
   drive_.reset();
 }
 
-void CdAudioDevice::onNotify(std::function<void(NotifyResult)> handler) {
-  notification_.setHandler(std::move(handler));
-}
-
 CdDrive& CdAudioDevice::loadedDrive() const {
   if (!drive_) throw MediaDeviceError(DeviceErrorCode::NotOpen, "The CD device is not open.");
   if (!drive_->hasDisc()) throw MediaDeviceError(DeviceErrorCode::NoDisc, "There is no disc in the CD drive.");
@@ -55,16 +40,14 @@ CdDrive& CdAudioDevice::loadedDrive() const {
 }
 
 void CdAudioDevice::play() {
+  const PlayRequest request = takePlayRequest();
   run([&] {
     CdDrive& drive = loadedDrive();
-    const int from = start_ ? toFrame(*start_) : drive.position();
-    const int to = end_ ? toFrame(*end_) : drive.disc().leadout;
+    const int from = request.start ? toFrame(*request.start) : drive.position();
+    const int to = request.end ? toFrame(*request.end) : drive.disc().leadout;
     if (from > to) outOfRange();
-    drive.play(from, to, notify_ ? &notification_ : nullptr);
+    drive.play(from, to, request.notify ? &notification_ : nullptr);
   });
-  start_.reset();
-  end_.reset();
-  notify_ = false;
 }
 
 void CdAudioDevice::stop() {

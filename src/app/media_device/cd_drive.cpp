@@ -5,7 +5,11 @@
 CdDrive::CdDrive(std::unique_ptr<CdMechanism> mechanism) : mechanism_(std::move(mechanism)) {}
 
 CdDrive::~CdDrive() {
-  if (transport_ == Transport::Playing) mechanism_->keepPlaying(position(), end_);
+  if (transport_ != Transport::Playing) return;
+  // Silence ours at once, so that the sound is not heard twice.
+  const int from = position();
+  player_.reset();
+  mechanism_->keepPlaying(from, end_);
 }
 
 void CdDrive::load() {

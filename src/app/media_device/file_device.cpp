@@ -6,17 +6,6 @@ FileDevice::FileDevice(std::unique_ptr<FilePlayer> player) : player_(std::move(p
 
 FileDevice::~FileDevice() { close(); }
 
-template <typename Command>
-void FileDevice::run(Command command) {
-  try {
-    command();
-    lastError_ = DeviceErrorCode::None;
-  } catch (const MediaDeviceError& error) {
-    lastError_ = error.code();
-    throw;
-  }
-}
-
 void FileDevice::requireOpen() const {
   if (!open_) throw MediaDeviceError(DeviceErrorCode::NotOpen, "No media file is open.");
 }
@@ -44,16 +33,15 @@ void FileDevice::close() {
   position_ = 0;
 }
 
-void FileDevice::onNotify(std::function<void(NotifyResult)> handler) { notification_.setHandler(std::move(handler)); }
-
 void FileDevice::play() {
+  const PlayRequest request = takePlayRequest();
   run([&] {
     requireOpen();
     // A file played to its end plays again from its start.
-    const qint64 from = start_ ? checked(*start_) : (position_ >= player_->length() ? 0 : position());
-    const qint64 to = end_ ? checked(*end_) : player_->length();
+    const qint64 from = request.start ? checked(*request.start) : (position_ >= player_->length() ? 0 : position());
+    const qint64 to = request.end ? checked(*request.end) : player_->length();
     if (from > to) throw MediaDeviceError(DeviceErrorCode::OutOfRange, "The play would end before it starts.");
-    if (notify_)
+    if (request.notify)
       notification_.arm();
     else
       notification_.finish(NotifyResult::Superseded);
@@ -61,9 +49,6 @@ void FileDevice::play() {
     player_->play(from, to);
     transport_ = Transport::Playing;
   });
-  start_.reset();
-  end_.reset();
-  notify_ = false;
 }
 
 void FileDevice::stop() {

@@ -3,8 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "app/media_device/media_device.h"
-#include "app/media_device/notification.h"
+#include "app/media_device/device_base.h"
 
 // What plays one media file. Times are milliseconds. The end of a play is
 // reported on the user-interface thread, never for a play that was replaced
@@ -38,7 +37,7 @@ class FilePlayer {
 };
 
 // A media file as a device: one track, positions in milliseconds.
-class FileDevice : public MediaDevice {
+class FileDevice : public DeviceBase {
  public:
   explicit FileDevice(std::unique_ptr<FilePlayer> player);
   ~FileDevice() override;
@@ -46,11 +45,6 @@ class FileDevice : public MediaDevice {
   void open(const QString& element) override;
   void close() override;
   bool isOpen() const override { return open_; }
-
-  void setStart(std::uint32_t position) override { start_ = position; }
-  void setEnd(std::uint32_t position) override { end_ = position; }
-  void setNotify(bool notify) override { notify_ = notify; }
-  void onNotify(std::function<void(NotifyResult)> handler) override;
 
   void play() override;
   void stop() override;
@@ -72,26 +66,17 @@ class FileDevice : public MediaDevice {
   void setDisplay(QWidget* window) override { player_->setDisplay(window); }
   void setDisplayRect(const QRect& rectangle) override { player_->setDisplayRect(rectangle); }
 
-  DeviceErrorCode lastError() const override { return lastError_; }
-
  private:
   enum class Transport { Stopped, Playing, Paused };
 
-  template <typename Command>
-  void run(Command command);
   void requireOpen() const;
   qint64 checked(std::uint32_t position) const;
   void halt();
   void finished(const QString& error);
 
   std::unique_ptr<FilePlayer> player_;
-  Notification notification_;
   bool open_ = false;
   Transport transport_ = Transport::Stopped;
   qint64 position_ = 0;
   qint64 playEnd_ = 0;
-  std::optional<std::uint32_t> start_;
-  std::optional<std::uint32_t> end_;
-  bool notify_ = false;
-  DeviceErrorCode lastError_ = DeviceErrorCode::None;
 };

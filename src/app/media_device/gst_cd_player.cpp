@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kFramesPerBuffer = 8;  // about a tenth of a second
+constexpr int kFramesPerBuffer = 4;  // about a twentieth of a second
 constexpr qint64 kNsPerSecond = 1000000000;
 
 GstClockTime frameTime(int frames) { return gst_util_uint64_scale(frames, kNsPerSecond, kFramesPerSecond); }

@@ -60,9 +60,18 @@ void GstFilePlayer::open(const QString& path) {
     close();
     cannotOpen(path, why);
   }
-  length_ = std::max<qint64>(0, pipeline_->durationNs() / kNsPerMs);
+  length_ = knownLength(file.size());
   pipeline_->onEnd([this] { finished({}); });
   pipeline_->onError([this](const QString& error) { finished(error); });
+}
+
+qint64 GstFilePlayer::knownLength(qint64 fileBytes) const {
+  const qint64 duration = pipeline_->durationNs();
+  if (duration > 0) return duration / kNsPerMs;
+  // A stream without a length of its own (MPEG audio without a header that
+  // says it) is as long as its bytes last at its bit rate.
+  const unsigned int bitrate = pipeline_->bitrate();
+  return bitrate > 0 ? fileBytes * 8000 / bitrate : 0;
 }
 
 void GstFilePlayer::elementSetup(GstElement*, GstElement* element, void* data) {
@@ -93,8 +102,15 @@ GstFlowReturn GstFilePlayer::newFrame(GstAppSink* sink, void* data) {
   if (!sample) return GST_FLOW_EOS;
   QImage frame = frameImage(sample);
   gst_sample_unref(sample);
+  const int opened = self->opened_;
   if (!frame.isNull())
-    QMetaObject::invokeMethod(&self->context_, [self, frame] { self->show(frame); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &self->context_,
+        [self, frame, opened] {
+          // Frames of a file closed since are still on their way: not shown.
+          if (opened == self->opened_) self->show(frame);
+        },
+        Qt::QueuedConnection);
   return GST_FLOW_OK;
 }
 
@@ -127,6 +143,7 @@ void GstFilePlayer::setDisplayRect(const QRect& rectangle) {
 
 void GstFilePlayer::close() {
   pipeline_.reset();
+  ++opened_;
   length_ = 0;
   delete surface_;
 }

@@ -3,6 +3,7 @@
 #include <gst/app/gstappsink.h>
 
 #include <QObject>
+#include <atomic>
 #include <QPointer>
 #include <memory>
 
@@ -36,6 +37,7 @@ class GstFilePlayer : public FilePlayer {
   static GstFlowReturn newFrame(GstAppSink* sink, void* self);
   static void elementSetup(GstElement* playbin, GstElement* element, void* self);
   GstElement* makeVideoSink();
+  qint64 knownLength(qint64 fileBytes) const;
   void show(const QImage& frame);
   void placeSurface();
 
@@ -44,6 +46,7 @@ class GstFilePlayer : public FilePlayer {
   std::unique_ptr<gst::Pipeline> pipeline_;
   qint64 length_ = 0;
   bool soundFontMissing_ = false;
+  std::atomic<int> opened_ = 0;  // counts the files opened, so late frames are known
   QObject context_;
   QPointer<QWidget> display_;
   QRect displayRect_;

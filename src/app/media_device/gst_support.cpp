@@ -94,9 +94,20 @@ GstBusSyncReply Pipeline::busMessage(GstBus*, GstMessage* message, gpointer data
     self->post([self, text] {
       if (self->error_) self->error_(text);
     });
+  } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_TAG) {
+    self->noteBitrate(message);
   }
   gst_message_unref(message);
   return GST_BUS_DROP;
+}
+
+void Pipeline::noteBitrate(GstMessage* message) {
+  GstTagList* tags = nullptr;
+  gst_message_parse_tag(message, &tags);
+  guint rate = 0;
+  if (gst_tag_list_get_uint(tags, GST_TAG_BITRATE, &rate) || gst_tag_list_get_uint(tags, GST_TAG_NOMINAL_BITRATE, &rate))
+    bitrate_ = rate;
+  gst_tag_list_unref(tags);
 }
 
 void Pipeline::post(std::function<void()> call) {

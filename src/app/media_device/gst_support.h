@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <mutex>
 
@@ -37,15 +38,19 @@ class Pipeline {
   void setState(GstState state) { gst_element_set_state(pipeline_, state); }
   qint64 positionNs() const;  // -1 when unknown
   qint64 durationNs() const;  // -1 when unknown
+  // The stream's bit rate as its tags give it; 0 when none was given.
+  unsigned int bitrate() const { return bitrate_; }
 
  private:
   static GstBusSyncReply busMessage(GstBus* bus, GstMessage* message, gpointer self);
   void post(std::function<void()> call);
+  void noteBitrate(GstMessage* message);
 
   GstElement* pipeline_;
   QObject context_;
   std::function<void()> end_;
   std::function<void(const QString&)> error_;
+  std::atomic<unsigned int> bitrate_ = 0;
   mutable std::mutex errorLock_;
   QString lastError_;
 };

@@ -1,0 +1,56 @@
+// The demo disc left playing when the program ends goes on sounding after the
+// program's process has gone, and stops at the start of its last track.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "app/media_device/disc_toc.h"
+#include "captured_sound.h"
+
+namespace {
+
+qint64 sizeOf(const QString& path) { return QFileInfo(path).size(); }
+
+TEST(LeftPlaying, TheDemoDiscPlaysOnAfterTheProgramHasEndedUpToItsLastTrack) {
+  const QString binDir = QCoreApplication::applicationDirPath();
+  QTemporaryDir dir;
+  const QString capture = dir.filePath("capture.raw");
+
+  QProcess program;
+  program.start(binDir + "/left_playing_helper", {dir.filePath("Corvela.conf"), capture});
+  ASSERT_TRUE(program.waitForFinished(10000));
+  ASSERT_EQ(program.exitCode(), 0) << "the demo disc did not play";
+
+  const qint64 atExit = sizeOf(capture);
+  EXPECT_TRUE(waitUntil([&] { return sizeOf(capture) > atExit + 44100; }, 3000)) << "silence after the program ended";
+  // Sound stops once nothing more reaches the capture for a while.
+  qint64 last = -1;
+  for (int check = 0; check < 20 && sizeOf(capture) != last; ++check) {
+    last = sizeOf(capture);
+    waitUntil([] { return false; }, 600);
+  }
+  ASSERT_EQ(sizeOf(capture), last) << "still sounding past the end asked for";
+
+  // Two seconds, ending with exactly the disc's samples just before the last track.
+  const CapturedSound sound = CapturedSound::read(capture);
+  EXPECT_NEAR(sound.seconds(), 2.0, 0.1);
+  QFile cue(binDir + "/demo-disc.cue");
+  ASSERT_TRUE(cue.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = cue.readAll().trimmed().split('\n');
+  const QList<QByteArray> lastIndex = lines.last().trimmed().split(' ').last().split(':');
+  const qint64 lastTrackFrame = (lastIndex[0].toInt() * 60 + lastIndex[1].toInt()) * kFramesPerSecond + lastIndex[2].toInt();
+  QFile bin(binDir + "/demo-disc.bin");
+  ASSERT_TRUE(bin.open(QIODevice::ReadOnly));
+  const qint64 tailBytes = 44100;  // a quarter of a second
+  bin.seek(lastTrackFrame * kBytesPerFrame - tailBytes);
+  QFile heard(capture);
+  ASSERT_TRUE(heard.open(QIODevice::ReadOnly));
+  heard.seek(heard.size() - tailBytes);
+  EXPECT_TRUE(heard.read(tailBytes) == bin.read(tailBytes)) << "the end of what sounded is not the end of track 7";
+}
+
+}  // namespace

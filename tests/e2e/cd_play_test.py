@@ -1,0 +1,73 @@
+"""The CD player plays the demo disc, driven from outside as a person would."""
+
+import os
+import subprocess
+import sys
+import time
+import unittest
+
+import pyatspi
+
+from corvela_session import RunningProgram, find_control, is_enabled, wait_for
+
+PROGRAM = sys.argv.pop(1)
+PICTURES = os.path.dirname(os.path.dirname(PROGRAM))
+
+
+def press(control):
+    control.queryAction().doAction(0)
+
+
+def described(window, name):
+    return pyatspi.findDescendant(window, lambda a: a.description == name, breadth_first=True)
+
+
+def text_of(window, name):
+    return described(window, name).name
+
+
+class DemoDiscPlays(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.session = RunningProgram(PROGRAM).__enter__()
+        cls.addClassCleanup(cls.session.__exit__, None, None, None)
+        cls.window = cls.session.window("Corvela Pro - CD Player")
+
+    def button(self, name):
+        control = find_control(self.window, pyatspi.ROLE_PUSH_BUTTON, name)
+        self.assertIsNotNone(control, f"no button {name}")
+        return control
+
+    def snapshot(self, name):
+        subprocess.run(["import", "-window", "root", os.path.join(PICTURES, name)], check=False)
+
+    def test_load_play_next_pause_and_stop(self):
+        press(self.button("Load"))
+        play = self.button("Play")
+        wait_for("Play to be enabled after Load", lambda: is_enabled(play))
+        total = text_of(self.window, "Label1")
+        self.assertTrue(total.startswith("Total play time: "), total)
+        self.assertTrue(total.endswith(" - Tracks: 8"), total)
+
+        press(play)
+        wait_for("track 1 to play", lambda: text_of(self.window, "Label2").startswith("Track 1  - "))
+        time.sleep(2.5)
+        self.assertNotEqual(text_of(self.window, "Label3"), "", "the time is shown")
+        self.snapshot("e2e-cd-playing.png")
+
+        press(self.button("Next"))
+        wait_for("track 2 to play", lambda: text_of(self.window, "Label2").startswith("Track 2  - "))
+
+        pause = self.button("Pause")
+        press(pause)
+        wait_for("Next to be disabled while paused", lambda: not is_enabled(self.button("Next")))
+        press(pause)
+        wait_for("Next to come back on resuming", lambda: is_enabled(self.button("Next")))
+
+        press(self.button("Stop"))
+        wait_for("the track line to clear", lambda: text_of(self.window, "Label2") == "")
+        self.assertTrue(is_enabled(self.button("Eject")))
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -2,6 +2,7 @@
 
 #include "app/media_device/media_device_factory.h"
 #include "app/qt_ui_services.h"
+#include "app/windows/help_window.h"
 #include "app/window_set/forms.h"
 #include "cd/cd_player_window.h"
 #include "platform/linux_platform.h"
@@ -13,8 +14,9 @@ int main(int argc, char* argv[]) {
   QtUiServices ui;
   IniSettingsBackend settings;
   LinuxPlatform platform;
+  HelpWindow help;
   std::unique_ptr<MediaDeviceFactory> devices = makeSystemMediaDeviceFactory();
-  CorvelaProgram corvela(ui, settings, platform.services(), *devices);
+  CorvelaProgram corvela(ui, settings, platform.services(help), *devices);
   // Start-up may have found large fonts: the loop then ends at once, unshown.
   if (!ui.terminating()) corvela.forms.Form1->show();
   return application.exec();

@@ -66,6 +66,15 @@ void TForm1::connectHandlers() {
     if (on) RadioButton2Click();
   });
   connect(CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
+  connect(Button12, &QPushButton::clicked, this, &TForm1::Button12Click);
+  connect(PlayVideoMIDMPEGWAVfiles1, &QAction::triggered, this,
+          &TForm1::PlayVideoMIDMPEGWAVfiles1Click);
+  connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+  connect(DisplayGraphicFiles1, &QAction::triggered, this, &TForm1::DisplayGraphicFiles1Click);
+  connect(Contents1, &QAction::triggered, this, &TForm1::Contents1Click);
+  connect(KeywordSearch1, &QAction::triggered, this, &TForm1::KeywordSearch1Click);
+  connect(VisitCorvelaProWebSite1, &QAction::triggered, this,
+          &TForm1::VisitCorvelaProWebSite1Click);
   CheckBox2->installEventFilter(this);
   CheckBox4->installEventFilter(this);
   Timer1->onTimer([this] { Timer1Timer(); });

@@ -71,9 +71,23 @@ class TForm1 : public Form {
   bool FormCloseQuery() override;
   void FormClose() override;
 
+  // Switching to the other windows and back (cd_switching.cpp)
+  void Button12Click();  // Sound And Video Pla&yer
+  void PlayVideoMIDMPEGWAVfiles1Click();
+  void Button6Click();  // &Graphics
+  void DisplayGraphicFiles1Click();
+  // The media player or graphics viewer hands back, after winding up its own
+  // playback; the viewer's hand-back also disables "Trac&ks" on a changed disc.
+  void ReturnFrom(QWidget* handingWindow, bool disableTracksToo);
+  // The graphics viewer hands over to the media player: the CD stops first.
+  void GiveWayToMediaPlayer();
+
   // Tools and Help menus
   void SystemStatus2Click();
   void About2Click();
+  void Contents1Click();
+  void KeywordSearch1Click();
+  void VisitCorvelaProWebSite1Click();
   void HideToolTips1Click();
   void ToolTipsOn1Click();
   void Defaultallsettings1Click();
@@ -237,6 +251,8 @@ class TForm1 : public Form {
 
   void applyToolTips(bool on);
   void saveWithActive(bool active);
+  void showMediaPlayer();
+  void showHelp(bool keywordSearch);
 
   bool FirstActivation = true;
 };

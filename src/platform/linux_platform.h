@@ -4,6 +4,7 @@
 #include "platform/instance_marker.h"
 #include "platform/platform_services.h"
 #include "platform/process_control.h"
+#include "platform/shell.h"
 #include "platform/system_information.h"
 #include "platform/taskbar.h"
 #include "platform/window_finder.h"
@@ -16,8 +17,10 @@ struct LinuxPlatform {
   LinuxSystemInformation systemInformation;
   SystemProcessControl process;
   Taskbar taskbar;
+  DesktopShell shell;
 
-  PlatformServices services() {
-    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar};
+  // The help viewer is a window of the program's own.
+  PlatformServices services(HelpViewer& help) {
+    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar, help, shell};
   }
 };

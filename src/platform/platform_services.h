@@ -1,8 +1,10 @@
 #pragma once
 
 class DisplayConfiguration;
+class HelpViewer;
 class InstanceMarker;
 class ProcessControl;
+class Shell;
 class SystemInformation;
 class Taskbar;
 class WindowFinder;
@@ -15,4 +17,6 @@ struct PlatformServices {
   SystemInformation& systemInformation;
   ProcessControl& process;
   Taskbar& taskbar;
+  HelpViewer& help;
+  Shell& shell;
 };

@@ -6,9 +6,11 @@
 #include <stdexcept>
 
 #include "platform/display_configuration.h"
+#include "platform/help_viewer.h"
 #include "platform/instance_marker.h"
 #include "platform/platform_services.h"
 #include "platform/process_control.h"
+#include "platform/shell.h"
 #include "platform/system_information.h"
 #include "platform/taskbar.h"
 #include "platform/window_finder.h"
@@ -62,6 +64,17 @@ struct FakeProcessControl : ProcessControl {
   [[noreturn]] void halt(int exitCode) override { throw ProcessHalted(exitCode); }
 };
 
+struct FakeHelpViewer : HelpViewer {
+  QStringList shown;  // "contents <folder>" or "keywords <folder>"
+  void showContents(const QString& folder) override { shown << "contents " + folder; }
+  void showKeywordSearch(const QString& folder) override { shown << "keywords " + folder; }
+};
+
+struct FakeShell : Shell {
+  QStringList opened;
+  void openUrl(const QString& address) override { opened << address; }
+};
+
 // Every platform facility as a fake the test can set up and inspect.
 struct FakePlatform {
   FakeInstanceMarker instanceMarker;
@@ -70,8 +83,10 @@ struct FakePlatform {
   FakeSystemInformation systemInformation;
   FakeProcessControl process;
   Taskbar taskbar;
+  FakeHelpViewer help;
+  FakeShell shell;
 
   PlatformServices services() {
-    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar};
+    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar, help, shell};
   }
 };

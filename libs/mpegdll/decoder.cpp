@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "failure.h"
+#include "mpegdll.h"
 
 namespace {
 
@@ -17,37 +18,22 @@ void allowSigned16(mpg123_handle* handle, int channels) {
 
 }  // namespace
 
-Decoder::Decoder(const std::string& fileName) {
-  createHandle();
-  openFile(fileName);
-  settleFormat();
-}
-
-Decoder::Decoder(const StreamCallbacks& callbacks) {
-  createHandle();
-  input_ = std::make_unique<StreamInput>(callbacks);
-  openStream();
-  settleFormat();
-}
-
-void Decoder::createHandle() {
+Decoder::Decoder(std::unique_ptr<Input> input) : input_(std::move(input)) {
   int error = MPG123_OK;
   handle_.reset(mpg123_new(nullptr, &error));
   if (!handle_) throw Failure(MPEGDLL_DECODER_ERROR);
   mpg123_param(handle(), MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0);
   allowSigned16(handle(), MPG123_MONO | MPG123_STEREO);
+  openInput();
+  settleFormat();
 }
 
-void Decoder::openFile(const std::string& fileName) {
-  if (mpg123_open(handle(), fileName.c_str()) != MPG123_OK) throw Failure(MPEGDLL_INPUT_ERROR);
-}
-
-void Decoder::openStream() {
+void Decoder::openInput() {
   if (!input_->seekable()) {
     mpg123_param(handle(), MPG123_ADD_FLAGS, MPG123_NO_PEEK_END, 0);
     if (const long size = input_->size(); size > 0) mpg123_set_filesize(handle(), size);
   }
-  if (mpg123_replace_reader_handle(handle(), &StreamInput::read, &StreamInput::seek, nullptr) !=
+  if (mpg123_replace_reader_handle(handle(), &Input::readFrom, &Input::seekIn, nullptr) !=
           MPG123_OK ||
       mpg123_open_handle(handle(), input_.get()) != MPG123_OK)
     throw Failure(MPEGDLL_INPUT_ERROR);
@@ -88,7 +74,7 @@ void Decoder::rewind() {
   }
   if (!input_->rewind()) throw Failure(MPEGDLL_NON_SEEKABLE);
   mpg123_close(handle());
-  openStream();
+  openInput();
   settleFormat();
   atStart_ = true;
 }

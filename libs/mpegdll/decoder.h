@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <string>
 
+#include "input.h"
 #include "pcm_format.h"
-#include "stream_input.h"
 
 struct StreamFacts {
   int frequency = 0;
@@ -21,8 +20,7 @@ struct StreamFacts {
 // Positions are in PCM frames from the start of the audio.
 class Decoder {
  public:
-  explicit Decoder(const std::string& fileName);
-  explicit Decoder(const StreamCallbacks& callbacks);
+  explicit Decoder(std::unique_ptr<Input> input);
   Decoder(const Decoder&) = delete;
   Decoder& operator=(const Decoder&) = delete;
 
@@ -39,19 +37,17 @@ class Decoder {
   std::span<const int16_t> read(std::span<int16_t> buffer);
 
  private:
-  void createHandle();
-  void openFile(const std::string& fileName);
-  void openStream();
+  void openInput();
   void settleFormat();
   mpg123_handle* handle() const { return handle_.get(); }
-  bool seekable() const { return !input_ || input_->seekable(); }
+  bool seekable() const { return input_->seekable(); }
 
   struct HandleDeleter {
     void operator()(mpg123_handle* handle) const { mpg123_delete(handle); }
   };
 
   // Declared after the input, so the decoder lets go of it before it closes.
-  std::unique_ptr<StreamInput> input_;
+  std::unique_ptr<Input> input_;
   std::unique_ptr<mpg123_handle, HandleDeleter> handle_;
   PcmFormat format_;
   StreamFacts facts_;

@@ -9,6 +9,7 @@
 #include "failure.h"
 #include "mpegdll.h"
 #include "player.h"
+#include "stream_input.h"
 
 namespace {
 
@@ -45,9 +46,10 @@ void guarded(Call call) {
 
 std::unique_ptr<Decoder> openDecoder(const char* fileName, int streamFlag,
                                      const StreamCallbacks& callbacks) {
-  if (streamFlag == MPEGDLL_STREAM_CALLBACKS) return std::make_unique<Decoder>(callbacks);
+  if (streamFlag == MPEGDLL_STREAM_CALLBACKS)
+    return std::make_unique<Decoder>(std::make_unique<StreamInput>(callbacks));
   if (streamFlag != MPEGDLL_STREAM_FILE || !fileName) throw Failure(MPEGDLL_INPUT_ERROR);
-  return std::make_unique<Decoder>(std::string(fileName));
+  return std::make_unique<Decoder>(openFileInput(fileName));
 }
 
 }  // namespace

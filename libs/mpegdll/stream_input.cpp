@@ -28,22 +28,19 @@ bool StreamInput::rewind() {
   return result;
 }
 
-ssize_t StreamInput::read(void* self, void* buffer, size_t count) {
-  auto& input = *static_cast<StreamInput*>(self);
+ssize_t StreamInput::read(void* buffer, size_t count) {
   const int wanted = static_cast<int>(std::min<size_t>(count, INT_MAX));
   int got = 0;
   bool ok = false;
-  input.callbacks_.read(input.callbacks_.user, input.context_, buffer, wanted, &got, &ok);
+  callbacks_.read(callbacks_.user, context_, buffer, wanted, &got, &ok);
   if (!ok || got < 0 || got > wanted) return -1;
   return got;
 }
 
-off_t StreamInput::seek(void* self, off_t offset, int whence) {
-  auto& input = *static_cast<StreamInput*>(self);
+off_t StreamInput::seek(off_t offset, int whence) {
   // The callback moves by an int; a larger move cannot be asked for.
-  if (!input.seekable_ || offset > INT_MAX || offset < INT_MIN) return -1;
+  if (!seekable_ || offset > INT_MAX || offset < INT_MIN) return -1;
   int result = -1;
-  input.callbacks_.seek(input.callbacks_.user, input.context_, static_cast<int>(offset), whence,
-                        &result);
+  callbacks_.seek(callbacks_.user, context_, static_cast<int>(offset), whence, &result);
   return result;
 }

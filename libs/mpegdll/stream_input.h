@@ -1,9 +1,6 @@
 #pragma once
 
-#include <sys/types.h>
-
-#include <cstddef>
-
+#include "input.h"
 #include "mpegdll.h"
 
 struct StreamCallbacks {
@@ -17,23 +14,19 @@ struct StreamCallbacks {
 };
 
 // An input reached through the caller's callbacks: opened on construction,
-// closed on destruction, read and moved in by the decoder.
-class StreamInput {
+// closed on destruction.
+class StreamInput : public Input {
  public:
   explicit StreamInput(const StreamCallbacks& callbacks);
-  ~StreamInput();
+  ~StreamInput() override;
   StreamInput(const StreamInput&) = delete;
   StreamInput& operator=(const StreamInput&) = delete;
 
-  bool seekable() const { return seekable_; }
-  // Size in bytes, -1 when the caller cannot tell.
-  long size() const;
-  // Rewinds a non-seekable input through the caller; false when it cannot.
-  bool rewind();
-
-  // The decoder's reader interface.
-  static ssize_t read(void* self, void* buffer, size_t count);
-  static off_t seek(void* self, off_t offset, int whence);
+  bool seekable() const override { return seekable_; }
+  long size() const override;
+  bool rewind() override;
+  ssize_t read(void* buffer, size_t count) override;
+  off_t seek(off_t offset, int whence) override;
 
  private:
   StreamCallbacks callbacks_;

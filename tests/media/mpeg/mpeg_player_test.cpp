@@ -264,7 +264,7 @@ TEST_F(MpegPlayer, StreamModeForwardsTheLibrarysCallbacksToTheEvents) {
   player.Open();
   EXPECT_EQ(lib->streamFlag, 1);
   EXPECT_EQ(lib->fileName, "(null)");
-  const StandInStream& s = lib->stream;
+  const StreamCallbacks& s = lib->stream;
   ASSERT_EQ(s.user, &player);
 
   bool nonseekable = false;
@@ -345,10 +345,6 @@ TEST_F(MpegPlayer, PriorityIsStoredAsTheThreadPriorityValue) {
     EXPECT_EQ(lib->priority, value);
     EXPECT_EQ(player.PlayerPriority(), priority);
   }
-  player.setOutputDevice(TOutputDevice::pcmfile);
-  EXPECT_EQ(player.OutputDevice(), TOutputDevice::pcmfile);
-  player.setOutputDevice(TOutputDevice::wavemapper);
-  EXPECT_EQ(player.OutputDevice(), TOutputDevice::wavemapper);
 }
 
 TEST_F(MpegPlayer, UnloadingClosesTheStreamAndEndsTheLibrary) {

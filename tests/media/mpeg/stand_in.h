@@ -4,17 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "mpegdll.h"
-
-struct StandInStream {
-  mpegdll_open_cb open = nullptr;
-  mpegdll_close_cb close = nullptr;
-  mpegdll_restart_cb restart = nullptr;
-  mpegdll_read_cb read = nullptr;
-  mpegdll_seek_cb seek = nullptr;
-  mpegdll_size_cb size = nullptr;
-  void* user = nullptr;
-};
+#include "stream_input.h"
 
 // What a stand-in MPEG library was asked and what it answers. It records
 // every call by name, leaves the error code that the test names for a call,
@@ -31,7 +21,7 @@ struct StandIn {
 
   std::string fileName;
   int streamFlag = -1;
-  StandInStream stream;
+  StreamCallbacks stream;
   int priority = 0;
   int device = -1;
   std::string outFile;

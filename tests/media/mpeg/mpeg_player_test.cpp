@@ -258,6 +258,20 @@ TEST_F(MpegPlayer, TheRunningTimerReportsPositionsAndTheEnd) {
   EXPECT_GE(updates.size(), 2u);
 }
 
+// An error has nowhere to go from the timer's own tick: polling stops instead.
+TEST_F(MpegPlayer, AnErrorWhilePollingStopsThePolling) {
+  player.setTimerFreq(10);
+  player.LoadMPEGLibrary();
+  player.Play();
+  lib->errors["GetCurrentPos"] = 1;
+  const size_t updatesBefore = updates.size();
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() < 100) QCoreApplication::processEvents();
+  EXPECT_EQ(std::count(lib->calls.begin(), lib->calls.end(), "GetCurrentPos"), 2);
+  EXPECT_EQ(updates.size(), updatesBefore);
+}
+
 TEST_F(MpegPlayer, StreamModeForwardsTheLibrarysCallbacksToTheEvents) {
   player.setFromStream(true);
   player.LoadMPEGLibrary();

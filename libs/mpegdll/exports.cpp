@@ -72,11 +72,8 @@ void deinit(void) {
 void Open(const char* file_name, int stream_flag, mpegdll_open_cb open_cb,
           mpegdll_close_cb close_cb, mpegdll_restart_cb restart_cb, mpegdll_read_cb read_cb,
           mpegdll_seek_cb seek_cb, mpegdll_size_cb size_cb, void* user) {
-  guarded([&] {
-    player().close();
-    const StreamCallbacks callbacks{open_cb, close_cb, restart_cb, read_cb, seek_cb, size_cb, user};
-    player().open(openDecoder(file_name, stream_flag, callbacks));
-  });
+  const StreamCallbacks callbacks{open_cb, close_cb, restart_cb, read_cb, seek_cb, size_cb, user};
+  guarded([&] { player().open([&] { return openDecoder(file_name, stream_flag, callbacks); }); });
 }
 
 void Close(void) {

@@ -27,9 +27,9 @@ void setEnded(unsigned char* ended, unsigned char value) {
 
 Player::~Player() { close(); }
 
-void Player::open(std::unique_ptr<Decoder> decoder) {
+void Player::open(const std::function<std::unique_ptr<Decoder>()>& openInput) {
   close();
-  decoder_ = std::move(decoder);
+  decoder_ = openInput();
   mode_ = MPEGDLL_MODE_STOPPED;
 }
 
@@ -41,14 +41,12 @@ void Player::close() {
 }
 
 void Player::play(int startMs, int endMs, unsigned char* ended) {
-  decoder();
-  stopPlayback();
+  stop();
   startPlayback({startMs, endMs, ended});
 }
 
 void Player::restart() {
-  decoder();
-  stopPlayback();
+  stop();
   startPlayback(played_);
 }
 
@@ -57,7 +55,7 @@ void Player::pause(bool paused) {
 }
 
 void Player::stop() {
-  decoder();
+  decoder();  // nothing open is an incorrect mode
   stopPlayback();
 }
 

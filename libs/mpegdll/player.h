@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -23,7 +24,8 @@ class Player {
  public:
   ~Player();
 
-  void open(std::unique_ptr<Decoder> decoder);
+  // Closes what is open, then opens the new input.
+  void open(const std::function<std::unique_ptr<Decoder>()>& openInput);
   void close();
   void play(int startMs, int endMs, unsigned char* ended);
   void restart();

@@ -1,0 +1,267 @@
+#include "player.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <utility>
+
+#include "failure.h"
+
+namespace {
+
+// How often the playback thread looks at the output while it has no room.
+constexpr auto kPollInterval = std::chrono::milliseconds(20);
+constexpr size_t kBufferSamples = 16384;
+
+// Thread priorities -15 to 15 onto nice values: normal is 0, each named step
+// above or below moves by 5, and the extremes are the nice range's ends.
+int niceFor(int priority) { return std::clamp(-priority * 5, -20, 19); }
+
+void setEnded(unsigned char* ended, unsigned char value) {
+  if (ended) std::atomic_ref<unsigned char>(*ended).store(value, std::memory_order_release);
+}
+
+}  // namespace
+
+Player::~Player() { close(); }
+
+void Player::open(const std::function<std::unique_ptr<Decoder>()>& openInput) {
+  close();
+  decoder_ = openInput();
+  mode_ = MPEGDLL_MODE_STOPPED;
+}
+
+void Player::close() {
+  stopPlayback();
+  decoder_.reset();
+  mode_ = MPEGDLL_MODE_CLOSED;
+  positionMs_ = 0;
+}
+
+void Player::play(int startMs, int endMs, unsigned char* ended) {
+  stop();
+  startPlayback({startMs, endMs, ended});
+}
+
+void Player::restart() {
+  stop();
+  startPlayback(played_);
+}
+
+void Player::pause(bool paused) {
+  if (!send({paused ? Command::Pause : Command::Resume})) throw Failure(MPEGDLL_INCORRECT_MODE);
+}
+
+void Player::stop() {
+  decoder();  // nothing open is an incorrect mode
+  stopPlayback();
+}
+
+void Player::rewind() {
+  stop();
+  decoder_->rewind();
+  positionMs_ = 0;
+}
+
+void Player::seek(int ms) {
+  Decoder& input = decoder();
+  const int64_t frame = input.format().framesFromMs(std::max(ms, 0));
+  if (send({Command::Seek, frame})) return;
+  positionMs_ = input.format().msFromFrames(input.seek(frame));
+}
+
+void Player::setPriority(int priority) {
+  priority_ = priority;
+  std::lock_guard lock(mutex_);
+  if (running_) applyPriority();
+}
+
+void Player::setOutputDevice(int device, const char* fileName) {
+  if (device != MPEGDLL_DEVICE_DEFAULT && device != MPEGDLL_DEVICE_PCM_FILE)
+    throw Failure(MPEGDLL_OUTPUT_ERROR);
+  device_ = device;
+  outputFile_ = fileName ? fileName : "";
+}
+
+void Player::setSoundDevice(int device) {
+  // There is one output device, the default one (or the mapper, -1).
+  if (device != 0 && device != -1) throw Failure(MPEGDLL_OUTPUT_ERROR);
+}
+
+int Player::length() const {
+  return decoder_ ? static_cast<int>(decoder_->format().msFromFrames(decoder_->lengthFrames())) : 0;
+}
+
+StreamFacts Player::facts() const { return decoder_ ? decoder_->facts() : StreamFacts{}; }
+
+Decoder& Player::decoder() {
+  if (!decoder_) throw Failure(MPEGDLL_INCORRECT_MODE);
+  return *decoder_;
+}
+
+void Player::startPlayback(const Request& request) {
+  Decoder& input = decoder();
+  const PcmFormat& format = input.format();
+  int64_t first = 0;
+  if (request.startMs > 0)
+    first = input.seek(format.framesFromMs(request.startMs));
+  else
+    input.rewind();
+  output_ = device_ == MPEGDLL_DEVICE_PCM_FILE ? makePcmFileOutput(format, outputFile_)
+                                               : makeDefaultOutput(format);
+  played_ = request;
+  endFrame_ = request.endMs > 0 ? format.framesFromMs(request.endMs) : -1;
+  baseFrame_ = decodedFrame_ = first;
+  paused_ = draining_ = false;
+  buffer_.resize(kBufferSamples);
+  positionMs_ = format.msFromFrames(first);
+  setEnded(played_.ended, 0);
+  mode_ = MPEGDLL_MODE_PLAYING;
+  running_ = true;
+  thread_ = std::thread([this] { run(); });
+}
+
+void Player::stopPlayback() {
+  send({Command::Quit});
+  reap();
+  if (decoder_) mode_ = MPEGDLL_MODE_STOPPED;
+}
+
+void Player::reap() {
+  if (thread_.joinable()) thread_.join();
+  output_.reset();
+}
+
+// Hands a command to the running thread and waits until it is done; false
+// when no thread runs (it may just have ended by itself).
+bool Player::send(Command command) {
+  std::unique_lock lock(mutex_);
+  if (!running_) {
+    lock.unlock();
+    reap();
+    return false;
+  }
+  command_ = command;
+  wake_.notify_all();
+  done_.wait(lock, [this] { return !command_; });
+  if (commandFailure_ != MPEGDLL_OK) throw Failure(std::exchange(commandFailure_, MPEGDLL_OK));
+  return true;
+}
+
+void Player::run() {
+  std::unique_lock lock(mutex_);
+  threadId_ = gettid();
+  applyPriority();
+  for (;;) {
+    if (command_) {
+      const bool goOn = apply(*command_);
+      command_.reset();
+      done_.notify_all();
+      if (!goOn) break;
+      continue;
+    }
+    if (paused_) {
+      wake_.wait(lock);
+      continue;
+    }
+    if (draining_) {
+      if (outputDrained()) {
+        finishAtEnd();
+        break;
+      }
+    } else if (output_->hasRoom()) {
+      lock.unlock();
+      const bool written = decodeStep();
+      lock.lock();
+      if (!written) {
+        finishAtEnd();
+        break;
+      }
+      continue;
+    }
+    publishPosition();
+    wake_.wait_for(lock, kPollInterval);
+  }
+  running_ = false;
+  threadId_ = 0;
+}
+
+bool Player::apply(const Command& command) {
+  try {
+    switch (command.kind) {
+      case Command::Pause:
+      case Command::Resume:
+        paused_ = command.kind == Command::Pause;
+        output_->setPaused(paused_);
+        mode_ = paused_ ? MPEGDLL_MODE_PAUSED : MPEGDLL_MODE_PLAYING;
+        return true;
+      case Command::Seek:
+        seekWhilePlaying(command.frame);
+        return true;
+      case Command::Quit:
+        return false;
+    }
+  } catch (const Failure& failure) {
+    commandFailure_ = failure.code;
+  }
+  return true;
+}
+
+void Player::seekWhilePlaying(int64_t frame) {
+  const int64_t landed = decoder_->seek(frame);
+  output_->flush();
+  baseFrame_ = decodedFrame_ = landed;
+  draining_ = false;
+  positionMs_ = decoder_->format().msFromFrames(landed);
+}
+
+// Decodes one piece and writes it; at the end of the input (or of the range
+// played) tells the output no more comes. False when the output failed.
+bool Player::decodeStep() {
+  try {
+    std::span<const int16_t> samples = decoder_->read(buffer_);
+    const int channels = decoder_->format().channels;
+    int64_t frames = static_cast<int64_t>(samples.size()) / channels;
+    if (endFrame_ >= 0) frames = std::clamp<int64_t>(endFrame_ - decodedFrame_, 0, frames);
+    if (frames == 0) {
+      output_->finish();
+      draining_ = true;
+      return true;
+    }
+    output_->write(samples.first(frames * channels));
+    decodedFrame_ += frames;
+    publishPosition();
+    return true;
+  } catch (const Failure&) {
+    return false;
+  }
+}
+
+// An output that fails while finishing has nothing more to play either.
+bool Player::outputDrained() {
+  try {
+    return output_->drained();
+  } catch (const Failure&) {
+    return true;
+  }
+}
+
+void Player::publishPosition() {
+  const int64_t heard = std::min(baseFrame_ + output_->playedFrames(), decodedFrame_);
+  positionMs_ = decoder_->format().msFromFrames(heard);
+}
+
+// The position is the end itself, the mode says stopped, and only then the
+// caller's ended byte is set, so whoever sees it sees a finished player.
+void Player::finishAtEnd() {
+  positionMs_ = decoder_->format().msFromFrames(decodedFrame_);
+  mode_ = MPEGDLL_MODE_STOPPED;
+  setEnded(played_.ended, 1);
+}
+
+// Best effort: raising the priority needs a privilege the user may not have.
+void Player::applyPriority() {
+  if (threadId_ != 0) setpriority(PRIO_PROCESS, static_cast<id_t>(threadId_), niceFor(priority_));
+}

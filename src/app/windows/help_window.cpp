@@ -22,7 +22,9 @@ HelpWindow::HelpWindow()
   index->addWidget(new QLabel("Type the first letters of a keyword:"));
   index->addWidget(search_);
   index->addWidget(keywords_);
-  auto* whole = new QHBoxLayout(this);
+  auto* area = new QWidget;
+  setCentralWidget(area);
+  auto* whole = new QHBoxLayout(area);
   whole->addLayout(index, 1);
   whole->addWidget(page_, 3);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 #include <memory>
 
 #include "app/windows/help_index.h"
@@ -12,7 +12,7 @@ class QTextBrowser;
 
 // The program's help window: the pages on the right; on the left a keyword
 // index with a search field that moves to the first keyword typed.
-class HelpWindow : public QWidget, public HelpViewer {
+class HelpWindow : public QMainWindow, public HelpViewer {
   Q_OBJECT
  public:
   HelpWindow();

@@ -1,5 +1,7 @@
 #include "app/form.h"
 
+#include "app/ui_services.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -35,6 +37,14 @@ Form::Form(Program& program, const QString& caption, QSize clientSize)
   setCentralWidget(client_);
   // A fixed single border: the window cannot be resized.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Form::guard(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    program_.ui.messageDlg(MessageKind::Error, QString::fromUtf8(error.what()));
+  }
 }
 
 bool Form::event(QEvent* event) {

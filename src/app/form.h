@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QRect>
 #include <QSize>
+#include <functional>
 
 #include "app/program.h"
 
@@ -34,6 +35,20 @@ class Form : public QMainWindow {
 
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+
+  // Runs a handler; an error from a library that reaches the handler's end is
+  // shown in an error box rather than ending the program.
+  void guard(const std::function<void()>& handler);
+  // Connects a signal to a window's handler, guarded.
+  template <class Sender, class Signal, class Window>
+  void handle(Sender* sender, Signal signal, void (Window::*handler)()) {
+    connect(sender, signal, this,
+            [this, handler] { guard([this, handler] { (static_cast<Window*>(this)->*handler)(); }); });
+  }
+  template <class Sender, class Signal, class Handler>
+  void handle(Sender* sender, Signal signal, Handler handler) {
+    connect(sender, signal, this, [this, handler] { guard(handler); });
+  }
 
   QPushButton* button(const char* name, const QString& caption, const QString& hint, QRect place);
   QCheckBox* checkBox(const char* name, const QString& caption, const QString& hint, QRect place);

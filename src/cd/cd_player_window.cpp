@@ -25,8 +25,11 @@ TForm1::TForm1(Program& program) : Form(program, "Corvela Pro - CD Player", QSiz
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowIcon(discPicture(64));
   MediaPlayer1 = program.devices.create(DeviceType::CdAudio);
+  // Off until start-up sets them: start-up's message boxes must not see them tick.
   Timer1 = new Timer(this, 100);
   Timer2 = new Timer(this, 3000);
+  Timer1->setEnabled(false);
+  Timer2->setEnabled(false);
   createControls();
   createMenus();
   connectHandlers();
@@ -39,55 +42,52 @@ TForm1::TForm1(Program& program) : Form(program, "Corvela Pro - CD Player", QSiz
 TForm1::~TForm1() { program_.platform.instanceMarker.release(); }
 
 void TForm1::connectHandlers() {
-  connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
-  connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
-  connect(LoadCD1, &QAction::triggered, this, &TForm1::LoadCD1Click);
-  connect(Button8, &QPushButton::clicked, this, &TForm1::Button8Click);
-  connect(Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
-  connect(Button10, &QPushButton::clicked, this, &TForm1::Button10Click);
-  connect(Button11, &QPushButton::clicked, this, &TForm1::Button11Click);
-  connect(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
-  connect(CheckBox4, &QCheckBox::toggled, this, &TForm1::CheckBox4Click);
-  connect(DisplayRandomTracks1, &QAction::triggered, this, &TForm1::DisplayRandomTracks1Click);
-  connect(DisplayAsSelectedTracks1, &QAction::triggered, this,
-          &TForm1::DisplayAsSelectedTracks1Click);
-  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
-  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
-  connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-  connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-  connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
-  connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
-  connect(Button14, &QPushButton::clicked, this, &TForm1::Button14Click);
-  connect(IntroScan, &QPushButton::clicked, this, &TForm1::IntroScanClick);
-  connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButton1Click();
+  handle(ComboBox1, &QComboBox::activated, &TForm1::ComboBox1Change);
+  handle(Button7, &QPushButton::clicked, &TForm1::Button7Click);
+  handle(LoadCD1, &QAction::triggered, &TForm1::LoadCD1Click);
+  handle(Button8, &QPushButton::clicked, &TForm1::Button8Click);
+  handle(Button9, &QPushButton::clicked, &TForm1::Button9Click);
+  handle(Button10, &QPushButton::clicked, &TForm1::Button10Click);
+  handle(Button11, &QPushButton::clicked, &TForm1::Button11Click);
+  handle(CheckBox2, &QCheckBox::toggled, &TForm1::CheckBox2Click);
+  handle(CheckBox4, &QCheckBox::toggled, &TForm1::CheckBox4Click);
+  handle(DisplayRandomTracks1, &QAction::triggered, &TForm1::DisplayRandomTracks1Click);
+  handle(DisplayAsSelectedTracks1, &QAction::triggered, &TForm1::DisplayAsSelectedTracks1Click);
+  handle(Button1, &QPushButton::clicked, [this] { Button1Click(Button1); });
+  handle(Button2, &QPushButton::clicked, [this] { Button2Click(Button2); });
+  handle(Button3, &QPushButton::clicked, &TForm1::Button3Click);
+  handle(Button4, &QPushButton::clicked, &TForm1::Button4Click);
+  handle(Button5, &QPushButton::clicked, &TForm1::Button5Click);
+  handle(TrackBar1, &QSlider::valueChanged, &TForm1::TrackBar1Change);
+  handle(Button14, &QPushButton::clicked, &TForm1::Button14Click);
+  handle(IntroScan, &QPushButton::clicked, &TForm1::IntroScanClick);
+  handle(RadioButton1, &QRadioButton::toggled, [this] {
+    if (RadioButton1->isChecked()) RadioButton1Click();
   });
-  connect(RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButton2Click();
+  handle(RadioButton2, &QRadioButton::toggled, [this] {
+    if (RadioButton2->isChecked()) RadioButton2Click();
   });
-  connect(CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
-  connect(Button12, &QPushButton::clicked, this, &TForm1::Button12Click);
-  connect(PlayVideoMIDMPEGWAVfiles1, &QAction::triggered, this,
-          &TForm1::PlayVideoMIDMPEGWAVfiles1Click);
-  connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
-  connect(DisplayGraphicFiles1, &QAction::triggered, this, &TForm1::DisplayGraphicFiles1Click);
-  connect(Contents1, &QAction::triggered, this, &TForm1::Contents1Click);
-  connect(KeywordSearch1, &QAction::triggered, this, &TForm1::KeywordSearch1Click);
-  connect(VisitCorvelaProWebSite1, &QAction::triggered, this,
-          &TForm1::VisitCorvelaProWebSite1Click);
+  handle(CheckBox1, &QCheckBox::toggled, &TForm1::CheckBox1Click);
+  handle(Button12, &QPushButton::clicked, &TForm1::Button12Click);
+  handle(PlayVideoMIDMPEGWAVfiles1, &QAction::triggered, &TForm1::PlayVideoMIDMPEGWAVfiles1Click);
+  handle(Button6, &QPushButton::clicked, &TForm1::Button6Click);
+  handle(DisplayGraphicFiles1, &QAction::triggered, &TForm1::DisplayGraphicFiles1Click);
+  handle(Contents1, &QAction::triggered, &TForm1::Contents1Click);
+  handle(KeywordSearch1, &QAction::triggered, &TForm1::KeywordSearch1Click);
+  handle(VisitCorvelaProWebSite1, &QAction::triggered, &TForm1::VisitCorvelaProWebSite1Click);
   CheckBox2->installEventFilter(this);
   CheckBox4->installEventFilter(this);
-  Timer1->onTimer([this] { Timer1Timer(); });
-  MediaPlayer1->onNotify([this](NotifyResult) { MediaPlayer1Notify(); });
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
-  connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
-  connect(SystemStatus2, &QAction::triggered, this, &TForm1::SystemStatus2Click);
-  connect(About2, &QAction::triggered, this, &TForm1::About2Click);
-  connect(HideToolTips1, &QAction::triggered, this, &TForm1::HideToolTips1Click);
-  connect(ToolTipsOn1, &QAction::triggered, this, &TForm1::ToolTipsOn1Click);
-  connect(Defaultallsettings1, &QAction::triggered, this, &TForm1::Defaultallsettings1Click);
-  connect(TurnreminderON1, &QAction::triggered, this, &TForm1::TurnreminderON1Click);
-  connect(TurNreminderOFF1, &QAction::triggered, this, &TForm1::TurNreminderOFF1Click);
+  Timer1->onTimer([this] { guard([this] { Timer1Timer(); }); });
+  MediaPlayer1->onNotify([this](NotifyResult) { guard([this] { MediaPlayer1Notify(); }); });
+  handle(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
+  handle(Exit1, &QAction::triggered, &TForm1::Exit1Click);
+  handle(SystemStatus2, &QAction::triggered, &TForm1::SystemStatus2Click);
+  handle(About2, &QAction::triggered, &TForm1::About2Click);
+  handle(HideToolTips1, &QAction::triggered, &TForm1::HideToolTips1Click);
+  handle(ToolTipsOn1, &QAction::triggered, &TForm1::ToolTipsOn1Click);
+  handle(Defaultallsettings1, &QAction::triggered, &TForm1::Defaultallsettings1Click);
+  handle(TurnreminderON1, &QAction::triggered, &TForm1::TurnreminderON1Click);
+  handle(TurNreminderOFF1, &QAction::triggered, &TForm1::TurNreminderOFF1Click);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

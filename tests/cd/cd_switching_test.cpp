@@ -104,3 +104,12 @@ TEST(CdWebSite, TheWebSiteCommandStopsTheDiscWithoutRestartingTheStatusTimer) {
   EXPECT_FALSE(p.state().WebVisitInProgress);
   EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Stopped);
 }
+
+TEST(CdErrors, ADeviceErrorInAHandlerIsShownNotFatal) {
+  PlayingCd p;
+  p.cd->MediaPlayer1->close();
+  p.cd->Button8->click();
+  ASSERT_FALSE(p.ui.shown().empty());
+  EXPECT_EQ(p.ui.shown().back().box, UiDouble::Box::Error);
+  EXPECT_EQ(p.ui.shown().back().text, "The CD device is not open.");
+}

@@ -95,6 +95,7 @@ class RunningProgram:
                                XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
                                XDG_RUNTIME_DIR=runtime,
                                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+            self.environment = environment
             self.program = start_in_own_group([self.program_path], env=environment)
         except BaseException:
             self.__exit__(None, None, None)

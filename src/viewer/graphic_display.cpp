@@ -159,17 +159,24 @@ void TForm9::reportUnshowable(const QString& path) {
   }
 }
 
-void TForm9::Button6Click() {
+// Next and Previous need a highlighted line and a ticked one.
+bool TForm9::canWalk() {
   UiServices& ui = program_.ui;
   if (ListBox1->currentRow() < 0) {
     ui.messageDlg(MessageKind::Information, "No File Hi-Lighted");
-    return;
+    return false;
   }
   if (tickedLineCount(*ListBox1) == 0) {
     ui.messageDlg(MessageKind::Information, "No File(s) Selected");
     Button12Click();
-    return;
+    return false;
   }
+  return true;
+}
+
+void TForm9::Button6Click() {
+  UiServices& ui = program_.ui;
+  if (!canWalk()) return;
   ++CurrentIndex;
   if (CurrentIndex <= LastIndex) {
     Button2Click(Button6);
@@ -183,16 +190,7 @@ void TForm9::Button6Click() {
 void TForm9::Button7Click() {
   UiServices& ui = program_.ui;
   const int highlighted = ListBox1->currentRow();
-  if (highlighted < 0) {
-    ui.messageDlg(MessageKind::Information, "No File Hi-Lighted");
-    return;
-  }
-  if (tickedLineCount(*ListBox1) == 0) {
-    ui.messageDlg(MessageKind::Information, "No File(s) Selected");
-    Button12Click();
-    return;
-  }
-  if (PreviousBusy) return;
+  if (!canWalk() || PreviousBusy) return;
   PreviousBusy = true;
   for (int row = highlighted - 1; row >= 0; --row) {
     if (!lineTicked(*ListBox1, row)) continue;

@@ -217,6 +217,7 @@ class TForm9 : public Form, public ListWindow {
   void reportUnshowable(const QString& path);
   void enableWindowChoices(bool enabled);
   bool walkingFromPicture(QObject* Sender) const;
+  bool canWalk();
   // The real path of the line at CurrentIndex: the line's own file, or the
   // open dialog's name for it.
   QString pathOfCurrentFile() const;

@@ -1,10 +1,14 @@
 #pragma once
 
-#include "app/form.h"
+#include "lists/type_chooser.h"
 
 // Ticks the graphic list's lines by picture type.
-class TForm11 : public Form {
+class TForm11 : public TypeChooser {
   Q_OBJECT
  public:
   explicit TForm11(Program& program);
+
+ protected:
+  QListWidget& chosenList() override;
+  void selectionApplied(int selectedCount) override;
 };

@@ -1,5 +1,184 @@
 #include "viewer/graphics_viewer_window.h"
 
-TForm9::TForm9(Program& program) : Form(program, "Corvela Pro Graphics Viewer", QSize(521, 389)) {
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+#include "app/program_state.h"
+#include "app/ui_services.h"
+#include "files/list_widget_lines.h"
+#include "lists/colour_box.h"
+#include "lists/drive_box.h"
+#include "lists/find_in_list.h"
+#include "lists/list_look.h"
+#include "viewer/picture_area.h"
+
+TForm9::TForm9(Program& program)
+    : Form(program, "Corvela Pro Graphics Viewer", QSize(521, 389)),
+      Finder(std::make_unique<FindInList>(program.ui)) {
+  createControls();
+  createMenus();
+  lines_ = std::make_unique<ListWidgetLines>(*ListBox1);
+  Look = std::make_unique<ListLook>(program.state.settings, *ListBox1, *Label1, true);
+  RzColorComboBox1->setColour(colourFromSetting(program.state.settings.Colour));
+  RzColorComboBox1->hide();
+  connectHandlers();
+  centreOnScreen();
   exposeToAccessibility();
+}
+
+TForm9::~TForm9() = default;
+
+void TForm9::connectHandlers() {
+  connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
+  connect(DisplayListOFF1, &QAction::triggered, this, &TForm9::DisplayListOFF1Click);
+  connect(SaveDisplayList1, &QAction::triggered, this, &TForm9::SaveDisplayList1Click);
+  connect(Button5, &QPushButton::clicked, this, &TForm9::Button5Click);
+  connect(ComboBox1, &QComboBox::currentTextChanged, this, &TForm9::ComboBox1Change);
+  connect(DriveComboBox1, &QComboBox::currentTextChanged, this, &TForm9::DriveComboBox1Change);
+  connect(ListBox1, &QListWidget::itemClicked, this, &TForm9::ListBox1Click);
+  connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TForm9::ListBox1DblClick);
+  connect(ListBox1, &QListWidget::itemChanged, this, &TForm9::ListBox1TickChanged);
+  connect(Button19, &QPushButton::clicked, this, &TForm9::Button19Click);
+  connect(Button17, &QPushButton::clicked, this, &TForm9::Button17Click);
+  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
+  connect(Button6, &QPushButton::clicked, this, &TForm9::Button6Click);
+  connect(Button7, &QPushButton::clicked, this, &TForm9::Button7Click);
+  connect(Button12, &QPushButton::clicked, this, &TForm9::Button12Click);
+  connect(CheckBox3, &QCheckBox::toggled, this, &TForm9::CheckBox3Click);
+  connect(Button16, &QPushButton::clicked, this, [this] { update(); });
+  connect(BitBtn1, &QPushButton::clicked, this, &TForm9::close);
+  connect(Exit2, &QAction::triggered, this, &TForm9::close);
+  connect(Button10, &QPushButton::clicked, this, [this] { Look->Normal(); });
+  connect(Button11, &QPushButton::clicked, this, [this] { Look->Bold(); });
+  connect(Button13, &QPushButton::clicked, this, [this] {
+    Look->Default();
+    RzColorComboBox1->setColour(colourFromSetting(ListLook::DefaultColour));
+  });
+  connect(Button14, &QPushButton::clicked, this, [this] { Look->Min(); });
+  connect(Button15, &QPushButton::clicked, this, [this] { Look->Max(); });
+  connect(Button8, &QPushButton::clicked, this, [this] { Look->Smaller(); });
+  connect(Button9, &QPushButton::clicked, this, [this] { Look->Larger(); });
+  connect(RzColorComboBox1, &ColourBox::colourChosen, this, &TForm9::RzColorComboBox1Change);
+  connect(RzColorComboBox1, &ColourBox::closedUp, this, [this] {
+    if (Button2->isEnabled()) Button2->setFocus();
+  });
+  connect(Edit1, &QLineEdit::textChanged, this, &TForm9::Edit1Change);
+  connect(TrackBar1, &QSlider::valueChanged, this, &TForm9::TrackBar1Change);
+  // The window sees keys, focus changes and right clicks before its controls.
+  for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
+}
+
+void TForm9::FormActivate() {
+  UiServices& ui = program_.ui;
+  ui.setApplicationTitle("Graphics Viewer");
+  SlideDelay = program_.state.settings.Delay;
+  Edit1->setText(QString::number(SlideDelay));
+  const bool compact = CheckBox1->isChecked();
+  const bool listShown = !ListBox1->isHidden();
+  if (listShown) {
+    Panel3->show();
+    Panel4->hide();
+  } else {
+    Edit1->setEnabled(false);
+    SaveDisplayList1->setEnabled(false);
+    CopyCtlC1->setEnabled(false);
+    Panel3->hide();
+    Panel4->setVisible(!compact);
+  }
+  setFindCaption();
+  if (!compact) {
+    CheckBox1->setEnabled(false);
+    SavedWidth = width();
+    SavedHeight = height();
+  }
+  if (listShown) {
+    makeHighlightedLineCurrent();
+    SaveDisplayList1->setEnabled(true);
+  }
+  if (CheckBox3->isChecked()) {
+    FitWindow->setChecked(true);
+    OriginalSize->setEnabled(false);
+    FillScreen->setEnabled(false);
+  }
+  if (!typeBoxFilled_) {
+    ComboBox1->addItems({"BMP", "FIF", "ICO", "JPG", "WMF", "ALL"});
+    typeBoxFilled_ = true;
+  }
+  Look->applySettings();
+}
+
+bool TForm9::FormKeyPress(int key) {
+  if (SkipNextKey) {
+    SkipNextKey = false;
+    return false;
+  }
+  if (key != Qt::Key_Escape || ListBox1->count() == 0 || !ListBox1->isHidden()) return false;
+  Button12Click();
+  return true;
+}
+
+bool TForm9::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (FormKeyPress(key)) return true;
+      if (watched == ListBox1) ListBox1KeyPress(key);
+      if (watched == Button5 && key == Qt::Key_Escape) SearchAbortRequested = true;
+      break;
+    }
+    case QEvent::MouseButtonPress:
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) break;
+      if (watched == Button1) Button1RightClick();
+      if (watched == ListBox1->viewport()) ListBox1RightClick();
+      break;
+    case QEvent::FocusOut:
+      if (watched == ComboBox1) ComboBox1Exit();
+      if (watched == Edit1) Edit1Exit();
+      break;
+    default:
+      break;
+  }
+  return Form::eventFilter(watched, event);
+}
+
+bool TForm9::FormCloseQuery() { return true; }
+
+SelectionLines& TForm9::selectionLines() { return *lines_; }
+
+QString TForm9::typeKey() const { return ComboBox1->currentText(); }
+
+void TForm9::stopSearchAnimation() { Animate1->hide(); }
+
+void TForm9::disableListControls() {
+  for (QWidget* control : std::initializer_list<QWidget*>{Button2, Button6, Button7, CheckBox2})
+    control->setEnabled(false);
+  SaveDisplayList1->setEnabled(false);
+  Button19->setEnabled(false);
+}
+
+void TForm9::resetControlsWithoutList() {
+  ListBox1->clear();
+  ListBox1->hide();
+  setIdleControls();
+  SearchRunning = false;
+}
+
+void TForm9::focusWindow() { activateWindow(); }
+
+void TForm9::disableSaveListCommand() { SaveDisplayList1->setEnabled(false); }
+
+void TForm9::ApplyDefaultSettings() {
+  Look->showColour(colourFromSetting(ListLook::DefaultColour));
+  if (isVisible()) RzColorComboBox1->setColour(colourFromSetting(ListLook::DefaultColour));
+  Edit1->setText("4");
 }

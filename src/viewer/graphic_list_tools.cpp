@@ -1,0 +1,87 @@
+// Tools on the graphic list: Find, the type chooser, the file details box and
+// the list's colour.
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+
+#include "app/number_format.h"
+#include "app/ui_services.h"
+#include "app/window_set/forms.h"
+#include "cd/cd_player_window.h"
+#include "lists/colour_box.h"
+#include "lists/find_in_list.h"
+#include "lists/list_look.h"
+#include "viewer/picture_area.h"
+#include "lists/list_ticks.h"
+#include "media/media_player_window.h"
+#include "viewer/graphic_type_chooser.h"
+#include "viewer/graphics_viewer_window.h"
+
+namespace {
+
+QString listFileLine(const QString& listName) {
+  return "Display List: \"" + QFileInfo(listName).fileName() + "\" is currently in use.\r\r";
+}
+
+QString fileLines(const QString& shownName, const QString& path) {
+  const QFileInfo file(path);
+  const QLocale locale;
+  return "Filename: " + shownName + "\r\r" + "File Size: " + formatCount(quint64(file.size())) +
+         " bytes\r\r" + "Age: " + locale.toString(file.lastModified().date(), QLocale::ShortFormat) +
+         ' ' + locale.toString(file.lastModified().time(), QLocale::LongFormat) + "\r\r";
+}
+
+}  // namespace
+
+void TForm9::Button19Click() {
+  Finder->Find(*ListBox1, [this](int row) {
+    ShowStatusLine(ListBox1->count());
+    CurrentIndex = row;
+    setLineTicked(*ListBox1, row, true);
+    CurrentFileName = ListBox1->item(row)->text();
+  });
+}
+
+void TForm9::Button17Click() {
+  if (ListBox1->currentRow() < 0 && ListBox1->count() > 0) ListBox1->setCurrentRow(0);
+  program_.ui.showModal(program_.forms.Form11.get());
+}
+
+// What plays elsewhere in the program: a file in the media player, else a CD track.
+QString TForm9::soundLine() const {
+  const auto* mediaTitle = program_.forms.Form4->findChild<QLabel*>("Label1");
+  if (mediaTitle && !mediaTitle->text().isEmpty())
+    return "Sound currently playing: " + mediaTitle->text();
+  const TForm1& cd = *program_.forms.Form1;
+  if (!cd.Label3->text().isEmpty())
+    return "CD Track: " + QString::number(cd.CurrentTrack) + " is playing";
+  return "No sound file playing";
+}
+
+QString TForm9::fileDetailsText(bool withPicture) const {
+  QString text;
+  if (DisplayListInUse && !DisplayListName.isEmpty()) text += listFileLine(DisplayListName);
+  text += fileLines(CurrentFileName, pathOfCurrentFile());
+  if (withPicture)
+    text += "Graphic Height: " + QString::number(pictureSize().height()) + "\r" +
+            "Graphic Width:  " + QString::number(pictureSize().width()) + "\r\r";
+  return text + soundLine();
+}
+
+void TForm9::ShowFileDetails(bool withPicture) {
+  if (SearchRunning || CurrentFileName.isEmpty()) return;
+  program_.ui.messageDlg(MessageKind::Information, fileDetailsText(withPicture));
+}
+
+void TForm9::ListBox1RightClick() {
+  if (ListBox1->isHidden() || ListBox1->count() == 0) return;
+  ShowFileDetails(false);
+}
+
+void TForm9::RzColorComboBox1Change() {
+  Look->setColour(RzColorComboBox1->colour());
+  if (Button2->isEnabled()) Button2->setFocus();
+}

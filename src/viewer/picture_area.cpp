@@ -1,0 +1,43 @@
+#include "viewer/picture_area.h"
+
+#include <QPainter>
+
+#include "picture/graphic.h"
+#include "picture/graphic_formats.h"
+
+PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {}
+
+PictureArea::~PictureArea() = default;
+
+void PictureArea::load(const QString& path) {
+  std::unique_ptr<Graphic> loaded = GraphicFormats::Standard().LoadFromFile(path);
+  picture_ = std::move(loaded);
+  cut_ = QImage();
+  update();
+}
+
+QSize PictureArea::pictureSize() const {
+  if (!cut_.isNull()) return cut_.size();
+  return picture_ ? QSize(picture_->Width(), picture_->Height()) : QSize(0, 0);
+}
+
+bool PictureArea::tooBig() const {
+  const QSize size = pictureSize();
+  return size.width() > MaxSide || size.height() > MaxSide;
+}
+
+// Not every picture class can be cut in place, so the cut is made on its pixels.
+void PictureArea::cut() {
+  const QSize size = pictureSize();
+  cut_ = picture_->ToImage().copy(0, 0, std::min(size.width(), MaxSide),
+                                  std::min(size.height(), MaxSide));
+  update();
+}
+
+void PictureArea::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (!cut_.isNull())
+    painter.drawImage(rect(), cut_);
+  else if (picture_)
+    picture_->Draw(painter, rect());
+}

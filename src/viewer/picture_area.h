@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+
+class Graphic;
+
+// Image1: holds one picture and stretches it to its own bounds, whatever the
+// picture's shape. A picture too big to show is kept as its cut top-left part.
+class PictureArea : public QWidget {
+  Q_OBJECT
+ public:
+  // Largest width or height shown whole.
+  static constexpr int MaxSide = 2000;
+
+  explicit PictureArea(QWidget* parent);
+  ~PictureArea() override;
+
+  // Loads the file into a picture of the class its extension names; throws
+  // PictureError (or a file error) when it cannot be shown.
+  void load(const QString& path);
+  bool tooBig() const;
+  // Keeps only the top-left part, at most MaxSide each way.
+  void cut();
+  // The picture's size as shown: the cut size once cut.
+  QSize pictureSize() const;
+  const QImage& cutImage() const { return cut_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::unique_ptr<Graphic> picture_;
+  QImage cut_;
+};

@@ -28,6 +28,11 @@ QFont boldOfSize(QFont font, int points) {
   return font;
 }
 
+QFont smaller(QFont font) {
+  font.setPointSizeF(font.pointSizeF() - 1);
+  return font;
+}
+
 }  // namespace
 
 void TForm4::createControls() {
@@ -58,17 +63,20 @@ void TForm4::createListArea() {
   const int row = 212, tall = 24;
   Button12 = button("Button12", "Select S&ound && Video",
                     "Right mouse click to toggle between selection and Play Lists",
-                    QRect(8, row, 112, tall));
+                    QRect(8, row, 118, tall));
   DriveComboBox1 = new QComboBox(client());
   DriveComboBox1->setObjectName("DriveComboBox1");
-  DriveComboBox1->setGeometry(122, row, 80, tall);
+  DriveComboBox1->setGeometry(128, row, 58, tall);
   DriveComboBox1->setAccessibleName("Drive");
   DriveComboBox1->setStyleSheet("QComboBox { background: navy; color: white; }");
   ComboBox1 = new QComboBox(client());
   ComboBox1->setObjectName("ComboBox1");
-  ComboBox1->setGeometry(204, row, 56, tall);
+  ComboBox1->setGeometry(188, row, 54, tall);
   ComboBox1->setAccessibleName("File type");
-  Button6 = button("Button6", "Sea&rch Drive", QString(), QRect(262, row, 46, tall));
+  Button6 = button("Button6", "Sea&rch Drive", QString(), QRect(244, row, 64, tall));
+  // The row's captions are long for its width: a point smaller so they show whole.
+  for (QWidget* control : std::initializer_list<QWidget*>{Button12, DriveComboBox1, ComboBox1, Button6})
+    control->setFont(smaller(control->font()));
 
   Panel1 = new QFrame(client());
   Panel1->setObjectName("Panel1");
@@ -103,38 +111,36 @@ void TForm4::createLookRow() {
 void TForm4::createVideoFrame() {
   RadioGroup2 = new QGroupBox("Video", client());
   RadioGroup2->setObjectName("RadioGroup2");
-  RadioGroup2->setGeometry(8, 298, 206, 64);
-  auto inFrame = [this](QWidget* control) {
-    control->setParent(RadioGroup2);
-    control->show();
-  };
+  RadioGroup2->setGeometry(8, 298, 196, 66);
   RadioButton1 = radioButton("RadioButton1", "Res&ize", "Play video at original size",
-                             QRect(6, 16, 56, 18));
+                             QRect(6, 14, 90, 16));
   RadioButton3 = radioButton("RadioButton3", "Full Scr&een", "Play video at Full Screen",
-                             QRect(62, 16, 72, 18));
+                             QRect(6, 30, 90, 16));
   RadioButton2 = radioButton("RadioButton2", "Resi&ze  to fit", "Restrict video to a set size",
-                             QRect(134, 16, 70, 18));
+                             QRect(6, 46, 90, 16));
   CheckBox1 = checkBox("CheckBox1", "Auto Pla&y", "Automatically play one track after the other",
-                       QRect(6, 38, 76, 20));
+                       QRect(100, 14, 90, 20));
   Button17 = button("Button17", "Su&b Select", "To filter file types from selected list",
-                    QRect(118, 36, 82, 22));
+                    QRect(100, 38, 90, 22));
   for (QWidget* control :
        std::initializer_list<QWidget*>{RadioButton1, RadioButton3, RadioButton2, CheckBox1, Button17})
-    inFrame(control);
+    control->setParent(RadioGroup2);
   RadioButton2->setChecked(true);
   CheckBox1->setChecked(true);
 
   RadioGroup1 = new QGroupBox(client());
   RadioGroup1->setObjectName("RadioGroup1");
-  RadioGroup1->setGeometry(218, 298, 90, 64);
+  RadioGroup1->setGeometry(208, 298, 100, 66);
   RadioGroup1->setToolTip("Elapsed = amount played - Remaining = amount left to play");
   RadioGroup1Elapsed = new QRadioButton("Elapse&d time", RadioGroup1);
   RadioGroup1Elapsed->setObjectName("RadioGroup1Elapsed");
-  RadioGroup1Elapsed->setGeometry(6, 12, 82, 20);
+  RadioGroup1Elapsed->setGeometry(4, 12, 94, 20);
   RadioGroup1Remaining = new QRadioButton("Re&maining time", RadioGroup1);
   RadioGroup1Remaining->setObjectName("RadioGroup1Remaining");
-  RadioGroup1Remaining->setGeometry(6, 36, 82, 20);
+  RadioGroup1Remaining->setGeometry(4, 36, 94, 20);
   RadioGroup1Remaining->setChecked(true);
+  for (QRadioButton* choice : {RadioGroup1Elapsed, RadioGroup1Remaining})
+    choice->setFont(smaller(choice->font()));
 }
 
 void TForm4::createTransportColumn() {

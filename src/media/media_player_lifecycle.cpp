@@ -1,8 +1,6 @@
 // The media player window's creation, activation, ways out and close.
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -17,6 +15,7 @@
 #include "app/timer.h"
 #include "app/ui_services.h"
 #include "app/window_set/forms.h"
+#include "cd/cd_player_window.h"
 #include "media/full_screen_video_window.h"
 #include "media/media_kind.h"
 #include "media/media_player_window.h"
@@ -163,13 +162,8 @@ void TForm4::BitBtn1Click() {
 
 void TForm4::Exit1Click() { BitBtn1Click(); }
 
-bool TForm4::FormCloseQuery() {
-  if (program_.state.ClipboardDataPresent &&
-      program_.ui.askYesNo("Clipboard Data Present",
-                           "Do you wish to delete the contents of the Clipboard?") == Answer::Yes)
-    QApplication::clipboard()->clear();
-  return true;
-}
+// Every main window asks the CD player's question about a picture left on the clipboard.
+bool TForm4::FormCloseQuery() { return program_.forms.Form1->FormCloseQuery(); }
 
 void TForm4::FormClose() {
   UnloadMPEGLibrary();

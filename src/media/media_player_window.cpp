@@ -1,5 +1,158 @@
 #include "media/media_player_window.h"
 
-TForm4::TForm4(Program& program) : Form(program, "Corvela Pro AVI-MID-MPEG-WAV Player", QSize(503, 367)) {
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+#include "app/media_device/media_device_factory.h"
+#include "app/program_state.h"
+#include "app/timer.h"
+#include "app/ui_services.h"
+#include "app/window_set/forms.h"
+#include "app/windows/about_window.h"
+#include "app/windows/system_status_window.h"
+#include "cd/cd_player_window.h"
+#include "files/drive_search.h"
+#include "files/list_files.h"
+#include "files/list_window_kind.h"
+
+TForm4::TForm4(Program& program)
+    : Form(program, "Corvela Pro AVI-MID-MPEG-WAV Player", QSize(503, 367)),
+      ListBox1(new QListWidget(client())),
+      Lines(*ListBox1) {
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  MediaPlayer1 = program.devices.create(DeviceType::AutoSelect);
+  Timer1 = new Timer(this, 1000);
+  PlayLists = std::make_unique<ListFiles>(*this, mediaPlayerLists(), program.ui);
+  Search = std::make_unique<DriveSearch>(*this, mediaPlayerLists(), program.ui);
+  createControls();
+  createMenus();
+  connectHandlers();
+  connectMenus();
   exposeToAccessibility();
+  FormCreate();
+  centreOnScreen();
 }
+
+TForm4::~TForm4() = default;
+
+void TForm4::connectHandlers() {
+  connect(Button12, &QPushButton::clicked, this, &TForm4::Button12Click);
+  Button12->installEventFilter(this);
+  connect(Button6, &QPushButton::clicked, this, &TForm4::Button6Click);
+  connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(ListBox1); });
+  connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(ListBox1); });
+  // Ticks the program sets are made with the list's signals blocked.
+  connect(ListBox1, &QListWidget::itemChanged, this,
+          [this](QListWidgetItem* item) { ListBox1Changing(ListBox1->row(item)); });
+  ListBox1->installEventFilter(this);
+  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
+  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
+  connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
+  connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RadioButton1Click();
+  });
+  connect(RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RadioButton2Click();
+  });
+  connect(RadioGroup1Elapsed, &QRadioButton::toggled, this, &TForm4::RadioGroup1Click);
+}
+
+void TForm4::connectMenus() {
+  connect(SavePlayList2, &QAction::triggered, this, &TForm4::SavePlayList2Click);
+  connect(Exit1, &QAction::triggered, this, &TForm4::Exit1Click);
+  connect(SystemStatus1, &QAction::triggered, this, &TForm4::SystemStatus1Click);
+  connect(HideToolTips1, &QAction::triggered, this, &TForm4::HideToolTips1Click);
+  connect(ToolTipsOn1, &QAction::triggered, this, &TForm4::ToolTipsOn1Click);
+  connect(Defaultallsettings1, &QAction::triggered, this, &TForm4::Defaultallsettings1Click);
+  connect(Play1, &QAction::triggered, this, &TForm4::Play1Click);
+  connect(About1, &QAction::triggered, this, &TForm4::About1Click);
+}
+
+bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Button12 && event->type() == QEvent::MouseButtonPress)
+    Button12MouseDown(static_cast<QMouseEvent*>(event)->button());
+  if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    ListBox1KeyDown(key);
+    // Enter plays instead of editing or activating the line.
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+  }
+  return Form::eventFilter(watched, event);
+}
+
+void TForm4::SystemStatus1Click() { program_.ui.showModal(program_.forms.Form2.get()); }
+
+void TForm4::About1Click() { program_.ui.showModal(program_.forms.Form3.get()); }
+
+void TForm4::applyToolTips(bool on) {
+  ToolTipsOn1->setEnabled(!on);
+  HideToolTips1->setEnabled(on);
+}
+
+// The CD player's command turns the hints off program-wide, with its own menu and the setting.
+void TForm4::HideToolTips1Click() {
+  program_.forms.Form1->HideToolTips1Click();
+  applyToolTips(false);
+}
+
+void TForm4::ToolTipsOn1Click() {
+  program_.forms.Form1->ToolTipsOn1Click();
+  applyToolTips(true);
+}
+
+// The CD player's command sets the values, brings its own window in line and
+// tells the user; this window follows first.
+void TForm4::Defaultallsettings1Click() {
+  ApplyDefaultSettings();
+  program_.forms.Form1->Defaultallsettings1Click();
+}
+
+void TForm4::ApplyDefaultSettings() {
+  applyToolTips(false);
+  RadioGroup1Remaining->setChecked(true);
+  QFont face = ListBox1->font();
+  face.setBold(true);
+  face.setPointSize(10);
+  ListBox1->setFont(face);
+  for (QWidget* coloured : std::initializer_list<QWidget*>{ListBox1, Label1}) {
+    QPalette palette = coloured->palette();
+    palette.setColor(QPalette::Text, Qt::blue);
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    coloured->setPalette(palette);
+  }
+  RadioButton2->setChecked(true);
+}
+
+QString TForm4::typeKey() const { return ComboBox1->currentText(); }
+
+void TForm4::stopSearchAnimation() { Animate1->hide(); }
+
+void TForm4::disableListControls() {
+  setTransportEnabled(false);
+  Button18->setEnabled(false);
+  setLookControlsEnabled(false);
+}
+
+void TForm4::resetControlsWithoutList() {
+  resetWithoutList();
+  setSearchControlsEnabled(true);
+}
+
+void TForm4::focusWindow() {
+  activateWindow();
+  setFocus();
+}
+
+void TForm4::disableSaveListCommand() { SavePlayList2->setEnabled(false); }

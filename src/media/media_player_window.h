@@ -1,10 +1,237 @@
 #pragma once
 
+#include <QStringList>
+#include <memory>
+
 #include "app/form.h"
+#include "app/media_device/media_device.h"
+#include "files/list_widget_lines.h"
+#include "files/list_window.h"
+
+class DriveSearch;
+class ListFiles;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QListWidget;
+class QProgressBar;
+class QSlider;
+class Timer;
 
 // The media player: a ticked list of sound and video files played one after another.
-class TForm4 : public Form {
+class TForm4 : public Form, public ListWindow {
   Q_OBJECT
  public:
   explicit TForm4(Program& program);
+  ~TForm4() override;
+
+  // Life of the window (media_player_lifecycle.cpp).
+  void FormCreate();
+  void FormActivate() override;
+  bool FormCloseQuery() override;
+  void FormClose() override;
+  void BitBtn1Click();  // E&xit
+  void Exit1Click();
+  // What leaving for the graphics viewer does to this window's own playback:
+  // it may go on playing sound while the viewer is in front.
+  // Sender is the command that leaves.
+  void WindUpPlaybackForGraphics(QObject* Sender);
+  // What leaving for the CD player does to this window's own playback.
+  void WindUpPlaybackForCdPlayer(QObject* Sender);
+  void RadioButton1Click();  // Res&ize
+  void RadioButton2Click();  // Resi&ze  to fit
+  void RadioGroup1Click();
+
+  // Filling the list (media_selection.cpp).
+  void Button12Click();  // Select S&ound && Video / Select Pla&y List
+  void Button12MouseDown(Qt::MouseButton button);
+  void Play1Click();
+  void SavePlayList2Click();
+
+  // The drive search (media_search.cpp).
+  void Button6Click();  // Sea&rch Drive
+
+  // The list's own events (media_list_events.cpp); Sender is the control that started them.
+  void ListBox1Click(QObject* Sender);
+  void ListBox1DblClick(QObject* Sender);
+  void ListBox1KeyDown(int key);
+  void ListBox1Changing(int index);
+  // "No File(s) Selected" when nothing is ticked.
+  bool AnyTicked();
+
+  // Transport (media_transport.cpp).
+  void Button1Click(QObject* Sender);  // &Play
+  void Button2Click(QObject* Sender);  // &Stop
+
+  // Tools and Help menus (media_player_window.cpp).
+  void SystemStatus1Click();
+  void About1Click();
+  void HideToolTips1Click();
+  void ToolTipsOn1Click();
+  void Defaultallsettings1Click();
+  // This window's part of "Default all settings".
+  void ApplyDefaultSettings();
+
+  // ListWindow: what the drive search and the list files need of this window.
+  SelectionLines& selectionLines() override { return Lines; }
+  QString typeKey() const override;
+  bool searchAbortRequested() const override { return SearchAbortRequested; }
+  void setSearchRunning(bool running) override { SearchRunning = running; }
+  void stopSearchAnimation() override;
+  void disableListControls() override;
+  void resetControlsWithoutList() override;
+  void focusWindow() override;
+  void setNamesFromList(bool fromList) override { NamesFromList = fromList; }
+  void setListFileName(const QString& fileName) override { PlayListName = fileName; }
+  void disableSaveListCommand() override;
+
+  // Controls, by component name. Left: the list area and the rows under it.
+  QListWidget* ListBox1;
+  QFrame* Panel1;  // the video panel, in place of the list
+  QProgressBar* Animate1;  // the search animation
+  QPushButton* Button12;   // Select S&ound && Video
+  QComboBox* DriveComboBox1;
+  QComboBox* ComboBox1;  // type selector
+  QPushButton* Button6;  // Sea&rch Drive
+  QPushButton* Button8;  // -
+  QPushButton* Button9;  // +
+  QPushButton* Button10;  // Normal
+  QPushButton* Button11;  // Bold
+  QPushButton* Button13;  // Default
+  QPushButton* Button14;  // Min
+  QPushButton* Button15;  // Max
+  QComboBox* RzColorComboBox1;
+  QLabel* Label1;  // title line
+  QGroupBox* RadioGroup2;  // "Video"
+  QRadioButton* RadioButton1;  // Res&ize
+  QRadioButton* RadioButton3;  // Full Scr&een
+  QRadioButton* RadioButton2;  // Resi&ze  to fit
+  QCheckBox* CheckBox1;  // Auto Pla&y
+  QPushButton* Button17;  // Su&b Select
+  QGroupBox* RadioGroup1;  // elapsed or remaining time
+  QRadioButton* RadioGroup1Elapsed;
+  QRadioButton* RadioGroup1Remaining;
+  // Right: transport, counters and position, the ways out.
+  QPushButton* Button1;  // &Play
+  QPushButton* Button3;  // Pa&use
+  QPushButton* Button4;  // &Next
+  QPushButton* Button5;  // Pre&vious
+  QPushButton* Button2;  // &Stop
+  QPushButton* Button7;  // &CD Player
+  QPushButton* Button18;  // Search Resu&lt
+  QLabel* Label7;  // selected
+  QLabel* Label6;  // playing
+  QLabel* Label3;  // clock minutes
+  QLabel* Label4;  // clock seconds
+  QSlider* TrackBar1;
+  QProgressBar* Gauge1;
+  QLabel* Label2;  // file size
+  QLabel* Label5;  // play time
+  QPushButton* Button16;  // &Graphics
+  QPushButton* BitBtn1;   // E&xit
+
+  // The three menus, addressed together by playback.
+  QMenu* File1;
+  QMenu* Tools1;
+  QMenu* Help1;
+  QAction* ReturntoCDPlayer1;
+  QAction* DisplayGraphicFiles1;
+  QAction* SavePlayList2;
+  QAction* Exit1;
+  QAction* SystemStatus1;
+  QAction* HideToolTips1;
+  QAction* ToolTipsOn1;
+  QAction* Defaultallsettings1;
+  QAction* Play1;
+  QAction* Contents1;
+  QAction* KeywordSearch1;
+  QAction* VisitCorvelaProWebSite1;
+  QAction* About1;
+
+  Timer* Timer1;  // the playback step
+  std::unique_ptr<MediaDevice> MediaPlayer1;
+
+  // The list's state.
+  ListWidgetLines Lines;
+  int LastIndex = -1;
+  int SelectedCount = 0;
+  int PlayCursor = 0;
+  bool PlayListMode = false;
+  bool PlayListInUse = false;
+  QString PlayListName;
+  bool NamesFromList = false;
+  QStringList DialogFiles;  // the open dialog's chosen files, in the letter case chosen
+  QString DetailsFileName;
+  QString CurrentTitle;
+  QString CurrentFileName;
+  QString FindText;
+  bool SearchRunning = false;
+  bool SearchAbortRequested = false;
+  // Sideways scroll room of the list: 3000 while it shows a usable selection, else 30.
+  int HorizontalExtent = 30;
+
+  // Playback's state.
+  bool PlayBusy = false;
+  bool MpegActive = false;
+  bool MpegPaused = false;
+  bool NextBusy = false;
+  bool PreviousBusy = false;
+  int CurrentLength = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // The window's controls and menus at their fixed places (media_player_layout.cpp).
+  void createControls();
+  void createListArea();
+  void createLookRow();
+  void createVideoFrame();
+  void createTransportColumn();
+  void createMenus();
+  void connectHandlers();
+  void connectMenus();
+
+  // Shared steps of the handlers.
+  void setExtent(int pixels);
+  void setTicked(int index, bool ticked);
+  void tickAll();
+  void setLookControlsEnabled(bool enabled);
+  void setVideoSizeChoicesEnabled(bool enabled);
+  void setMenusEnabled(bool enabled);
+  void setToolsAndHelpEnabled(bool enabled);
+  void setSearchControlsEnabled(bool enabled);
+  void setTransportEnabled(bool enabled);
+  void setSelectionRowShown(bool shown);
+  void emptyPlaybackLabels();
+  void emptyAllLabels();
+  void clearPosition();
+  void showSelectedCount(int count);
+  void showListIfFilled();
+  void resetWithoutList();
+  void fillFromDialog();
+  void fillFromPlayList();
+  void showFilledList();
+  void reportNoFilesFound(const QString& drive);
+  void showSearchResults();
+  bool enterDriveRoot(const QString& drive);
+  void startSearch();
+  void fillTypeSelector();
+  void fillDriveSelector();
+  void applyToolTips(bool on);
+  void applyVideoSizeFromSettings();
+  void resetForFirstActivation();
+  void leaveSoundPlaying();
+  void endRun();
+  bool mciPlaying() const;
+
+  // The MPEG component's steps; it joins the window as a component of its own.
+  bool MpegPlaying() const;
+  bool MpegOpen() const;
+  void CloseMpeg();
+  void LoadMPEGLibrary();
+  void UnloadMPEGLibrary();
+
+  std::unique_ptr<ListFiles> PlayLists;
+  std::unique_ptr<DriveSearch> Search;
 };

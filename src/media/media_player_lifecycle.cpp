@@ -1,0 +1,196 @@
+// The media player window's creation, activation, ways out and close.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+#include "app/program_state.h"
+#include "app/settings_store.h"
+#include "app/timer.h"
+#include "app/ui_services.h"
+#include "app/window_set/forms.h"
+#include "cd/cd_player_window.h"
+#include "media/full_screen_video_window.h"
+#include "media/media_kind.h"
+#include "media/media_player_window.h"
+#include "platform/mounted_drives.h"
+#include "platform/platform_services.h"
+#include "platform/taskbar.h"
+
+void TForm4::FormCreate() {
+  PlayListMode = false;
+  PlayListInUse = false;
+  program_.state.ClipboardDataPresent = false;
+  CurrentTitle.clear();
+  CurrentFileName.clear();
+  fillDriveSelector();
+  Animate1->hide();
+  Button2Click(this);
+  ListBox1->hide();
+  SavePlayList2->setEnabled(false);
+  setLookControlsEnabled(false);
+  applyToolTips(program_.state.settings.Tips != 0);
+  LoadMPEGLibrary();
+}
+
+void TForm4::fillDriveSelector() {
+  DriveComboBox1->clear();
+  DriveComboBox1->addItems(SystemMountedDrives().roots());
+}
+
+void TForm4::FormActivate() {
+  LoadMPEGLibrary();
+  MpegPaused = false;
+  if (mciPlaying() || ListBox1->count() > 0) return;
+  Button2->setEnabled(false);
+  if (program_.state.ModalDialogClosed) {
+    program_.state.ModalDialogClosed = false;
+    return;
+  }
+  resetForFirstActivation();
+}
+
+// The window as it opens without a list: nothing to play, the stored choices shown.
+void TForm4::resetForFirstActivation() {
+  const Settings& settings = program_.state.settings;
+  setLookControlsEnabled(false);
+  if (!ListBox1->isHidden()) Button18->setEnabled(false);
+  Panel1->hide();
+  Timer1->setEnabled(false);
+  setTransportEnabled(false);
+  PlayCursor = 0;
+  (settings.Time != 0 ? RadioGroup1Elapsed : RadioGroup1Remaining)->setChecked(true);
+  fillTypeSelector();
+  applyVideoSizeFromSettings();
+  setExtent(30);
+}
+
+void TForm4::fillTypeSelector() {
+  if (ComboBox1->count() == 0) ComboBox1->addItems({"AVI", "MID", "MPEG", "MPG", "WAV", "ALL"});
+  if (ComboBox1->currentIndex() < 0) ComboBox1->setCurrentText("AVI");
+}
+
+void TForm4::applyVideoSizeFromSettings() {
+  if (program_.state.settings.AVI != 0)
+    RadioButton1->setChecked(true);
+  else
+    RadioButton2->setChecked(true);
+}
+
+void TForm4::RadioButton1Click() {
+  MediaPlayer1->setDisplay(nullptr);
+  program_.state.settings.AVI = 1;
+}
+
+void TForm4::RadioButton2Click() {
+  MediaPlayer1->setDisplay(Panel1);
+  MediaPlayer1->setDisplayRect(QRect(0, 0, Panel1->width(), Panel1->height()));
+  program_.state.settings.AVI = 0;
+}
+
+void TForm4::RadioGroup1Click() {
+  program_.state.settings.Time = RadioGroup1Elapsed->isChecked() ? 1 : 0;
+}
+
+void TForm4::WindUpPlaybackForGraphics(QObject* Sender) {
+  program_.ui.setCursor(ScreenCursor::HourGlass);
+  const bool playing = mciPlaying() || MpegPlaying();
+  if (playing && program_.ui.askYesNo("Corvela Pro",
+                                      "Do you wish to leave your selection(s) playing?\r\r(If "
+                                      "\"Yes\", all Video selections will be de-selected)") ==
+                     Answer::Yes) {
+    leaveSoundPlaying();
+    return;
+  }
+  setExtent(30);
+  setLookControlsEnabled(false);
+  PlayCursor = 0;
+  emptyAllLabels();
+  clearPosition();
+  program_.state.ReturnedToCdPlayer = true;
+  Timer1->setEnabled(false);
+  Button2Click(Sender);
+  if (mciPlaying()) {
+    MediaPlayer1->stop();
+    MediaPlayer1->close();
+  }
+  setToolsAndHelpEnabled(true);
+}
+
+// Sound goes on behind the graphics viewer; video cannot, so its lines lose their ticks.
+void TForm4::leaveSoundPlaying() {
+  if (!CheckBox1->isChecked()) CheckBox1->setChecked(true);
+  for (int index = 0; index < ListBox1->count(); ++index) {
+    if (!isVideo(Lines.line(index).text)) continue;
+    if (Lines.ticked(index)) --SelectedCount;
+    setTicked(index, false);
+  }
+  showSelectedCount(SelectedCount);
+}
+
+void TForm4::WindUpPlaybackForCdPlayer(QObject* Sender) {
+  if (!ListBox1->isHidden()) {
+    Button2Click(Sender);
+    if (MpegActive && MpegOpen()) CloseMpeg();
+    MpegActive = false;
+    if (mciPlaying()) {
+      MediaPlayer1->stop();
+      MediaPlayer1->close();
+    }
+    setExtent(30);
+    setLookControlsEnabled(false);
+    PlayCursor = 0;
+    emptyAllLabels();
+    CurrentTitle.clear();
+    CurrentFileName.clear();
+    clearPosition();
+  }
+  program_.state.ReturnedToCdPlayer = true;
+  Timer1->setEnabled(false);
+}
+
+void TForm4::BitBtn1Click() {
+  Timer1->setEnabled(false);
+  close();
+}
+
+void TForm4::Exit1Click() { BitBtn1Click(); }
+
+// Every main window asks the CD player's question about a picture left on the clipboard.
+bool TForm4::FormCloseQuery() { return program_.forms.Form1->FormCloseQuery(); }
+
+void TForm4::FormClose() {
+  UnloadMPEGLibrary();
+  TForm16* fullScreen = program_.forms.Form16.get();
+  if (fullScreen && fullScreen->isVisible()) fullScreen->close();
+  Panel1->hide();
+  program_.platform.taskbar.show();
+  Timer1->setEnabled(false);
+  endRun();
+}
+
+// The program's own end: the random-play question, then the settings saved as not running.
+void TForm4::endRun() {
+  ProgramState& state = program_.state;
+  if (state.RandomUsedThisRun)
+    state.settings.Random =
+        program_.ui.askYesNo("Corvela Pro CD Player",
+                             "You have used random play CD during this session.\r\rWould you like "
+                             "to start in this mode next time?") == Answer::Yes;
+  state.settings.Active = false;
+  program_.store.SaveSettings();
+  program_.ui.terminate();
+}
+
+// The MPEG component joins this window from its own branch; until then no MPEG file is open.
+bool TForm4::MpegPlaying() const { return false; }
+bool TForm4::MpegOpen() const { return false; }
+void TForm4::CloseMpeg() {}
+void TForm4::LoadMPEGLibrary() {}
+void TForm4::UnloadMPEGLibrary() {}

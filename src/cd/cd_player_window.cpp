@@ -79,6 +79,11 @@ void TForm1::connectHandlers() {
   connect(Defaultallsettings1, &QAction::triggered, this, &TForm1::Defaultallsettings1Click);
   connect(TurnreminderON1, &QAction::triggered, this, &TForm1::TurnreminderON1Click);
   connect(TurNreminderOFF1, &QAction::triggered, this, &TForm1::TurNreminderOFF1Click);
+  Timer2->onTimer([this] { Timer2Timer(); });
+  connect(CheckBox3, &QCheckBox::toggled, this, &TForm1::CheckBox3Click);
+  connect(SetStatusChecking1, &QAction::triggered, this, &TForm1::SetStatusChecking1Click);
+  connect(Button13, &QPushButton::clicked, this, &TForm1::Button13Click);
+  connect(PlayaSingleCDTrack1, &QAction::triggered, this, &TForm1::PlayaSingleCDTrack1Click);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -13,6 +13,7 @@
 #include "app/timer.h"
 #include "app/ui_services.h"
 #include "app/window_set/forms.h"
+#include "cd/cd_drive_checks.h"
 #include "cd/cd_player_window.h"
 #include "cd/single_track_dialog.h"
 #include "cd/standard_cd_player_window.h"
@@ -126,12 +127,7 @@ void TForm1::turnStatusCheckingOff() {
 
   for (QCheckBox* box : TrackBoxes)
     if (box) box->setEnabled(false);
-  try {
-    MediaPlayer1->stop();
-  } catch (const MediaDeviceError&) {
-    // A drive without a disc has nothing to stop.
-  }
-  MediaPlayer1->close();
+  stopAndClose(*MediaPlayer1);
 
   hide();
   program_.ui.showModal(program_.forms.Form8.get());

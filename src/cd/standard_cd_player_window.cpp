@@ -10,6 +10,7 @@
 #include "app/media_device/media_device_factory.h"
 #include "app/ui_services.h"
 #include "app/window_set/forms.h"
+#include "cd/cd_drive_checks.h"
 #include "cd/cd_player_window.h"
 
 TForm8::TForm8(Program& program)
@@ -56,21 +57,11 @@ void TForm8::FormActivate() {
   setWindowState(Qt::WindowNoState);
   // With one drive the device opens the first drive, as the system's default does.
   const QString element = cd.ComboBox1->count() > 1 ? cdDriveName(cd.ComboBox1->currentText()) : QString();
-  try {
-    Device->open(element);
-  } catch (const MediaDeviceError&) {
-    ui.setCursor(ScreenCursor::Normal);
-    ui.messageDlg(MessageKind::Error,
-                  "You appear to already have a copy of Corvela Pro running,\ror another program "
-                  "is using the CD drive.\r\rThis copy of Corvela Pro will now terminate.");
+  if (!openDriveOrReportHeld(*Device, element, ui)) {
     ui.terminate();
     return;
   }
-  // An empty drive reports no length for track 1.
-  if (Device->trackCount() == 0 || Device->trackLength(1) == 0) {
-    ui.setCursor(ScreenCursor::Normal);
-    ui.messageDlg(MessageKind::Warning,
-                  "No CD Disk found in drive.\r\rEnsure that an Audio CD is in the CD Drive.");
+  if (!discInDriveOrReportEmpty(*Device, ui)) {
     close();
     return;
   }
@@ -112,12 +103,7 @@ void TForm8::BitBtn1Click() { close(); }
 
 void TForm8::FormClose() {
   TForm1& cd = *program_.forms.Form1;
-  try {
-    Device->stop();
-  } catch (const MediaDeviceError&) {
-    // A drive without a disc has nothing to stop.
-  }
-  Device->close();
+  stopAndClose(*Device);
   cd.show();
   cd.CheckBox3->setChecked(false);
   for (QWidget* control : {cd.Button1, cd.Button2, cd.Button3, cd.Button4, cd.Button5, cd.Button8,

@@ -12,6 +12,7 @@
 #include "app/settings_store.h"
 #include "app/timer.h"
 #include "app/ui_services.h"
+#include "cd/cd_drive_checks.h"
 #include "cd/cd_player_window.h"
 #include "platform/platform_services.h"
 #include "platform/process_control.h"
@@ -48,21 +49,8 @@ void TForm1::Button7Click() {
   Timer1->setEnabled(false);
   state.WebVisitInProgress = false;
 
-  try {
-    MediaPlayer1->open(DeviceName);
-  } catch (const MediaDeviceError&) {
-    ui.setCursor(ScreenCursor::Normal);
-    ui.messageDlg(MessageKind::Error,
-                  "You appear to already have a copy of Corvela Pro running,\ror another program "
-                  "is using the CD drive.\r\rThis copy of Corvela Pro will now terminate.");
-    program_.platform.process.halt(0);
-  }
-  // An empty drive reports no length for track 1. (A packed length of 1 is a
-  // track of exactly one minute, which is a disc.)
-  if (MediaPlayer1->trackCount() == 0 || MediaPlayer1->trackLength(1) == 0) {
-    ui.setCursor(ScreenCursor::Normal);
-    ui.messageDlg(MessageKind::Warning,
-                  "No CD Disk found in drive.\r\rEnsure that an Audio CD is in the CD Drive.");
+  if (!openDriveOrReportHeld(*MediaPlayer1, DeviceName, ui)) program_.platform.process.halt(0);
+  if (!discInDriveOrReportEmpty(*MediaPlayer1, ui)) {
     CheckBox3->setEnabled(false);
     Image1->show();
     return;

@@ -88,6 +88,11 @@ void TForm1::connectHandlers() {
   handle(Defaultallsettings1, &QAction::triggered, &TForm1::Defaultallsettings1Click);
   handle(TurnreminderON1, &QAction::triggered, &TForm1::TurnreminderON1Click);
   handle(TurNreminderOFF1, &QAction::triggered, &TForm1::TurNreminderOFF1Click);
+  Timer2->onTimer([this] { guard([this] { Timer2Timer(); }); });
+  handle(CheckBox3, &QCheckBox::toggled, &TForm1::CheckBox3Click);
+  handle(SetStatusChecking1, &QAction::triggered, &TForm1::SetStatusChecking1Click);
+  handle(Button13, &QPushButton::clicked, &TForm1::Button13Click);
+  handle(PlayaSingleCDTrack1, &QAction::triggered, &TForm1::PlayaSingleCDTrack1Click);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -65,6 +65,14 @@ class TForm1 : public Form {
   void RadioButton2Click();
   void CheckBox1Click();
 
+  // Status checking, the standard CD player and the single track dialog (cd_status.cpp)
+  void Timer2Timer();
+  void FormMouseDown(Qt::MouseButton button);
+  void CheckBox3Click();  // Normal C&D Player
+  void SetStatusChecking1Click();
+  void Button13Click();  // Single
+  void PlayaSingleCDTrack1Click();
+
   // Shutdown
   void BitBtn1Click();
   void Exit1Click();
@@ -198,6 +206,8 @@ class TForm1 : public Form {
  protected:
   // The right button on the two mode boxes lists their order.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // The right button on the window's background tells the status setting.
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   // The window's controls and menus at their fixed places (cd_player_layout.cpp).
@@ -245,7 +255,13 @@ class TForm1 : public Form {
   void stopAfterLastTrack();
   void showPosition(std::uint32_t position);
   void prepareNextInSelectedOrder();
-  void prepareNextInRandomOrder();
+
+  // Status checking helpers (cd_status.cpp).
+  bool reopenUnlessDoorOpen();
+  void enableStoppedCommands();
+  void checkDiscLength();
+  void turnStatusCheckingOff();
+  void turnStatusCheckingOn();
 
   std::mt19937 random_{std::random_device{}()};
 

@@ -42,13 +42,17 @@ void TForm1::leaveDiscPlayingOrStop() {
 }
 
 void TForm1::FormClose() {
-  ProgramState& state = program_.state;
   if (Image1->isHidden()) {
     Timer1->setEnabled(false);
     Timer2->setEnabled(false);
     program_.platform.taskbar.show();
     leaveDiscPlayingOrStop();
   }
+  EndRun();
+}
+
+void TForm1::EndRun() {
+  ProgramState& state = program_.state;
   if (state.RandomUsedThisRun)
     state.settings.Random =
         program_.ui.askYesNo("Corvela Pro CD Player",

@@ -78,6 +78,9 @@ class TForm1 : public Form {
   void Exit1Click();
   bool FormCloseQuery() override;
   void FormClose() override;
+  // The end of every run, from whichever main window closes: the random-play
+  // question, the settings saved as not running, and the end of the program.
+  void EndRun();
 
   // Switching to the other windows and back (cd_switching.cpp)
   void Button12Click();  // Sound And Video Pla&yer

@@ -12,6 +12,7 @@
 #include "app/program_state.h"
 #include "app/timer.h"
 #include "app/ui_services.h"
+#include "app/web_site.h"
 #include "app/window_set/forms.h"
 #include "app/windows/about_window.h"
 #include "cd/cd_player_window.h"
@@ -20,12 +21,6 @@
 #include "platform/platform_services.h"
 #include "platform/shell.h"
 #include "viewer/graphics_viewer_window.h"
-
-namespace {
-
-const char* const kWebSite = "https://corvela.qelvar.example/";
-
-}  // namespace
 
 void TForm1::Button12Click() {
   // The drive is let go without a stop: the disc plays on behind the media player.
@@ -137,7 +132,7 @@ void TForm1::showHelp(bool keywordSearch) {
 void TForm1::VisitCorvelaProWebSite1Click() {
   program_.state.WebVisitInProgress = true;
   Button2Click(VisitCorvelaProWebSite1);
-  program_.platform.shell.openUrl(kWebSite);
+  program_.platform.shell.openUrl(kMakersWebSite);
   program_.state.WebVisitInProgress = false;
   repaint();
 }

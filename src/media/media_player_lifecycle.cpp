@@ -19,6 +19,7 @@
 #include "media/full_screen_video_window.h"
 #include "media/media_kind.h"
 #include "media/media_player_window.h"
+#include "media/mpeg/mpeg_player.h"
 #include "platform/mounted_drives.h"
 #include "platform/platform_services.h"
 #include "platform/taskbar.h"
@@ -172,25 +173,27 @@ void TForm4::FormClose() {
   Panel1->hide();
   program_.platform.taskbar.show();
   Timer1->setEnabled(false);
-  endRun();
+  program_.forms.Form1->EndRun();
 }
 
-// The program's own end: the random-play question, then the settings saved as not running.
-void TForm4::endRun() {
-  ProgramState& state = program_.state;
-  if (state.RandomUsedThisRun)
-    state.settings.Random =
-        program_.ui.askYesNo("Corvela Pro CD Player",
-                             "You have used random play CD during this session.\r\rWould you like "
-                             "to start in this mode next time?") == Answer::Yes;
-  state.settings.Active = false;
-  program_.store.SaveSettings();
-  program_.ui.terminate();
+bool TForm4::MpegPlaying() { return MPlayer1->LibraryLoaded() && MPlayer1->PlayerMode() == 3; }
+
+bool TForm4::MpegOpen() { return MPlayer1->LibraryLoaded() && MPlayer1->PlayerMode() > 0; }
+
+void TForm4::CloseMpeg() { MPlayer1->Close(); }
+
+// Without its MPEG library the media player cannot work: the program ends.
+void TForm4::LoadMPEGLibrary() {
+  if (MPlayer1->LibraryLoaded()) return;
+  try {
+    MPlayer1->LoadMPEGLibrary();
+  } catch (const TMPEGError&) {
+    program_.ui.showMessage(
+        "Cannot initialise the MPEG library!\r\rPlease ensure that the file: libmpegdll.so resides "
+        "in the\rsame directory as Corvela Pro (see your installation).\r\rCorvela Pro will now "
+        "terminate.");
+    program_.ui.terminate();
+  }
 }
 
-// The MPEG component joins this window from its own branch; until then no MPEG file is open.
-bool TForm4::MpegPlaying() const { return false; }
-bool TForm4::MpegOpen() const { return false; }
-void TForm4::CloseMpeg() {}
-void TForm4::LoadMPEGLibrary() {}
-void TForm4::UnloadMPEGLibrary() {}
+void TForm4::UnloadMPEGLibrary() { MPlayer1->UnloadMPEGLibrary(); }

@@ -1,5 +1,7 @@
 #include "media/media_player_window.h"
 
+#include "media/mpeg/mpeg_player.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,12 +36,14 @@ TForm4::TForm4(Program& program)
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   MediaPlayer1 = program.devices.create(DeviceType::AutoSelect);
   Timer1 = new Timer(this, 1000);
+  MPlayer1 = new TMPEGPlayer(this);
   PlayLists = std::make_unique<ListFiles>(*this, mediaPlayerLists(), program.ui);
   Search = std::make_unique<DriveSearch>(*this, mediaPlayerLists(), program.ui);
   createControls();
   createMenus();
   connectHandlers();
   connectMenus();
+  connectSwitching();
   exposeToAccessibility();
   FormCreate();
   centreOnScreen();

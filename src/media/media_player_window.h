@@ -17,6 +17,7 @@ class QListWidget;
 class QProgressBar;
 class QSlider;
 class Timer;
+class TMPEGPlayer;
 
 // The media player: a ticked list of sound and video files played one after another.
 class TForm4 : public Form, public ListWindow {
@@ -38,6 +39,14 @@ class TForm4 : public Form, public ListWindow {
   void WindUpPlaybackForGraphics(QObject* Sender);
   // What leaving for the CD player does to this window's own playback.
   void WindUpPlaybackForCdPlayer(QObject* Sender);
+  // Leaving for the other windows, help and the web site (media_switching.cpp).
+  void Button16Click();  // &Graphics
+  void DisplayGraphicFiles1Click();
+  void Button7Click();  // &CD Player
+  void ReturntoCDPlayer1Click();
+  void Contents1Click();
+  void KeywordSearch1Click();
+  void VisitCorvelaProWebSite1Click();
   void RadioButton1Click();  // Res&ize
   void RadioButton2Click();  // Resi&ze  to fit
   void RadioGroup1Click();
@@ -172,6 +181,7 @@ class TForm4 : public Form, public ListWindow {
 
   // Playback's state.
   bool PlayBusy = false;
+  TMPEGPlayer* MPlayer1;  // the MPEG audio component
   bool MpegActive = false;
   bool MpegPaused = false;
   bool NextBusy = false;
@@ -191,6 +201,9 @@ class TForm4 : public Form, public ListWindow {
   void createMenus();
   void connectHandlers();
   void connectMenus();
+  void connectSwitching();
+  void leaveForGraphics(QObject* Sender);
+  void leaveForCdPlayer(QObject* Sender);
 
   // Shared steps of the handlers.
   void setExtent(int pixels);
@@ -222,12 +235,11 @@ class TForm4 : public Form, public ListWindow {
   void applyVideoSizeFromSettings();
   void resetForFirstActivation();
   void leaveSoundPlaying();
-  void endRun();
   bool mciPlaying() const;
 
-  // The MPEG component's steps; it joins the window as a component of its own.
-  bool MpegPlaying() const;
-  bool MpegOpen() const;
+  // The MPEG component's steps.
+  bool MpegPlaying();
+  bool MpegOpen();
   void CloseMpeg();
   void LoadMPEGLibrary();
   void UnloadMPEGLibrary();

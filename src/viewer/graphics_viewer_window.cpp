@@ -15,6 +15,8 @@
 
 #include "app/program_state.h"
 #include "app/ui_services.h"
+#include "app/window_set/forms.h"
+#include "cd/cd_player_window.h"
 #include "files/list_widget_lines.h"
 #include "lists/colour_box.h"
 #include "lists/drive_box.h"
@@ -39,6 +41,7 @@ TForm9::TForm9(Program& program)
 TForm9::~TForm9() = default;
 
 void TForm9::connectHandlers() {
+  connectSwitching();
   connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
   connect(DisplayListOFF1, &QAction::triggered, this, &TForm9::DisplayListOFF1Click);
   connect(SaveDisplayList1, &QAction::triggered, this, &TForm9::SaveDisplayList1Click);
@@ -151,7 +154,7 @@ bool TForm9::eventFilter(QObject* watched, QEvent* event) {
   return Form::eventFilter(watched, event);
 }
 
-bool TForm9::FormCloseQuery() { return true; }
+bool TForm9::FormCloseQuery() { return program_.forms.Form1->FormCloseQuery(); }
 
 SelectionLines& TForm9::selectionLines() { return *lines_; }
 

@@ -72,6 +72,19 @@ class TForm9 : public Form, public ListWindow {
   // Ends what the window shows of a picture before it hands over to another window.
   void WindUpDisplay();
 
+  // Leaving for the other windows, the menus shared with them, and closing
+  // (graphics_viewer_switching.cpp).
+  void Button3Click();  // &CD Player
+  void ReturntoCDPlayer1Click();
+  void Button4Click();  // Sound And Video Pla&yer
+  void PlayVideoMIDMPEGWAVfiles1Click();
+  void SystemStatus1Click();
+  void About1Click();
+  void Content1Click();
+  void KeywordSearch1Click();
+  void VisitCorvelaProWebSite1Click();
+  void FormClose() override;
+
   // Delay entry
   void Edit1Change();
   void Edit1Exit();
@@ -187,6 +200,7 @@ class TForm9 : public Form, public ListWindow {
   void createDelayPanel();
   void createMenus();
   void connectHandlers();
+  void connectSwitching();
 
   // graphic_list_filling.cpp
   void fillFromOpenDialog();

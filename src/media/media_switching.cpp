@@ -1,0 +1,54 @@
+// The media player hands over to the graphics viewer and the CD player, and
+// offers the program's help and web site.
+#include <QAction>
+#include <QPushButton>
+
+#include "app/program_state.h"
+#include "app/ui_services.h"
+#include "app/web_site.h"
+#include "app/window_set/forms.h"
+#include "cd/cd_player_window.h"
+#include "media/media_player_window.h"
+#include "platform/platform_services.h"
+#include "platform/shell.h"
+#include "viewer/graphics_viewer_window.h"
+
+void TForm4::connectSwitching() {
+  handle(Button16, &QPushButton::clicked, &TForm4::Button16Click);
+  handle(DisplayGraphicFiles1, &QAction::triggered, &TForm4::DisplayGraphicFiles1Click);
+  handle(Button7, &QPushButton::clicked, &TForm4::Button7Click);
+  handle(ReturntoCDPlayer1, &QAction::triggered, &TForm4::ReturntoCDPlayer1Click);
+  handle(Contents1, &QAction::triggered, &TForm4::Contents1Click);
+  handle(KeywordSearch1, &QAction::triggered, &TForm4::KeywordSearch1Click);
+  handle(VisitCorvelaProWebSite1, &QAction::triggered, &TForm4::VisitCorvelaProWebSite1Click);
+}
+
+void TForm4::Button16Click() { leaveForGraphics(Button16); }
+
+void TForm4::DisplayGraphicFiles1Click() { leaveForGraphics(DisplayGraphicFiles1); }
+
+void TForm4::leaveForGraphics(QObject* Sender) {
+  WindUpPlaybackForGraphics(Sender);
+  program_.forms.Form9->show();
+  hide();
+  program_.ui.setCursor(ScreenCursor::Normal);
+}
+
+void TForm4::Button7Click() { leaveForCdPlayer(Button7); }
+
+void TForm4::ReturntoCDPlayer1Click() { leaveForCdPlayer(ReturntoCDPlayer1); }
+
+void TForm4::leaveForCdPlayer(QObject* Sender) {
+  WindUpPlaybackForCdPlayer(Sender);
+  program_.forms.Form1->ReturnFrom(this, false);
+}
+
+void TForm4::Contents1Click() { program_.forms.Form1->Contents1Click(); }
+
+void TForm4::KeywordSearch1Click() { program_.forms.Form1->KeywordSearch1Click(); }
+
+void TForm4::VisitCorvelaProWebSite1Click() {
+  Button2Click(VisitCorvelaProWebSite1);
+  program_.platform.shell.openUrl(kMakersWebSite);
+  repaint();
+}

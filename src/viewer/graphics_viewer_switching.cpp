@@ -1,0 +1,66 @@
+// The graphics viewer hands over to the CD player and the media player, shares
+// the program's status, About, help and web site commands, and ends the
+// program when it closes.
+#include <QAction>
+#include <QPushButton>
+
+#include "app/program_state.h"
+#include "app/ui_services.h"
+#include "app/web_site.h"
+#include "app/window_set/forms.h"
+#include "app/windows/about_window.h"
+#include "app/windows/system_status_window.h"
+#include "cd/cd_player_window.h"
+#include "media/media_player_window.h"
+#include "platform/platform_services.h"
+#include "platform/shell.h"
+#include "platform/taskbar.h"
+#include "viewer/graphics_viewer_window.h"
+
+void TForm9::connectSwitching() {
+  handle(Button3, &QPushButton::clicked, &TForm9::Button3Click);
+  handle(ReturntoCDPlayer1, &QAction::triggered, &TForm9::ReturntoCDPlayer1Click);
+  handle(Button4, &QPushButton::clicked, &TForm9::Button4Click);
+  handle(PlayVideoMIDMPEGWAVfiles1, &QAction::triggered, &TForm9::PlayVideoMIDMPEGWAVfiles1Click);
+  handle(SystemStatus1, &QAction::triggered, &TForm9::SystemStatus1Click);
+  handle(About1, &QAction::triggered, &TForm9::About1Click);
+  handle(Content1, &QAction::triggered, &TForm9::Content1Click);
+  handle(KeywordSearch1, &QAction::triggered, &TForm9::KeywordSearch1Click);
+  handle(VisitCorvelaProWebSite1, &QAction::triggered, &TForm9::VisitCorvelaProWebSite1Click);
+}
+
+void TForm9::Button3Click() {
+  WindUpDisplay();
+  program_.forms.Form1->ReturnFrom(this, true);
+}
+
+void TForm9::ReturntoCDPlayer1Click() { Button3Click(); }
+
+void TForm9::Button4Click() {
+  WindUpDisplay();
+  program_.forms.Form1->GiveWayToMediaPlayer();
+  program_.ui.setApplicationTitle("AVI-MID-MPEG-WAV Player");
+  program_.forms.Form4->show();
+  hide();
+}
+
+void TForm9::PlayVideoMIDMPEGWAVfiles1Click() { Button4Click(); }
+
+void TForm9::SystemStatus1Click() { program_.ui.showModal(program_.forms.Form2.get()); }
+
+void TForm9::About1Click() { program_.ui.showModal(program_.forms.Form3.get()); }
+
+void TForm9::Content1Click() { program_.forms.Form1->Contents1Click(); }
+
+void TForm9::KeywordSearch1Click() { program_.forms.Form1->KeywordSearch1Click(); }
+
+void TForm9::VisitCorvelaProWebSite1Click() {
+  program_.platform.shell.openUrl(kMakersWebSite);
+  repaint();
+}
+
+void TForm9::FormClose() {
+  WindUpDisplay();
+  program_.platform.taskbar.show();
+  program_.forms.Form1->EndRun();
+}

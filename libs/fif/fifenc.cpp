@@ -67,7 +67,12 @@ int main(int argc, char** argv) {
     fif::EncodeOptions options;
     options.quality = args.quality;
     options.colourTable = colourTable(*picture);
-    options.progress = [](int percent) { std::fprintf(stderr, "\rEncoding: %3d%%", percent); };
+    int shown = -1;
+    options.progress = [&shown](int percent) {
+      if (percent == shown) return;
+      shown = percent;
+      std::fprintf(stderr, "\rEncoding: %3d%%", percent);
+    };
     const auto bytes = fif::encode(fif::fromQImage(picture->ToImage()), options);
     std::fprintf(stderr, "\n");
     write(args.output, bytes);

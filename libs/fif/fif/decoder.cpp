@@ -43,7 +43,7 @@ class PlaneDecoder {
   }
 
   template <class Step>
-  WorkPlane run(Step step) {
+  WorkPlane run(Step step, bool smooth) {
     std::vector<float> previous = work_.pixels;
     for (int i = 0; i < kIterations; ++i) {
       for (const Transform& t : plane_.transforms) apply(t, previous.data(), work_.pixels.data());
@@ -51,7 +51,7 @@ class PlaneDecoder {
       step();
     }
     work_.pixels = std::move(previous);
-    smoothEdges();
+    if (smooth) smoothEdges();
     return std::move(work_);
   }
 
@@ -151,7 +151,7 @@ std::vector<float> resample(const WorkPlane& plane, int width, int height) {
 
 }  // namespace
 
-RgbImage render(const FifFile& file, int width, int height, const Progress& progress) {
+RgbImage render(const FifFile& file, int width, int height, const Progress& progress, bool smoothEdges) {
   RgbImage image{width, height, std::vector<std::uint8_t>(std::size_t(width) * std::size_t(height) * 3, 128)};
   const Header& h = file.header;
   if (h.width == 0 || h.height == 0 || width <= 0 || height <= 0) return image;
@@ -163,7 +163,7 @@ RgbImage render(const FifFile& file, int width, int height, const Progress& prog
   for (const Plane& plane : file.planes) {
     const WorkPlane work = PlaneDecoder(h, plane, quarters).run([&] {
       if (progress) progress(++done * 100 / steps);
-    });
+    }, smoothEdges);
     planes.push_back(resample(work, width, height));
   }
   std::uint8_t* out = image.rgb.data();

@@ -11,21 +11,6 @@ namespace fif {
 
 namespace {
 
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
-  static const auto table = [] {
-    std::array<std::uint32_t, 256> t{};
-    for (std::uint32_t i = 0; i < 256; ++i) {
-      std::uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
-    }
-    return t;
-  }();
-  std::uint32_t crc = 0xFFFFFFFFu;
-  for (std::size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-  return crc ^ 0xFFFFFFFFu;
-}
-
 void put16(std::vector<std::uint8_t>& out, unsigned v) {
   out.push_back(std::uint8_t(v));
   out.push_back(std::uint8_t(v >> 8));
@@ -193,6 +178,22 @@ int domainCount(int paddedSide, int rangeSize) {
 float contrastValue(int contrast) { return float(contrast) / 16.0f; }
 
 float meanValue(int mean) { return float(2 * mean + 1); }
+
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
+  static const auto table = [] {
+    std::array<std::uint32_t, 256> t{};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+      std::uint32_t c = i;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[i] = c;
+    }
+    return t;
+  }();
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+  return crc ^ 0xFFFFFFFFu;
+}
+
 
 std::vector<std::uint8_t> writeFile(const FifFile& file) {
   const Header& h = file.header;

@@ -78,5 +78,7 @@ int domainStep(int rangeSize);
 int domainCount(int paddedSide, int rangeSize);
 float contrastValue(int contrast);
 float meanValue(int mean);
+// The check value the header keeps of the payload.
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size);
 
 }  // namespace fif

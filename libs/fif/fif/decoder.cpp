@@ -89,11 +89,14 @@ class PlaneDecoder {
       }
   }
 
+  // Larger blocks are smoother inside, so their edges are spread further.
+  // A block's corner lies a whole block from the plane's edge, so the spread
+  // stays inside the plane.
   void smoothEdges() {
-    const int reach = std::max(1, q_ / 4);
     const std::ptrdiff_t stride = work_.width;
     for (const Transform& t : plane_.transforms) {
       const int x0 = scaled(t.x), y0 = scaled(t.y), n = scaled(t.size);
+      const int reach = std::max(1, n / 4);
       float* corner = work_.pixels.data() + y0 * stride + x0;
       if (x0 > 0)
         for (int y = 0; y < n; ++y) blend(corner + y * stride, 1, reach);

@@ -36,6 +36,15 @@ int report(int* value, int number) {
   return DECO_OK;
 }
 
+// Turns a setting of the decompressor on (1) or off (0).
+int setSwitch(int handle, int value, bool deco::Decompressor::*setting) {
+  if (value != 0 && value != 1) return DECO_BAD_ARGUMENT;
+  return with(handle, [&](auto& d) {
+    d.*setting = value == 1;
+    return int(DECO_OK);
+  });
+}
+
 }  // namespace
 
 DECO_EXPORT int GetDecoVersion(int* major, int* minor) {
@@ -131,25 +140,13 @@ DECO_EXPORT int GetOutputColorTable(int handle, void* table) {
   return with(handle, [&](auto& d) { return d.outputTable(table); });
 }
 
-DECO_EXPORT int SetOutputDither(int handle, int dither) {
-  return with(handle, [&](auto& d) {
-    if (dither != 0 && dither != 1) return int(DECO_BAD_ARGUMENT);
-    d.dither = dither == 1;
-    return int(DECO_OK);
-  });
-}
+DECO_EXPORT int SetOutputDither(int handle, int dither) { return setSwitch(handle, dither, &deco::Decompressor::dither); }
 
 DECO_EXPORT int GetOutputDither(int handle, int* dither) {
   return with(handle, [&](auto& d) { return report(dither, d.dither ? 1 : 0); });
 }
 
-DECO_EXPORT int SetOutputFilter(int handle, int filter) {
-  return with(handle, [&](auto& d) {
-    if (filter != 0 && filter != 1) return int(DECO_BAD_ARGUMENT);
-    d.filter = filter == 1;
-    return int(DECO_OK);
-  });
-}
+DECO_EXPORT int SetOutputFilter(int handle, int filter) { return setSwitch(handle, filter, &deco::Decompressor::filter); }
 
 DECO_EXPORT int GetOutputFilter(int handle, int* filter) {
   return with(handle, [&](auto& d) { return report(filter, d.filter ? 1 : 0); });

@@ -47,6 +47,11 @@
  * step (1 to 100). A non-zero return stops the decode with DECO_STOPPED.
  * A null callback removes it.
  *
+ * GetFastResolution gives the stored size (the quickest to decode),
+ * GetFIFNumSteps 1 (a file decodes in one step), GetPhysicalDimensions 0 by 0
+ * (the format keeps no physical size), GetFIFNumColors the colour table's
+ * entry count.
+ *
  * SetOutputFilter(handle, 0 or 1): 1 (the default) smooths block edges.
  * SetOutputDither(handle, 0 or 1): 0 turns the ordered dither off.
  * Progressive decoding and transform tables (FTT) are not supported: those

@@ -1,0 +1,183 @@
+#include "fif/decoder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+#include "fif/isometry.h"
+
+namespace fif {
+
+namespace {
+
+constexpr int kIterations = 8;
+// Larger steps between blocks are edges of the picture, not of the blocks.
+constexpr float kEdgeThreshold = 48.0f;
+constexpr float kGrey = 128.0f;
+
+// Scales are counted in quarters: block corners lie on multiples of four
+// pixels, so every block keeps whole pixels from a quarter of its size up.
+int scaleInQuarters(const Header& h, int width, int height) {
+  for (int q = 1; q < 16; ++q)
+    if (std::int64_t(h.width) * q >= std::int64_t(width) * 4 &&
+        std::int64_t(h.height) * q >= std::int64_t(height) * 4)
+      return q;
+  return 16;
+}
+
+struct WorkPlane {
+  int width = 0, height = 0;      // padded, at the working scale
+  float validWidth = 0, validHeight = 0;  // the picture inside the padding
+  std::vector<float> pixels;
+};
+
+class PlaneDecoder {
+ public:
+  PlaneDecoder(const Header& header, const Plane& plane, int quarters)
+      : plane_(plane), q_(quarters) {
+    work_.width = paddedSide(plane.width, header.maxRangeLog2) * q_ / 4;
+    work_.height = paddedSide(plane.height, header.maxRangeLog2) * q_ / 4;
+    work_.validWidth = float(plane.width) * float(q_) / 4;
+    work_.validHeight = float(plane.height) * float(q_) / 4;
+    work_.pixels.assign(std::size_t(work_.width) * std::size_t(work_.height), kGrey);
+  }
+
+  template <class Step>
+  WorkPlane run(Step step, bool smooth) {
+    std::vector<float> previous = work_.pixels;
+    for (int i = 0; i < kIterations; ++i) {
+      for (const Transform& t : plane_.transforms) apply(t, previous.data(), work_.pixels.data());
+      std::swap(previous, work_.pixels);
+      step();
+    }
+    work_.pixels = std::move(previous);
+    if (smooth) smoothEdges();
+    return std::move(work_);
+  }
+
+ private:
+  int scaled(int v) const { return v * q_ / 4; }
+
+  void apply(const Transform& t, const float* previous, float* out) {
+    const std::ptrdiff_t stride = work_.width;
+    const int n = scaled(t.size);
+    float* range = out + scaled(t.y) * stride + scaled(t.x);
+    const float mean = meanValue(t.mean);
+    if (t.flat) {
+      for (int y = 0; y < n; ++y) std::fill(range + y * stride, range + y * stride + n, mean);
+      return;
+    }
+    domain_.resize(std::size_t(n) * std::size_t(n));
+    const float* source = previous + scaled(t.domainY) * stride + scaled(t.domainX);
+    float sum = 0;
+    for (int y = 0; y < n; ++y) {
+      const float* row = source + 2 * y * stride;
+      for (int x = 0; x < n; ++x) {
+        const float v = (row[2 * x] + row[2 * x + 1] + row[stride + 2 * x] + row[stride + 2 * x + 1]) * 0.25f;
+        domain_[std::size_t(y * n + x)] = v;
+        sum += v;
+      }
+    }
+    const float domainMean = sum / float(n * n);
+    const float contrast = contrastValue(t.contrast);
+    for (int y = 0; y < n; ++y)
+      for (int x = 0; x < n; ++x) {
+        int sx, sy;
+        isometrySource(t.isometry, n, x, y, sx, sy);
+        const float v = contrast * (domain_[std::size_t(sy * n + sx)] - domainMean) + mean;
+        range[y * stride + x] = std::clamp(v, 0.0f, 255.0f);
+      }
+  }
+
+  // Larger blocks are smoother inside, so their edges are spread further.
+  // A block's corner lies a whole block from the plane's edge, so the spread
+  // stays inside the plane.
+  void smoothEdges() {
+    const std::ptrdiff_t stride = work_.width;
+    for (const Transform& t : plane_.transforms) {
+      const int x0 = scaled(t.x), y0 = scaled(t.y), n = scaled(t.size);
+      const int reach = std::max(1, n / 4);
+      float* corner = work_.pixels.data() + y0 * stride + x0;
+      if (x0 > 0)
+        for (int y = 0; y < n; ++y) blend(corner + y * stride, 1, reach);
+      if (y0 > 0)
+        for (int x = 0; x < n; ++x) blend(corner + x, stride, reach);
+    }
+  }
+
+  // Spreads the step between two blocks over `reach` pixels on each side.
+  static void blend(float* edge, std::ptrdiff_t step, int reach) {
+    const float jump = edge[0] - edge[-step];
+    if (std::fabs(jump) > kEdgeThreshold) return;
+    for (int i = 0; i < reach; ++i) {
+      const float share = jump * float(reach - i) / float(2 * (reach + 1));
+      edge[-(i + 1) * step] += share;
+      edge[i * step] -= share;
+    }
+  }
+
+  const Plane& plane_;
+  const int q_;
+  WorkPlane work_;
+  std::vector<float> domain_;
+};
+
+// Bilinear samples of the plane's picture area at width x height.
+std::vector<float> resample(const WorkPlane& plane, int width, int height) {
+  std::vector<float> out(std::size_t(width) * std::size_t(height));
+  const float fx = plane.validWidth / float(width), fy = plane.validHeight / float(height);
+  std::vector<int> x0(std::size_t(width), 0);
+  std::vector<float> wx(std::size_t(width), 0);
+  for (int x = 0; x < width; ++x) {
+    const float sx = std::clamp((float(x) + 0.5f) * fx - 0.5f, 0.0f, float(plane.width - 1));
+    x0[std::size_t(x)] = std::min(int(sx), plane.width - 2 < 0 ? 0 : plane.width - 2);
+    wx[std::size_t(x)] = plane.width > 1 ? sx - float(x0[std::size_t(x)]) : 0;
+  }
+  const int right = plane.width > 1 ? 1 : 0;
+  const std::ptrdiff_t down = plane.height > 1 ? plane.width : 0;
+  for (int y = 0; y < height; ++y) {
+    const float sy = std::clamp((float(y) + 0.5f) * fy - 0.5f, 0.0f, float(plane.height - 1));
+    const int y0 = std::min(int(sy), std::max(plane.height - 2, 0));
+    const float wy = down ? sy - float(y0) : 0;
+    const float* row = plane.pixels.data() + std::ptrdiff_t(y0) * plane.width;
+    float* target = out.data() + std::ptrdiff_t(y) * width;
+    for (int x = 0; x < width; ++x) {
+      const float* p = row + x0[std::size_t(x)];
+      const float a = wx[std::size_t(x)];
+      const float top = p[0] + a * (p[right] - p[0]);
+      const float bottom = p[down] + a * (p[down + right] - p[down]);
+      target[x] = top + wy * (bottom - top);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+RgbImage render(const FifFile& file, int width, int height, const Progress& progress, bool smoothEdges) {
+  RgbImage image{width, height, std::vector<std::uint8_t>(std::size_t(width) * std::size_t(height) * 3, 128)};
+  const Header& h = file.header;
+  if (h.width == 0 || h.height == 0 || width <= 0 || height <= 0) return image;
+
+  const int quarters = scaleInQuarters(h, width, height);
+  const int steps = kIterations * int(file.planes.size());
+  int done = 0;
+  std::vector<std::vector<float>> planes;
+  for (const Plane& plane : file.planes) {
+    const WorkPlane work = PlaneDecoder(h, plane, quarters).run([&] {
+      if (progress) progress(++done * 100 / steps);
+    }, smoothEdges);
+    planes.push_back(resample(work, width, height));
+  }
+  std::uint8_t* out = image.rgb.data();
+  const std::size_t count = std::size_t(width) * std::size_t(height);
+  for (std::size_t i = 0; i < count; ++i, out += 3) {
+    if (planes.size() == 1)
+      out[0] = out[1] = out[2] = toByte(planes[0][i]);
+    else
+      toRgb(planes[0][i], planes[1][i], planes[2][i], out);
+  }
+  return image;
+}
+
+}  // namespace fif

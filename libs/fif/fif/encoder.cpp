@@ -1,0 +1,188 @@
+#include "fif/encoder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+#include "fif/domain_pool.h"
+#include "fif/format.h"
+#include "fif/isometry.h"
+
+namespace fif {
+
+namespace {
+
+// Mean squared error a block may keep before it is split, per unit of
+// quality lost.
+float splitThreshold(int quality) {
+  const float lost = float(100 - std::clamp(quality, 1, 100)) / 6.0f;
+  return 1.0f + lost * lost;
+}
+constexpr float kChromaTolerance = 2.0f;
+
+// The plane's samples padded to whole top-level blocks by repeating its
+// last row and column.
+struct PaddedPlane {
+  int width = 0, height = 0;
+  std::vector<float> pixels;
+};
+
+PaddedPlane extractPlane(const RgbImage& image, const Header& header, int index) {
+  int width, height;
+  planeSize(header, index, width, height);
+  PaddedPlane plane{paddedSide(width, header.maxRangeLog2), paddedSide(height, header.maxRangeLog2), {}};
+  plane.pixels.resize(std::size_t(plane.width) * std::size_t(plane.height));
+  const int shrink = index == 0 ? 1 : 2;
+  for (int y = 0; y < plane.height; ++y)
+    for (int x = 0; x < plane.width; ++x) {
+      float sum = 0;
+      int count = 0;
+      for (int dy = 0; dy < shrink; ++dy)
+        for (int dx = 0; dx < shrink; ++dx) {
+          const int sx = std::min(std::min(x, width - 1) * shrink + dx, image.width - 1);
+          const int sy = std::min(std::min(y, height - 1) * shrink + dy, image.height - 1);
+          const std::uint8_t* p = image.rgb.data() + (std::size_t(sy) * std::size_t(image.width) + std::size_t(sx)) * 3;
+          const Ycc c = toYcc(p[0], p[1], p[2]);
+          sum += index == 0 ? c.y : index == 1 ? c.cb : c.cr;
+          ++count;
+        }
+      plane.pixels[std::size_t(y) * std::size_t(plane.width) + std::size_t(x)] = sum / float(count);
+    }
+  return plane;
+}
+
+class PlaneEncoder {
+ public:
+  PlaneEncoder(const Header& header, PaddedPlane plane, float threshold)
+      : header_(header), plane_(std::move(plane)), threshold_(threshold) {}
+
+  template <class Step>
+  void encode(Plane& out, Step step) {
+    const int top = 1 << header_.maxRangeLog2;
+    if (out.width == 0) return;
+    for (int y = 0; y < plane_.height; y += top)
+      for (int x = 0; x < plane_.width; x += top) {
+        block(x, y, top, out.transforms);
+        step();
+      }
+  }
+
+ private:
+  struct Choice {
+    Transform transform;
+    float error = 0;
+  };
+
+  void block(int x, int y, int size, std::vector<Transform>& out) {
+    const Choice choice = best(x, y, size);
+    const bool canSplit = size > (1 << header_.minRangeLog2);
+    if (!canSplit || choice.error <= threshold_ * float(size * size)) {
+      out.push_back(choice.transform);
+      return;
+    }
+    const int half = size / 2;
+    for (int q = 0; q < 4; ++q) block(x + (q & 1) * half, y + (q >> 1) * half, half, out);
+  }
+
+  Choice best(int x, int y, int size) {
+    std::vector<float> pixels(std::size_t(size * size));
+    for (int j = 0; j < size; ++j)
+      std::copy_n(plane_.pixels.data() + std::size_t(y + j) * std::size_t(plane_.width) + std::size_t(x), size,
+                  pixels.data() + std::size_t(j * size));
+    const Normalised range = normalise(pixels.data(), size);
+
+    Choice choice;
+    Transform& t = choice.transform;
+    t.x = std::uint16_t(x);
+    t.y = std::uint16_t(y);
+    t.size = std::uint8_t(size);
+    t.flat = true;
+    t.mean = std::uint8_t(std::clamp(int(std::lround((range.mean - 1) / 2)), 0, 127));
+    const float meanError = float(size * size) * std::pow(range.mean - meanValue(t.mean), 2.0f);
+    choice.error = range.energy;
+    // A block this smooth is as good flat as it can be made.
+    if (range.energy > threshold_ * float(size * size) / 4) search(range, size, choice);
+    choice.error += meanError;
+    return choice;
+  }
+
+  void search(const Normalised& range, int size, Choice& choice) {
+    const DomainPool& pool = poolFor(size);
+    const std::size_t count = std::size_t(size * size);
+    for (const PooledDomain& domain : pool.ofClass(range.kind)) {
+      if (domain.block.energy <= 0) continue;
+      float dot = 0;
+      for (std::size_t i = 0; i < count; ++i) dot += range.pixels[i] * domain.block.pixels[i];
+      if (dot <= 0) continue;
+      const int contrast = std::clamp(int(std::lround(dot / domain.block.energy * 16)), 1, 15);
+      const float s = contrastValue(contrast);
+      const float error = range.energy - 2 * s * dot + s * s * domain.block.energy;
+      if (error >= choice.error) continue;
+      choice.error = error;
+      Transform& t = choice.transform;
+      t.flat = false;
+      t.contrast = std::uint8_t(contrast);
+      t.domainX = std::uint16_t(domain.x);
+      t.domainY = std::uint16_t(domain.y);
+      t.isometry = std::uint8_t(composeIsometries(domain.block.isometry, inverseIsometry(range.isometry)));
+    }
+  }
+
+  const DomainPool& poolFor(int size) {
+    auto& pool = pools_[size];
+    if (!pool) pool = std::make_unique<DomainPool>(plane_.pixels, plane_.width, plane_.height, size);
+    return *pool;
+  }
+
+  const Header& header_;
+  const PaddedPlane plane_;
+  const float threshold_;
+  std::map<int, std::unique_ptr<DomainPool>> pools_;
+};
+
+Header headerFor(const RgbImage& image, const EncodeOptions& options) {
+  if (image.width < 0 || image.height < 0 || image.width > kMaxSide || image.height > kMaxSide ||
+      (image.width == 0) != (image.height == 0))
+    throw std::invalid_argument("the picture's size cannot be stored");
+  if (image.rgb.size() != std::size_t(image.width) * std::size_t(image.height) * 3)
+    throw std::invalid_argument("the picture's pixels do not match its size");
+  if (options.colourTable.size() > std::size_t(kMaxColours))
+    throw std::invalid_argument("a colour table holds at most 256 colours");
+  Header header;
+  header.width = image.width;
+  header.height = image.height;
+  header.colourTable = options.colourTable;
+  bool grey = true;
+  for (std::size_t i = 0; grey && i < image.rgb.size(); i += 3)
+    grey = image.rgb[i] == image.rgb[i + 1] && image.rgb[i] == image.rgb[i + 2];
+  header.colour = grey ? ColourModel::Grey : ColourModel::YCbCr420;
+  return header;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> encode(const RgbImage& image, const EncodeOptions& options) {
+  FifFile file;
+  file.header = headerFor(image, options);
+  const Header& header = file.header;
+  const int planes = planeCount(header.colour);
+  const int top = 1 << header.maxRangeLog2;
+  const int blocksPerPlane = (paddedSide(image.width, header.maxRangeLog2) / top) *
+                             (paddedSide(image.height, header.maxRangeLog2) / top);
+  // Chroma planes hold a quarter of the blocks each.
+  const int total = std::max(1, blocksPerPlane + (planes - 1) * ((blocksPerPlane + 3) / 4));
+  int done = 0;
+  for (int p = 0; p < planes; ++p) {
+    Plane& plane = file.planes.emplace_back();
+    planeSize(header, p, plane.width, plane.height);
+    const float threshold = splitThreshold(options.quality) * (p == 0 ? 1.0f : kChromaTolerance);
+    PlaneEncoder(header, extractPlane(image, header, p), threshold).encode(plane, [&] {
+      if (options.progress) options.progress(std::min(100, ++done * 100 / total));
+    });
+  }
+  return writeFile(file);
+}
+
+}  // namespace fif

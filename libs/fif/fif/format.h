@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// The layout of a .fif file (docs/fif-format.md): a fixed header, an optional
+// colour table, then one range-coded payload holding the partition and the
+// block transforms of every plane.
+namespace fif {
+
+constexpr std::uint8_t kSignature[8] = {'C', 'V', 'F', 'I', 'F', '\r', '\n', 0x1A};
+constexpr int kVersionMajor = 1;
+constexpr int kVersionMinor = 0;
+constexpr int kHeaderSize = 28;
+constexpr int kMaxSide = 32767;
+constexpr int kMaxColours = 256;
+// Range blocks are squares of 4 to 32 pixels; domains are twice as large.
+constexpr int kMinRangeLog2 = 2;
+constexpr int kMaxRangeLog2 = 5;
+
+enum class ColourModel : std::uint8_t { Grey = 0, YCbCr420 = 1 };
+
+// Why a file cannot be read; the library turns each into its status code.
+enum class FormatFault { NotFif, Version, Corrupt };
+
+class FormatError : public std::runtime_error {
+ public:
+  FormatError(FormatFault fault, const std::string& what) : std::runtime_error(what), fault(fault) {}
+  const FormatFault fault;
+};
+
+struct Header {
+  int width = 0;
+  int height = 0;
+  ColourModel colour = ColourModel::Grey;
+  int maxRangeLog2 = kMaxRangeLog2;
+  int minRangeLog2 = kMinRangeLog2;
+  // 0x00RRGGBB entries of a palette picture; empty otherwise.
+  std::vector<std::uint32_t> colourTable;
+};
+
+// One range block and how it is made from the picture itself.
+// Kept small: a large picture has millions of them.
+struct Transform {
+  std::uint16_t x = 0, y = 0;  // the range block in plane pixels
+  std::uint16_t domainX = 0, domainY = 0;
+  std::uint8_t size = 0;
+  bool flat = false;           // filled with its mean; no domain
+  std::uint8_t isometry = 0;   // 0..7, see isometry.h
+  std::uint8_t contrast = 0;   // 1..15: sixteenths
+  std::uint8_t mean = 0;       // 0..127: the mean is 2 * mean + 1
+};
+
+struct Plane {
+  int width = 0, height = 0;  // of the picture plane
+  std::vector<Transform> transforms;
+};
+
+struct FifFile {
+  Header header;
+  std::vector<Plane> planes;  // luminance, then blue and red chroma
+};
+
+std::vector<std::uint8_t> writeFile(const FifFile& file);
+// Checks every field; throws FormatError.
+FifFile readFile(const std::uint8_t* data, std::size_t size);
+Header readHeader(const std::uint8_t* data, std::size_t size);
+
+// Sizes shared by the encoder and the decoder.
+int planeCount(ColourModel colour);
+void planeSize(const Header& header, int plane, int& width, int& height);
+// Planes are coded padded to whole top-level blocks.
+int paddedSide(int side, int maxRangeLog2);
+int domainStep(int rangeSize);
+int domainCount(int paddedSide, int rangeSize);
+float contrastValue(int contrast);
+float meanValue(int mean);
+// The check value the header keeps of the payload.
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size);
+
+}  // namespace fif

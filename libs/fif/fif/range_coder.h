@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// An adaptive binary range coder: each decision is coded with a probability
+// that learns from the decisions coded before it in the same context, so the
+// quadtree flags and block parameters cost what they are worth.
+namespace fif {
+
+class BitModel {
+ public:
+  std::uint16_t probability = 1 << 10;  // of a zero, in 1/2048ths
+};
+
+class RangeEncoder {
+ public:
+  void encode(BitModel& model, int bit);
+  // Equiprobable bits, most significant first.
+  void encodeDirect(std::uint32_t value, int bits);
+  std::vector<std::uint8_t> finish();
+
+ private:
+  void shiftLow();
+
+  std::uint64_t low_ = 0;
+  std::uint32_t range_ = 0xFFFFFFFFu;
+  std::uint8_t cache_ = 0;
+  std::uint64_t cacheSize_ = 1;
+  std::vector<std::uint8_t> out_;
+};
+
+// Reading past the end yields zero bytes: a truncated stream decodes to
+// nonsense, never to a read outside the buffer.
+class RangeDecoder {
+ public:
+  RangeDecoder(const std::uint8_t* data, std::size_t size);
+  int decode(BitModel& model);
+  std::uint32_t decodeDirect(int bits);
+  // More was read than the stream holds: the rest is made up.
+  bool overrun() const { return pos_ > size_; }
+
+ private:
+  std::uint8_t next();
+
+
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t pos_ = 0;
+  std::uint32_t range_ = 0xFFFFFFFFu;
+  std::uint32_t code_ = 0;
+};
+
+// A symbol of `Bits` bits coded bit by bit, each bit in the context of the
+// bits above it.
+template <int Bits>
+class SymbolModel {
+ public:
+  void encode(RangeEncoder& coder, unsigned symbol) {
+    unsigned node = 1;
+    for (int i = Bits - 1; i >= 0; --i) {
+      const int bit = (symbol >> i) & 1;
+      coder.encode(models_[node], bit);
+      node = (node << 1) | unsigned(bit);
+    }
+  }
+  unsigned decode(RangeDecoder& coder) {
+    unsigned node = 1;
+    for (int i = 0; i < Bits; ++i) node = (node << 1) | unsigned(coder.decode(models_[node]));
+    return node - (1u << Bits);
+  }
+
+ private:
+  BitModel models_[1 << Bits];
+};
+
+}  // namespace fif

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "codec_test_support.h"
+#include "fif/decoder.h"
+#include "fif/format.h"
+#include "fif/isometry.h"
+#include "fif/range_coder.h"
+
+namespace {
+
+fif::RgbImage roundTrip(const std::vector<std::uint8_t>& bytes, int width, int height) {
+  return fif::render(fif::readFile(bytes.data(), bytes.size()), width, height);
+}
+
+TEST(RangeCoder, DecodesWhatWasEncoded) {
+  std::mt19937 random(7);
+  std::vector<int> bits, symbols, direct;
+  fif::RangeEncoder encoder;
+  fif::BitModel model;
+  fif::SymbolModel<5> symbolModel;
+  for (int i = 0; i < 5000; ++i) {
+    bits.push_back(random() % 10 == 0);  // skewed, so the model adapts
+    symbols.push_back(int(random() % 32));
+    direct.push_back(int(random() % 4096));
+    encoder.encode(model, bits.back());
+    symbolModel.encode(encoder, unsigned(symbols.back()));
+    encoder.encodeDirect(std::uint32_t(direct.back()), 12);
+  }
+  const auto stream = encoder.finish();
+  fif::RangeDecoder decoder(stream.data(), stream.size());
+  fif::BitModel model2;
+  fif::SymbolModel<5> symbolModel2;
+  for (int i = 0; i < 5000; ++i) {
+    ASSERT_EQ(decoder.decode(model2), bits[std::size_t(i)]) << i;
+    ASSERT_EQ(int(symbolModel2.decode(decoder)), symbols[std::size_t(i)]) << i;
+    ASSERT_EQ(int(decoder.decodeDirect(12)), direct[std::size_t(i)]) << i;
+  }
+  EXPECT_FALSE(decoder.overrun());
+}
+
+TEST(Isometries, CompositionAndInverseAgreeWithApplyingThem) {
+  int block[16], once[16], twice[16], direct[16];
+  for (int i = 0; i < 16; ++i) block[i] = i;
+  for (int a = 0; a < fif::kIsometries; ++a)
+    for (int b = 0; b < fif::kIsometries; ++b) {
+      fif::applyIsometry(a, 4, block, once);
+      fif::applyIsometry(b, 4, once, twice);
+      fif::applyIsometry(fif::composeIsometries(a, b), 4, block, direct);
+      EXPECT_TRUE(std::equal(twice, twice + 16, direct)) << a << " then " << b;
+    }
+  for (int a = 0; a < fif::kIsometries; ++a)
+    EXPECT_EQ(fif::composeIsometries(a, fif::inverseIsometry(a)), 0) << a;
+}
+
+TEST(FifCodec, ColourAndGreyPicturesComeBackCloseToTheOriginal) {
+  for (bool grey : {false, true}) {
+    const auto scene = testScene(128, 96, grey);
+    const auto bytes = encodeAt(scene, 80);
+    const auto file = fif::readFile(bytes.data(), bytes.size());
+    EXPECT_EQ(file.header.colour, grey ? fif::ColourModel::Grey : fif::ColourModel::YCbCr420);
+    EXPECT_EQ(file.header.width, 128);
+    EXPECT_EQ(file.header.height, 96);
+    const auto decoded = fif::render(file, 128, 96);
+    EXPECT_GT(lumaPsnr(scene, decoded), 27.0) << (grey ? "grey" : "colour");
+    // The red disc stays red.
+    const std::uint8_t* centre = decoded.rgb.data() + (32 * 128 + 64) * 3;
+    if (!grey) {
+      EXPECT_GT(centre[0], centre[1] + 100);
+    }
+  }
+}
+
+TEST(FifCodec, HigherQualitySpendsMoreBytesForALowerError) {
+  const auto scene = testScene(128, 128);
+  const auto low = encodeAt(scene, 20), high = encodeAt(scene, 90);
+  EXPECT_LT(low.size(), high.size());
+  EXPECT_LT(lumaPsnr(scene, roundTrip(low, 128, 128)), lumaPsnr(scene, roundTrip(high, 128, 128)));
+}
+
+TEST(FifCodec, RendersAtAnySizeAndSmoothlyWhenEnlarged) {
+  const auto scene = testScene(64, 64);
+  const auto bytes = encodeAt(scene, 80);
+  for (auto [w, h] : {std::pair{1, 1}, {37, 91}, {16, 16}, {300, 20}, {500, 500}}) {
+    const auto image = roundTrip(bytes, w, h);
+    EXPECT_EQ(image.width, w);
+    EXPECT_EQ(image.rgb.size(), std::size_t(w * h * 3));
+  }
+  // At twice the size neighbouring pixels differ little: no block steps.
+  const auto large = roundTrip(bytes, 128, 128);
+  int steps = 0;
+  for (int y = 0; y < 128; ++y)
+    for (int x = 1; x < 128; ++x) {
+      const int i = (y * 128 + x) * 3;
+      steps += std::abs(large.rgb[std::size_t(i + 1)] - large.rgb[std::size_t(i - 2)]) > 40;
+    }
+  EXPECT_LT(steps, 128 * 4);  // only along the disc's outline
+}
+
+TEST(FifCodec, TinyAndEmptyPicturesRoundTrip) {
+  for (auto [w, h] : {std::pair{1, 1}, {3, 5}, {33, 2}}) {
+    const auto scene = testScene(w, h);
+    const auto decoded = roundTrip(encodeAt(scene, 90), w, h);
+    EXPECT_GT(lumaPsnr(scene, decoded), 20.0) << w << "x" << h;
+  }
+  const auto empty = encodeAt(fif::RgbImage{}, 75);
+  const auto file = fif::readFile(empty.data(), empty.size());
+  EXPECT_EQ(file.header.width, 0);
+  const auto grey = fif::render(file, 4, 4);
+  EXPECT_EQ(grey.rgb, std::vector<std::uint8_t>(48, 128));
+}
+
+TEST(FifCodec, KeepsAPalettePicturesColourTable) {
+  const std::vector<std::uint32_t> table = {0x000000, 0xFF0000, 0x00FF00, 0x123456};
+  const auto bytes = encodeAt(testScene(16, 16), 75, table);
+  EXPECT_EQ(fif::readFile(bytes.data(), bytes.size()).header.colourTable, table);
+}
+
+TEST(FifCodec, RefusesPicturesItCannotStore) {
+  fif::EncodeOptions options;
+  EXPECT_THROW(fif::encode(fif::RgbImage{40000, 1, std::vector<std::uint8_t>(120000)}, options),
+               std::invalid_argument);
+  EXPECT_THROW(fif::encode(fif::RgbImage{2, 2, std::vector<std::uint8_t>(5)}, options), std::invalid_argument);
+  options.colourTable.resize(257);
+  EXPECT_THROW(fif::encode(testScene(4, 4), options), std::invalid_argument);
+}
+
+// Every damaged file is refused with a reason or decodes to something; none
+// reads outside its bytes (the sanitizer build watches).
+TEST(FifCodec, DamagedFilesAreRefusedOrDecodeSafely) {
+  const auto good = encodeAt(testScene(48, 40), 70);
+  auto expectSafe = [](std::vector<std::uint8_t> bytes) {
+    try {
+      const auto file = fif::readFile(bytes.data(), bytes.size());
+      fif::render(file, 20, 20);
+    } catch (const fif::FormatError&) {
+    }
+  };
+  for (std::size_t length = 0; length < good.size(); length += 7)
+    expectSafe(std::vector<std::uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(length)));
+
+  // Payload bytes changed, with the check value mended so the parser sees them.
+  std::mt19937 random(3);
+  const std::size_t payload = fif::kHeaderSize;
+  for (int round = 0; round < 300; ++round) {
+    auto bytes = good;
+    for (int k = 0; k < 4; ++k) bytes[payload + random() % (bytes.size() - payload)] = std::uint8_t(random());
+    const std::uint32_t crc = fif::crc32(bytes.data() + payload, bytes.size() - payload);
+    for (int i = 0; i < 4; ++i) bytes[std::size_t(24 + i)] = std::uint8_t(crc >> (8 * i));
+    expectSafe(bytes);
+  }
+
+  struct Case {
+    std::size_t offset;
+    std::uint8_t value;
+    fif::FormatFault fault;
+  };
+  for (const Case c : {Case{0, 'X', fif::FormatFault::NotFif}, Case{8, 2, fif::FormatFault::Version},
+                       Case{11, 0xFF, fif::FormatFault::Corrupt}, Case{14, 9, fif::FormatFault::Corrupt},
+                       Case{15, 9, fif::FormatFault::Corrupt}, Case{19, 9, fif::FormatFault::Corrupt},
+                       Case{40, 0x55, fif::FormatFault::Corrupt}}) {
+    auto bytes = good;
+    bytes[c.offset] = std::uint8_t(bytes[c.offset] ^ c.value);
+    try {
+      fif::readFile(bytes.data(), bytes.size());
+      ADD_FAILURE() << "byte " << c.offset << " changed and still read";
+    } catch (const fif::FormatError& error) {
+      EXPECT_EQ(error.fault, c.fault) << c.offset;
+    }
+  }
+}
+
+}  // namespace

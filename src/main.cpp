@@ -5,12 +5,16 @@
 #include "app/windows/help_window.h"
 #include "app/window_set/forms.h"
 #include "cd/cd_player_window.h"
+#include "picture/graphic_formats.h"
 #include "platform/linux_platform.h"
 #include "platform/settings_backend.h"
+#include "viewer/fif/fif_registration.h"
 
-int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  QApplication::setApplicationName("Corvela Pro");
+namespace {
+
+// The program's windows on the real toolkit, platform and devices. The devices
+// outlive the windows, so a disc left playing is handed on when they go.
+int run(QApplication& application) {
   QtUiServices ui;
   IniSettingsBackend settings;
   LinuxPlatform platform;
@@ -20,4 +24,16 @@ int main(int argc, char* argv[]) {
   // Start-up may have found large fonts: the loop then ends at once, unshown.
   if (!ui.terminating()) corvela.forms.Form1->show();
   return application.exec();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Corvela Pro");
+  // Fractal pictures join the picture formats only when their library loads.
+  RegisterFifFormat(GraphicFormats::Standard());
+  const int exitCode = run(application);
+  UnregisterFifFormat(GraphicFormats::Standard());
+  return exitCode;
 }

@@ -8,6 +8,7 @@
 #include <QSlider>
 #include <vector>
 
+#include "app/media_device/disc_toc.h"
 #include "app/timer.h"
 #include "cd/cd_player_window.h"
 #include "program_fixture.h"
@@ -36,14 +37,21 @@ struct CdPlayerFixture : ProgramFixture {
       note();
     }
   }
+  // A track starts when the track changes or the position goes back (the
+  // same track again, as a new random order may begin with it).
   void note() {
-    if (cd->CurrentTrack != 0 && (played.empty() || played.back() != cd->CurrentTrack))
+    const Tmsf at = unpackTmsf(cd->MediaPlayer1->position());
+    const int position = ((at.track * 100 + at.minutes) * 60 + at.seconds) * 75 + at.frames;
+    if (cd->CurrentTrack != 0 &&
+        (played.empty() || played.back() != cd->CurrentTrack || position < lastPosition))
       played.push_back(cd->CurrentTrack);
+    lastPosition = position;
     if (titles.isEmpty() || titles.back() != ui.applicationTitle()) titles << ui.applicationTitle();
   }
   QString time() const { return cd->Label3->text() + cd->Label4->text(); }
 
   TForm1* cd = nullptr;
   std::vector<int> played;
+  int lastPosition = 0;
   QStringList titles;
 };

@@ -105,23 +105,14 @@ void TForm4::applyToolTips(bool on) {
   HideToolTips1->setEnabled(on);
 }
 
-// The CD player's command turns the hints off program-wide, with its own menu and the setting.
-void TForm4::HideToolTips1Click() {
-  program_.forms.Form1->HideToolTips1Click();
-  applyToolTips(false);
-}
+// The CD player's commands turn the hints off or on program-wide, with both
+// windows' menus and the setting.
+void TForm4::HideToolTips1Click() { program_.forms.Form1->HideToolTips1Click(); }
 
-void TForm4::ToolTipsOn1Click() {
-  program_.forms.Form1->ToolTipsOn1Click();
-  applyToolTips(true);
-}
+void TForm4::ToolTipsOn1Click() { program_.forms.Form1->ToolTipsOn1Click(); }
 
-// The CD player's command sets the values, brings its own window in line and
-// tells the user; this window follows first.
-void TForm4::Defaultallsettings1Click() {
-  ApplyDefaultSettings();
-  program_.forms.Form1->Defaultallsettings1Click();
-}
+// The CD player's command sets the values and brings every window in line.
+void TForm4::Defaultallsettings1Click() { program_.forms.Form1->Defaultallsettings1Click(); }
 
 void TForm4::ApplyDefaultSettings() {
   applyToolTips(false);

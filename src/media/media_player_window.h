@@ -80,6 +80,8 @@ class TForm4 : public Form, public ListWindow {
   void Defaultallsettings1Click();
   // This window's part of "Default all settings".
   void ApplyDefaultSettings();
+  // The two tool-tip commands of this window's menu, for hints on or off.
+  void applyToolTips(bool on);
 
   // ListWindow: what the drive search and the list files need of this window.
   SelectionLines& selectionLines() override { return Lines; }
@@ -231,7 +233,6 @@ class TForm4 : public Form, public ListWindow {
   void startSearch();
   void fillTypeSelector();
   void fillDriveSelector();
-  void applyToolTips(bool on);
   void applyVideoSizeFromSettings();
   void resetForFirstActivation();
   void leaveSoundPlaying();

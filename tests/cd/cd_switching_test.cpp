@@ -113,3 +113,26 @@ TEST(CdErrors, ADeviceErrorInAHandlerIsShownNotFatal) {
   EXPECT_EQ(p.ui.shown().back().box, UiDouble::Box::Error);
   EXPECT_EQ(p.ui.shown().back().text, "The CD device is not open.");
 }
+
+TEST(CdSwitching, ADiscSwappedBehindTheMediaPlayerIsFoundAtTheNextStatusTick) {
+  PlayingCd changed;
+  changed.cd->Button12Click();
+  std::unique_ptr<MediaDevice> tray = changed.devices.create(DeviceType::CdAudio);
+  tray->open("virtual");
+  tray->eject();
+  changed.devices.insertDisc("virtual", FakeMediaDeviceFactory::audioDisc({40, 50}));
+  changed.forms().Form4->Button7Click();
+  EXPECT_FALSE(changed.cd->Button1->isEnabled()) << "disabled at once";
+  changed.cd->Timer2Timer();
+  EXPECT_EQ(changed.ui.texts().back(),
+            "You appear to have either removed the\rCD or changed it for another one!\r\rPlease "
+            "now take the \"Load\" option");
+  EXPECT_EQ(changed.ui.applicationTitle(), "CD ejected");
+
+  PlayingCd same;
+  same.cd->Button12Click();
+  same.forms().Form4->Button7Click();
+  for (int tick = 0; tick < 3; ++tick) same.cd->Timer2Timer();
+  EXPECT_TRUE(same.ui.shown().empty());
+  EXPECT_TRUE(same.cd->Button1->isEnabled());
+}

@@ -58,6 +58,16 @@ class DemoDiscPlays(unittest.TestCase):
         press(self.button("Next"))
         wait_for("track 2 to play", lambda: text_of(self.window, "Label2").startswith("Track 2  - "))
 
+        # Drag the slider to 0:20 (it acts while it has the focus), then play on from there.
+        slider = described(self.window, "TrackBar1")
+        slider.queryComponent().grabFocus()
+        slider.queryValue().currentValue = 20
+        wait_for("the chosen place to show", lambda: text_of(self.window, "Label4") == "20")
+        self.assertEqual(text_of(self.window, "Label3"), "0:")
+        press(self.button("Cont"))
+        wait_for("play to go on", lambda: is_enabled(self.button("Pause")))
+        self.snapshot("e2e-cd-after-slider.png")
+
         pause = self.button("Pause")
         press(pause)
         wait_for("Next to be disabled while paused", lambda: not is_enabled(self.button("Next")))

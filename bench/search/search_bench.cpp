@@ -50,13 +50,10 @@ class BenchWindow : public ListWindow {
   explicit BenchWindow(SelectionLines& lines) : lines_(lines) {}
   SelectionLines& selectionLines() override { return lines_; }
   QString typeKey() const override { return "ALL"; }
-  bool searchAbortRequested() const override { return false; }
-  void setSearchRunning(bool) override {}
   void stopSearchAnimation() override {}
   void disableListControls() override {}
   void resetControlsWithoutList() override {}
   void focusWindow() override {}
-  void setNamesFromList(bool) override {}
   void setListFileName(const QString&) override {}
   void disableSaveListCommand() override {}
 

@@ -54,7 +54,7 @@ bool DriveSearch::listFile(const QByteArray& path) {
   // Twice, so the list repaints, the animation moves and Escape gets through.
   ui_.processMessages();
   ui_.processMessages();
-  if (window_.searchAbortRequested()) abortByUser();
+  if (window_.SearchAbortRequested) abortByUser();
   if (atCapacity()) {
     stopAtCapacity();
     return false;
@@ -104,6 +104,6 @@ void DriveSearch::emptyListAndResetControls() {
 
 void DriveSearch::endSilently() {
   window_.focusWindow();
-  window_.setSearchRunning(false);
+  window_.SearchRunning = false;
   throw SearchEnded();
 }

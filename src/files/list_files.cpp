@@ -49,7 +49,7 @@ void ListFiles::SaveListFile() {
 }
 
 void ListFiles::reportSaveFailure(const QString& fileName) {
-  window_.setNamesFromList(false);
+  window_.NamesFromList = false;
   window_.selectionLines().setVisible(false);
   window_.disableSaveListCommand();
   ui_.messageDlg(MessageKind::Error, kind_.saveFailedText.arg(fileName));
@@ -73,7 +73,7 @@ void ListFiles::readIntoList(const QString& fileName) {
   const std::optional<QStringList> entries = readListFile(fileName, kind_.signature);
   if (!entries) {
     ui_.showMessage(kind_.wrongFileText);
-    window_.setNamesFromList(false);
+    window_.NamesFromList = false;
     return;
   }
   SelectionLines& lines = window_.selectionLines();
@@ -82,12 +82,12 @@ void ListFiles::readIntoList(const QString& fileName) {
     if (!lines.append({path.toLower(), resolver.resolve(path)}, true))
       throw ListFileError("the list has no room for another line");
   window_.setListFileName(fileName);
-  window_.setNamesFromList(true);
+  window_.NamesFromList = true;
 }
 
 void ListFiles::reportLoadFailure() {
   window_.setListFileName({});
-  window_.setNamesFromList(false);
+  window_.NamesFromList = false;
   window_.selectionLines().setVisible(false);
   window_.disableSaveListCommand();
   ui_.messageDlg(MessageKind::Error, kind_.loadFailedText);

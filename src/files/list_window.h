@@ -11,13 +11,15 @@ class ListWindow {
  public:
   virtual ~ListWindow() = default;
 
+  // The flags each list window keeps, set by the window and the services alike.
+  bool SearchRunning = false;
+  bool SearchAbortRequested = false;  // the window's Escape key while a search runs
+  bool NamesFromList = false;  // each line's own text names its file (a search or a list file filled it)
+
   virtual SelectionLines& selectionLines() = 0;
 
   // The file-type selector's text, read afresh for every directory.
   virtual QString typeKey() const = 0;
-  // Set by the window's Escape key while a search runs.
-  virtual bool searchAbortRequested() const = 0;
-  virtual void setSearchRunning(bool running) = 0;
   // Stops and hides the search animation.
   virtual void stopSearchAnimation() = 0;
   // The controls that need a list, disabled first when the list runs out of room.
@@ -26,8 +28,6 @@ class ListWindow {
   virtual void resetControlsWithoutList() = 0;
   virtual void focusWindow() = 0;
 
-  // True when each line's own text names its file (a search or a list file filled the list).
-  virtual void setNamesFromList(bool fromList) = 0;
   virtual void setListFileName(const QString& fileName) = 0;
   virtual void disableSaveListCommand() = 0;
 };

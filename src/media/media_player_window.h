@@ -86,13 +86,10 @@ class TForm4 : public Form, public ListWindow {
   // ListWindow: what the drive search and the list files need of this window.
   SelectionLines& selectionLines() override { return Lines; }
   QString typeKey() const override;
-  bool searchAbortRequested() const override { return SearchAbortRequested; }
-  void setSearchRunning(bool running) override { SearchRunning = running; }
   void stopSearchAnimation() override;
   void disableListControls() override;
   void resetControlsWithoutList() override;
   void focusWindow() override;
-  void setNamesFromList(bool fromList) override { NamesFromList = fromList; }
   void setListFileName(const QString& fileName) override { PlayListName = fileName; }
   void disableSaveListCommand() override;
 
@@ -170,14 +167,11 @@ class TForm4 : public Form, public ListWindow {
   bool PlayListMode = false;
   bool PlayListInUse = false;
   QString PlayListName;
-  bool NamesFromList = false;
   QStringList DialogFiles;  // the open dialog's chosen files, in the letter case chosen
   QString DetailsFileName;
   QString CurrentTitle;
   QString CurrentFileName;
   QString FindText;
-  bool SearchRunning = false;
-  bool SearchAbortRequested = false;
   // Sideways scroll room of the list: 3000 while it shows a usable selection, else 30.
   int HorizontalExtent = 30;
 

@@ -159,9 +159,6 @@ class TForm9 : public Form, public ListWindow {
   bool DisplayListMode = false;
   bool DisplayListInUse = false;
   QString DisplayListName;
-  bool NamesFromList = false;
-  bool SearchRunning = false;
-  bool SearchAbortRequested = false;
   bool SkipNextKey = false;
   QStringList OpenDialogFiles;  // the open dialog's own result
 
@@ -178,13 +175,10 @@ class TForm9 : public Form, public ListWindow {
   // ListWindow: what the drive search and the display list files use.
   SelectionLines& selectionLines() override;
   QString typeKey() const override;
-  bool searchAbortRequested() const override { return SearchAbortRequested; }
-  void setSearchRunning(bool running) override { SearchRunning = running; }
   void stopSearchAnimation() override;
   void disableListControls() override;
   void resetControlsWithoutList() override;
   void focusWindow() override;
-  void setNamesFromList(bool fromList) override { NamesFromList = fromList; }
   void setListFileName(const QString& fileName) override { DisplayListName = fileName; }
   void disableSaveListCommand() override;
 

@@ -47,7 +47,7 @@ TEST_F(DriveSearchTest, ListsADirectorysFilesBeforeItsSubdirectoriesDepthFirstSk
   // Events are processed twice for each listed file and never for the others.
   EXPECT_EQ(ui.processed(), 2 * 5);
   EXPECT_TRUE(ui.shown().empty());
-  EXPECT_TRUE(window.searchRunning) << "a normal end leaves the flag to the caller";
+  EXPECT_TRUE(window.SearchRunning) << "a normal end leaves the flag to the caller";
 }
 
 TEST_F(DriveSearchTest, TypeKeysChooseFilesByTheLastExtensionOfTheLowerCasedName) {
@@ -166,12 +166,12 @@ TEST_P(SearchAbortTest, EscapeEndsTheSearchAtTheNextMatchingFileWithAnEmptyListA
   const AbortCase abort = abortCase();
   window.key = "ALL";
   // Escape arrives while the second matching file's events are processed.
-  ui.whileProcessing = [&] { window.abortRequested = ui.processed() >= 3; };
+  ui.whileProcessing = [&] { window.SearchAbortRequested = ui.processed() >= 3; };
 
   EXPECT_THROW(search(abort.kind), SearchEnded);
   EXPECT_EQ(window.log, abort.steps);
   EXPECT_EQ(window.lines.count(), 0);
-  EXPECT_FALSE(window.searchRunning);
+  EXPECT_FALSE(window.SearchRunning);
   EXPECT_EQ(ui.processed(), 4);
   ASSERT_EQ(ui.shown().size(), 1u);
   EXPECT_EQ(ui.shown()[0].box, UiDouble::Box::Warning);
@@ -190,7 +190,7 @@ TEST_F(DriveSearchTest, AListWithNoRoomLeftEndsTheSearchLikeAnAbortAfterItsOwnMe
                          "controls reset", "focus"}));
   EXPECT_FALSE(window.lines.visible);
   EXPECT_FALSE(window.saveListCommandEnabled);
-  EXPECT_FALSE(window.searchRunning);
+  EXPECT_FALSE(window.SearchRunning);
   EXPECT_EQ(ui.shown()[0].box, UiDouble::Box::Information);
 }
 

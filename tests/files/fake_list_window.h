@@ -43,24 +43,19 @@ class FakeLines : public SelectionLines {
 
 class FakeListWindow : public ListWindow {
  public:
+  FakeListWindow() { SearchRunning = true; }
   QStringList log;
   FakeLines lines{log};
   QString key = "ALL";
-  bool abortRequested = false;
-  bool searchRunning = true;
-  bool namesFromList = false;
   QString listFileName = "previous.QPL";
   bool saveListCommandEnabled = true;
 
   SelectionLines& selectionLines() override { return lines; }
   QString typeKey() const override { return key; }
-  bool searchAbortRequested() const override { return abortRequested; }
-  void setSearchRunning(bool running) override { searchRunning = running; }
   void stopSearchAnimation() override { log << "animation stopped"; }
   void disableListControls() override { log << "list controls disabled"; }
   void resetControlsWithoutList() override { log << "controls reset"; }
   void focusWindow() override { log << "focus"; }
-  void setNamesFromList(bool fromList) override { namesFromList = fromList; }
   void setListFileName(const QString& fileName) override { listFileName = fileName; }
   void disableSaveListCommand() override { saveListCommandEnabled = false; }
 };

@@ -45,7 +45,7 @@ class ListFilesTest : public ListWindowTest {
     EXPECT_EQ(ui.shown().back().box, UiDouble::Box::Plain);
     EXPECT_EQ(window.lines.count(), 0);
     EXPECT_TRUE(window.lines.visible);
-    EXPECT_FALSE(window.namesFromList);
+    EXPECT_FALSE(window.NamesFromList);
     EXPECT_EQ(window.listFileName, "previous.QPL");
   }
 };
@@ -75,7 +75,7 @@ TEST_F(ListFilesTest, SavesTheTickedLinesAfterTheSignatureEachEndedByCrLfAndLoad
   EXPECT_EQ(window.lines.line(1), ListLine({two.toLower(), two}));
   EXPECT_TRUE(window.lines.ticked(0) && window.lines.ticked(1));
   EXPECT_TRUE(window.lines.visible);
-  EXPECT_TRUE(window.namesFromList);
+  EXPECT_TRUE(window.NamesFromList);
   EXPECT_EQ(window.listFileName, saved);
 }
 
@@ -108,11 +108,11 @@ TEST_F(ListFilesTest, RefusesAFileWhoseFirstLineIsNotExactlyItsSignature) {
 
 TEST_F(ListFilesTest, ASignatureAloneIsAnEmptyListLoadedWithoutAWord) {
   for (const char* content : {"Corvela Pro Play List\r\n", "Corvela Pro Play List\x1a/a"}) {
-    window.namesFromList = false;
+    window.NamesFromList = false;
     writeContent(root + "/empty.qpl", content);
     load(mediaPlayerLists(), root + "/empty.qpl");
     EXPECT_EQ(window.lines.count(), 0);
-    EXPECT_TRUE(window.namesFromList);
+    EXPECT_TRUE(window.NamesFromList);
     EXPECT_EQ(window.listFileName, root + "/empty.qpl");
   }
   EXPECT_TRUE(ui.shown().empty());
@@ -189,7 +189,7 @@ class FileSizeLimit {
 TEST_F(ListFilesTest, AFailedSaveIsReportedAndLeavesThePreviousFileWhole) {
   const QByteArray previous = "Corvela Pro Play List\r\n/kept/song.mp3\r\n";
   writeContent(root + "/mine.QPL", previous);
-  window.namesFromList = true;
+  window.NamesFromList = true;
   fill({root + "/" + QString(200, 'x') + ".mp3"}, {true});
   {
     FileSizeLimit small(64);
@@ -202,7 +202,7 @@ TEST_F(ListFilesTest, AFailedSaveIsReportedAndLeavesThePreviousFileWhole) {
                                     "/mine.QPL\r\r(Please ensure you are not trying to\ruse a "
                                     "long filename on a RAMDrive)"});
   EXPECT_EQ(ui.shown().back().box, UiDouble::Box::Error);
-  EXPECT_FALSE(window.namesFromList);
+  EXPECT_FALSE(window.NamesFromList);
   EXPECT_FALSE(window.lines.visible);
   EXPECT_FALSE(window.saveListCommandEnabled);
   EXPECT_EQ(window.listFileName, root + "/mine.QPL");
@@ -210,7 +210,7 @@ TEST_F(ListFilesTest, AFailedSaveIsReportedAndLeavesThePreviousFileWhole) {
 
 TEST_F(ListFilesTest, AFileThatCannotBeReadIsReportedAndTheListPutAside) {
   fill({"/old.mp3"}, {true});
-  window.namesFromList = true;
+  window.NamesFromList = true;
   load(graphicsViewerLists(), root + "/missing.QDL");
 
   EXPECT_EQ(ui.texts(), QStringList{"Cannot open Display List file"});
@@ -218,7 +218,7 @@ TEST_F(ListFilesTest, AFileThatCannotBeReadIsReportedAndTheListPutAside) {
   EXPECT_EQ(window.lines.count(), 0);
   EXPECT_FALSE(window.lines.visible);
   EXPECT_FALSE(window.saveListCommandEnabled);
-  EXPECT_FALSE(window.namesFromList);
+  EXPECT_FALSE(window.NamesFromList);
   EXPECT_EQ(window.listFileName, "");
 }
 

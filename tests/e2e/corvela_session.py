@@ -5,6 +5,7 @@ Meant to run inside `xvfb-run -a dbus-run-session`, which gives it a display and
 session bus of its own.
 """
 
+import atexit
 import os
 import shutil
 import signal
@@ -38,6 +39,19 @@ def accessibility_bus_is_up():
         "NameHasOwner", GLib.Variant("(s)", ("org.a11y.Bus",)),
         GLib.VariantType("(b)"), Gio.DBusCallFlags.NONE, 2000, None)
     return reply.unpack()[0]
+
+
+_accessibility_bus = None
+
+
+def start_accessibility_bus():
+    """One bus for the whole test process: the accessibility library stays connected to
+    the first bus it meets, so programs started later must register on that one too."""
+    global _accessibility_bus
+    if _accessibility_bus is None:
+        _accessibility_bus = start_in_own_group([BUS_LAUNCHER, "--launch-immediately"])
+        atexit.register(end_group, _accessibility_bus)
+        wait_for("the accessibility bus", accessibility_bus_is_up)
 
 
 def start_in_own_group(command, **options):
@@ -80,17 +94,25 @@ class RunningProgram:
     """The program started with fresh home and run-time folders, so nothing of another
     run (settings, a running copy's socket) reaches it."""
 
-    def __init__(self, program):
+    def __init__(self, program, settings=None, sound=False):
+        """settings: {"Section/Key": value} written to the settings file before the start;
+        sound: play into a sound server of the session's own (self.sound) instead of none."""
         self.program_path = program
+        self.settings = settings or {}
+        self.with_sound = sound
 
     def __enter__(self):
         self.home = tempfile.mkdtemp(prefix="corvela-e2e-")
-        self.bus = start_in_own_group([BUS_LAUNCHER, "--launch-immediately"])
         self.program = None
+        self.sound = None
         try:
-            wait_for("the accessibility bus", accessibility_bus_is_up)
+            start_accessibility_bus()
             runtime = os.path.join(self.home, "runtime")
             os.mkdir(runtime, 0o700)
+            self._write_settings(os.path.join(self.home, ".config", "Qelvar Ltd", "Corvela.conf"))
+            if self.with_sound:
+                from sound_server import SoundServer
+                self.sound = SoundServer(runtime)
             environment = dict(os.environ, HOME=self.home,
                                XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
                                XDG_RUNTIME_DIR=runtime,
@@ -105,8 +127,21 @@ class RunningProgram:
     def __exit__(self, *_):
         if self.program is not None:
             end_group(self.program)
-        end_group(self.bus)
+        # A disc left playing outlives the program; it plays from our folder.
+        subprocess.run(["pkill", "-f", self.home], check=False)
+        if self.sound is not None:
+            self.sound.stop()
         shutil.rmtree(self.home, ignore_errors=True)
+
+    def _write_settings(self, path):
+        sections = {}
+        for name, value in self.settings.items():
+            section, key = name.split("/")
+            sections.setdefault(section, []).append(f"{key}={value}")
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w") as settings:
+            for section, lines in sections.items():
+                settings.write(f"[{section}]\n" + "\n".join(lines) + "\n")
 
     def window(self, caption):
         """The program's top-level window with this caption, once it is shown."""

@@ -1,0 +1,152 @@
+"""The CD player heard through a real sound server: a disc of tones, one pitch per track,
+so the recording tells which tracks played and in what order."""
+
+import os
+import sys
+import tempfile
+import time
+import unittest
+
+import pyatspi
+from gi.repository import GLib
+
+from corvela_session import RunningProgram, children, find_control, is_enabled, wait_for
+from sound_server import seconds_of, timeline, tones_heard
+from tone_disc import track_frequency, write_tone_disc
+
+PROGRAM = sys.argv.pop(1)
+TRACKS = 8
+FREQUENCIES = [track_frequency(track) for track in range(1, TRACKS + 1)]
+
+
+def press(control):
+    try:
+        control.queryAction().doAction(0)
+    except GLib.Error:
+        # Some commands retitle the window while they run, and the reply to the press
+        # is lost; the tests check what the press did instead.
+        pass
+
+
+def described(window, name):
+    return pyatspi.findDescendant(window, lambda a: a.description == name, breadth_first=True)
+
+
+def tracks_heard(recording):
+    return [tone + 1 for tone in tones_heard(recording, FREQUENCIES)]
+
+
+def question_box(text):
+    """A question of the program's, wherever it shows."""
+    for application in children(pyatspi.Registry.getDesktop(0)):
+        for window in children(application):
+            if pyatspi.findDescendant(window, lambda a: text in (a.name or "")) is not None:
+                return window
+    return None
+
+
+class CdPlayerHeard(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="corvela-tones-")
+        cue = write_tone_disc(self.folder, TRACKS)
+        self.session = RunningProgram(PROGRAM, settings={"VirtualDrive/Image": cue}, sound=True)
+        self.session.__enter__()
+        self.addCleanup(self.session.__exit__, None, None, None)
+        self.window = self.session.window("Corvela Pro - CD Player")
+        press(self.button("Load"))
+        wait_for("the tone disc to load", lambda: is_enabled(self.button("Play")))
+
+    def button(self, name):
+        return find_control(self.window, pyatspi.ROLE_PUSH_BUTTON, name)
+
+    def ticked(self, track):
+        return described(self.window, f"TrackBox{track}").getState().contains(pyatspi.STATE_CHECKED)
+
+    def tick_only(self, *tracks):
+        # A loaded disc starts with every track ticked; the window answers in its own time.
+        wait_for("the tracks to be ticked", lambda: self.ticked(1))
+        press(self.button("None"))
+        wait_for("the ticks to go", lambda: not self.ticked(1))
+        for track in tracks:
+            press(described(self.window, f"TrackBox{track}"))
+            wait_for(f"track {track} to be ticked", lambda: self.ticked(track))
+
+    def playing(self):
+        return described(self.window, "Label2").name
+
+    def record(self, name):
+        return self.session.sound.record(os.path.join(self.folder, name))
+
+    def test_ticked_tracks_3_and_7_are_heard_in_that_order(self):
+        self.tick_only(3, 7)
+        recording = self.record("ticked.wav")
+        press(self.button("Play"))
+        wait_for("track 7 to start", lambda: self.playing().startswith("Track 7"), 30)
+        time.sleep(3)
+        recording.stop()
+        self.assertEqual(tracks_heard(recording.path), [3, 7])
+
+    def test_random_play_is_heard_as_the_window_shows_it(self):
+        random = described(self.window, "CheckBox2")
+        press(random)
+        wait_for("random to be ticked", lambda: random.getState().contains(pyatspi.STATE_CHECKED))
+        recording = self.record("random.wav")
+        press(self.button("Play"))
+        shown = []
+        for _ in range(3):
+            wait_for("a track to play", lambda: self.playing().startswith("Track "))
+            shown.append(int(self.playing().split()[1]))
+            time.sleep(3.5)  # the drive takes a moment to start each track
+            press(self.button("Next"))
+            wait_for("the next track", lambda: not self.playing().startswith(f"Track {shown[-1]} "))
+        recording.stop()
+        self.assertEqual(tracks_heard(recording.path)[:3], shown)
+
+    def test_intro_scan_plays_the_first_seconds_of_each_ticked_track(self):
+        self.tick_only(2, 5)
+        press(self.button("Intro Off"))
+        recording = self.record("intro.wav")
+        press(self.button("Play"))
+        wait_for("track 5's intro", lambda: self.playing().startswith("Track 5"), 20)
+        time.sleep(12)
+        recording.stop()
+        self.assertEqual(tracks_heard(recording.path)[:2], [2, 5])
+        # About eleven seconds of track 2, not the whole fourteen.
+        self.assertLess(seconds_of(recording.path, 1, FREQUENCIES), 12.5)
+        self.assertGreater(seconds_of(recording.path, 1, FREQUENCIES), 8)
+
+    def test_switching_windows_keeps_the_music_and_exit_leaves_it_playing(self):
+        self.tick_only(4)
+        recording = self.record("switching.wav")
+        press(self.button("Play"))
+        wait_for("track 4 to play", lambda: self.playing().startswith("Track 4"))
+        press(self.button("Sound And Video Player"))
+        media = self.session.window("Corvela Pro AVI-MID-MPEG-WAV Player")
+        press(find_control(media, pyatspi.ROLE_PUSH_BUTTON, "CD Player"))
+        self.session.window("Corvela Pro - CD Player")
+        press(self.button("Graphics"))
+        answer_yes(wait_for("the leave-playing question",
+                            lambda: question_box("leave your Audio CD selection(s) playing")))
+        viewer = self.session.window("Corvela Pro Graphics Viewer")
+        press(find_control(viewer, pyatspi.ROLE_PUSH_BUTTON, "CD Player"))
+        self.session.window("Corvela Pro - CD Player")
+        self.assertTrue(self.playing().startswith("Track 4"))
+
+        press(self.button("Exit"))
+        answer_yes(wait_for("the exit question",
+                            lambda: question_box("Would you like to leave the CD playing?")))
+        self.assertEqual(self.session.program.wait(timeout=15), 0)
+        time.sleep(4)  # the program has gone; the disc plays on
+        recording.stop()
+        self.assertEqual(tracks_heard(recording.path), [4])
+        heard = timeline(recording.path, FREQUENCIES)
+        self.assertEqual(heard[-8:], [3] * 8, f"track 4 still sounds at the end: {heard}")
+
+
+def answer_yes(box):
+    press(pyatspi.findDescendant(
+        box, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name in ("Yes", "&Yes")))
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,71 @@
+"""The program as a person installs it: `cmake --install` into a fresh prefix, then the
+command on the path finds its libraries, its help and the demo disc."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+import pyatspi
+
+from corvela_session import RunningProgram, find_control, is_enabled, wait_for
+
+BUILD = sys.argv.pop(1)
+HOME_FILES = ["corvela", "corvela-cd-player", "libmpegdll.so", "libdeco32.so",
+              "demo-disc.cue", "demo-disc.bin", "help/index.html"]
+
+
+def press(control):
+    control.queryAction().doAction(0)
+
+
+def menu_item(window, name):
+    return pyatspi.findDescendant(
+        window, lambda a: a.getRole() == pyatspi.ROLE_MENU_ITEM and a.name == name)
+
+
+class InstalledProgram(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.prefix = tempfile.mkdtemp(prefix="corvela-install-")
+        cls.addClassCleanup(shutil.rmtree, cls.prefix, True)
+        subprocess.run(["cmake", "--install", BUILD, "--prefix", cls.prefix],
+                       check=True, stdout=subprocess.DEVNULL)
+
+    def installed(self, *parts):
+        return os.path.join(self.prefix, *parts)
+
+    def test_everything_lands_where_the_program_looks(self):
+        for name in HOME_FILES:
+            self.assertTrue(os.path.exists(self.installed("lib", "corvela", name)), name)
+        self.assertEqual(os.path.realpath(self.installed("bin", "corvela")),
+                         os.path.realpath(self.installed("lib", "corvela", "corvela")))
+        self.assertTrue(os.access(self.installed("bin", "fifenc"), os.X_OK))
+        self.assertTrue(os.path.exists(
+            self.installed("share", "icons", "hicolor", "scalable", "apps", "corvela.svg")))
+        subprocess.run(["desktop-file-validate",
+                        self.installed("share", "applications", "corvela.desktop")], check=True)
+
+    def test_fifenc_on_the_path_writes_a_fractal_picture(self):
+        with tempfile.TemporaryDirectory() as folder:
+            source = os.path.join(folder, "square.bmp")
+            subprocess.run(["convert", "-size", "64x48", "gradient:red-blue", source], check=True)
+            target = os.path.join(folder, "square.fif")
+            subprocess.run([self.installed("bin", "fifenc"), source, target], check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.assertGreater(os.path.getsize(target), 16)
+
+    def test_the_command_loads_the_demo_disc_and_opens_the_help(self):
+        with RunningProgram(self.installed("bin", "corvela")) as session:
+            window = session.window("Corvela Pro - CD Player")
+            press(find_control(window, pyatspi.ROLE_PUSH_BUTTON, "Load"))
+            play = find_control(window, pyatspi.ROLE_PUSH_BUTTON, "Play")
+            wait_for("the demo disc to load", lambda: is_enabled(play))
+            press(wait_for("the Contents item", lambda: menu_item(window, "Contents")))
+            session.window("Corvela Pro Help")
+
+
+if __name__ == "__main__":
+    unittest.main()

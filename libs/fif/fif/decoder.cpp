@@ -13,16 +13,27 @@ namespace {
 constexpr int kIterations = 8;
 // Larger steps between blocks are edges of the picture, not of the blocks.
 constexpr float kEdgeThreshold = 48.0f;
+// Steps beside the smallest blocks are the picture's own fine detail.
+constexpr int kSmallestSmoothed = 4;
 constexpr float kGrey = 128.0f;
 
-// Scales are counted in quarters: block corners lie on multiples of four
-// pixels, so every block keeps whole pixels from a quarter of its size up.
-int scaleInQuarters(const Header& h, int width, int height) {
-  for (int q = 1; q < 16; ++q)
-    if (std::int64_t(h.width) * q >= std::int64_t(width) * 4 &&
-        std::int64_t(h.height) * q >= std::int64_t(height) * 4)
-      return q;
-  return 16;
+// Scales are counted in steps of one over the smallest block's side: block
+// corners lie on multiples of that side, so every block keeps whole pixels
+// from the smallest scale up. Pictures are rendered at most four times
+// their size and resampled from there.
+struct Scale {
+  int steps;  // the scale is steps / unit
+  int unit;
+  int of(int v) const { return v * steps / unit; }
+};
+
+Scale scaleFor(const Header& h, int width, int height) {
+  const int unit = 1 << h.minRangeLog2;
+  for (int k = 1; k < 4 * unit; ++k)
+    if (std::int64_t(h.width) * k >= std::int64_t(width) * unit &&
+        std::int64_t(h.height) * k >= std::int64_t(height) * unit)
+      return {k, unit};
+  return {4 * unit, unit};
 }
 
 struct WorkPlane {
@@ -33,12 +44,12 @@ struct WorkPlane {
 
 class PlaneDecoder {
  public:
-  PlaneDecoder(const Header& header, const Plane& plane, int quarters)
-      : plane_(plane), q_(quarters) {
-    work_.width = paddedSide(plane.width, header.maxRangeLog2) * q_ / 4;
-    work_.height = paddedSide(plane.height, header.maxRangeLog2) * q_ / 4;
-    work_.validWidth = float(plane.width) * float(q_) / 4;
-    work_.validHeight = float(plane.height) * float(q_) / 4;
+  PlaneDecoder(const Header& header, const Plane& plane, Scale scale)
+      : plane_(plane), scale_(scale) {
+    work_.width = scale_.of(paddedSide(plane.width, header.maxRangeLog2));
+    work_.height = scale_.of(paddedSide(plane.height, header.maxRangeLog2));
+    work_.validWidth = float(plane.width) * float(scale_.steps) / float(scale_.unit);
+    work_.validHeight = float(plane.height) * float(scale_.steps) / float(scale_.unit);
     work_.pixels.assign(std::size_t(work_.width) * std::size_t(work_.height), kGrey);
   }
 
@@ -56,7 +67,7 @@ class PlaneDecoder {
   }
 
  private:
-  int scaled(int v) const { return v * q_ / 4; }
+  int scaled(int v) const { return scale_.of(v); }
 
   void apply(const Transform& t, const float* previous, float* out) {
     const std::ptrdiff_t stride = work_.width;
@@ -95,6 +106,7 @@ class PlaneDecoder {
   void smoothEdges() {
     const std::ptrdiff_t stride = work_.width;
     for (const Transform& t : plane_.transforms) {
+      if (t.size < kSmallestSmoothed) continue;
       const int x0 = scaled(t.x), y0 = scaled(t.y), n = scaled(t.size);
       const int reach = std::max(1, n / 4);
       float* corner = work_.pixels.data() + y0 * stride + x0;
@@ -117,7 +129,7 @@ class PlaneDecoder {
   }
 
   const Plane& plane_;
-  const int q_;
+  const Scale scale_;
   WorkPlane work_;
   std::vector<float> domain_;
 };
@@ -159,12 +171,12 @@ RgbImage render(const FifFile& file, int width, int height, const Progress& prog
   const Header& h = file.header;
   if (h.width == 0 || h.height == 0 || width <= 0 || height <= 0) return image;
 
-  const int quarters = scaleInQuarters(h, width, height);
+  const Scale scale = scaleFor(h, width, height);
   const int steps = kIterations * int(file.planes.size());
   int done = 0;
   std::vector<std::vector<float>> planes;
   for (const Plane& plane : file.planes) {
-    const WorkPlane work = PlaneDecoder(h, plane, quarters).run([&] {
+    const WorkPlane work = PlaneDecoder(h, plane, scale).run([&] {
       if (progress) progress(++done * 100 / steps);
     }, smoothEdges);
     planes.push_back(resample(work, width, height));

@@ -117,12 +117,13 @@ class PlaneDecoder {
     }
   }
 
-  // Spreads the step between two blocks over `reach` pixels on each side.
+  // Turns the step between two blocks into an even ramp over `reach`
+  // pixels on each side: every one of its 2 reach + 1 steps the same.
   static void blend(float* edge, std::ptrdiff_t step, int reach) {
     const float jump = edge[0] - edge[-step];
     if (std::fabs(jump) > kEdgeThreshold) return;
     for (int i = 0; i < reach; ++i) {
-      const float share = jump * float(reach - i) / float(2 * (reach + 1));
+      const float share = jump * float(reach - i) / float(2 * reach + 1);
       edge[-(i + 1) * step] += share;
       edge[i * step] -= share;
     }

@@ -15,6 +15,9 @@ constexpr int kIterations = 8;
 constexpr float kEdgeThreshold = 48.0f;
 // Steps beside the smallest blocks are the picture's own fine detail.
 constexpr int kSmallestSmoothed = 4;
+// A step at least this many times the steps beside it stands out as a
+// block's edge.
+constexpr float kOwnStepShare = 2.0f;
 constexpr float kGrey = 128.0f;
 
 // Scales are counted in steps of one over the smallest block's side: block
@@ -102,12 +105,13 @@ class PlaneDecoder {
 
   // Larger blocks are smoother inside, so their edges are spread further.
   // A block's corner lies a whole block from the plane's edge, so the spread
-  // stays inside the plane.
+  // and the look at the pixels beside the edge stay inside the plane.
   void smoothEdges() {
     const std::ptrdiff_t stride = work_.width;
     for (const Transform& t : plane_.transforms) {
-      if (t.size < kSmallestSmoothed) continue;
       const int x0 = scaled(t.x), y0 = scaled(t.y), n = scaled(t.size);
+      // A block shrunk to a pixel has no inside to spread its edge into.
+      if (t.size < kSmallestSmoothed || n < 2) continue;
       const int reach = std::max(1, n / 4);
       float* corner = work_.pixels.data() + y0 * stride + x0;
       if (x0 > 0)
@@ -122,6 +126,9 @@ class PlaneDecoder {
   static void blend(float* edge, std::ptrdiff_t step, int reach) {
     const float jump = edge[0] - edge[-step];
     if (std::fabs(jump) > kEdgeThreshold) return;
+    // A step the pixels beside it carry on is the picture's own.
+    const float beside = std::max(std::fabs(edge[-step] - edge[-2 * step]), std::fabs(edge[step] - edge[0]));
+    if (kOwnStepShare * beside > std::fabs(jump)) return;
     for (int i = 0; i < reach; ++i) {
       const float share = jump * float(reach - i) / float(2 * reach + 1);
       edge[-(i + 1) * step] += share;

@@ -138,7 +138,8 @@ class PlaneEncoder {
       if (domain.block.energy <= 0) continue;
       float dot = 0;
       for (std::size_t i = 0; i < count; ++i) dot += range.pixels[i] * domain.block.pixels[i];
-      if (dot <= 0) continue;
+      // Even the exact contrast would not do better: skip the rounding.
+      if (dot <= 0 || range.energy - dot * dot / domain.block.energy + bitsCost >= choice.cost) continue;
       const int magnitude = std::clamp(int(std::lround(dot / domain.block.energy * 16)), 1, kMaxContrast);
       const float s = contrastValue(magnitude);
       const float error = range.energy - 2 * s * dot + s * s * domain.block.energy;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "codec_test_support.h"
 #include "fif/decoder.h"
@@ -70,6 +71,27 @@ TEST(FifCodec, ColourAndGreyPicturesComeBackCloseToTheOriginal) {
       EXPECT_GT(centre[0], centre[1] + 100);
     }
   }
+}
+
+// A bright point on smooth ground needs a contrast above one, and a dark
+// one a negative contrast; both come back from the file as they were written.
+TEST(FifCodec, SignedAndStrongContrastsSurviveTheFile) {
+  auto scene = testScene(64, 64, true);
+  for (auto [x, y, value] : {std::tuple{10, 50, 255}, {30, 52, 0}, {50, 54, 255}, {12, 20, 0}}) {
+    std::uint8_t* p = scene.rgb.data() + (y * 64 + x) * 3;
+    p[0] = p[1] = p[2] = std::uint8_t(value);
+  }
+  const auto bytes = encodeAt(scene, 95);
+  const auto file = fif::readFile(bytes.data(), bytes.size());
+  bool negative = false, strong = false;
+  for (const fif::Transform& t : file.planes[0].transforms) {
+    negative |= !t.flat && t.contrast < 0;
+    strong |= !t.flat && std::abs(t.contrast) > 16;
+  }
+  EXPECT_TRUE(negative);
+  EXPECT_TRUE(strong);
+  EXPECT_EQ(fif::writeFile(file), bytes);
+  EXPECT_GT(lumaPsnr(scene, fif::render(file, 64, 64)), 32.0);
 }
 
 TEST(FifCodec, HigherQualitySpendsMoreBytesForALowerError) {

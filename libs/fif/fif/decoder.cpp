@@ -13,16 +13,30 @@ namespace {
 constexpr int kIterations = 8;
 // Larger steps between blocks are edges of the picture, not of the blocks.
 constexpr float kEdgeThreshold = 48.0f;
+// Steps beside the smallest blocks are the picture's own fine detail.
+constexpr int kSmallestSmoothed = 4;
+// A step at least this many times the steps beside it stands out as a
+// block's edge.
+constexpr float kOwnStepShare = 2.0f;
 constexpr float kGrey = 128.0f;
 
-// Scales are counted in quarters: block corners lie on multiples of four
-// pixels, so every block keeps whole pixels from a quarter of its size up.
-int scaleInQuarters(const Header& h, int width, int height) {
-  for (int q = 1; q < 16; ++q)
-    if (std::int64_t(h.width) * q >= std::int64_t(width) * 4 &&
-        std::int64_t(h.height) * q >= std::int64_t(height) * 4)
-      return q;
-  return 16;
+// Scales are counted in steps of one over the smallest block's side: block
+// corners lie on multiples of that side, so every block keeps whole pixels
+// from the smallest scale up. Pictures are rendered at most four times
+// their size and resampled from there.
+struct Scale {
+  int steps;  // the scale is steps / unit
+  int unit;
+  int of(int v) const { return v * steps / unit; }
+};
+
+Scale scaleFor(const Header& h, int width, int height) {
+  const int unit = 1 << h.minRangeLog2;
+  for (int k = 1; k < 4 * unit; ++k)
+    if (std::int64_t(h.width) * k >= std::int64_t(width) * unit &&
+        std::int64_t(h.height) * k >= std::int64_t(height) * unit)
+      return {k, unit};
+  return {4 * unit, unit};
 }
 
 struct WorkPlane {
@@ -33,12 +47,12 @@ struct WorkPlane {
 
 class PlaneDecoder {
  public:
-  PlaneDecoder(const Header& header, const Plane& plane, int quarters)
-      : plane_(plane), q_(quarters) {
-    work_.width = paddedSide(plane.width, header.maxRangeLog2) * q_ / 4;
-    work_.height = paddedSide(plane.height, header.maxRangeLog2) * q_ / 4;
-    work_.validWidth = float(plane.width) * float(q_) / 4;
-    work_.validHeight = float(plane.height) * float(q_) / 4;
+  PlaneDecoder(const Header& header, const Plane& plane, Scale scale)
+      : plane_(plane), scale_(scale) {
+    work_.width = scale_.of(paddedSide(plane.width, header.maxRangeLog2));
+    work_.height = scale_.of(paddedSide(plane.height, header.maxRangeLog2));
+    work_.validWidth = float(plane.width) * float(scale_.steps) / float(scale_.unit);
+    work_.validHeight = float(plane.height) * float(scale_.steps) / float(scale_.unit);
     work_.pixels.assign(std::size_t(work_.width) * std::size_t(work_.height), kGrey);
   }
 
@@ -56,7 +70,7 @@ class PlaneDecoder {
   }
 
  private:
-  int scaled(int v) const { return v * q_ / 4; }
+  int scaled(int v) const { return scale_.of(v); }
 
   void apply(const Transform& t, const float* previous, float* out) {
     const std::ptrdiff_t stride = work_.width;
@@ -91,11 +105,13 @@ class PlaneDecoder {
 
   // Larger blocks are smoother inside, so their edges are spread further.
   // A block's corner lies a whole block from the plane's edge, so the spread
-  // stays inside the plane.
+  // and the look at the pixels beside the edge stay inside the plane.
   void smoothEdges() {
     const std::ptrdiff_t stride = work_.width;
     for (const Transform& t : plane_.transforms) {
       const int x0 = scaled(t.x), y0 = scaled(t.y), n = scaled(t.size);
+      // A block shrunk to a pixel has no inside to spread its edge into.
+      if (t.size < kSmallestSmoothed || n < 2) continue;
       const int reach = std::max(1, n / 4);
       float* corner = work_.pixels.data() + y0 * stride + x0;
       if (x0 > 0)
@@ -105,19 +121,23 @@ class PlaneDecoder {
     }
   }
 
-  // Spreads the step between two blocks over `reach` pixels on each side.
+  // Turns the step between two blocks into an even ramp over `reach`
+  // pixels on each side: every one of its 2 reach + 1 steps the same.
   static void blend(float* edge, std::ptrdiff_t step, int reach) {
     const float jump = edge[0] - edge[-step];
     if (std::fabs(jump) > kEdgeThreshold) return;
+    // A step the pixels beside it carry on is the picture's own.
+    const float beside = std::max(std::fabs(edge[-step] - edge[-2 * step]), std::fabs(edge[step] - edge[0]));
+    if (kOwnStepShare * beside > std::fabs(jump)) return;
     for (int i = 0; i < reach; ++i) {
-      const float share = jump * float(reach - i) / float(2 * (reach + 1));
+      const float share = jump * float(reach - i) / float(2 * reach + 1);
       edge[-(i + 1) * step] += share;
       edge[i * step] -= share;
     }
   }
 
   const Plane& plane_;
-  const int q_;
+  const Scale scale_;
   WorkPlane work_;
   std::vector<float> domain_;
 };
@@ -159,12 +179,12 @@ RgbImage render(const FifFile& file, int width, int height, const Progress& prog
   const Header& h = file.header;
   if (h.width == 0 || h.height == 0 || width <= 0 || height <= 0) return image;
 
-  const int quarters = scaleInQuarters(h, width, height);
+  const Scale scale = scaleFor(h, width, height);
   const int steps = kIterations * int(file.planes.size());
   int done = 0;
   std::vector<std::vector<float>> planes;
   for (const Plane& plane : file.planes) {
-    const WorkPlane work = PlaneDecoder(h, plane, quarters).run([&] {
+    const WorkPlane work = PlaneDecoder(h, plane, scale).run([&] {
       if (progress) progress(++done * 100 / steps);
     }, smoothEdges);
     planes.push_back(resample(work, width, height));

@@ -21,6 +21,11 @@ float splitThreshold(int quality) {
   return 1.0f + lost * lost;
 }
 constexpr float kChromaTolerance = 2.0f;
+// What a block's parameters roughly cost once the coder has learnt the
+// picture, in bits; a domain adds its index. Choices weigh error against
+// bits at a price that rises as quality falls.
+constexpr float kFlatBits = 5, kTransformBits = 11, kSplitBits = 1;
+float pricePerBit(float threshold) { return 4 * threshold; }
 
 // The plane's samples padded to whole top-level blocks by repeating its
 // last row and column.
@@ -56,7 +61,7 @@ PaddedPlane extractPlane(const RgbImage& image, const Header& header, int index)
 class PlaneEncoder {
  public:
   PlaneEncoder(const Header& header, PaddedPlane plane, float threshold)
-      : header_(header), plane_(std::move(plane)), threshold_(threshold) {}
+      : header_(header), plane_(std::move(plane)), threshold_(threshold), price_(pricePerBit(threshold)) {}
 
   template <class Step>
   void encode(Plane& out, Step step) {
@@ -73,17 +78,26 @@ class PlaneEncoder {
   struct Choice {
     Transform transform;
     float error = 0;
+    float cost = 0;  // the error and the bits at their price
   };
 
-  void block(int x, int y, int size, std::vector<Transform>& out) {
+  // Codes the block whole, or split when it is too far from the picture and
+  // its quarters cost less; returns the cost of what was chosen.
+  float block(int x, int y, int size, std::vector<Transform>& out) {
     const Choice choice = best(x, y, size);
     const bool canSplit = size > (1 << header_.minRangeLog2);
-    if (!canSplit || choice.error <= threshold_ * float(size * size)) {
-      out.push_back(choice.transform);
-      return;
+    if (canSplit && choice.error > threshold_ * float(size * size)) {
+      std::vector<Transform> quarters;
+      const int half = size / 2;
+      float cost = price_ * kSplitBits;
+      for (int q = 0; q < 4; ++q) cost += block(x + (q & 1) * half, y + (q >> 1) * half, half, quarters);
+      if (cost < choice.cost) {
+        out.insert(out.end(), quarters.begin(), quarters.end());
+        return cost;
+      }
     }
-    const int half = size / 2;
-    for (int q = 0; q < 4; ++q) block(x + (q & 1) * half, y + (q >> 1) * half, half, out);
+    out.push_back(choice.transform);
+    return choice.cost;
   }
 
   Choice best(int x, int y, int size) {
@@ -102,28 +116,39 @@ class PlaneEncoder {
     t.mean = std::uint8_t(std::clamp(int(std::lround((range.mean - 1) / 2)), 0, 127));
     const float meanError = float(size * size) * std::pow(range.mean - meanValue(t.mean), 2.0f);
     choice.error = range.energy;
+    choice.cost = range.energy + price_ * kFlatBits;
     // A block this smooth is as good flat as it can be made.
-    if (range.energy > threshold_ * float(size * size) / 4) search(range, size, choice);
+    if (range.energy > threshold_ * float(size * size) / 4) {
+      search(range, size, 1, choice);
+      // A negative contrast matches the domains that fit the block turned
+      // upside down in brightness.
+      for (float& v : pixels) v = -v;
+      search(normalise(pixels.data(), size), size, -1, choice);
+    }
     choice.error += meanError;
+    choice.cost += meanError;
     return choice;
   }
 
-  void search(const Normalised& range, int size, Choice& choice) {
+  void search(const Normalised& range, int size, int sign, Choice& choice) {
     const DomainPool& pool = poolFor(size);
     const std::size_t count = std::size_t(size * size);
+    const float bitsCost = price_ * (kTransformBits + float(domainIndexBits(plane_.width, plane_.height, size)));
     for (const PooledDomain& domain : pool.ofClass(range.kind)) {
       if (domain.block.energy <= 0) continue;
       float dot = 0;
       for (std::size_t i = 0; i < count; ++i) dot += range.pixels[i] * domain.block.pixels[i];
-      if (dot <= 0) continue;
-      const int contrast = std::clamp(int(std::lround(dot / domain.block.energy * 16)), 1, 15);
-      const float s = contrastValue(contrast);
+      // Even the exact contrast would not do better: skip the rounding.
+      if (dot <= 0 || range.energy - dot * dot / domain.block.energy + bitsCost >= choice.cost) continue;
+      const int magnitude = std::clamp(int(std::lround(dot / domain.block.energy * 16)), 1, kMaxContrast);
+      const float s = contrastValue(magnitude);
       const float error = range.energy - 2 * s * dot + s * s * domain.block.energy;
-      if (error >= choice.error) continue;
+      if (error + bitsCost >= choice.cost) continue;
       choice.error = error;
+      choice.cost = error + bitsCost;
       Transform& t = choice.transform;
       t.flat = false;
-      t.contrast = std::uint8_t(contrast);
+      t.contrast = std::int8_t(sign * magnitude);
       t.domainX = std::uint16_t(domain.x);
       t.domainY = std::uint16_t(domain.y);
       t.isometry = std::uint8_t(composeIsometries(domain.block.isometry, inverseIsometry(range.isometry)));
@@ -139,6 +164,7 @@ class PlaneEncoder {
   const Header& header_;
   const PaddedPlane plane_;
   const float threshold_;
+  const float price_;
   std::map<int, std::unique_ptr<DomainPool>> pools_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -36,7 +37,8 @@ int bitsFor(int count) {
 // The adaptive contexts of one plane; luminance and chroma learn apart.
 struct PlaneModels {
   BitModel split[kMaxRangeLog2 + 1];
-  SymbolModel<4> contrast;
+  SymbolModel<5> contrast;
+  BitModel negative;
   SymbolModel<7> meanDelta;
   SymbolModel<3> isometry;
   int previousMean = 64;
@@ -55,15 +57,16 @@ void forEachTopBlock(const Header& header, int width, int height, Visit visit) {
 }
 
 void writeLeaf(RangeEncoder& coder, PlaneModels& m, const Transform& t, int paddedW, int paddedH) {
-  m.contrast.encode(coder, t.flat ? 0 : unsigned(t.contrast));
+  m.contrast.encode(coder, t.flat ? 0 : unsigned(std::abs(t.contrast)));
   m.meanDelta.encode(coder, unsigned(t.mean - m.previousMean) & 127);
   m.previousMean = t.mean;
   if (t.flat) return;
+  coder.encode(m.negative, t.contrast < 0 ? 1 : 0);
   m.isometry.encode(coder, unsigned(t.isometry));
   const int step = domainStep(t.size);
   const int across = domainCount(paddedW, t.size);
-  const int count = across * domainCount(paddedH, t.size);
-  coder.encodeDirect(std::uint32_t((t.domainY / step) * across + t.domainX / step), bitsFor(count));
+  coder.encodeDirect(std::uint32_t((t.domainY / step) * across + t.domainX / step),
+                     domainIndexBits(paddedW, paddedH, t.size));
 }
 
 Transform readLeaf(RangeDecoder& coder, PlaneModels& m, int x, int y, int size, int paddedW,
@@ -73,11 +76,12 @@ Transform readLeaf(RangeDecoder& coder, PlaneModels& m, int x, int y, int size, 
   t.x = std::uint16_t(x);
   t.y = std::uint16_t(y);
   t.size = std::uint8_t(size);
-  t.contrast = std::uint8_t(m.contrast.decode(coder));
-  t.flat = t.contrast == 0;
+  const int magnitude = int(m.contrast.decode(coder));
+  t.flat = magnitude == 0;
   t.mean = std::uint8_t((unsigned(m.previousMean) + m.meanDelta.decode(coder)) & 127);
   m.previousMean = t.mean;
   if (t.flat) return t;
+  t.contrast = std::int8_t(coder.decode(m.negative) ? -magnitude : magnitude);
   t.isometry = std::uint8_t(m.isometry.decode(coder));
   const int step = domainStep(size);
   const int across = domainCount(paddedW, size);
@@ -167,6 +171,10 @@ void planeSize(const Header& header, int plane, int& width, int& height) {
 int paddedSide(int side, int maxRangeLog2) {
   const int top = 1 << maxRangeLog2;
   return (side + top - 1) / top * top;
+}
+
+int domainIndexBits(int paddedWidth, int paddedHeight, int rangeSize) {
+  return bitsFor(domainCount(paddedWidth, rangeSize) * domainCount(paddedHeight, rangeSize));
 }
 
 int domainStep(int rangeSize) { return std::max(rangeSize, 8); }

@@ -12,14 +12,17 @@
 namespace fif {
 
 constexpr std::uint8_t kSignature[8] = {'C', 'V', 'F', 'I', 'F', '\r', '\n', 0x1A};
-constexpr int kVersionMajor = 1;
+constexpr int kVersionMajor = 2;
 constexpr int kVersionMinor = 0;
 constexpr int kHeaderSize = 28;
 constexpr int kMaxSide = 32767;
 constexpr int kMaxColours = 256;
-// Range blocks are squares of 4 to 32 pixels; domains are twice as large.
-constexpr int kMinRangeLog2 = 2;
+// Range blocks are squares of 2 to 32 pixels; domains are twice as large.
+constexpr int kMinRangeLog2 = 1;
 constexpr int kMaxRangeLog2 = 5;
+// Contrasts beyond one let small blocks keep edges and points that
+// shrinking a domain blurs.
+constexpr int kMaxContrast = 31;
 
 enum class ColourModel : std::uint8_t { Grey = 0, YCbCr420 = 1 };
 
@@ -50,7 +53,7 @@ struct Transform {
   std::uint8_t size = 0;
   bool flat = false;           // filled with its mean; no domain
   std::uint8_t isometry = 0;   // 0..7, see isometry.h
-  std::uint8_t contrast = 0;   // 1..15: sixteenths
+  std::int8_t contrast = 0;    // -31..31 but not 0: sixteenths
   std::uint8_t mean = 0;       // 0..127: the mean is 2 * mean + 1
 };
 
@@ -76,6 +79,8 @@ void planeSize(const Header& header, int plane, int& width, int& height);
 int paddedSide(int side, int maxRangeLog2);
 int domainStep(int rangeSize);
 int domainCount(int paddedSide, int rangeSize);
+// Domain indices are stored in this many plain bits.
+int domainIndexBits(int paddedWidth, int paddedHeight, int rangeSize);
 float contrastValue(int contrast);
 float meanValue(int mean);
 // The check value the header keeps of the payload.

@@ -84,6 +84,12 @@ void TypeChooser::showBoxes() {
     CheckBoxes[type + 2]->setChecked(boxes_.type(type));
 }
 
+void TypeChooser::Open() {
+  QListWidget& list = chosenList();
+  if (list.currentRow() < 0 && list.count() > 0) list.setCurrentRow(0);
+  program_.ui.showModal(this);
+}
+
 void TypeChooser::FormActivate() {
   UiServices& ui = program_.ui;
   ui.setCursor(ScreenCursor::HourGlass);

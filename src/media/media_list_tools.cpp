@@ -157,49 +157,31 @@ void TForm4::showFileDetails(const QString& name, bool withPlayListLine) {
   program_.ui.messageDlg(MessageKind::Information, text);
 }
 
-void TForm4::widenFilledList() {
+// Each look button applies at once, and a filled list keeps its room to scroll sideways.
+void TForm4::applyLook(void (ListLook::*look)()) {
+  ((*Look).*look)();
   if (ListBox1->count() > 0) setExtent(3000);
 }
 
-void TForm4::Button8Click() {
-  Look->Smaller();
-  widenFilledList();
-}
+void TForm4::Button8Click() { applyLook(&ListLook::Smaller); }
 
-void TForm4::Button9Click() {
-  Look->Larger();
-  widenFilledList();
-}
+void TForm4::Button9Click() { applyLook(&ListLook::Larger); }
 
-void TForm4::Button10Click() {
-  Look->Normal();
-  widenFilledList();
-}
+void TForm4::Button10Click() { applyLook(&ListLook::Normal); }
 
-void TForm4::Button11Click() {
-  Look->Bold();
-  widenFilledList();
-}
+void TForm4::Button11Click() { applyLook(&ListLook::Bold); }
 
 void TForm4::Button13Click() {
-  Look->Default();
+  applyLook(&ListLook::Default);
   RzColorComboBox1->setColour(colourFromSetting(ListLook::DefaultColour));
-  widenFilledList();
 }
 
-void TForm4::Button14Click() {
-  Look->Min();
-  widenFilledList();
-}
+void TForm4::Button14Click() { applyLook(&ListLook::Min); }
 
-void TForm4::Button15Click() {
-  Look->Max();
-  widenFilledList();
-}
+void TForm4::Button15Click() { applyLook(&ListLook::Max); }
 
 void TForm4::RzColorComboBox1Change() {
   Look->setColour(RzColorComboBox1->colour());
-  widenFilledList();
   RzColorComboBox1CloseUp();
 }
 

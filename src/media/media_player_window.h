@@ -275,7 +275,7 @@ class TForm4 : public Form, public ListWindow {
   void showFileDetails(const QString& name, bool withPlayListLine);
   void describeDetailsFile(Qt::MouseButton button);
   void placeForVideoDetails();
-  void widenFilledList();
+  void applyLook(void (ListLook::*look)());
 
   std::unique_ptr<ListFiles> PlayLists;
   std::unique_ptr<DriveSearch> Search;

@@ -6,6 +6,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 import pyatspi
@@ -91,6 +92,8 @@ class MediaListTools(unittest.TestCase):
             snapshot("e2e-media-type-chooser.png")
             press(find_control(types, pyatspi.ROLE_PUSH_BUTTON, "OK"))
             wait_for("the sound line alone", lambda: text_of(media, "Label7") == "Selected: 1")
+            press(find_control(media, pyatspi.ROLE_PUSH_BUTTON, "Max"))
+            time.sleep(1)  # a pressed button clicks once its press has been seen
             snapshot("e2e-media-list-tools.png")
 
 

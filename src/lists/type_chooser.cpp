@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 
 #include "app/ui_services.h"
 #include "lists/list_ticks.h"
@@ -46,6 +47,7 @@ TypeChooser::TypeChooser(Program& program, const TypeChooserKind& kind)
     : Form(program, "Corvela Pro", QSize(300, 252)), kind_(kind), boxes_(int(kind.types.size())) {
   createControls();
   showBoxes();
+  centreOnScreen();
   exposeToAccessibility();
 }
 
@@ -69,19 +71,31 @@ void TypeChooser::createControls() {
   OKButton = button("Button1", "&OK", {}, QRect(60, 214, 80, 26));
   CancelButton = button("Button2", "Cancel", {}, QRect(160, 214, 80, 26));
 
+  // Toggled, not clicked: a box ticked through the accessibility interface
+  // is no click, and its rules must run all the same.
   for (int box = 0; box < int(CheckBoxes.size()); ++box)
-    connect(CheckBoxes[box], &QCheckBox::clicked, this, [this, box] { BoxClick(box); });
+    connect(CheckBoxes[box], &QCheckBox::toggled, this, [this, box] { BoxClick(box); });
   connect(OKButton, &QPushButton::clicked, this, &TypeChooser::OKClick);
   connect(CancelButton, &QPushButton::clicked, this, &TypeChooser::CancelClick);
   connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
           &TypeChooser::CancelClick);
 }
 
+// The rules have already settled every box: showing them runs no rule again.
 void TypeChooser::showBoxes() {
-  CheckBoxes[0]->setChecked(boxes_.all());
-  CheckBoxes[1]->setChecked(boxes_.none());
-  for (int type = 0; type < boxes_.typeCount(); ++type)
-    CheckBoxes[type + 2]->setChecked(boxes_.type(type));
+  const auto show = [](QCheckBox* box, bool ticked) {
+    const QSignalBlocker quiet(box);
+    box->setChecked(ticked);
+  };
+  show(CheckBoxes[0], boxes_.all());
+  show(CheckBoxes[1], boxes_.none());
+  for (int type = 0; type < boxes_.typeCount(); ++type) show(CheckBoxes[type + 2], boxes_.type(type));
+}
+
+void TypeChooser::Open() {
+  QListWidget& list = chosenList();
+  if (list.currentRow() < 0 && list.count() > 0) list.setCurrentRow(0);
+  program_.ui.showModal(this);
 }
 
 void TypeChooser::FormActivate() {

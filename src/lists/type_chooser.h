@@ -41,6 +41,10 @@ class TypeChooser : public Form {
  public:
   TypeChooser(Program& program, const TypeChooserKind& kind);
 
+  // "Su&b Select": with no line highlighted the first one is, then the
+  // chooser shows modally.
+  void Open();
+
   // Counts the list's lines of each type beside the boxes.
   void FormActivate() override;
   void BoxClick(int box);  // 0 ALL, 1 NO, then the types

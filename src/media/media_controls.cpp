@@ -13,6 +13,7 @@
 #include <QSlider>
 
 #include "app/timer.h"
+#include "lists/colour_box.h"
 #include "media/media_player_window.h"
 
 // Without room to scroll sideways an emptied list shows no scroll bar.

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include "lists/colour_box.h"
 #include "media/media_player_window.h"
 
 namespace {
@@ -97,7 +98,7 @@ void TForm4::createLookRow() {
   Button13 = button("Button13", "Default", lookHint, QRect(132, row, 42, tall));
   Button14 = button("Button14", "Min", lookHint, QRect(175, row, 30, tall));
   Button15 = button("Button15", "Max", lookHint, QRect(206, row, 30, tall));
-  RzColorComboBox1 = new QComboBox(client());
+  RzColorComboBox1 = new ColourBox(client());
   RzColorComboBox1->setObjectName("RzColorComboBox1");
   RzColorComboBox1->setGeometry(238, row, 70, tall);
   RzColorComboBox1->setToolTip("Change Font colour - Right click to set custom Font colour");

@@ -68,6 +68,7 @@ void TForm4::resetForFirstActivation() {
   PlayCursor = 0;
   (settings.Time != 0 ? RadioGroup1Elapsed : RadioGroup1Remaining)->setChecked(true);
   fillTypeSelector();
+  ApplyLookAtActivation();
   applyVideoSizeFromSettings();
   setExtent(30);
 }

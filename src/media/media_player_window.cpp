@@ -27,6 +27,8 @@
 #include "files/drive_search.h"
 #include "files/list_files.h"
 #include "files/list_window_kind.h"
+#include "lists/find_in_list.h"
+#include "lists/list_look.h"
 
 TForm4::TForm4(Program& program)
     : Form(program, "Corvela Pro AVI-MID-MPEG-WAV Player", QSize(503, 367)),
@@ -44,6 +46,7 @@ TForm4::TForm4(Program& program)
   connectHandlers();
   connectMenus();
   connectSwitching();
+  connectListTools();
   exposeToAccessibility();
   FormCreate();
   centreOnScreen();

@@ -8,8 +8,11 @@
 #include "files/list_widget_lines.h"
 #include "files/list_window.h"
 
+class ColourBox;
 class DriveSearch;
+class FindInList;
 class ListFiles;
+class ListLook;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -108,7 +111,7 @@ class TForm4 : public Form, public ListWindow {
   QPushButton* Button13;  // Default
   QPushButton* Button14;  // Min
   QPushButton* Button15;  // Max
-  QComboBox* RzColorComboBox1;
+  ColourBox* RzColorComboBox1;
   QLabel* Label1;  // title line
   QGroupBox* RadioGroup2;  // "Video"
   QRadioButton* RadioButton1;  // Res&ize
@@ -171,7 +174,6 @@ class TForm4 : public Form, public ListWindow {
   QString DetailsFileName;
   QString CurrentTitle;
   QString CurrentFileName;
-  QString FindText;
   // Sideways scroll room of the list: 3000 while it shows a usable selection, else 30.
   int HorizontalExtent = 30;
 
@@ -183,6 +185,33 @@ class TForm4 : public Form, public ListWindow {
   bool NextBusy = false;
   bool PreviousBusy = false;
   int CurrentLength = 0;
+
+  // List tools (media_list_tools.cpp): the type chooser, Find, the file
+  // details box and the look of the list and the title line.
+  void Button17Click();  // Su&b Select
+  // The type chooser ticked selectedCount lines.
+  void SubSelectApplied(int selectedCount);
+  void Button18Click();  // Search Resu&lt
+  // A mouse button on the list, the window background or the video panel:
+  // the right one shows the details of the file they point at.
+  void ListBox1MouseDown(Qt::MouseButton button);
+  void FormMouseDown(Qt::MouseButton button);
+  void Panel1MouseDown(Qt::MouseButton button);
+  // The full-screen window's "&File Details": the highlighted line's file.
+  void FileDetailsFromFullScreen();
+  void Button8Click();   // -
+  void Button9Click();   // +
+  void Button10Click();  // Normal
+  void Button11Click();  // Bold
+  void Button13Click();  // Default
+  void Button14Click();  // Min
+  void Button15Click();  // Max
+  void RzColorComboBox1Change();
+  void RzColorComboBox1CloseUp();
+  // The stored look, as the window opens without a list.
+  void ApplyLookAtActivation();
+  std::unique_ptr<FindInList> Finder;  // keeps the last Find text
+  std::unique_ptr<ListLook> Look;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -238,6 +267,15 @@ class TForm4 : public Form, public ListWindow {
   void CloseMpeg();
   void LoadMPEGLibrary();
   void UnloadMPEGLibrary();
+
+  // List tools (media_list_tools.cpp).
+  void connectListTools();
+  QString highlightedLine() const;
+  QString realPathOf(const QString& name) const;
+  void showFileDetails(const QString& name, bool withPlayListLine);
+  void describeDetailsFile(Qt::MouseButton button);
+  void placeForVideoDetails();
+  void applyLook(void (ListLook::*look)());
 
   std::unique_ptr<ListFiles> PlayLists;
   std::unique_ptr<DriveSearch> Search;

@@ -1,10 +1,14 @@
 #pragma once
 
-#include "app/form.h"
+#include "lists/type_chooser.h"
 
 // Ticks the media list's lines by file type.
-class TForm10 : public Form {
+class TForm10 : public TypeChooser {
   Q_OBJECT
  public:
   explicit TForm10(Program& program);
+
+ protected:
+  QListWidget& chosenList() override;
+  void selectionApplied(int selectedCount) override;
 };

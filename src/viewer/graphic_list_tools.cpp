@@ -1,17 +1,15 @@
 // Tools on the graphic list: Find, the type chooser, the file details box and
 // the list's colour.
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 
-#include "app/number_format.h"
 #include "app/ui_services.h"
 #include "app/window_set/forms.h"
 #include "cd/cd_player_window.h"
 #include "lists/colour_box.h"
+#include "lists/file_details.h"
 #include "lists/find_in_list.h"
 #include "lists/list_look.h"
 #include "viewer/picture_area.h"
@@ -19,22 +17,6 @@
 #include "media/media_player_window.h"
 #include "viewer/graphic_type_chooser.h"
 #include "viewer/graphics_viewer_window.h"
-
-namespace {
-
-QString listFileLine(const QString& listName) {
-  return "Display List: \"" + QFileInfo(listName).fileName() + "\" is currently in use.\r\r";
-}
-
-QString fileLines(const QString& shownName, const QString& path) {
-  const QFileInfo file(path);
-  const QLocale locale;
-  return "Filename: " + shownName + "\r\r" + "File Size: " + formatCount(quint64(file.size())) +
-         " bytes\r\r" + "Age: " + locale.toString(file.lastModified().date(), QLocale::ShortFormat) +
-         ' ' + locale.toString(file.lastModified().time(), QLocale::LongFormat) + "\r\r";
-}
-
-}  // namespace
 
 void TForm9::Button19Click() {
   Finder->Find(*ListBox1, [this](int row) {
@@ -45,10 +27,7 @@ void TForm9::Button19Click() {
   });
 }
 
-void TForm9::Button17Click() {
-  if (ListBox1->currentRow() < 0 && ListBox1->count() > 0) ListBox1->setCurrentRow(0);
-  program_.ui.showModal(program_.forms.Form11.get());
-}
+void TForm9::Button17Click() { program_.forms.Form11->Open(); }
 
 // What plays elsewhere in the program: a file in the media player, else a CD track.
 QString TForm9::soundLine() const {
@@ -63,8 +42,9 @@ QString TForm9::soundLine() const {
 
 QString TForm9::fileDetailsText(bool withPicture) const {
   QString text;
-  if (DisplayListInUse && !DisplayListName.isEmpty()) text += listFileLine(DisplayListName);
-  text += fileLines(CurrentFileName, pathOfCurrentFile());
+  if (DisplayListInUse && !DisplayListName.isEmpty())
+    text += listFileInUseText("Display List: ", DisplayListName);
+  text += fileFactsText(CurrentFileName, pathOfCurrentFile(), MidnightTime::Shown) + "\r\r";
   if (withPicture)
     text += "Graphic Height: " + QString::number(pictureSize().height()) + "\r" +
             "Graphic Width:  " + QString::number(pictureSize().width()) + "\r\r";

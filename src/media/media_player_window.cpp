@@ -44,6 +44,7 @@ TForm4::TForm4(Program& program)
   connectHandlers();
   connectMenus();
   connectSwitching();
+  connectPlayback();
   exposeToAccessibility();
   FormCreate();
   centreOnScreen();

@@ -247,7 +247,7 @@ class TForm4 : public Form, public ListWindow {
   void fillDriveSelector();
   void applyVideoSizeFromSettings();
   void resetForFirstActivation();
-  void leaveSoundPlaying();
+  void leaveSoundPlaying(QObject* Sender);
   bool mciPlaying() const;
 
   // The MPEG component's steps.
@@ -289,6 +289,7 @@ class TForm4 : public Form, public ListWindow {
   void restoreIdleControls();
   void leaveFullScreen();
   void closeFullScreen();
+  bool takeDownFullScreen(bool closing);
   void arrangeAroundVideo();
 
   std::unique_ptr<ListFiles> PlayLists;

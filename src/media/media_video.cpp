@@ -68,20 +68,22 @@ void TForm4::restoreIdleControls() {
 
 // A sound follows a full-screen video: the window goes, without the close's stop.
 void TForm4::leaveFullScreen() {
-  TForm16& fullScreen = *program_.forms.Form16;
-  if (!fullScreen.isVisible()) return;
-  fullScreen.hide();
-  Panel1->hide();
-  program_.platform.taskbar.show();
-  if (fullScreen.Tag == 1) showNormal();
+  if (takeDownFullScreen(false) && program_.forms.Form16->Tag == 1) showNormal();
 }
 
-void TForm4::closeFullScreen() {
+void TForm4::closeFullScreen() { takeDownFullScreen(true); }
+
+// False when the full-screen window was not up.
+bool TForm4::takeDownFullScreen(bool closing) {
   TForm16& fullScreen = *program_.forms.Form16;
-  if (!fullScreen.isVisible()) return;
-  fullScreen.close();
+  if (!fullScreen.isVisible()) return false;
+  if (closing)
+    fullScreen.close();
+  else
+    fullScreen.hide();
   Panel1->hide();
   program_.platform.taskbar.show();
+  return true;
 }
 
 // A video at its own size plays in a window of the device's own, which stays in front.

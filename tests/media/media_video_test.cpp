@@ -10,6 +10,7 @@
 #include "media/full_screen_video_window.h"
 #include "media_playback_fixture.h"
 #include "platform/taskbar.h"
+#include "viewer/graphics_viewer_window.h"
 
 namespace {
 
@@ -114,6 +115,19 @@ TEST_F(MediaVideo, TheOwnSizeChoiceIsStored) {
   EXPECT_TRUE(media->Panel1->isHidden());
   EXPECT_FALSE(fullScreen()->isVisible());
   EXPECT_TRUE(media->ListBox1->isHidden());
+}
+
+TEST_F(MediaVideo, LeavingForTheGraphicsViewerWithYesMovesFromTheVideoToTheNextSound) {
+  chooseFiles({{"a.avi", 10}, {"b.mpg", 10}, {"c.wav", 10}});
+  media->Button1Click(media->Button1);
+  run(1000);
+  ui.expectQuestion(Answer::Yes);
+  media->Button16Click();
+  EXPECT_EQ(ticks(), (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(media->Label7->text(), "Selected: 1");
+  EXPECT_EQ(playing(), "Playing: 3 of 3");
+  EXPECT_TRUE(media->Panel1->isHidden());
+  EXPECT_TRUE(forms().Form9->isVisible());
 }
 
 }  // namespace

@@ -76,8 +76,9 @@ class TForm4 : public Form, public ListWindow {
   void Button5Click(QObject* Sender);  // Pre&vious
 
   // Playback (media_playback.cpp): the step, run by the timer or at once by
-  // Next and Previous with their own origin, and the ends of files.
+  // Next and Previous with their own origin.
   void Timer1Timer(QObject* Sender);
+  // The ends of files (media_file_ends.cpp).
   void CheckBox1Click();  // Auto Pla&y
   void MediaPlayer1Notify();
   void MPlayer1PlayEnd(QObject* Sender);
@@ -86,8 +87,8 @@ class TForm4 : public Form, public ListWindow {
   void MPlayer1PosUpdate(int Pos, int Len);
   void TrackBar1Change();
 
-  // Video (media_video.cpp): where a video is drawn and how the list comes back.
-  // The file-details box of the full-screen window's menu, for the highlighted line.
+  // The list tools' file-details box, for the full-screen window's menu
+  // (a stand-in in media_file_details_stub.cpp until the list tools are merged).
   void FileDetailsFromFullScreen();
 
   // Tools and Help menus (media_player_window.cpp).
@@ -257,7 +258,7 @@ class TForm4 : public Form, public ListWindow {
   void LoadMPEGLibrary();
   void UnloadMPEGLibrary();
 
-  // Playback (media_playback.cpp, media_position.cpp, media_video.cpp).
+  // Playback (media_playback.cpp, media_file_ends.cpp, media_position.cpp, media_video.cpp).
   void connectPlayback();
   QString fileNameAt(int index) const;
   bool stepMci(QObject* Sender);
@@ -270,6 +271,7 @@ class TForm4 : public Form, public ListWindow {
   void setPositionRanges(int sliderMaximum, int gaugeMaximum);
   void fileStarted(const QString& fileName);
   void playFailed(QObject* Sender, const QString& fileName);
+  void skipFailedFile();
   bool moveToTickedLine(QObject* Sender);
   void showMciPosition(QObject* Sender);
   void clearPlayback();

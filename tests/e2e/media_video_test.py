@@ -3,6 +3,7 @@ panel in place of the list, an MPG filling the screen, Escape back to the list."
 
 import configparser
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -52,6 +53,7 @@ class VideosPlay(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.media_folder = tempfile.mkdtemp(prefix="corvela-videos-")
+        cls.addClassCleanup(shutil.rmtree, cls.media_folder, ignore_errors=True)
         make_video(os.path.join(cls.media_folder, "red.avi"), "red", "jpegenc", "avimux")
         make_video(os.path.join(cls.media_folder, "green.mpg"), "green", "mpeg2enc format=0",
                    "mpegpsmux")

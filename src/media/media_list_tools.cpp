@@ -119,17 +119,7 @@ void TForm4::describeDetailsFile(Qt::MouseButton button) {
     DetailsFileName = CurrentFileName;
   }
   if (button == Qt::RightButton) showFileDetails(DetailsFileName, lineNamesFile);
-  placeForVideoDetails();
-}
-
-// Video at its own size plays in a window of the device's own, which this
-// window must not cover; in the other sizes it plays in this window.
-void TForm4::placeForVideoDetails() {
-  if (!isVideo(DetailsFileName.toLower())) return;
-  if (RadioButton1->isChecked())
-    lower();
-  else
-    raise();
+  if (isVideo(DetailsFileName.toLower())) arrangeAroundVideo();
 }
 
 void TForm4::FileDetailsFromFullScreen() {

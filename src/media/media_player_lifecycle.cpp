@@ -107,7 +107,7 @@ void TForm4::WindUpPlaybackForGraphics(QObject* Sender) {
                                       "Do you wish to leave your selection(s) playing?\r\r(If "
                                       "\"Yes\", all Video selections will be de-selected)") ==
                      Answer::Yes) {
-    leaveSoundPlaying();
+    leaveSoundPlaying(Sender);
     return;
   }
   setExtent(30);
@@ -125,8 +125,9 @@ void TForm4::WindUpPlaybackForGraphics(QObject* Sender) {
   setToolsAndHelpEnabled(true);
 }
 
-// Sound goes on behind the graphics viewer; video cannot, so its lines lose their ticks.
-void TForm4::leaveSoundPlaying() {
+// Sound goes on behind the graphics viewer; video cannot, so its lines lose
+// their ticks and a video that plays gives way to the next sound.
+void TForm4::leaveSoundPlaying(QObject* Sender) {
   if (!CheckBox1->isChecked()) CheckBox1->setChecked(true);
   for (int index = 0; index < ListBox1->count(); ++index) {
     if (!isVideo(Lines.line(index).text)) continue;
@@ -134,6 +135,7 @@ void TForm4::leaveSoundPlaying() {
     setTicked(index, false);
   }
   showSelectedCount(SelectedCount);
+  if (isVideo(Label1->text().toLower())) Button4Click(Sender);
 }
 
 void TForm4::WindUpPlaybackForCdPlayer(QObject* Sender) {

@@ -47,6 +47,7 @@ TForm4::TForm4(Program& program)
   connectMenus();
   connectSwitching();
   connectListTools();
+  connectPlayback();
   exposeToAccessibility();
   FormCreate();
   centreOnScreen();

@@ -71,9 +71,24 @@ class TForm4 : public Form, public ListWindow {
   // "No File(s) Selected" when nothing is ticked.
   bool AnyTicked();
 
-  // Transport (media_transport.cpp).
+  // Transport (media_transport.cpp); Sender is the control that started the command.
   void Button1Click(QObject* Sender);  // &Play
   void Button2Click(QObject* Sender);  // &Stop
+  void Button3Click();                 // Pa&use
+  void Button4Click(QObject* Sender);  // &Next
+  void Button5Click(QObject* Sender);  // Pre&vious
+
+  // Playback (media_playback.cpp): the step, run by the timer or at once by
+  // Next and Previous with their own origin.
+  void Timer1Timer(QObject* Sender);
+  // The ends of files (media_file_ends.cpp).
+  void CheckBox1Click();  // Auto Pla&y
+  void MediaPlayer1Notify();
+  void MPlayer1PlayEnd(QObject* Sender);
+
+  // Position (media_position.cpp): the clock, the slider and the gauge.
+  void MPlayer1PosUpdate(int Pos, int Len);
+  void TrackBar1Change();
 
   // Tools and Help menus (media_player_window.cpp).
   void SystemStatus1Click();
@@ -258,7 +273,7 @@ class TForm4 : public Form, public ListWindow {
   void fillDriveSelector();
   void applyVideoSizeFromSettings();
   void resetForFirstActivation();
-  void leaveSoundPlaying();
+  void leaveSoundPlaying(QObject* Sender);
   bool mciPlaying() const;
 
   // The MPEG component's steps.
@@ -274,8 +289,42 @@ class TForm4 : public Form, public ListWindow {
   QString realPathOf(const QString& name) const;
   void showFileDetails(const QString& name, bool withPlayListLine);
   void describeDetailsFile(Qt::MouseButton button);
-  void placeForVideoDetails();
   void applyLook(void (ListLook::*look)());
+  // Playback (media_playback.cpp, media_file_ends.cpp, media_position.cpp, media_video.cpp).
+  void connectPlayback();
+  QString fileNameAt(int index) const;
+  bool stepMci(QObject* Sender);
+  bool findTickedLine(QObject* Sender);
+  void startMciFile(QObject* Sender);
+  void openMciFile(const QString& fileName, bool video);
+  void startMpegFile(QObject* Sender);
+  void openMpegFile(const QString& fileName);
+  void takeLine();
+  void setPositionRanges(int sliderMaximum, int gaugeMaximum);
+  void fileStarted(const QString& fileName);
+  void playFailed(QObject* Sender, const QString& fileName);
+  void skipFailedFile();
+  bool moveToTickedLine(QObject* Sender);
+  void showMciPosition(QObject* Sender);
+  void clearPlayback();
+  void endOfList();
+  bool remainingChosen() const;
+  void showClock(int seconds);
+  void showPlayTime(int minutes, int seconds);
+  void showFileSize(const QString& fileName);
+  void showNowPlaying(const QString& fileName);
+  void emptyFileLabels();
+  void closeCurrentFile();
+  int lastTickedLine() const;
+  void beepThreeTimes();
+  void hideListForVideo();
+  void placeVideo();
+  void showListAgain();
+  void restoreIdleControls();
+  void leaveFullScreen();
+  void closeFullScreen();
+  bool takeDownFullScreen(bool closing);
+  void arrangeAroundVideo();
 
   std::unique_ptr<ListFiles> PlayLists;
   std::unique_ptr<DriveSearch> Search;

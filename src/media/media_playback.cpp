@@ -1,0 +1,220 @@
+// The playback step: once a second it shows where an MCI file stands, notices
+// its end and starts the next ticked line, by the MCI device or the MPEG component.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <cstdlib>
+
+#include "app/timer.h"
+#include "app/ui_services.h"
+#include "app/window_set/forms.h"
+#include "media/full_screen_video_window.h"
+#include "media/media_kind.h"
+#include "media/media_player_window.h"
+#include "media/mpeg/mpeg_player.h"
+
+namespace {
+
+// The MPEG library's mode while a stream is open but stopped.
+constexpr int kMpegStopped = 2;
+
+}  // namespace
+
+void TForm4::connectPlayback() {
+  MPlayer1->setSeekable(true);
+  MPlayer1->setFromStream(false);
+  MPlayer1->setPlayerPriority(TPlayPriority::Normal);
+  MPlayer1->setTimerFreq(500);
+  MPlayer1->setUseTimer(true);
+  MPlayer1->setAutoPlay(false);
+  MPlayer1->setOutputDevice(TOutputDevice::wavemapper);
+  MPlayer1->setWaveDeviceNum(0);
+  MPlayer1->setStartPos(0);
+  MPlayer1->setEndPos(0);
+  MPlayer1->OnPosUpdate = [this](int Pos, int Len) { guard([=, this] { MPlayer1PosUpdate(Pos, Len); }); };
+  MPlayer1->OnPlayEnd = [this](QObject* Sender) { guard([=, this] { MPlayer1PlayEnd(Sender); }); };
+  MediaPlayer1->onNotify([this](NotifyResult) { guard([this] { MediaPlayer1Notify(); }); });
+  Timer1->onTimer([this] { guard([this] { Timer1Timer(Timer1); }); });
+  handle(Button3, &QPushButton::clicked, &TForm4::Button3Click);
+  handle(Button4, &QPushButton::clicked, [this] { Button4Click(Button4); });
+  handle(Button5, &QPushButton::clicked, [this] { Button5Click(Button5); });
+  handle(CheckBox1, &QCheckBox::toggled, &TForm4::CheckBox1Click);
+  handle(TrackBar1, &QSlider::valueChanged, &TForm4::TrackBar1Change);
+  // Leaving the slider hands the focus on, so that no later move of it is taken for the user's.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    if (old == TrackBar1 && now && now->window() == this && now != Button4) Button4->setFocus();
+  });
+}
+
+// A search or a list file names the file by the line; the open dialog by its own entry.
+QString TForm4::fileNameAt(int index) const {
+  return NamesFromList ? Lines.line(index).path : DialogFiles.value(index);
+}
+
+void TForm4::Timer1Timer(QObject* Sender) {
+  const TForm16& fullScreen = *program_.forms.Form16;
+  if (fullScreen.isVisible() && fullScreen.Tag == 0) return;
+  if (!MpegActive && !stepMci(Sender)) return;
+  if (!PlayBusy) startMpegFile(Sender);
+}
+
+// The step while no MPEG file plays: the MCI file's position or end, and the
+// next ticked line. True when that line is for the MPEG component.
+bool TForm4::stepMci(QObject* Sender) {
+  if (focusWidget() == TrackBar1) Button4->setFocus();
+  const bool stopped = MediaPlayer1->mode() == DeviceMode::Stopped;
+  if (stopped)
+    clearPlayback();
+  else if (MediaPlayer1->isOpen())
+    showMciPosition(Sender);
+  if (PlayBusy) return false;
+  if (PlayCursor > LastIndex) {
+    endOfList();
+    return false;
+  }
+  // Without Auto Play a file that ended stops the sequence, unless the user asked for the next one.
+  const bool asked = Sender == Button4 || Sender == Button5;
+  if (stopped && !CheckBox1->isChecked() && !asked) {
+    closeFullScreen();
+    Button2Click(Sender);
+    return false;
+  }
+  if (!findTickedLine(Sender)) return false;
+  MpegActive = mediaKindOf(Lines.line(PlayCursor).text) == MediaKind::MpegAudio;
+  if (!MpegActive) startMciFile(Sender);
+  return MpegActive;
+}
+
+// From PlayCursor down, never wrapping round; the sequence stops quietly at the end.
+bool TForm4::findTickedLine(QObject* Sender) {
+  program_.ui.setCursor(ScreenCursor::HourGlass);
+  while (PlayCursor <= LastIndex && !Lines.ticked(PlayCursor)) ++PlayCursor;
+  if (PlayCursor <= LastIndex) return true;
+  PlayCursor = 0;
+  Button2Click(Sender);
+  PlayBusy = false;
+  program_.ui.setCursor(ScreenCursor::Normal);
+  return false;
+}
+
+// A file has ended, or the last one stays stopped: nothing plays, nothing is shown.
+void TForm4::clearPlayback() {
+  PlayBusy = false;
+  emptyPlaybackLabels();
+  CheckBox1->setEnabled(true);
+  CurrentTitle.clear();
+  CurrentFileName.clear();
+  clearPosition();
+  TrackBar1->setEnabled(false);
+}
+
+// Nothing more plays and nothing is said: the window as it stands idle.
+void TForm4::endOfList() {
+  Timer1->setEnabled(false);
+  PlayBusy = false;
+  if (MediaPlayer1->mode() == DeviceMode::Stopped) closeFullScreen();
+  restoreIdleControls();
+}
+
+void TForm4::startMciFile(QObject* Sender) {
+  takeLine();
+  DetailsFileName = Lines.line(PlayCursor).text;
+  const QString fileName = fileNameAt(PlayCursor);
+  const bool video = isVideo(DetailsFileName);
+  try {
+    openMciFile(fileName, video);
+  } catch (const MediaDeviceError&) {
+    playFailed(Sender, fileName);
+    return;
+  }
+  if (!video) {
+    leaveFullScreen();
+    showListAgain();
+  }
+  MediaPlayer1->setTimeFormat(TimeFormat::Milliseconds);
+  const int lengthMs = static_cast<int>(MediaPlayer1->trackLength(1));
+  CurrentLength = lengthMs / 1000;
+  if (CurrentLength > 0) showPlayTime(CurrentLength / 60, CurrentLength % 60);
+  setPositionRanges(lengthMs, CurrentLength);
+  fileStarted(fileName);
+}
+
+// Opened, its video placed, playing with its end to be reported.
+void TForm4::openMciFile(const QString& fileName, bool video) {
+  MediaPlayer1->close();
+  MediaPlayer1->open(fileName);
+  showFileSize(fileName);
+  setToolsAndHelpEnabled(false);
+  TrackBar1->setEnabled(true);
+  if (video) {
+    hideListForVideo();
+    placeVideo();
+  }
+  if (mciPlaying()) return;
+  MediaPlayer1->setNotify(true);
+  MediaPlayer1->play();
+}
+
+void TForm4::startMpegFile(QObject* Sender) {
+  takeLine();
+  leaveFullScreen();
+  showListAgain();
+  if (MPlayer1->PlayerMode() == kMpegStopped) {
+    // The file before has stopped: its display goes before the next one starts.
+    clearPlayback();
+    restoreIdleControls();
+  }
+  const QString fileName = fileNameAt(PlayCursor);
+  try {
+    openMpegFile(fileName);
+  } catch (const TMPEGError&) {
+    playFailed(Sender, fileName);
+    return;
+  }
+  const int length = std::abs(MPlayer1->Length());
+  if (length > 0) showPlayTime(length / 60000, length / 1000 % 60);
+  Button3->setEnabled(true);
+  showListAgain();
+  TrackBar1->setEnabled(true);
+  Gauge1->setEnabled(true);
+  setPositionRanges(length, length);
+  fileStarted(fileName);
+}
+
+void TForm4::openMpegFile(const QString& fileName) {
+  MPlayer1->setStreamName(fileName);
+  if (MpegOpen()) CloseMpeg();
+  MPlayer1->Open();
+  showFileSize(fileName);
+  setToolsAndHelpEnabled(false);
+  if (MpegPlaying()) return;
+  PlayBusy = true;
+  MPlayer1->setEndPos(0);
+  MPlayer1->Play();
+}
+
+// The line at PlayCursor becomes the one playing.
+void TForm4::takeLine() {
+  ListBox1->setCurrentRow(PlayCursor);
+  PlayBusy = true;
+  program_.ui.setCursor(ScreenCursor::Normal);
+}
+
+void TForm4::setPositionRanges(int sliderMaximum, int gaugeMaximum) {
+  TrackBar1->setRange(0, sliderMaximum);
+  TrackBar1->setValue(0);
+  Gauge1->setRange(0, gaugeMaximum);
+  Gauge1->setValue(0);
+}
+
+// The started file is shown and the cursor moves past its line.
+void TForm4::fileStarted(const QString& fileName) {
+  showNowPlaying(fileName);
+  ++PlayCursor;
+  program_.ui.setCursor(ScreenCursor::Normal);
+}

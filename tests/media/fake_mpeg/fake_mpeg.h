@@ -1,0 +1,28 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+// A stand-in MPEG library on a clock the test moves: it plays the files it
+// is told of, in the real library's modes, and sets the ended byte at the end.
+struct FakeMpeg {
+  std::map<std::string, int> lengths;  // the files it can play, in milliseconds
+  std::vector<std::string> opened;     // every file opened, in order
+  int mode = 0;                        // 0 closed, 2 stopped, 3 playing, 4 paused
+  int position = 0;
+  int length = 0;
+  int lastError = 0;
+  unsigned char* ended = nullptr;
+
+  void advance(int milliseconds) {
+    if (mode != 3) return;
+    position += milliseconds;
+    if (position < length) return;
+    position = length;
+    mode = 2;
+    if (ended) *ended = 1;
+  }
+};
+
+extern "C" FakeMpeg* fakeMpeg();

@@ -236,3 +236,15 @@ void TForm9::createMenus() {
       menuItem(Help1, "VisitCorvelaProWebSite1", "&Visit Corvela Pro Web Site");
   About1 = menuItem(Help1, "About1", "&About");
 }
+
+void TForm9::createPictureMenu() {
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  Next1 = menuItem(PopupMenu1, "Next1", "&Next");
+  Previous1 = menuItem(PopupMenu1, "Previous1", "&Previous");
+  FileDetails1 = menuItem(PopupMenu1, "FileDetails1", "&File Details");
+  CopytoClipboard1 = menuItem(PopupMenu1, "CopytoClipboard1", "Cop&y to Clipboard  (Ctl+C)");
+  Exit1 = menuItem(PopupMenu1, "Exit1", "&Stop");
+  SlideShowOn1 = menuItem(PopupMenu1, "SlideShowOn1", "Sli&de Show On");
+  Cancel1 = menuItem(PopupMenu1, "Cancel1", "&Cancel");
+}

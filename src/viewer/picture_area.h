@@ -34,6 +34,6 @@ class PictureArea : public QWidget {
   static QSize storedSize(Graphic& picture);
 
   std::unique_ptr<Graphic> picture_;
-  QSize size_;
+  QSize size_{0, 0};
   QImage cut_;
 };

@@ -240,11 +240,17 @@ void TForm9::createMenus() {
 void TForm9::createPictureMenu() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
-  Next1 = menuItem(PopupMenu1, "Next1", "&Next");
-  Previous1 = menuItem(PopupMenu1, "Previous1", "&Previous");
-  FileDetails1 = menuItem(PopupMenu1, "FileDetails1", "&File Details");
-  CopytoClipboard1 = menuItem(PopupMenu1, "CopytoClipboard1", "Cop&y to Clipboard  (Ctl+C)");
-  Exit1 = menuItem(PopupMenu1, "Exit1", "&Stop");
-  SlideShowOn1 = menuItem(PopupMenu1, "SlideShowOn1", "Sli&de Show On");
-  Cancel1 = menuItem(PopupMenu1, "Cancel1", "&Cancel");
+  struct Entry {
+    QAction** action;
+    const char* name;
+    const char* caption;
+  };
+  for (const Entry& entry : {Entry{&Next1, "Next1", "&Next"},
+                             Entry{&Previous1, "Previous1", "&Previous"},
+                             Entry{&FileDetails1, "FileDetails1", "&File Details"},
+                             Entry{&CopytoClipboard1, "CopytoClipboard1", "Cop&y to Clipboard  (Ctl+C)"},
+                             Entry{&Exit1, "Exit1", "&Stop"},
+                             Entry{&SlideShowOn1, "SlideShowOn1", "Sli&de Show On"},
+                             Entry{&Cancel1, "Cancel1", "&Cancel"}})
+    *entry.action = menuItem(PopupMenu1, entry.name, entry.caption);
 }

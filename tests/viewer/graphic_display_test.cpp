@@ -1,3 +1,4 @@
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 
@@ -191,6 +192,10 @@ TEST(GraphicDisplay, TheRightButtonOnThePictureOpensThePopupOrTheFileDetails) {
   f.display();
   f.viewer->Image1MouseDown(Qt::RightButton);
   EXPECT_TRUE(f.viewer->PopupMenu1->isVisible());
+  QStringList entries;
+  for (QAction* entry : f.viewer->PopupMenu1->actions()) entries << entry->text();
+  EXPECT_EQ(entries, QStringList({"&Next", "&Previous", "&File Details", "Cop&y to Clipboard  (Ctl+C)",
+                                  "&Stop", "Sli&de Show On", "&Cancel"}));
   EXPECT_EQ(f.platform.pointer.places.back(), f.screenCentre());
   f.viewer->PopupMenu1->hide();
   f.viewer->Cancel1Click();

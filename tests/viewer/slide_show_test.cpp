@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSlider>
 
 #include "app/program_state.h"
@@ -162,6 +163,19 @@ TEST(SlideShow, YesToTheErrorPromptGoesOnWithTheNextTickedLineAndNoEndsTheShow) 
     EXPECT_EQ(f.viewer->CurrentFileName, broken.toLower());
     EXPECT_TRUE(f.backAtTheList());
   }
+}
+
+TEST(SlideShow, ClosingTheWindowDuringAShowEndsTheShowAndTheProgram) {
+  SlideShowFixture f;
+  f.selectPictures(3);
+  f.viewer->FillScreen->setChecked(true);
+  f.clock.at(1000, [&] { f.viewer->close(); });
+  f.startShow(5);
+  EXPECT_LT(f.clock.rested(), 1100);
+  EXPECT_TRUE(f.ui.terminating());
+  EXPECT_FALSE(f.platform.taskbar.hidden());
+  EXPECT_EQ(f.viewer->SlideDelay, 0);
+  EXPECT_FALSE(f.state().settings.Active);
 }
 
 }  // namespace

@@ -43,7 +43,9 @@ TForm9::TForm9(Program& program)
   exposeToAccessibility();
 }
 
-TForm9::~TForm9() = default;
+// The colour box closes its drop-down as it is destroyed, after this window
+// has gone: it must no longer reach the window's handlers then.
+TForm9::~TForm9() { RzColorComboBox1->disconnect(this); }
 
 void TForm9::connectHandlers() {
   connectSwitching();

@@ -3,6 +3,7 @@
 #include "platform/display_configuration.h"
 #include "platform/instance_marker.h"
 #include "platform/platform_services.h"
+#include "platform/pointer.h"
 #include "platform/process_control.h"
 #include "platform/shell.h"
 #include "platform/system_information.h"
@@ -18,9 +19,11 @@ struct LinuxPlatform {
   SystemProcessControl process;
   Taskbar taskbar;
   DesktopShell shell;
+  ScreenPointer pointer;
 
   // The help viewer is a window of the program's own.
   PlatformServices services(HelpViewer& help) {
-    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar, help, shell};
+    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar, help, shell,
+            pointer};
   }
 };

@@ -3,6 +3,7 @@
 class DisplayConfiguration;
 class HelpViewer;
 class InstanceMarker;
+class Pointer;
 class ProcessControl;
 class Shell;
 class SystemInformation;
@@ -19,4 +20,5 @@ struct PlatformServices {
   Taskbar& taskbar;
   HelpViewer& help;
   Shell& shell;
+  Pointer& pointer;
 };

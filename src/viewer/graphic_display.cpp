@@ -1,5 +1,4 @@
-// Showing the ticked lines' pictures: Display, Next, Previous, Stop and the
-// way back to the list.
+// Showing the ticked lines' pictures: Display with its walk, Next and Previous.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,9 +12,9 @@
 
 #include "app/ui_services.h"
 #include "files/list_widget_lines.h"
-#include "lists/colour_box.h"
 #include "lists/list_ticks.h"
 #include "platform/platform_services.h"
+#include "platform/pointer.h"
 #include "platform/taskbar.h"
 #include "viewer/graphics_viewer_window.h"
 #include "viewer/picture_area.h"
@@ -42,58 +41,98 @@ void TForm9::enableWindowChoices(bool enabled) {
 }
 
 void TForm9::Button2Click(QObject* Sender) {
-  UiServices& ui = program_.ui;
   SkipNextKey = false;
   if (ListBox1->currentRow() < 0 && ListBox1->count() > 0) ListBox1->setCurrentRow(0);
   if (tickedLineCount(*ListBox1) == 0) {
-    ui.messageDlg(MessageKind::Information, "No File(s) Selected");
+    program_.ui.messageDlg(MessageKind::Information, "No File(s) Selected");
     Button12Click();
     return;
   }
   enableWindowChoices(false);
   if (!(Image1->isVisible() && walkingFromPicture(Sender))) setUpDisplay(Sender);
-
-  while (CurrentIndex <= LastIndex && !lineTicked(*ListBox1, CurrentIndex)) ++CurrentIndex;
-  if (CurrentIndex > LastIndex) {
-    beepThreeTimes(ui);
-    ui.setCursor(ScreenCursor::Normal);
-    return;
-  }
-  ListBox1->setCurrentRow(CurrentIndex);
-  ShowStatusLine();
-  Label3->setText(QString::number(SelectedCount));
-  if (!showCurrentPicture()) return;
-  activateWindow();
-  ui.setCursor(ScreenCursor::Normal);
+  walk();
 }
 
 void TForm9::setUpDisplay(QObject* Sender) {
   program_.ui.setCursor(ScreenCursor::HourGlass);
   if (Edit1->text().isEmpty()) Edit1->setText("4");
   const bool tvLook = CheckBox3->isChecked();
-  setWindowFlag(Qt::FramelessWindowHint, !tvLook);
+  setBorder(tvLook);
   Button12->setEnabled(true);
   Button1->setEnabled(false);
+  for (QWidget* panel : std::initializer_list<QWidget*>{Panel3, Label1, Panel1, Panel2})
+    panel->setVisible(tvLook);
+  if (tvLook) Button5->setEnabled(false);
   ListBox1->hide();
   Button17->hide();
   SaveDisplayList1->setEnabled(false);
   Button19->setEnabled(false);
-  for (QWidget* panel : std::initializer_list<QWidget*>{Panel3, Label1, Panel1, Panel2})
-    panel->setVisible(tvLook);
   if (tvLook) {
     Image1->setGeometry(TvScreen);
-    Button5->setEnabled(false);
   } else {
-    Image1->setGeometry(client()->rect());
+    pictureFillsWindow();
+    program_.platform.pointer.moveTo(pointerBesideWindow(125, 80));
   }
   Image1->show();
-  if (FillScreen->isChecked() || OriginalSize->isChecked()) menuBar()->hide();
-  if (FillScreen->isChecked()) program_.platform.taskbar.hide();
+  if (FillScreen->isChecked() && size() != screenSize()) {
+    menuBar()->hide();
+    setClientSize(screenSize());
+    pictureFillsWindow();
+    centreWindow();
+    program_.platform.pointer.moveTo(QPoint(screenSize().width(), screenSize().height()));
+    program_.platform.taskbar.hide();
+  }
+  if (OriginalSize->isChecked()) menuBar()->hide();
   StopRequested = false;
   const bool keepsIndex = walkingFromPicture(Sender) || Sender == ListBox1 || Sender == Image1 ||
                           Sender == CheckBox2;
   if (!keepsIndex) CurrentIndex = ListBox1->currentRow();
   if (CurrentIndex > LastIndex) CurrentIndex = 0;
+}
+
+void TForm9::highlightCurrentLine() {
+  ListBox1->setCurrentRow(CurrentIndex);
+  ShowStatusLine();
+  Label3->setText(QString::number(SelectedCount));
+}
+
+// A show stops at the end of the list; a single display beeps there and keeps
+// its picture. The window takes its shape for a show once, at its first picture.
+void TForm9::walk() {
+  UiServices& ui = program_.ui;
+  bool firstPicture = true;
+  for (;;) {
+    while (CurrentIndex <= LastIndex && !lineTicked(*ListBox1, CurrentIndex)) ++CurrentIndex;
+    if (CurrentIndex > LastIndex && !CheckBox2->isChecked()) {
+      beepThreeTimes(ui);
+      ui.setCursor(ScreenCursor::Normal);
+      return;
+    }
+    if (CurrentIndex > LastIndex) break;
+    highlightCurrentLine();
+    if (!showCurrentPicture()) return;
+    if (FillScreen->isChecked() && firstPicture) fillScreen();
+    if (OriginalSize->isChecked()) showAtOriginalSize();
+    firstPicture = false;
+    if (!CheckBox2->isChecked()) {
+      activateWindow();
+      ui.setCursor(ScreenCursor::Normal);
+      return;
+    }
+    waitSlideDelay();
+    if (slideShowStopped()) {
+      StopRequested = false;
+      ui.setCursor(ScreenCursor::Normal);
+      ui.processMessages();
+      RestoreListView();
+      return;
+    }
+    if (++CurrentIndex > LastIndex) break;
+    highlightCurrentLine();
+    ui.setCursor(ScreenCursor::Normal);
+  }
+  CurrentIndex = 0;
+  endOfList();
 }
 
 QString TForm9::pathOfCurrentFile() const {
@@ -107,7 +146,6 @@ QString TForm9::pathOfCurrentFile() const {
 QSize TForm9::pictureSize() const { return Image1->pictureSize(); }
 
 bool TForm9::showCurrentPicture() {
-  UiServices& ui = program_.ui;
   CurrentFileName = ListBox1->item(CurrentIndex)->text();
   const QString path = pathOfCurrentFile();
   try {
@@ -116,28 +154,42 @@ bool TForm9::showCurrentPicture() {
     reportUnshowable(path);
     return false;
   }
-  if (Image1->tooBig()) {
-    const QSize original = Image1->pictureSize();
-    Image1->hide();
-    Image1->cut();
-    ui.showMessage("Original Graphic Height:  " + QString::number(original.height()) + "\r" +
-                   "Original Graphic Width:   " + QString::number(original.width()) + "\r\r" +
-                   "Sorry, this graphic is too big for normal display!" + "\r\r" +
-                   "A copy of the original graphic will be cropped in order to view part of it");
-    ui.processMessages();
-    Image1->show();
-  }
-  if (OriginalSize->isChecked() && !CheckBox3->isChecked()) {
-    Image1->setGeometry(QRect(QPoint(0, 0), Image1->pictureSize()));
-    client()->setFixedSize(Image1->pictureSize());
-  }
+  if (Image1->tooBig()) cutTooBigPicture();
   return true;
+}
+
+void TForm9::cutTooBigPicture() {
+  UiServices& ui = program_.ui;
+  const QSize original = Image1->pictureSize();
+  Image1->hide();
+  Image1->cut();
+  ui.showMessage("Original Graphic Height:  " + QString::number(original.height()) + "\r" +
+                 "Original Graphic Width:   " + QString::number(original.width()) + "\r\r" +
+                 "Sorry, this graphic is too big for normal display!" + "\r\r" +
+                 "A copy of the original graphic will be cropped in order to view part of it");
+  ui.processMessages();
+  Image1->show();
+}
+
+void TForm9::fillScreen() {
+  setClientSize(screenSize());
+  pictureFillsWindow();
+  centreWindow();
+  program_.ui.setCursor(ScreenCursor::Normal);
+}
+
+void TForm9::showAtOriginalSize() {
+  setClientSize(pictureSize());
+  pictureFillsWindow();
+  centreWindow();
+  program_.platform.pointer.moveTo(pointerBelowPicture());
 }
 
 void TForm9::reportUnshowable(const QString& path) {
   UiServices& ui = program_.ui;
   ui.processMessages();
   RestoreListView();
+  program_.platform.pointer.moveTo(screenCentre());
   ui.setCursor(ScreenCursor::Normal);
   const Answer answer = ui.askYesNo(
       path,
@@ -150,6 +202,7 @@ void TForm9::reportUnshowable(const QString& path) {
     return;
   }
   if (!CheckBox1->isChecked()) {
+    program_.platform.pointer.moveTo(screenCentre());
     showListControls(ListBox1->count() > 0);
     Label1->show();
   }
@@ -204,51 +257,6 @@ void TForm9::Button7Click() {
   beepThreeTimes(ui);
   CurrentIndex = highlighted;
   PreviousBusy = false;
-}
-
-void TForm9::Button12Click() {
-  const bool compact = CheckBox1->isChecked();
-  const bool hasLines = ListBox1->count() > 0;
-  program_.platform.taskbar.show();
-  if (!compact) menuBar()->show();
-  StopRequested = true;
-  Image1->hide();
-  CheckBox2->setChecked(false);
-  for (QMenu* menu : {File1, Edit2, Tools1, Help1}) menu->menuAction()->setEnabled(true);
-  for (QWidget* control : std::initializer_list<QWidget*>{Button3, Button4, Button5, Button1})
-    control->setEnabled(true);
-  // An empty list stays behind its placeholder.
-  if (!compact && hasLines) {
-    showListControls(true);
-    Label1->show();
-  }
-  SaveDisplayList1->setEnabled(hasLines && !compact);
-  CurrentIndex = ListBox1->currentRow();
-  update();
-}
-
-void TForm9::RestoreListView() {
-  UiServices& ui = program_.ui;
-  ui.processMessages();
-  ui.setCursor(ScreenCursor::HourGlass);
-  program_.platform.taskbar.show();
-  Image1->hide();
-  client()->setFixedSize(521, 389);
-  setWindowFlag(Qt::FramelessWindowHint, false);
-  Panel1->show();
-  ui.setCursor(ScreenCursor::Normal);
-}
-
-void TForm9::CheckBox3Click() {
-  const bool tvLook = CheckBox3->isChecked();
-  if (tvLook) {
-    FitWindow->setChecked(true);
-    RzColorComboBox1->setColour(ListBox1->palette().color(QPalette::Text));
-  }
-  OriginalSize->setEnabled(!tvLook);
-  FillScreen->setEnabled(!tvLook);
-  RzColorComboBox1->setVisible(tvLook);
-  CheckBox1->setEnabled(!tvLook);
 }
 
 void TForm9::WindUpDisplay() {

@@ -236,3 +236,21 @@ void TForm9::createMenus() {
       menuItem(Help1, "VisitCorvelaProWebSite1", "&Visit Corvela Pro Web Site");
   About1 = menuItem(Help1, "About1", "&About");
 }
+
+void TForm9::createPictureMenu() {
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  struct Entry {
+    QAction** action;
+    const char* name;
+    const char* caption;
+  };
+  for (const Entry& entry : {Entry{&Next1, "Next1", "&Next"},
+                             Entry{&Previous1, "Previous1", "&Previous"},
+                             Entry{&FileDetails1, "FileDetails1", "&File Details"},
+                             Entry{&CopytoClipboard1, "CopytoClipboard1", "Cop&y to Clipboard  (Ctl+C)"},
+                             Entry{&Exit1, "Exit1", "&Stop"},
+                             Entry{&SlideShowOn1, "SlideShowOn1", "Sli&de Show On"},
+                             Entry{&Cancel1, "Cancel1", "&Cancel"}})
+    *entry.action = menuItem(PopupMenu1, entry.name, entry.caption);
+}

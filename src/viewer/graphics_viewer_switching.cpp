@@ -2,9 +2,13 @@
 // the program's status, About, help and web site commands, and ends the
 // program when it closes.
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 
+#include "app/media_device/media_device.h"
 #include "app/program_state.h"
+#include "app/timer.h"
 #include "app/ui_services.h"
 #include "app/web_site.h"
 #include "app/window_set/forms.h"
@@ -61,6 +65,16 @@ void TForm9::VisitCorvelaProWebSite1Click() {
 
 void TForm9::FormClose() {
   WindUpDisplay();
+  TForm1& cdPlayer = *program_.forms.Form1;
+  if (!cdPlayer.Label1->text().isEmpty()) {
+    cdPlayer.Button2Click(cdPlayer.Button2);
+    cdPlayer.MediaPlayer1->close();
+    cdPlayer.Timer1->setEnabled(false);
+    cdPlayer.Timer2->setEnabled(false);
+  }
   program_.platform.taskbar.show();
-  program_.forms.Form1->EndRun();
+  CheckBox2->setChecked(false);
+  StopRequested = true;
+  SlideDelay = 0;
+  cdPlayer.EndRun();
 }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,12 +24,16 @@
 #include "lists/find_in_list.h"
 #include "lists/list_look.h"
 #include "viewer/picture_area.h"
+#include "viewer/slide_clock.h"
 
 TForm9::TForm9(Program& program)
     : Form(program, "Corvela Pro Graphics Viewer", QSize(521, 389)),
-      Finder(std::make_unique<FindInList>(program.ui)) {
+      Finder(std::make_unique<FindInList>(program.ui)),
+      systemClock_(std::make_unique<SystemSlideClock>()),
+      clock_(systemClock_.get()) {
   createControls();
   createMenus();
+  createPictureMenu();
   lines_ = std::make_unique<ListWidgetLines>(*ListBox1);
   Look = std::make_unique<ListLook>(program.state.settings, *ListBox1, *Label1, true);
   RzColorComboBox1->setColour(colourFromSetting(program.state.settings.Colour));
@@ -38,7 +43,9 @@ TForm9::TForm9(Program& program)
   exposeToAccessibility();
 }
 
-TForm9::~TForm9() = default;
+// The colour box closes its drop-down as it is destroyed, after this window
+// has gone: it must no longer reach the window's handlers then.
+TForm9::~TForm9() { RzColorComboBox1->disconnect(this); }
 
 void TForm9::connectHandlers() {
   connectSwitching();
@@ -58,6 +65,13 @@ void TForm9::connectHandlers() {
   connect(Button7, &QPushButton::clicked, this, &TForm9::Button7Click);
   connect(Button12, &QPushButton::clicked, this, &TForm9::Button12Click);
   connect(CheckBox3, &QCheckBox::toggled, this, &TForm9::CheckBox3Click);
+  handle(CheckBox2, &QCheckBox::toggled, &TForm9::CheckBox2Click);
+  handle(CheckBox1, &QCheckBox::toggled, &TForm9::CheckBox1Click);
+  for (QRadioButton* size : {OriginalSize, FitWindow, FillScreen})
+    connect(size, &QRadioButton::toggled, this, [this](bool chosen) {
+      if (chosen) guard([this] { RadioGroup1Click(); });
+    });
+  connectPopupMenu();
   connect(Button16, &QPushButton::clicked, this, [this] { update(); });
   connect(BitBtn1, &QPushButton::clicked, this, &TForm9::close);
   connect(Exit2, &QAction::triggered, this, &TForm9::close);
@@ -81,6 +95,16 @@ void TForm9::connectHandlers() {
   for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
 }
 
+void TForm9::connectPopupMenu() {
+  connect(PopupMenu1, &QMenu::aboutToShow, this, &TForm9::PopupMenu1Popup);
+  handle(Next1, &QAction::triggered, &TForm9::Next1Click);
+  handle(Previous1, &QAction::triggered, &TForm9::Previous1Click);
+  handle(FileDetails1, &QAction::triggered, &TForm9::FileDetails1Click);
+  handle(Exit1, &QAction::triggered, &TForm9::Exit1Click);
+  handle(SlideShowOn1, &QAction::triggered, &TForm9::SlideShowOn1Click);
+  handle(Cancel1, &QAction::triggered, &TForm9::Cancel1Click);
+}
+
 void TForm9::FormActivate() {
   UiServices& ui = program_.ui;
   ui.setApplicationTitle("Graphics Viewer");
@@ -99,10 +123,12 @@ void TForm9::FormActivate() {
     Panel4->setVisible(!compact);
   }
   setFindCaption();
-  if (!compact) {
-    CheckBox1->setEnabled(false);
-    SavedWidth = width();
-    SavedHeight = height();
+  if (!compact) CheckBox1->setEnabled(false);
+  // Only the list view's size is one to return to: a box closing over a
+  // picture shown full screen must not make full screen the list's size.
+  if (!compact && Image1->isHidden()) {
+    SavedWidth = client()->width();
+    SavedHeight = client()->height();
   }
   if (listShown) {
     makeHighlightedLineCurrent();
@@ -126,7 +152,7 @@ bool TForm9::FormKeyPress(int key) {
     return false;
   }
   if (key != Qt::Key_Escape || ListBox1->count() == 0 || !ListBox1->isHidden()) return false;
-  Button12Click();
+  endDisplayFromKeyOrPopup();
   return true;
 }
 
@@ -139,10 +165,18 @@ bool TForm9::eventFilter(QObject* watched, QEvent* event) {
       if (watched == Button5 && key == Qt::Key_Escape) SearchAbortRequested = true;
       break;
     }
-    case QEvent::MouseButtonPress:
-      if (static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) break;
+    case QEvent::MouseButtonPress: {
+      const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+      if (watched == Image1) Image1MouseDown(button);
+      if (watched == Label2 && button == Qt::LeftButton) Label2Click();
+      if (button != Qt::RightButton) break;
       if (watched == Button1) Button1RightClick();
       if (watched == ListBox1->viewport()) ListBox1RightClick();
+      if (watched == client() || watched == Panel1) BackgroundRightClick();
+      break;
+    }
+    case QEvent::MouseButtonDblClick:
+      if (watched == Image1) Image1DblClick();
       break;
     case QEvent::FocusOut:
       if (watched == ComboBox1) ComboBox1Exit();

@@ -20,6 +20,7 @@ class QListWidget;
 class QListWidgetItem;
 class QProgressBar;
 class QSlider;
+class SlideClock;
 
 // The graphics viewer: a ticked list of pictures, shown one by one or as a slide show.
 class TForm9 : public Form, public ListWindow {
@@ -66,11 +67,42 @@ class TForm9 : public Form, public ListWindow {
   void Button2Click(QObject* Sender);  // &Display
   void Button6Click();                 // &Next
   void Button7Click();                 // Pre&vious
-  void Button12Click();                // &Stop
-  void RestoreListView();
-  void CheckBox3Click();  // TV Loo&k
   // Ends what the window shows of a picture before it hands over to another window.
   void WindUpDisplay();
+
+  // Stopping and the way back to the list (graphic_stop.cpp)
+  void Button12Click();  // &Stop
+  void Exit1Click();     // popup &Stop
+  void RestoreListView();
+  // A change of the window's size state; minimizing ends a display or a show.
+  void FormResize();
+
+  // The three sizes, TV look and compact mode (graphic_sizes.cpp)
+  void RadioGroup1Click();
+  void CheckBox3Click();  // TV Loo&k
+  void CheckBox1Click();  // Co&mpact
+
+  // The popup menu, the mouse on the picture and pointer parking (graphic_popup.cpp)
+  void PopupMenu1Popup();
+  void Next1Click();
+  void Previous1Click();
+  void FileDetails1Click();
+  void SlideShowOn1Click();
+  void Cancel1Click();
+  void Image1MouseDown(Qt::MouseButton button);
+  void Image1DblClick();
+  // The right button on the window's background or the control panel.
+  void BackgroundRightClick();
+
+  // Slide show (slide_show.cpp)
+  void CheckBox2Click();  // Sl&ide Show
+  // The clock the show's pause reads; the system's own unless a test gives another.
+  void useClock(SlideClock& clock) { clock_ = &clock; }
+
+  // --- Printing: filled in by the printing work (graphic_print_request.cpp) ---
+  // The print entry: a double click on the picture with TV look on.
+  void PrintRequest();
+  // --- end of printing ---
 
   // Leaving for the other windows, the menus shared with them, and closing
   // (graphics_viewer_switching.cpp).
@@ -89,6 +121,7 @@ class TForm9 : public Form, public ListWindow {
   void Edit1Change();
   void Edit1Exit();
   void TrackBar1Change();
+  void Label2Click();
 
   // Controls, by component name.
   QListWidget* ListBox1;
@@ -151,6 +184,17 @@ class TForm9 : public Form, public ListWindow {
   QAction* VisitCorvelaProWebSite1;
   QAction* About1;
 
+  QMenu* PopupMenu1;
+  QAction* Next1;
+  QAction* Previous1;
+  QAction* FileDetails1;
+  // --- Clipboard: connected by the clipboard work ---
+  QAction* CopytoClipboard1;
+  // --- end of clipboard ---
+  QAction* Exit1;
+  QAction* SlideShowOn1;
+  QAction* Cancel1;
+
   // List state.
   int LastIndex = -1;
   int SelectedCount = 0;
@@ -184,6 +228,7 @@ class TForm9 : public Form, public ListWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool FormCloseQuery() override;
 
  private:
@@ -193,8 +238,10 @@ class TForm9 : public Form, public ListWindow {
   void createFontPanel();
   void createDelayPanel();
   void createMenus();
+  void createPictureMenu();
   void connectHandlers();
   void connectSwitching();
+  void connectPopupMenu();
 
   // graphic_list_filling.cpp
   void fillFromOpenDialog();
@@ -220,17 +267,54 @@ class TForm9 : public Form, public ListWindow {
 
   // graphic_display.cpp
   void setUpDisplay(QObject* Sender);
+  // Shows the ticked lines from CurrentIndex on: one picture, or all of them in a show.
+  void walk();
+  void highlightCurrentLine();
   // Shows the picture of the line at CurrentIndex; false when it could not.
   bool showCurrentPicture();
+  void cutTooBigPicture();
+  void fillScreen();
+  void showAtOriginalSize();
   void reportUnshowable(const QString& path);
   void enableWindowChoices(bool enabled);
   bool walkingFromPicture(QObject* Sender) const;
   bool canWalk();
+
+  // graphic_stop.cpp
+  void endDisplayFromKeyOrPopup();
+  // The list, its tools and its status line back in view, on the current line.
+  void returnToList();
+  // The end of a show that ran past the last line.
+  void endOfList();
+
+  // viewer_window_shape.cpp
+  void setBorder(bool single);
+  // The window fitted round a client area of this size.
+  void setClientSize(QSize size);
+  void centreWindow();
+  void pictureFillsWindow();
+  void enterCompactShape();
+  QSize screenSize() const;
+  QPoint screenCentre() const;
+  // Parks the pointer as a popup command does: the place for the size
+  // "fit window" is given, the other two sizes have their own.
+  void parkPointer(QPoint fitWindowPlace);
+  QPoint pointerBesideWindow(int right, int down) const;
+  QPoint pointerBelowPicture() const;
+
+  // slide_show.cpp
+  bool slideShowStopped() const;
+  // The pause after each picture: the delay in whole seconds of the clock.
+  void waitSlideDelay();
+  bool startSlideShow();
+  void slideShowEnded();
   // The real path of the line at CurrentIndex: the line's own file, or the
   // open dialog's name for it.
   QString pathOfCurrentFile() const;
   QSize pictureSize() const;
 
   bool typeBoxFilled_ = false;
+  std::unique_ptr<SlideClock> systemClock_;
+  SlideClock* clock_;
   std::unique_ptr<ListWidgetLines> lines_;
 };

@@ -4,6 +4,7 @@
 
 #include "picture/graphic.h"
 #include "picture/graphic_formats.h"
+#include "viewer/fif/fif_image.h"
 
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {}
 
@@ -12,13 +13,22 @@ PictureArea::~PictureArea() = default;
 void PictureArea::load(const QString& path) {
   std::unique_ptr<Graphic> loaded = GraphicFormats::Standard().LoadFromFile(path);
   picture_ = std::move(loaded);
+  size_ = storedSize(*picture_);
   cut_ = QImage();
   update();
 }
 
+// A fractal picture has no size of its own until it is decoded at one; the
+// size stored in its file stands for it.
+QSize PictureArea::storedSize(Graphic& picture) {
+  if (auto* fractal = dynamic_cast<TFIFImage*>(&picture))
+    return QSize(fractal->OriginalWidth(), fractal->OriginalHeight());
+  return QSize(picture.Width(), picture.Height());
+}
+
 QSize PictureArea::pictureSize() const {
   if (!cut_.isNull()) return cut_.size();
-  return picture_ ? QSize(picture_->Width(), picture_->Height()) : QSize(0, 0);
+  return size_;
 }
 
 bool PictureArea::tooBig() const {

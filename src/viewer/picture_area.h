@@ -31,6 +31,9 @@ class PictureArea : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  static QSize storedSize(Graphic& picture);
+
   std::unique_ptr<Graphic> picture_;
+  QSize size_{0, 0};
   QImage cut_;
 };

@@ -32,3 +32,7 @@ void TForm9::Edit1Exit() {
 }
 
 void TForm9::TrackBar1Change() { Edit1->setText(QString::number(TrackBar1->value())); }
+
+void TForm9::Label2Click() {
+  if (Edit1->isEnabled()) Edit1->setFocus();
+}

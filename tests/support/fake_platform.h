@@ -4,11 +4,13 @@
 #include <QStringList>
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/display_configuration.h"
 #include "platform/help_viewer.h"
 #include "platform/instance_marker.h"
 #include "platform/platform_services.h"
+#include "platform/pointer.h"
 #include "platform/process_control.h"
 #include "platform/shell.h"
 #include "platform/system_information.h"
@@ -75,6 +77,11 @@ struct FakeShell : Shell {
   void openUrl(const QString& address) override { opened << address; }
 };
 
+struct FakePointer : Pointer {
+  std::vector<QPoint> places;  // every place the pointer was put, in order
+  void moveTo(QPoint place) override { places.push_back(place); }
+};
+
 // Every platform facility as a fake the test can set up and inspect.
 struct FakePlatform {
   FakeInstanceMarker instanceMarker;
@@ -85,8 +92,10 @@ struct FakePlatform {
   Taskbar taskbar;
   FakeHelpViewer help;
   FakeShell shell;
+  FakePointer pointer;
 
   PlatformServices services() {
-    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar, help, shell};
+    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar, help, shell,
+            pointer};
   }
 };

@@ -1,3 +1,7 @@
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+
 #include "platform/taskbar.h"
 #include "viewer/picture_area.h"
 #include "viewer_fixture.h"
@@ -76,6 +80,132 @@ TEST(GraphicDisplay, EscIsIgnoredWhileTheListIsVisibleAndEndsADisplayOtherwise) 
   EXPECT_TRUE(f.viewer->Image1->isHidden());
   EXPECT_FALSE(f.viewer->ListBox1->isHidden());
   EXPECT_FALSE(f.platform.taskbar.hidden());
+}
+
+// TV look off: the picture alone in a borderless window.
+struct PlainDisplayFixture : ViewerFixture {
+  PlainDisplayFixture() {
+    viewer->show();
+    viewer->CheckBox3->setChecked(false);
+  }
+  bool borderless() const { return viewer->windowFlags().testFlag(Qt::FramelessWindowHint); }
+  QSize client() const { return viewer->client()->size(); }
+  void display() { viewer->Button2Click(viewer->Button2); }
+};
+
+TEST(GraphicDisplay, FitWindowWithoutTvLookFillsTheBorderlessWindowAtItsOwnSize) {
+  PlainDisplayFixture f;
+  f.select({f.picture("a.bmp", {40, 300})});
+  const QSize windowSize = f.viewer->size();
+  f.display();
+  EXPECT_TRUE(f.borderless());
+  EXPECT_EQ(f.client(), QSize(521, 389));
+  EXPECT_EQ(f.viewer->Image1->geometry(), QRect(0, 0, 521, 389));
+  EXPECT_TRUE(f.viewer->Panel1->isHidden());
+  EXPECT_EQ(f.platform.pointer.places.back(),
+            QPoint(windowSize.width() + 125, windowSize.height() + 80));
+  EXPECT_TRUE(f.viewer->FormKeyPress(Qt::Key_Escape));
+  EXPECT_FALSE(f.borderless());
+  EXPECT_FALSE(f.viewer->Panel1->isHidden());
+}
+
+TEST(GraphicDisplay, OriginalSizeFitsTheWindowToThePictureCentredWithoutMenuBar) {
+  PlainDisplayFixture f;
+  f.select({f.picture("a.bmp", {200, 120})});
+  f.viewer->OriginalSize->setChecked(true);
+  f.display();
+  EXPECT_EQ(f.client(), QSize(200, 120));
+  EXPECT_TRUE(f.viewer->menuBar()->isHidden());
+  EXPECT_EQ(f.viewer->pos(), QPoint((f.screen().width() - 200) / 2, (f.screen().height() - 120) / 2));
+  EXPECT_EQ(f.platform.pointer.places.back(), f.screenCentre() + QPoint(100 - 5, 60 - 5));
+
+  f.viewer->Exit1Click();  // the popup Stop
+  EXPECT_EQ(f.client(), QSize(521, 389));
+  EXPECT_FALSE(f.viewer->menuBar()->isHidden());
+  EXPECT_FALSE(f.viewer->ListBox1->isHidden());
+}
+
+TEST(GraphicDisplay, FillScreenCoversTheScreenAndHidesTheTaskBarUntilStopped) {
+  PlainDisplayFixture f;
+  f.select({f.picture("a.bmp"), f.picture("b.bmp")});
+  f.viewer->FillScreen->setChecked(true);
+  f.display();
+  EXPECT_EQ(f.client(), f.screen());
+  EXPECT_EQ(f.viewer->Image1->size(), f.screen());
+  EXPECT_TRUE(f.platform.taskbar.hidden());
+  EXPECT_EQ(f.platform.pointer.places.back(), QPoint(f.screen().width(), f.screen().height()));
+  f.viewer->Next1Click();
+  EXPECT_EQ(f.viewer->CurrentFileName, f.file("b.bmp").toLower());
+  EXPECT_EQ(f.platform.pointer.places.back(), QPoint(f.screen().width(), f.screen().height()));
+  f.viewer->setWindowState(Qt::WindowMinimized);
+  EXPECT_TRUE(f.viewer->Image1->isHidden());
+  EXPECT_FALSE(f.viewer->ListBox1->isHidden());
+  f.viewer->setWindowState(Qt::WindowNoState);
+  f.viewer->Button12Click();
+  EXPECT_FALSE(f.platform.taskbar.hidden());
+  f.viewer->RestoreListView();
+  EXPECT_EQ(f.client(), QSize(521, 389));
+}
+
+TEST(GraphicDisplay, CompactModeShrinksTheWindowToItsControlPanelAndBack) {
+  PlainDisplayFixture f;
+  f.select({f.picture("a.bmp"), f.picture("b.bmp")});
+  f.viewer->CheckBox1->setChecked(true);
+  EXPECT_TRUE(f.borderless());
+  EXPECT_EQ(f.client(), QSize(167 + 12, 377 + 12));
+  EXPECT_EQ(f.viewer->pos(), QPoint(400, 53));
+  EXPECT_EQ(f.viewer->Panel1->pos(), QPoint(6, 6));
+  EXPECT_TRUE(f.viewer->ListBox1->isHidden());
+  EXPECT_TRUE(f.viewer->menuBar()->isHidden());
+  EXPECT_FALSE(f.viewer->CheckBox3->isEnabled());
+
+  f.display();
+  EXPECT_FALSE(f.viewer->Image1->isHidden());
+  f.viewer->Exit1Click();
+  EXPECT_EQ(f.client(), QSize(179, 389)) << "compact mode keeps its shape after a display";
+  EXPECT_FALSE(f.viewer->Panel1->isHidden());
+
+  f.viewer->CheckBox1->setChecked(false);
+  EXPECT_FALSE(f.borderless());
+  EXPECT_EQ(f.client(), QSize(521, 389));
+  EXPECT_EQ(f.viewer->Panel1->pos(), QPoint(344, 8));
+  EXPECT_TRUE(f.viewer->CheckBox3->isChecked());
+  EXPECT_FALSE(f.viewer->ListBox1->isHidden());
+  EXPECT_EQ(f.viewer->Label1->text(), "Selected: 2 - Current: 1 of 2");
+}
+
+TEST(GraphicDisplay, TheEscRightAfterADriveSearchIsSwallowedOnce) {
+  PlainDisplayFixture f;
+  f.picture("one.bmp");
+  f.viewer->CheckBox1->setChecked(true);
+  f.viewer->DriveComboBox1->setDrive(f.drive.path());
+  f.viewer->Button5Click();
+  ASSERT_TRUE(f.viewer->SkipNextKey);
+  EXPECT_FALSE(f.viewer->FormKeyPress(Qt::Key_Escape));
+  EXPECT_FALSE(f.viewer->SkipNextKey);
+  EXPECT_TRUE(f.viewer->FormKeyPress(Qt::Key_Escape));
+}
+
+TEST(GraphicDisplay, TheRightButtonOnThePictureOpensThePopupOrTheFileDetails) {
+  PlainDisplayFixture f;
+  f.select({f.picture("a.bmp", {64, 48})});
+  f.display();
+  f.viewer->Image1MouseDown(Qt::RightButton);
+  EXPECT_TRUE(f.viewer->PopupMenu1->isVisible());
+  QStringList entries;
+  for (QAction* entry : f.viewer->PopupMenu1->actions()) entries << entry->text();
+  EXPECT_EQ(entries, QStringList({"&Next", "&Previous", "&File Details", "Cop&y to Clipboard  (Ctl+C)",
+                                  "&Stop", "Sli&de Show On", "&Cancel"}));
+  EXPECT_EQ(f.platform.pointer.places.back(), f.screenCentre());
+  f.viewer->PopupMenu1->hide();
+  f.viewer->Cancel1Click();
+  EXPECT_EQ(f.platform.pointer.places.back(), QPoint(521 + 5, 389 + 5));
+
+  f.viewer->Exit1Click();
+  f.viewer->CheckBox3->setChecked(true);
+  f.display();
+  f.viewer->Image1MouseDown(Qt::RightButton);
+  EXPECT_TRUE(f.ui.texts().last().contains("Graphic Height: 48\rGraphic Width:  64"));
 }
 
 }  // namespace

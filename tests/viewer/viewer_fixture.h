@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -41,6 +42,8 @@ struct ViewerFixture : ProgramFixture {
       texts << viewer->ListBox1->item(row)->text();
     return texts;
   }
+  QSize screen() const { return viewer->screen()->geometry().size(); }
+  QPoint screenCentre() const { return QPoint(screen().width() / 2, screen().height() / 2); }
   bool ticked(int row) const { return lineTicked(*viewer->ListBox1, row); }
   void userTick(int row, bool ticked) {
     viewer->ListBox1->item(row)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);

@@ -12,6 +12,7 @@ class FindInList;
 class ListLook;
 class ListWidgetLines;
 class PictureArea;
+struct PrintedPicture;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -84,6 +85,19 @@ class TForm9 : public Form, public ListWindow {
   void KeywordSearch1Click();
   void VisitCorvelaProWebSite1Click();
   void FormClose() override;
+
+  // ---- Clipboard (graphic_clipboard.cpp) ----
+  // Ctrl+C while a picture is shown; true when it took the key.
+  bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  void CopytoClipboard1Click();
+  void Edit2Click();
+  void CopyCtlC1Click();
+  void DisplayClipboardViewer1Click();
+
+  // ---- Printing (graphic_print_request.cpp) ----
+  void Button18Click();  // &Print
+  // The print entry the picture's double click shares with the Print button.
+  void PrintRequest();
 
   // Delay entry
   void Edit1Change();
@@ -195,6 +209,7 @@ class TForm9 : public Form, public ListWindow {
   void createMenus();
   void connectHandlers();
   void connectSwitching();
+  void connectClipboardAndPrint();  // graphic_clipboard.cpp
 
   // graphic_list_filling.cpp
   void fillFromOpenDialog();
@@ -230,6 +245,13 @@ class TForm9 : public Form, public ListWindow {
   // open dialog's name for it.
   QString pathOfCurrentFile() const;
   QSize pictureSize() const;
+
+  // ---- Clipboard and printing ----
+  // The line at CurrentIndex names an icon, which neither copies nor prints.
+  bool currentIsIcon() const;
+  void copyPicture();
+  bool soundPlaying() const;
+  PrintedPicture printedPicture();
 
   bool typeBoxFilled_ = false;
   std::unique_ptr<ListWidgetLines> lines_;

@@ -72,7 +72,13 @@ struct FakeHelpViewer : HelpViewer {
 
 struct FakeShell : Shell {
   QStringList opened;
+  QStringList started;
+  ProgramStart startResult = ProgramStart::Started;
   void openUrl(const QString& address) override { opened << address; }
+  ProgramStart startProgram(const QString& name) override {
+    started << name;
+    return startResult;
+  }
 };
 
 // Every platform facility as a fake the test can set up and inspect.

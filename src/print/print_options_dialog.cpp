@@ -98,6 +98,7 @@ void TForm13::createButtons() {
 int TForm13::Execute(PrintedPicture picture) {
   Picture = std::move(picture);
   ModalResult = Abandoned;
+  ReturningFromPreview = 0;
   program_.ui.showModal(this);
   return ModalResult;
 }
@@ -156,6 +157,9 @@ void TForm13::chooseNoDetails(bool detailsEnabled) {
 void TForm13::focusPreview() { Button3->setFocus(); }
 
 void TForm13::Button4Click() {
+  // The toolkit activates the dialog again as the printer's dialog closes:
+  // that activation keeps the settings, as the preview's return does.
+  ReturningFromPreview = BackFromPreview;
   if (Printer->setup(this)) {
     showOrientation();
     return;

@@ -14,7 +14,8 @@ class TForm13 : public Form {
   Q_OBJECT
  public:
   static constexpr int Abandoned = 999999;
-  // The preview's mark that the dialog keeps its settings when it comes back.
+  // The mark that the dialog keeps its settings at its next activation: set
+  // when the preview closes and around the printer's dialog.
   static constexpr int BackFromPreview = 99;
 
   explicit TForm13(Program& program);

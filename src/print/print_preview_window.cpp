@@ -22,7 +22,7 @@ TForm14::TForm14(Program& program)
   exposeToAccessibility();
 }
 
-void TForm14::FormActivate() {
+void TForm14::FormShow() {
   TForm13& options = *program_.forms.Form13;
   const bool portrait = options.Label6->text() == "Portrait Mode";
   options.hide();
@@ -54,6 +54,13 @@ bool TForm14::eventFilter(QObject* watched, QEvent* event) {
 void TForm14::keyPressEvent(QKeyEvent*) { hide(); }
 
 void TForm14::mousePressEvent(QMouseEvent*) { hide(); }
+
+// Set up as it opens rather than when it is activated: not every window
+// manager activates a window that is shown.
+void TForm14::showEvent(QShowEvent* event) {
+  Form::showEvent(event);
+  FormShow();
+}
 
 // However it closes, the options dialog comes back keeping its settings.
 void TForm14::hideEvent(QHideEvent* event) {

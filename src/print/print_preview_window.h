@@ -10,7 +10,8 @@ class TForm14 : public Form {
  public:
   explicit TForm14(Program& program);
 
-  void FormActivate() override;
+  // Sizes the window to the page and draws the preview as the window opens.
+  void FormShow();
 
   QLabel* Image1;
 
@@ -18,6 +19,7 @@ class TForm14 : public Form {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:

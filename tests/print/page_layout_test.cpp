@@ -27,26 +27,6 @@ TEST(PageLayout, PortraitIsJudgedInEighths) {
   EXPECT_FALSE(IsPortrait({800, 807})) << "the same number of eighths is landscape";
 }
 
-TEST(PageLayout, UncentredPrintDoublesTheZoomedPictureFromTheMargin) {
-  const PageLayout layout = PrintLayout({4800, 6800}, {90, 90}, 10, false);
-  EXPECT_EQ(layout.picture, edges(50, 50, 1850, 1850));
-  EXPECT_EQ(layout.textOrigin, QPoint(50, 1850));
-}
-
-TEST(PageLayout, CentredPrintDoublesTheZoomedPictureAroundThePageCentre) {
-  const PageLayout layout = PrintLayout({4801, 6801}, {100, 50}, 4, true);
-  EXPECT_EQ(layout.picture, edges(2400 - 400, 3400 - 200, 2400 + 400, 3400 + 200));
-  EXPECT_EQ(layout.textOrigin, QPoint(2000, 3600));
-}
-
-TEST(PageLayout, FitToPageCoversTheWholePageCentredOrNotWithoutText) {
-  for (bool centred : {false, true}) {
-    const PageLayout layout = PrintLayout({4800, 6800}, {90, 30}, FitToPage, centred);
-    EXPECT_EQ(layout.picture, edges(0, 0, 4800, 6800)) << "centred " << centred;
-    EXPECT_FALSE(layout.textOrigin);
-  }
-}
-
 TEST(PageLayout, PreviewDivisorsGrowByTwoEachSideOnItsOwn) {
   EXPECT_EQ(PreviewWindowSize({4800, 6800}, true), QSize(342, 485));
   EXPECT_EQ(PreviewWindowSize({6800, 4800}, false), QSize(485, 342));
@@ -54,19 +34,33 @@ TEST(PageLayout, PreviewDivisorsGrowByTwoEachSideOnItsOwn) {
   EXPECT_EQ(PreviewWindowSize({724, 992}, true), QSize(181, 496)) << "only the width goes on to 4";
 }
 
-TEST(PageLayout, PreviewPlacesAnEighthOfThePictureTimesTheZoom) {
-  const PageLayout layout = PreviewLayout({342, 485}, {100, 80}, 4, false);
-  EXPECT_EQ(layout.picture, edges(10, 10, 106, 90));
-  EXPECT_EQ(layout.textOrigin, QPoint(10, 92));
-}
-
-TEST(PageLayout, CentredPreviewAndFittedPreview) {
-  const PageLayout centred = PreviewLayout({342, 485}, {100, 80}, 4, true);
-  EXPECT_EQ(centred.picture, edges(171 - 48, 242 - 40, 171 + 48, 242 + 40));
-  EXPECT_EQ(centred.textOrigin, QPoint(123, 282));
-  for (bool centre : {false, true})
-    EXPECT_EQ(PreviewLayout({342, 485}, {100, 80}, FitToPage, centre).picture,
-              edges(0, 0, 342, 485));
+// Every layout doubles the zoomed picture, except the fitted one, which
+// covers exactly the page (or the preview window), centred or not.
+TEST(PageLayout, PictureAndTextStandWhereTheLayoutTablesSay) {
+  struct Case {
+    const char* what;
+    PageLayout layout;
+    QRect picture;
+    std::optional<QPoint> text;
+  };
+  const QSize page(4800, 6800), window(342, 485);
+  const Case cases[] = {
+      {"print", PrintLayout(page, {90, 90}, 10, false), edges(50, 50, 1850, 1850), QPoint(50, 1850)},
+      {"print centred", PrintLayout({4801, 6801}, {100, 50}, 4, true),
+       edges(2400 - 400, 3400 - 200, 2400 + 400, 3400 + 200), QPoint(2000, 3600)},
+      {"print fitted", PrintLayout(page, {90, 30}, FitToPage, false), edges(0, 0, 4800, 6800), {}},
+      {"print fitted and centred", PrintLayout(page, {90, 30}, FitToPage, true),
+       edges(0, 0, 4800, 6800), {}},
+      {"preview", PreviewLayout(window, {100, 80}, 4, false), edges(10, 10, 106, 90), QPoint(10, 92)},
+      {"preview centred", PreviewLayout(window, {100, 80}, 4, true),
+       edges(171 - 48, 242 - 40, 171 + 48, 242 + 40), QPoint(123, 282)},
+      {"preview fitted and centred", PreviewLayout(window, {100, 80}, FitToPage, true),
+       edges(0, 0, 342, 485), {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.layout.picture, c.picture) << c.what;
+    EXPECT_EQ(c.layout.textOrigin, c.text) << c.what;
+  }
 }
 
 }  // namespace

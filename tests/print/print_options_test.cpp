@@ -94,13 +94,16 @@ TEST(PrintOptions, PrintAndAbortGiveTheResult) {
   EXPECT_EQ(f.options->ModalResult, TForm13::Abandoned);
 }
 
-TEST(PrintOptions, ConfirmedPrinterSetupJudgesTheOrientationAgain) {
+TEST(PrintOptions, ConfirmedPrinterSetupJudgesTheOrientationAgainAndKeepsTheZoom) {
   PrintOptions f;
   f.open({300, 300});
   f.printer->page = QSize(6800, 4800);
+  f.options->RadioButton3->click();  // x 8
   f.options->Button4->click();
   EXPECT_EQ(f.options->Label6->text(), "Landscape Mode");
   EXPECT_FALSE(f.options->isHidden());
+  f.options->FormActivate();
+  EXPECT_TRUE(f.options->RadioButton3->isChecked()) << "kept as the dialog comes back";
 }
 
 TEST(PrintOptions, ThePreviewIsSizedByItsDivisorsAndDrawsThePictureAndPlaceholder) {

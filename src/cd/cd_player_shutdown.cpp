@@ -1,8 +1,7 @@
 // Ending the program from the CD player window.
-#include <QApplication>
-#include <QClipboard>
 #include <QLabel>
 
+#include "app/clipboard_question.h"
 #include "app/program_state.h"
 #include "app/timer.h"
 #include "app/ui_services.h"
@@ -19,10 +18,7 @@ void TForm1::BitBtn1Click() {
 void TForm1::Exit1Click() { BitBtn1Click(); }
 
 bool TForm1::FormCloseQuery() {
-  if (program_.state.ClipboardDataPresent &&
-      program_.ui.askYesNo("Clipboard Data Present",
-                           "Do you wish to delete the contents of the Clipboard?") == Answer::Yes)
-    QApplication::clipboard()->clear();
+  AskToEmptyClipboard(program_.state, program_.ui);
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include "app/clipboard_question.h"
 #include "app/program_state.h"
 #include "app/settings_store.h"
 #include "app/timer.h"
@@ -167,7 +168,10 @@ void TForm4::BitBtn1Click() {
 void TForm4::Exit1Click() { BitBtn1Click(); }
 
 // Every main window asks the CD player's question about a picture left on the clipboard.
-bool TForm4::FormCloseQuery() { return program_.forms.Form1->FormCloseQuery(); }
+bool TForm4::FormCloseQuery() {
+  AskToEmptyClipboard(program_.state, program_.ui);
+  return true;
+}
 
 void TForm4::FormClose() {
   UnloadMPEGLibrary();

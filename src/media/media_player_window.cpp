@@ -21,6 +21,7 @@
 #include "app/timer.h"
 #include "app/ui_services.h"
 #include "app/window_set/forms.h"
+#include "lists/colour_box.h"
 #include "app/windows/about_window.h"
 #include "app/windows/system_status_window.h"
 #include "cd/cd_player_window.h"
@@ -53,7 +54,8 @@ TForm4::TForm4(Program& program)
   centreOnScreen();
 }
 
-TForm4::~TForm4() = default;
+// The colour box outlives this part of the window while the widgets are torn down.
+TForm4::~TForm4() { RzColorComboBox1->disconnect(this); }
 
 void TForm4::connectHandlers() {
   connect(Button12, &QPushButton::clicked, this, &TForm4::Button12Click);

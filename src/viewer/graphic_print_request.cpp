@@ -1,5 +1,65 @@
-// The print entry from the picture. The printing work fills this in: the
-// question when sound is playing, then the print options.
-#include "viewer/graphics_viewer_window.h"
+// The print request: from the Print button or a double click on the picture,
+// through the print options to one printed page.
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QPushButton>
 
-void TForm9::PrintRequest() {}
+#include "app/media_device/media_device.h"
+#include "app/ui_services.h"
+#include "app/window_set/forms.h"
+#include "cd/cd_player_window.h"
+#include "media/media_player_window.h"
+#include "media/mpeg/mpeg_player.h"
+#include "print/page_printer.h"
+#include "print/print_options_dialog.h"
+#include "print/printed_picture.h"
+#include "viewer/graphics_viewer_window.h"
+#include "viewer/picture_area.h"
+
+void TForm9::Button18Click() {
+  if (Image1->isHidden()) {
+    program_.ui.messageDlg(MessageKind::Information,
+                           "You must display a graphic before you can print it.");
+    Button2->setFocus();
+    return;
+  }
+  PrintRequest();
+}
+
+// The media player's device, the CD player's device or the MPEG component.
+bool TForm9::soundPlaying() const {
+  const TForm4& media = *program_.forms.Form4;
+  return media.MediaPlayer1->mode() == DeviceMode::Playing ||
+         program_.forms.Form1->MediaPlayer1->mode() == DeviceMode::Playing ||
+         (media.MPlayer1->LibraryLoaded() && media.MPlayer1->PlayerMode() == 3);
+}
+
+PrintedPicture TForm9::printedPicture() {
+  const QString path = pathOfCurrentFile();
+  auto draw = [this](QPainter& painter, const QRect& rect) { Image1->drawPicture(painter, rect); };
+  return {pictureSize(), draw, path, QFileInfo(path).fileName()};
+}
+
+void TForm9::PrintRequest() {
+  UiServices& ui = program_.ui;
+  activateWindow();
+  if (!CheckBox3->isChecked() || CheckBox2->isChecked()) return;
+  if (soundPlaying() &&
+      ui.askYesNo("Print Request",
+                  "You are playing a CD or sound file and some systems\rwill not cope well with "
+                  "Printing in this situation!\r\rAre you sure you wish to continue with the "
+                  "Print option?") == Answer::No)
+    return;
+  if (currentIsIcon()) {
+    ui.messageDlg(MessageKind::Information, "Sorry, cannot print Icons.");
+    return;
+  }
+  TForm13& options = *program_.forms.Form13;
+  if (pictureSize().width() > options.Printer->pageSize().width())
+    ui.showMessage("Landscape mode is suggested for this printout");
+  ui.setCursor(ScreenCursor::HourGlass);
+  const int zoom = options.Execute(printedPicture());
+  ui.setCursor(ScreenCursor::Normal);
+  if (zoom == TForm13::Abandoned) return;
+  options.PrintPicture(zoom);
+}

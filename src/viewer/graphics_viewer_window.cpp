@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include "app/clipboard_question.h"
 #include "app/program_state.h"
 #include "app/ui_services.h"
 #include "app/window_set/forms.h"
@@ -49,6 +50,7 @@ TForm9::~TForm9() { RzColorComboBox1->disconnect(this); }
 
 void TForm9::connectHandlers() {
   connectSwitching();
+  connectClipboardAndPrint();
   connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
   connect(DisplayListOFF1, &QAction::triggered, this, &TForm9::DisplayListOFF1Click);
   connect(SaveDisplayList1, &QAction::triggered, this, &TForm9::SaveDisplayList1Click);
@@ -159,7 +161,9 @@ bool TForm9::FormKeyPress(int key) {
 bool TForm9::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress: {
-      const int key = static_cast<QKeyEvent*>(event)->key();
+      const auto* press = static_cast<QKeyEvent*>(event);
+      const int key = press->key();
+      if (FormKeyDown(key, press->modifiers())) return true;
       if (FormKeyPress(key)) return true;
       if (watched == ListBox1) ListBox1KeyPress(key);
       if (watched == Button5 && key == Qt::Key_Escape) SearchAbortRequested = true;
@@ -188,7 +192,10 @@ bool TForm9::eventFilter(QObject* watched, QEvent* event) {
   return Form::eventFilter(watched, event);
 }
 
-bool TForm9::FormCloseQuery() { return program_.forms.Form1->FormCloseQuery(); }
+bool TForm9::FormCloseQuery() {
+  AskToEmptyClipboard(program_.state, program_.ui);
+  return true;
+}
 
 SelectionLines& TForm9::selectionLines() { return *lines_; }
 

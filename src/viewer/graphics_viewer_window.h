@@ -12,6 +12,7 @@ class FindInList;
 class ListLook;
 class ListWidgetLines;
 class PictureArea;
+struct PrintedPicture;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -99,11 +100,6 @@ class TForm9 : public Form, public ListWindow {
   // The clock the show's pause reads; the system's own unless a test gives another.
   void useClock(SlideClock& clock) { clock_ = &clock; }
 
-  // --- Printing: filled in by the printing work (graphic_print_request.cpp) ---
-  // The print entry: a double click on the picture with TV look on.
-  void PrintRequest();
-  // --- end of printing ---
-
   // Leaving for the other windows, the menus shared with them, and closing
   // (graphics_viewer_switching.cpp).
   void Button3Click();  // &CD Player
@@ -116,6 +112,19 @@ class TForm9 : public Form, public ListWindow {
   void KeywordSearch1Click();
   void VisitCorvelaProWebSite1Click();
   void FormClose() override;
+
+  // Clipboard (graphic_clipboard.cpp)
+  // Ctrl+C while a picture is shown; true when it took the key.
+  bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  void CopytoClipboard1Click();
+  void Edit2Click();
+  void CopyCtlC1Click();
+  void DisplayClipboardViewer1Click();
+
+  // Printing (graphic_print_request.cpp)
+  void Button18Click();  // &Print
+  // The print entry the picture's double click shares with the Print button.
+  void PrintRequest();
 
   // Delay entry
   void Edit1Change();
@@ -242,6 +251,7 @@ class TForm9 : public Form, public ListWindow {
   void connectHandlers();
   void connectSwitching();
   void connectPopupMenu();
+  void connectClipboardAndPrint();  // graphic_clipboard.cpp
 
   // graphic_list_filling.cpp
   void fillFromOpenDialog();
@@ -312,6 +322,13 @@ class TForm9 : public Form, public ListWindow {
   // open dialog's name for it.
   QString pathOfCurrentFile() const;
   QSize pictureSize() const;
+
+  // ---- Clipboard and printing ----
+  // The line at CurrentIndex names an icon, which neither copies nor prints.
+  bool currentIsIcon() const;
+  void copyPicture();
+  bool soundPlaying() const;
+  PrintedPicture printedPicture();
 
   bool typeBoxFilled_ = false;
   std::unique_ptr<SlideClock> systemClock_;

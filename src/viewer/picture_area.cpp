@@ -46,8 +46,5 @@ void PictureArea::cut() {
 
 void PictureArea::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (!cut_.isNull())
-    painter.drawImage(rect(), cut_);
-  else if (picture_)
-    picture_->Draw(painter, rect());
+  drawPicture(painter, rect());
 }

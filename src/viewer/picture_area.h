@@ -5,6 +5,7 @@
 #include <memory>
 
 class Graphic;
+class QPainter;
 
 // Image1: holds one picture and stretches it to its own bounds, whatever the
 // picture's shape. A picture too big to show is kept as its cut top-left part.
@@ -26,6 +27,12 @@ class PictureArea : public QWidget {
   // The picture's size as shown: the cut size once cut.
   QSize pictureSize() const;
   const QImage& cutImage() const { return cut_; }
+
+  // ---- Printing and the clipboard ----
+  // The picture (or its cut part) stretched into the rectangle.
+  void drawPicture(QPainter& painter, const QRect& rect);
+  // Empties the clipboard and puts the picture (or its cut part) on it.
+  void copyToClipboard();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

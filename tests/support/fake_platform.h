@@ -74,7 +74,13 @@ struct FakeHelpViewer : HelpViewer {
 
 struct FakeShell : Shell {
   QStringList opened;
+  QStringList started;
+  ProgramStart startResult = ProgramStart::Started;
   void openUrl(const QString& address) override { opened << address; }
+  ProgramStart startProgram(const QString& name) override {
+    started << name;
+    return startResult;
+  }
 };
 
 struct FakePointer : Pointer {

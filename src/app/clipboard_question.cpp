@@ -1,0 +1,14 @@
+#include "app/clipboard_question.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "app/program_state.h"
+#include "app/ui_services.h"
+
+void AskToEmptyClipboard(const ProgramState& state, UiServices& ui) {
+  if (state.ClipboardDataPresent &&
+      ui.askYesNo("Clipboard Data Present",
+                  "Do you wish to delete the contents of the Clipboard?") == Answer::Yes)
+    QGuiApplication::clipboard()->clear();
+}

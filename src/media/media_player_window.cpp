@@ -3,6 +3,7 @@
 #include "media/mpeg/mpeg_player.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -54,8 +55,12 @@ TForm4::TForm4(Program& program)
   centreOnScreen();
 }
 
-// The colour box outlives this part of the window while the widgets are torn down.
-TForm4::~TForm4() { RzColorComboBox1->disconnect(this); }
+// The colour box and the application's focus signal outlive this part of the
+// window while the widgets are torn down; they must not call into it.
+TForm4::~TForm4() {
+  RzColorComboBox1->disconnect(this);
+  qApp->disconnect(this);
+}
 
 void TForm4::connectHandlers() {
   connect(Button12, &QPushButton::clicked, this, &TForm4::Button12Click);

@@ -41,7 +41,8 @@ def make_avi_with_tone(path, pattern, frequency, seconds=4):
 
 
 def make_midi(path, note=69, seconds=3):
-    """A standard MIDI file of one track: a piano holding one note."""
+    """A standard MIDI file of one track: an organ holding one note, loud, since an
+    organ's note does not fade as a piano's does."""
     ticks_per_beat = 480  # at the default 120 beats a minute, two beats a second
 
     def length(ticks):  # MIDI's variable-length number
@@ -51,7 +52,7 @@ def make_midi(path, note=69, seconds=3):
             encoded.insert(0, 0x80 | ticks & 0x7F)
         return bytes(encoded)
 
-    events = (b"\x00\xC0\x00" + b"\x00\x90" + bytes([note, 100]) +
+    events = (b"\x00\xC0\x13" + b"\x00\x90" + bytes([note, 127]) +
               length(2 * ticks_per_beat * seconds) + b"\x80" + bytes([note, 0]) +
               b"\x00\xFF\x2F\x00")
     with open(path, "wb") as midi:

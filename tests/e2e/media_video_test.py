@@ -13,8 +13,8 @@ import pyatspi
 
 from corvela_session import RunningProgram, find_control, wait_for
 from media_files import make_video
-from user_actions import (ESCAPE_KEYCODE, button, choose_files, described, mean_colour, press,
-                          press_key, showing, snapshot, text_of)
+from user_actions import (ESCAPE_KEYCODE, button, choose_files, colour_inside, described,
+                          extents, mean_colour, press, press_key, showing, snapshot, text_of)
 
 PROGRAM = sys.argv.pop(1)
 
@@ -48,10 +48,10 @@ class VideosPlay(unittest.TestCase):
         self.choose(media, "red.avi")
         self.play(media)
         self.assertFalse(showing(list_box), "the list gives way to the video")
-        panel = described(media, "Panel1").queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        self.assertEqual((panel.width, panel.height), (300, 230))
+        panel = described(media, "Panel1")
+        self.assertEqual((extents(panel).width, extents(panel).height), (300, 230))
         shot = snapshot("e2e-media-fitted-avi.png")
-        red, green, blue = mean_colour(shot, (panel.x + 2, panel.y + 2, panel.width - 4, panel.height - 4))
+        red, green, blue = colour_inside(shot, panel)
         self.assertGreater(red, 0.7, "the panel shows the red picture")
         self.assertLess(max(green, blue), 0.3)
         wait_for("the list to come back", lambda: showing(list_box), seconds=10)

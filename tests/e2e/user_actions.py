@@ -54,7 +54,7 @@ def press(control):
 def click(control):
     """A real mouse click in the middle of the control, for commands that run inside
     the click and would hold up an accessibility action until they end."""
-    box = control.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    box = extents(control)
     pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
 
 
@@ -117,3 +117,13 @@ def mean_colour(picture, area=None):
         ["convert", picture, *crop, "-format", "%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]", "info:"],
         check=True, capture_output=True, text=True)
     return [float(value) for value in result.stdout.split()]
+
+
+def extents(control):
+    return control.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+
+
+def colour_inside(shot, control):
+    """Mean colour of the control's area in a screenshot, two pixels in from its edges."""
+    box = extents(control)
+    return mean_colour(shot, (box.x + 2, box.y + 2, box.width - 4, box.height - 4))

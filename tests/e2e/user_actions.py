@@ -10,7 +10,7 @@ from gi.repository import GLib
 
 from corvela_session import find_control, top_level, wait_for
 
-ESCAPE_KEYCODE = 9
+ESCAPE_KEYCODE, CONTROL_KEYCODE, C_KEYCODE = 9, 37, 54
 
 
 def described(window, name):
@@ -58,8 +58,14 @@ def click(control):
     pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
 
 
-def press_key(keycode):
-    pyatspi.Registry.generateKeyboardEvent(keycode, None, pyatspi.KEY_PRESSRELEASE)
+def press_key(keycode, holding=None):
+    """A key typed on the keyboard, with another (Control, say) held down meanwhile."""
+    registry = pyatspi.Registry
+    if holding is not None:
+        registry.generateKeyboardEvent(holding, None, pyatspi.KEY_PRESS)
+    registry.generateKeyboardEvent(keycode, None, pyatspi.KEY_PRESSRELEASE)
+    if holding is not None:
+        registry.generateKeyboardEvent(holding, None, pyatspi.KEY_RELEASE)
 
 
 def window_where(what, predicate, seconds=20):

@@ -1,6 +1,7 @@
 #include "print/page_printer.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
@@ -26,6 +27,9 @@ bool QtPagePrinter::setup(QWidget* parent) {
 
 void QtPagePrinter::printPage(const QString& title, const std::function<void(QPainter&)>& draw) {
   printer_.setDocName(title);
+  // A new user's home may have no documents folder yet.
+  if (!printer_.outputFileName().isEmpty())
+    QDir().mkpath(QFileInfo(printer_.outputFileName()).absolutePath());
   QPainter painter;
   if (!painter.begin(&printer_))
     throw PrintError("The printer could not start the print job.");

@@ -1,29 +1,13 @@
 """The CD player plays the demo disc, driven from outside as a person would."""
 
-import os
-import subprocess
 import sys
 import time
 import unittest
 
-import pyatspi
-
-from corvela_session import RunningProgram, find_control, is_enabled, wait_for
+from corvela_session import RunningProgram, is_enabled, wait_for
+from user_actions import button, described, press, snapshot, text_of
 
 PROGRAM = sys.argv.pop(1)
-PICTURES = os.path.dirname(os.path.dirname(PROGRAM))
-
-
-def press(control):
-    control.queryAction().doAction(0)
-
-
-def described(window, name):
-    return pyatspi.findDescendant(window, lambda a: a.description == name, breadth_first=True)
-
-
-def text_of(window, name):
-    return described(window, name).name
 
 
 class DemoDiscPlays(unittest.TestCase):
@@ -34,12 +18,7 @@ class DemoDiscPlays(unittest.TestCase):
         cls.window = cls.session.window("Corvela Pro - CD Player")
 
     def button(self, name):
-        control = find_control(self.window, pyatspi.ROLE_PUSH_BUTTON, name)
-        self.assertIsNotNone(control, f"no button {name}")
-        return control
-
-    def snapshot(self, name):
-        subprocess.run(["import", "-window", "root", os.path.join(PICTURES, name)], check=False)
+        return button(self.window, name)
 
     def test_load_play_next_pause_and_stop(self):
         press(self.button("Load"))
@@ -53,7 +32,7 @@ class DemoDiscPlays(unittest.TestCase):
         wait_for("track 1 to play", lambda: text_of(self.window, "Label2").startswith("Track 1  - "))
         time.sleep(2.5)
         self.assertNotEqual(text_of(self.window, "Label3"), "", "the time is shown")
-        self.snapshot("e2e-cd-playing.png")
+        snapshot("e2e-cd-playing.png")
 
         press(self.button("Next"))
         wait_for("track 2 to play", lambda: text_of(self.window, "Label2").startswith("Track 2  - "))
@@ -66,7 +45,7 @@ class DemoDiscPlays(unittest.TestCase):
         self.assertEqual(text_of(self.window, "Label3"), "0:")
         press(self.button("Cont"))
         wait_for("play to go on", lambda: is_enabled(self.button("Pause")))
-        self.snapshot("e2e-cd-after-slider.png")
+        snapshot("e2e-cd-after-slider.png")
 
         pause = self.button("Pause")
         press(pause)

@@ -7,42 +7,18 @@ import tempfile
 import time
 import unittest
 
-import pyatspi
-from gi.repository import GLib
-
-from corvela_session import RunningProgram, children, find_control, is_enabled, wait_for
+from corvela_session import RunningProgram, is_enabled, wait_for
 from sound_server import seconds_of, timeline, tones_heard
 from tone_disc import track_frequency, write_tone_disc
+from user_actions import answer, box_saying, button, checked, described, press, text_of
 
 PROGRAM = sys.argv.pop(1)
 TRACKS = 8
 FREQUENCIES = [track_frequency(track) for track in range(1, TRACKS + 1)]
 
 
-def press(control):
-    try:
-        control.queryAction().doAction(0)
-    except GLib.Error:
-        # Some commands retitle the window while they run, and the reply to the press
-        # is lost; the tests check what the press did instead.
-        pass
-
-
-def described(window, name):
-    return pyatspi.findDescendant(window, lambda a: a.description == name, breadth_first=True)
-
-
 def tracks_heard(recording):
     return [tone + 1 for tone in tones_heard(recording, FREQUENCIES)]
-
-
-def question_box(text):
-    """A question of the program's, wherever it shows."""
-    for application in children(pyatspi.Registry.getDesktop(0)):
-        for window in children(application):
-            if pyatspi.findDescendant(window, lambda a: text in (a.name or "")) is not None:
-                return window
-    return None
 
 
 class CdPlayerHeard(unittest.TestCase):
@@ -57,10 +33,10 @@ class CdPlayerHeard(unittest.TestCase):
         wait_for("the tone disc to load", lambda: is_enabled(self.button("Play")))
 
     def button(self, name):
-        return find_control(self.window, pyatspi.ROLE_PUSH_BUTTON, name)
+        return button(self.window, name)
 
     def ticked(self, track):
-        return described(self.window, f"TrackBox{track}").getState().contains(pyatspi.STATE_CHECKED)
+        return checked(described(self.window, f"TrackBox{track}"))
 
     def tick_only(self, *tracks):
         # A loaded disc starts with every track ticked; the window answers in its own time.
@@ -72,7 +48,7 @@ class CdPlayerHeard(unittest.TestCase):
             wait_for(f"track {track} to be ticked", lambda: self.ticked(track))
 
     def playing(self):
-        return described(self.window, "Label2").name
+        return text_of(self.window, "Label2")
 
     def record(self, name):
         return self.session.sound.record(os.path.join(self.folder, name))
@@ -89,7 +65,7 @@ class CdPlayerHeard(unittest.TestCase):
     def test_random_play_is_heard_as_the_window_shows_it(self):
         random = described(self.window, "CheckBox2")
         press(random)
-        wait_for("random to be ticked", lambda: random.getState().contains(pyatspi.STATE_CHECKED))
+        wait_for("random to be ticked", lambda: checked(random))
         recording = self.record("random.wav")
         press(self.button("Play"))
         shown = []
@@ -122,30 +98,23 @@ class CdPlayerHeard(unittest.TestCase):
         wait_for("track 4 to play", lambda: self.playing().startswith("Track 4"))
         press(self.button("Sound And Video Player"))
         media = self.session.window("Corvela Pro AVI-MID-MPEG-WAV Player")
-        press(find_control(media, pyatspi.ROLE_PUSH_BUTTON, "CD Player"))
+        press(button(media, "CD Player"))
         self.session.window("Corvela Pro - CD Player")
         press(self.button("Graphics"))
-        answer_yes(wait_for("the leave-playing question",
-                            lambda: question_box("leave your Audio CD selection(s) playing")))
+        answer(box_saying("leave your Audio CD selection(s) playing"), "Yes")
         viewer = self.session.window("Corvela Pro Graphics Viewer")
-        press(find_control(viewer, pyatspi.ROLE_PUSH_BUTTON, "CD Player"))
+        press(button(viewer, "CD Player"))
         self.session.window("Corvela Pro - CD Player")
         self.assertTrue(self.playing().startswith("Track 4"))
 
         press(self.button("Exit"))
-        answer_yes(wait_for("the exit question",
-                            lambda: question_box("Would you like to leave the CD playing?")))
+        answer(box_saying("Would you like to leave the CD playing?"), "Yes")
         self.assertEqual(self.session.program.wait(timeout=15), 0)
         time.sleep(4)  # the program has gone; the disc plays on
         recording.stop()
         self.assertEqual(tracks_heard(recording.path), [4])
         heard = timeline(recording.path, FREQUENCIES)
         self.assertEqual(heard[-8:], [3] * 8, f"track 4 still sounds at the end: {heard}")
-
-
-def answer_yes(box):
-    press(pyatspi.findDescendant(
-        box, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name in ("Yes", "&Yes")))
 
 
 if __name__ == "__main__":

@@ -18,6 +18,7 @@ from gi.repository import Gio, GLib
 
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 WAIT_SECONDS = 20
+TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
 
 
 def wait_for(what, probe, seconds=WAIT_SECONDS):
@@ -90,6 +91,22 @@ def is_enabled(accessible):
     return accessible.getState().contains(pyatspi.STATE_ENABLED)
 
 
+def top_level(predicate):
+    """The first top-level window on the desktop that predicate accepts, or None."""
+    for application in children(pyatspi.Registry.getDesktop(0)):
+        for window in children(application):
+            if predicate(window):
+                return window
+    return None
+
+
+def processor_seconds(pid):
+    """The processor time a process has used so far, user and system."""
+    with open(f"/proc/{pid}/stat") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICKS_PER_SECOND
+
+
 class RunningProgram:
     """The program started with fresh home and run-time folders, so nothing of another
     run (settings, a running copy's socket) reaches it."""
@@ -150,8 +167,5 @@ class RunningProgram:
     def _find_window(self, caption):
         if self.program.poll() is not None:
             raise RuntimeError(f"the program ended with code {self.program.returncode}")
-        for application in children(pyatspi.Registry.getDesktop(0)):
-            for window in children(application):
-                if window.getRole() == pyatspi.ROLE_FRAME and window.name == caption:
-                    return window
-        return None
+        return top_level(lambda window: window.getRole() == pyatspi.ROLE_FRAME
+                         and window.name == caption)

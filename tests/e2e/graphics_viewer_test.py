@@ -10,35 +10,13 @@ import sys
 import time
 import unittest
 
-import pyatspi
-
-from corvela_session import RunningProgram, children, find_control, is_enabled, wait_for
+from corvela_session import RunningProgram, is_enabled, processor_seconds, wait_for
+from user_actions import (ESCAPE_KEYCODE, button, choose_files, click, described, press,
+                          press_key, showing, snapshot, start_snapshot)
 
 PROGRAM = sys.argv.pop(1)
 BIN = os.path.dirname(PROGRAM)
-SHOTS = os.environ.get("CORVELA_SHOTS", os.path.dirname(BIN))
 WALLPAPER = "/usr/share/backgrounds/mate/nature/GreenMeadow.jpg"
-ESCAPE_KEYCODE = 9
-TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
-
-
-def press(control):
-    control.queryAction().doAction(0)
-
-
-def click(control):
-    """A real mouse click: the show runs inside the box's click, so an accessibility
-    action on the box would not return until the show ends."""
-    box = control.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
-
-
-def described(window, name):
-    return pyatspi.findDescendant(window, lambda a: a.description == name, breadth_first=True)
-
-
-def is_showing(accessible):
-    return accessible.getState().contains(pyatspi.STATE_SHOWING)
 
 
 def write_metafile(path):
@@ -82,12 +60,6 @@ def make_pictures(folder):
     return names
 
 
-def processor_seconds(pid):
-    with open(f"/proc/{pid}/stat") as stat:
-        fields = stat.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / TICKS_PER_SECOND
-
-
 class GraphicsViewerShowsPictures(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -97,7 +69,7 @@ class GraphicsViewerShowsPictures(unittest.TestCase):
         os.mkdir(cls.folder)
         cls.names = make_pictures(cls.folder)
         main = cls.session.window("Corvela Pro - CD Player")
-        press(find_control(main, pyatspi.ROLE_PUSH_BUTTON, "Graphics"))
+        press(button(main, "Graphics"))
         cls.window = cls.session.window("Corvela Pro Graphics Viewer")
 
     def control(self, name):
@@ -107,39 +79,27 @@ class GraphicsViewerShowsPictures(unittest.TestCase):
 
     def snapshot(self, name):
         time.sleep(0.7)  # the picture drawn
-        subprocess.run(["import", "-window", "root", os.path.join(SHOTS, name)], check=False)
+        snapshot(name)
 
     def status(self):
         return self.control("Label1").name
 
     def escape(self):
-        pyatspi.Registry.generateKeyboardEvent(ESCAPE_KEYCODE, None, pyatspi.KEY_PRESSRELEASE)
-        wait_for("the list after Esc", lambda: is_showing(self.control("ListBox1")))
+        press_key(ESCAPE_KEYCODE)
+        wait_for("the list after Esc", lambda: showing(self.control("ListBox1")))
 
     def choose_files(self):
         press(self.control("Button1"))
-        dialog = wait_for("the open dialog", self._file_dialog)
-        name = wait_for("the file name field", lambda: pyatspi.findDescendant(
-            dialog, lambda a: a.getRole() == pyatspi.ROLE_TEXT and is_showing(a)))
-        quoted = " ".join(f'"{os.path.join(self.folder, n)}"' for n in self.names)
-        name.queryEditableText().setTextContents(quoted)
-        press(find_control(dialog, pyatspi.ROLE_PUSH_BUTTON, "Open"))
+        choose_files([os.path.join(self.folder, name) for name in self.names])
         wait_for("the list of pictures",
-                 lambda: self.status() == f"Selected: 5 - Current: 1 of 5")
-
-    def _file_dialog(self):
-        for application in children(pyatspi.Registry.getDesktop(0)):
-            for window in children(application):
-                if window.getRole() == pyatspi.ROLE_DIALOG:
-                    return window
-        return None
+                 lambda: self.status() == "Selected: 5 - Current: 1 of 5")
 
     def display(self):
         press(self.control("Button2"))
         self.wait_for_picture()
 
     def wait_for_picture(self):
-        wait_for("the picture", lambda: is_showing(self.control("Image1")))
+        wait_for("the picture", lambda: showing(self.control("Image1")))
 
     def walk_to(self, line, button="Button6"):
         """Next or Previous, from the picture shown to the picture of this line."""
@@ -149,7 +109,7 @@ class GraphicsViewerShowsPictures(unittest.TestCase):
 
     def stop(self):
         press(self.control("Button12"))
-        wait_for("the list after Stop", lambda: is_showing(self.control("ListBox1")))
+        wait_for("the list after Stop", lambda: showing(self.control("ListBox1")))
 
     def test_pictures_in_every_size_and_a_slide_show(self):
         self.choose_files()
@@ -191,11 +151,10 @@ class GraphicsViewerShowsPictures(unittest.TestCase):
         started = time.monotonic()
         while time.monotonic() - started < 10:
             status = self.status()
-            if is_showing(self.control("Image1")) and (not seen or seen[-1] != status):
+            if showing(self.control("Image1")) and (not seen or seen[-1] != status):
                 seen.append(status)
-                shots.append(subprocess.Popen(["import", "-window", "root",
-                                  os.path.join(SHOTS, f"e2e-viewer-slide-{status[-6]}.png")]))
-            if seen and is_showing(self.control("ListBox1")):
+                shots.append(start_snapshot(f"e2e-viewer-slide-{status[-6]}.png"))
+            if seen and showing(self.control("ListBox1")):
                 break
             time.sleep(0.02)
         lasted = time.monotonic() - started
@@ -204,12 +163,12 @@ class GraphicsViewerShowsPictures(unittest.TestCase):
         self.assertEqual(seen, [status for status in expected if status in seen])
         self.assertEqual(seen[-1], expected[-1])
         self.assertTrue(1 <= lasted <= 5, f"the show lasted {lasted:.1f} s")
-        self.assertFalse(is_showing(self.control("Image1")))
+        self.assertFalse(showing(self.control("Image1")))
 
     def pauses_leave_the_processor_idle(self):
         self.control("Edit1").queryEditableText().setTextContents("6")
         click(self.control("CheckBox2"))
-        wait_for("the show's one picture", lambda: is_showing(self.control("Image1")))
+        wait_for("the show's one picture", lambda: showing(self.control("Image1")))
         time.sleep(1)
         pid = self.session.program.pid
         before, clock = processor_seconds(pid), time.monotonic()
@@ -217,7 +176,7 @@ class GraphicsViewerShowsPictures(unittest.TestCase):
         used = (processor_seconds(pid) - before) / (time.monotonic() - clock)
         print(f"processor use during a pause: {used:.1%}", file=sys.stderr)
         self.assertLess(used, 0.05)
-        wait_for("the end of the show", lambda: is_showing(self.control("ListBox1")), 10)
+        wait_for("the end of the show", lambda: showing(self.control("ListBox1")), 10)
 
 
 if __name__ == "__main__":

@@ -1,21 +1,14 @@
 """The help opens from the CD player's Help menu and finds pages by keyword."""
 
-import os
-import subprocess
 import sys
 import unittest
 
 import pyatspi
 
 from corvela_session import RunningProgram, wait_for
+from user_actions import menu_item, press, snapshot
 
 PROGRAM = sys.argv.pop(1)
-PICTURES = os.path.dirname(os.path.dirname(PROGRAM))
-
-
-def menu_item(window, name):
-    return pyatspi.findDescendant(
-        window, lambda a: a.getRole() == pyatspi.ROLE_MENU_ITEM and a.name == name)
 
 
 class HelpFromTheMenu(unittest.TestCase):
@@ -23,7 +16,7 @@ class HelpFromTheMenu(unittest.TestCase):
         with RunningProgram(PROGRAM) as session:
             main = session.window("Corvela Pro - CD Player")
             contents = wait_for("the Contents item", lambda: menu_item(main, "Contents"))
-            contents.queryAction().doAction(0)
+            press(contents)
             help_window = session.window("Corvela Pro Help")
             page = wait_for("the help page", lambda: pyatspi.findDescendant(
                 help_window, lambda a: a.name == "Help page"))
@@ -32,8 +25,7 @@ class HelpFromTheMenu(unittest.TestCase):
 
             search = pyatspi.findDescendant(help_window, lambda a: a.name == "Keyword search")
             search.queryEditableText().setTextContents("Intro")
-            subprocess.run(["import", "-window", "root", os.path.join(PICTURES, "e2e-help.png")],
-                           check=False)
+            snapshot("e2e-help.png")
 
 
 if __name__ == "__main__":

@@ -8,22 +8,12 @@ import sys
 import tempfile
 import unittest
 
-import pyatspi
-
-from corvela_session import RunningProgram, find_control, is_enabled, wait_for
+from corvela_session import RunningProgram, is_enabled, wait_for
+from user_actions import button, menu_item, press
 
 BUILD = sys.argv.pop(1)
 HOME_FILES = ["corvela", "corvela-cd-player", "libmpegdll.so", "libdeco32.so",
               "demo-disc.cue", "demo-disc.bin", "help/index.html"]
-
-
-def press(control):
-    control.queryAction().doAction(0)
-
-
-def menu_item(window, name):
-    return pyatspi.findDescendant(
-        window, lambda a: a.getRole() == pyatspi.ROLE_MENU_ITEM and a.name == name)
 
 
 class InstalledProgram(unittest.TestCase):
@@ -60,8 +50,8 @@ class InstalledProgram(unittest.TestCase):
     def test_the_command_loads_the_demo_disc_and_opens_the_help(self):
         with RunningProgram(self.installed("bin", "corvela")) as session:
             window = session.window("Corvela Pro - CD Player")
-            press(find_control(window, pyatspi.ROLE_PUSH_BUTTON, "Load"))
-            play = find_control(window, pyatspi.ROLE_PUSH_BUTTON, "Play")
+            press(button(window, "Load"))
+            play = button(window, "Play")
             wait_for("the demo disc to load", lambda: is_enabled(play))
             press(wait_for("the Contents item", lambda: menu_item(window, "Contents")))
             session.window("Corvela Pro Help")

@@ -3,59 +3,17 @@ real files chosen in the file dialog."""
 
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 import time
 import unittest
 
 import pyatspi
-from gi.repository import GLib
 
 from corvela_session import RunningProgram, find_control, wait_for
+from user_actions import button, choose_files, press, snapshot, text_of, window_where
 
 PROGRAM = sys.argv.pop(1)
-PICTURES = os.path.dirname(os.path.dirname(PROGRAM))
-
-
-def press(control):
-    # A press that opens a modal box returns only when the box closes; the
-    # call may time out meanwhile, which is no failure.
-    try:
-        control.queryAction().doAction(0)
-    except GLib.Error:
-        pass
-
-
-def described(window, name):
-    return pyatspi.findDescendant(window, lambda a: a.description == name, breadth_first=True)
-
-
-def text_of(window, name):
-    return described(window, name).name
-
-
-def snapshot(name):
-    subprocess.run(["import", "-window", "root", os.path.join(PICTURES, name)], check=False)
-
-
-def dialog(session, role, predicate):
-    """A window of the program's own (a dialog or a form) that predicate accepts."""
-    def probe():
-        for application in pyatspi.Registry.getDesktop(0):
-            if application is None:
-                continue
-            for window in application:
-                if window is not None and window.getRole() == role and predicate(window):
-                    return window
-        return None
-    return wait_for("the dialog", probe)
-
-
-def fill_and_accept(box, text, accept):
-    field = pyatspi.findDescendant(box, lambda a: a.getRole() == pyatspi.ROLE_TEXT)
-    field.queryEditableText().setTextContents(text)
-    press(find_control(box, pyatspi.ROLE_PUSH_BUTTON, accept))
 
 
 class MediaListTools(unittest.TestCase):
@@ -69,30 +27,30 @@ class MediaListTools(unittest.TestCase):
                 file.write(b"media")
         with RunningProgram(PROGRAM) as session:
             cd = session.window("Corvela Pro - CD Player")
-            press(find_control(cd, pyatspi.ROLE_PUSH_BUTTON, "Sound And Video Player"))
+            press(button(cd, "Sound And Video Player"))
             media = session.window("Corvela Pro AVI-MID-MPEG-WAV Player")
-            press(find_control(media, pyatspi.ROLE_PUSH_BUTTON, "Select Sound & Video"))
-            chooser = dialog(session, pyatspi.ROLE_DIALOG,
-                             lambda w: find_control(w, pyatspi.ROLE_PUSH_BUTTON, "Open"))
-            paths = " ".join(f'"{os.path.join(folder, "a", name)}"' for name in names)
-            fill_and_accept(chooser, paths, "Open")
+            press(button(media, "Select Sound & Video"))
+            choose_files([os.path.join(folder, "a", name) for name in names])
             wait_for("the list to fill", lambda: text_of(media, "Label7") == "Selected: 3")
 
-            press(find_control(media, pyatspi.ROLE_PUSH_BUTTON, "Search Result"))
-            find = dialog(session, pyatspi.ROLE_DIALOG,
-                          lambda w: w.name == "Search from the highlighted file onwards")
-            fill_and_accept(find, "THREE", "OK")
+            press(button(media, "Search Result"))
+            find = window_where("the find dialog",
+                                lambda w: w.name == "Search from the highlighted file onwards")
+            field = pyatspi.findDescendant(find, lambda a: a.getRole() == pyatspi.ROLE_TEXT)
+            field.queryEditableText().setTextContents("THREE")
+            press(button(find, "OK"))
             wait_for("the found line", lambda: text_of(media, "Label1") ==
                      "Selected: 3 - Current: 3 of 3")
 
-            press(find_control(media, pyatspi.ROLE_PUSH_BUTTON, "Sub Select"))
-            types = dialog(session, pyatspi.ROLE_FRAME, lambda w: w.name == "Corvela Pro")
+            press(button(media, "Sub Select"))
+            types = window_where("the type chooser", lambda w: w.getRole() == pyatspi.ROLE_FRAME
+                                 and w.name == "Corvela Pro")
             wait_for("the counts", lambda: text_of(types, "Label4") == "1")
             press(find_control(types, pyatspi.ROLE_CHECK_BOX, "MPEG"))
             snapshot("e2e-media-type-chooser.png")
-            press(find_control(types, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+            press(button(types, "OK"))
             wait_for("the sound line alone", lambda: text_of(media, "Label7") == "Selected: 1")
-            press(find_control(media, pyatspi.ROLE_PUSH_BUTTON, "Max"))
+            press(button(media, "Max"))
             time.sleep(1)  # a pressed button clicks once its press has been seen
             snapshot("e2e-media-list-tools.png")
 

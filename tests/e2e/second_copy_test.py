@@ -1,24 +1,12 @@
 """A second copy of the program gives way to the running one."""
 
-import subprocess
 import sys
 import unittest
 
-import pyatspi
-
-from corvela_session import RunningProgram, children, end_group, start_in_own_group, wait_for
+from corvela_session import RunningProgram, end_group, start_in_own_group
+from user_actions import answer, box_saying
 
 PROGRAM = sys.argv.pop(1)
-
-
-def warning_box():
-    """The second copy's warning, wherever it shows."""
-    for application in children(pyatspi.Registry.getDesktop(0)):
-        for window in children(application):
-            said = pyatspi.findDescendant(window, lambda a: "already running" in (a.name or ""))
-            if said is not None:
-                return window
-    return None
 
 
 class SecondCopy(unittest.TestCase):
@@ -27,10 +15,7 @@ class SecondCopy(unittest.TestCase):
             first.window("Corvela Pro - CD Player")
             second = start_in_own_group([PROGRAM], env=first.environment)
             try:
-                box = wait_for("the second copy's warning", warning_box)
-                ok = pyatspi.findDescendant(
-                    box, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == "OK")
-                ok.queryAction().doAction(0)
+                answer(box_saying("already running"), "OK")
                 self.assertEqual(second.wait(timeout=15), 0)
                 self.assertIsNone(first.program.poll(), "the first copy runs on")
             finally:

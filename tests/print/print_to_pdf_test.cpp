@@ -1,6 +1,7 @@
 // A real print through Qt print support into a PDF file, read back with the
 // PDF tools: the picture stands where the layout puts it, and the file name
-// is printed under it when asked.
+// is printed under it when asked. The file goes into a folder that does not
+// exist yet, as a new user's documents folder may not.
 #include <QPainter>
 #include <QProcess>
 #include <QRadioButton>
@@ -29,7 +30,7 @@ struct PrintToPdf : ProgramFixture {
     resolution = printer.resolution();
     options->Printer = std::move(real);
   }
-  QString pdf() const { return folder.filePath("page.pdf"); }
+  QString pdf() const { return folder.filePath("Documents/page.pdf"); }
 
   // A black square of 100 printer pixels, printed at zoom 4 from the margin.
   void print(QRadioButton* details) {

@@ -95,8 +95,11 @@ def top_level(predicate):
     """The first top-level window on the desktop that predicate accepts, or None."""
     for application in children(pyatspi.Registry.getDesktop(0)):
         for window in children(application):
-            if predicate(window):
-                return window
+            try:
+                if predicate(window):
+                    return window
+            except GLib.Error:
+                continue  # a box that closed while we looked at it
     return None
 
 

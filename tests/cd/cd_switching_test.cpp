@@ -22,6 +22,14 @@ struct PlayingCd : CdPlayerFixture {
     cd->Button1Click(cd->Button1);
     run(2000);
   }
+
+  // Another disc goes into the drive while the CD player is hidden.
+  void swapDisc() {
+    std::unique_ptr<MediaDevice> tray = devices.create(DeviceType::CdAudio);
+    tray->open("virtual");
+    tray->eject();
+    devices.insertDisc("virtual", FakeMediaDeviceFactory::audioDisc({40, 50}));
+  }
 };
 
 }  // namespace
@@ -71,11 +79,7 @@ TEST(CdSwitching, HandingBackChecksTheDiscIsStillTheOneLoaded) {
 
   PlayingCd changed;
   changed.cd->Button12Click();
-  // The disc is swapped while the media player is in front.
-  std::unique_ptr<MediaDevice> tray = changed.devices.create(DeviceType::CdAudio);
-  tray->open("virtual");
-  tray->eject();
-  changed.devices.insertDisc("virtual", FakeMediaDeviceFactory::audioDisc({40, 50}));
+  changed.swapDisc();  // while the media player is in front
   changed.cd->ReturnFrom(changed.forms().Form9.get(), true);
   EXPECT_TRUE(changed.state().DiscChanged);
   for (QWidget* control : {static_cast<QWidget*>(changed.cd->Button1),
@@ -117,10 +121,7 @@ TEST(CdErrors, ADeviceErrorInAHandlerIsShownNotFatal) {
 TEST(CdSwitching, ADiscSwappedBehindTheMediaPlayerIsFoundAtTheNextStatusTick) {
   PlayingCd changed;
   changed.cd->Button12Click();
-  std::unique_ptr<MediaDevice> tray = changed.devices.create(DeviceType::CdAudio);
-  tray->open("virtual");
-  tray->eject();
-  changed.devices.insertDisc("virtual", FakeMediaDeviceFactory::audioDisc({40, 50}));
+  changed.swapDisc();
   changed.forms().Form4->Button7Click();
   EXPECT_FALSE(changed.cd->Button1->isEnabled()) << "disabled at once";
   changed.cd->Timer2Timer();

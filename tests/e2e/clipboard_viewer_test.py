@@ -4,6 +4,7 @@ clipboard to the program that copied it (another program still reads the picture
 next copy is followed at once, and closing the viewer changes nothing."""
 
 import os
+import shutil
 import subprocess
 import sys
 import unittest
@@ -11,8 +12,9 @@ import unittest
 import pyatspi
 
 from corvela_session import RunningProgram, end_group, start_in_own_group, wait_for
-from user_actions import (CONTROL_KEYCODE, C_KEYCODE, button, choose_files, colour_inside, described,
-                          menu_item, press, press_key, showing, snapshot, text_of)
+from user_actions import (CONTROL_KEYCODE, C_KEYCODE, answer, box_saying, button, choose_files,
+                          colour_inside, described, menu_item, press, press_key, showing,
+                          snapshot, text_of)
 
 PROGRAM = sys.argv.pop(1)
 MEADOW = "/usr/share/backgrounds/mate/nature/GreenMeadow.jpg"
@@ -28,8 +30,8 @@ def clipboard(target):
 
 def size_on_clipboard():
     """The picture another program reads from the clipboard, as "W x H"."""
-    shown = subprocess.run(["identify", "-format", "%w x %h", "png:-"], input=clipboard("image/png"),
-                           capture_output=True, check=False)
+    shown = subprocess.run(["identify", "-format", "%w x %h", "png:-"],
+                           input=clipboard("image/png"), capture_output=True, check=False)
     return shown.stdout.decode()
 
 
@@ -47,13 +49,21 @@ class ClipboardViewerFollowsCopies(unittest.TestCase):
             ["wmctrl", "-m"], capture_output=True).returncode == 0)
         cls.session = RunningProgram(PROGRAM).__enter__()
         cls.addClassCleanup(cls.session.__exit__, None, None, None)
-        poppies = os.path.join(cls.session.home, "poppies.jpg")
+        # Named so that the file dialog keeps this order.
+        meadow = os.path.join(cls.session.home, "a-meadow.jpg")
+        poppies = os.path.join(cls.session.home, "b-poppies.jpg")
+        shutil.copy(MEADOW, meadow)
         subprocess.run(["convert", "-size", "400x300", "xc:#d02020", poppies], check=True)
-        press(button(cls.session.window("Corvela Pro - CD Player"), "Graphics"))
+        main = cls.session.window("Corvela Pro - CD Player")
+        # A new user is reminded of the status checking first; the window manager
+        # gives that box the focus.
+        answer(box_saying("Reminder: you elected"), "OK")
+        press(button(main, "Graphics"))
         cls.window = cls.session.window("Corvela Pro Graphics Viewer")
         press(described(cls.window, "Button1"))
-        choose_files([MEADOW, poppies])
-        wait_for("the list", lambda: text_of(cls.window, "Label1") == "Selected: 2 - Current: 1 of 2")
+        choose_files([meadow, poppies])
+        wait_for("the list",
+                 lambda: text_of(cls.window, "Label1") == "Selected: 2 - Current: 1 of 2")
         press(described(cls.window, "Button2"))
         wait_for("the meadow", lambda: showing(described(cls.window, "Image1")))
 
@@ -74,7 +84,8 @@ class ClipboardViewerFollowsCopies(unittest.TestCase):
         press(wait_for("the viewer command",
                        lambda: menu_item(self.window, "Display Clipboard Viewer")))
         viewer = self.session.window(VIEWER)
-        red, green, blue = self.shown_in_viewer(viewer, MEADOW_SIZE, "e2e-clipboard-viewer-meadow.png")
+        red, green, blue = self.shown_in_viewer(viewer, MEADOW_SIZE,
+                                                "e2e-clipboard-viewer-meadow.png")
         self.assertGreater(green, max(red, blue), "the green meadow in the viewer")
         self.assertIn("image/png", clipboard("TARGETS").decode())
         self.assertEqual(size_on_clipboard(), MEADOW_SIZE, "another program still reads it")
@@ -82,9 +93,11 @@ class ClipboardViewerFollowsCopies(unittest.TestCase):
 
         activate("Corvela Pro Graphics Viewer")
         press(described(self.window, "Button6"))  # Next
-        wait_for("the poppies", lambda: text_of(self.window, "Label1") == "Selected: 2 - Current: 2 of 2")
+        wait_for("the poppies",
+                 lambda: text_of(self.window, "Label1") == "Selected: 2 - Current: 2 of 2")
         self.copy(POPPIES_SIZE)
-        red, green, blue = self.shown_in_viewer(viewer, POPPIES_SIZE, "e2e-clipboard-viewer-poppies.png")
+        red, green, blue = self.shown_in_viewer(viewer, POPPIES_SIZE,
+                                                "e2e-clipboard-viewer-poppies.png")
         self.assertGreater(red, green + blue, "the red poppies in the viewer")
 
         subprocess.run(["wmctrl", "-c", VIEWER], check=True)

@@ -57,14 +57,17 @@ void ClipboardViewerWindow::Refresh() {
 }
 
 void ClipboardViewerWindow::display(const ClipboardContents& contents) {
-  const QString offered = contents.formats.isEmpty() ? QString("nothing")
-                                                     : contents.formats.join(", ");
-  formats_->setText("Offered: " + offered);
+  const QString metafile = MetafileLine(contents);
+  QString offered = "Offered: " + (contents.formats.isEmpty() ? QString("nothing")
+                                                             : contents.formats.join(", "));
+  // A metafile offered beside its picture is named above the formats.
+  if (!contents.picture.isNull() && !metafile.isEmpty()) offered.prepend(metafile + "\n");
+  formats_->setText(offered);
   picture_->setPicture(contents.picture);
   if (!contents.picture.isNull()) {
     pages_->setCurrentWidget(pictureScroller_);
-  } else if (!MetafileLine(contents).isEmpty()) {
-    showMessage(MetafileLine(contents));
+  } else if (!metafile.isEmpty()) {
+    showMessage(metafile);
   } else if (!contents.text.isEmpty()) {
     text_->setPlainText(contents.text);
     pages_->setCurrentWidget(text_);
@@ -72,9 +75,6 @@ void ClipboardViewerWindow::display(const ClipboardContents& contents) {
     showMessage(contents.formats.isEmpty() ? "The clipboard is empty."
                                            : "Nothing offered can be shown here.");
   }
-  // A metafile offered beside its picture is named under it.
-  if (!contents.picture.isNull() && !MetafileLine(contents).isEmpty())
-    formats_->setText(MetafileLine(contents) + "\n" + formats_->text());
 }
 
 void ClipboardViewerWindow::showMessage(const QString& message) {

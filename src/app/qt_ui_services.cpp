@@ -7,7 +7,10 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSystemTrayIcon>
 #include <QWidget>
+
+#include "app/artwork.h"
 
 QString displayText(const QString& programText) {
   QString shown = programText;
@@ -96,6 +99,18 @@ void QtUiServices::setApplicationTitle(const QString& title) {
   title_ = title;
   // The taskbar text of every top-level window: its icon text.
   for (QWidget* window : QApplication::topLevelWidgets()) window->setWindowIconText(title);
+  showInTray(title);
+}
+
+// Few desktops show the icon text: where a tray exists, the title is the
+// tooltip of the program's tray icon, so the status it carries can be seen.
+void QtUiServices::showInTray(const QString& title) {
+  if (!tray_) {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
+    tray_ = new QSystemTrayIcon(discPicture(64), this);
+    tray_->show();
+  }
+  tray_->setToolTip(title);
 }
 
 void QtUiServices::setCursor(ScreenCursor cursor) {

@@ -4,6 +4,8 @@
 
 #include "app/ui_services.h"
 
+class QSystemTrayIcon;
+
 // UiServices on Qt Widgets: real dialogs, the real cursor and event loop.
 class QtUiServices : public QObject, public UiServices {
   Q_OBJECT
@@ -30,11 +32,17 @@ class QtUiServices : public QObject, public UiServices {
   void terminate() override;
   bool terminating() const override { return terminating_; }
 
+  // The tray icon that shows the title; none where the desktop has no tray.
+  const QSystemTrayIcon* trayIcon() const { return tray_; }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void showInTray(const QString& title);
+
   QString title_;
+  QSystemTrayIcon* tray_ = nullptr;
   ScreenCursor cursor_ = ScreenCursor::Normal;
   bool hints_ = true;
   bool terminating_ = false;

@@ -84,7 +84,12 @@ void Metafile::Assign(Graphic* source) {
   Changed();
 }
 
+// The bytes go under the registered type and under the older x- name that
+// programs still ask for.
 void Metafile::SaveToClipboardFormat(QMimeData& data) {
   Graphic::SaveToClipboardFormat(data);
-  if (data_) data.setData(Enhanced() ? "image/x-emf" : "image/x-wmf", data_->bytes);
+  if (!data_) return;
+  const QString type = Enhanced() ? "emf" : "wmf";
+  data.setData("image/" + type, data_->bytes);
+  data.setData("image/x-" + type, data_->bytes);
 }

@@ -1,5 +1,6 @@
 #include "platform/shell.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QStandardPaths>
@@ -7,8 +8,15 @@
 
 void DesktopShell::openUrl(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
 
+// The programs shipped with this one sit beside it, and those come first.
+QString DesktopShell::findProgram(const QString& name) {
+  const QString beside =
+      QStandardPaths::findExecutable(name, {QCoreApplication::applicationDirPath()});
+  return beside.isEmpty() ? QStandardPaths::findExecutable(name) : beside;
+}
+
 ProgramStart DesktopShell::startProgram(const QString& name) {
-  const QString program = QStandardPaths::findExecutable(name);
+  const QString program = findProgram(name);
   if (program.isEmpty()) return ProgramStart::NotFound;
   QProcess process;
   process.setProgram(program);

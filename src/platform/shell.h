@@ -5,7 +5,8 @@
 enum class ProgramStart { Started, NotFound, Failed };
 
 // Hands things to the desktop: a web address to the user's browser, a
-// program started by name on the program search path.
+// program started by name on the program search path, this program's own
+// folder first.
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -18,4 +19,7 @@ class DesktopShell : public Shell {
  public:
   void openUrl(const QString& address) override;
   ProgramStart startProgram(const QString& name) override;
+
+  // The program's path: in this program's own folder first, then on the search path.
+  static QString findProgram(const QString& name);
 };

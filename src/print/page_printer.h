@@ -24,22 +24,28 @@ class PagePrinter {
   // The platform's print dialog; false when the user cancelled it.
   virtual bool setup(QWidget* parent) = 0;
   // One job of one page, drawn in printer pixels from the printable area's
-  // top-left corner; throws PrintError when the job cannot begin.
-  virtual void printPage(const QString& title, const std::function<void(QPainter&)>& draw) = 0;
+  // top-left corner; throws PrintError when the job cannot begin. Returns the
+  // file the page went into, empty when it went to a printer.
+  virtual QString printPage(const QString& title,
+                            const std::function<void(QPainter&)>& draw) = 0;
 };
 
 // The system's default printer through Qt print support (CUPS), or a PDF file
-// when the system has no printer or the user chose one.
+// when the system has no printer or the user chose one. The files chosen
+// without the user are never overwritten: each job takes the first free name.
 class QtPagePrinter : public PagePrinter {
  public:
   QtPagePrinter();
 
   QSize pageSize() const override;
   bool setup(QWidget* parent) override;
-  void printPage(const QString& title, const std::function<void(QPainter&)>& draw) override;
+  QString printPage(const QString& title, const std::function<void(QPainter&)>& draw) override;
 
   QPrinter& printer() { return printer_; }
 
  private:
+  void nameOwnFile();
+
   QPrinter printer_;
+  QString ownFile_;  // the last file named here, while the user has chosen none
 };

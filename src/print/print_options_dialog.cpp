@@ -107,9 +107,13 @@ void TForm13::PrintPicture(int zoom) {
   const PageLayout layout = PrintLayout(Printer->pageSize(), Picture.size, zoom,
                                         CheckBox1->isChecked());
   const QString details = DetailsText(Picture.fullPath, Picture.fileName);
-  Printer->printPage("Corvela Pro Graphic Print", [&](QPainter& painter) {
+  const QString file = Printer->printPage("Corvela Pro Graphic Print", [&](QPainter& painter) {
     DrawPage(painter, layout, Picture, details);
   });
+  // A page that became a file is only found when the user is told where.
+  if (!file.isEmpty())
+    program_.ui.messageDlg(MessageKind::Information,
+                           "The print has been saved in the file\r\r" + file);
 }
 
 void TForm13::FormActivate() {
@@ -179,9 +183,17 @@ void TForm13::Button3Click() {
 }
 
 void TForm13::Button2Click() {
+  abandon();
+  hide();
+}
+
+// Closed by the window manager (its close button, Alt+F4): the user leaves
+// the print as with Abort, whatever the preview chose before.
+void TForm13::FormClose() { abandon(); }
+
+void TForm13::abandon() {
   ModalResult = Abandoned;
   ReturningFromPreview = 0;
-  hide();
 }
 
 QString TForm13::DetailsText(const QString& fullPath, const QString& fileName) const {

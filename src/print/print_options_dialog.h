@@ -33,6 +33,7 @@ class TForm13 : public Form {
   void Button1Click();         // Print
   void Button3Click();         // Print Preview
   void Button2Click();         // Abort
+  void FormClose() override;
 
   // The details text chosen for the picture's file; empty for none.
   QString DetailsText(const QString& fullPath, const QString& fileName) const;
@@ -74,6 +75,7 @@ class TForm13 : public Form {
   QRadioButton* zoomOption(int zoom) const;
   void chooseNoDetails(bool detailsEnabled);
   void focusPreview();
+  void abandon();
 
   QButtonGroup* zoomGroup_;
   QButtonGroup* detailsGroup_;

@@ -66,7 +66,7 @@ void TForm9::CopyCtlC1Click() {
 }
 
 void TForm9::DisplayClipboardViewer1Click() {
-  switch (program_.platform.shell.startProgram("xclipboard")) {
+  switch (program_.platform.shell.startProgram("corvela-clipboard")) {
     case ProgramStart::Started:
       return;
     case ProgramStart::NotFound:

@@ -61,5 +61,7 @@ void TForm9::PrintRequest() {
   const int zoom = options.Execute(printedPicture());
   ui.setCursor(ScreenCursor::Normal);
   if (zoom == TForm13::Abandoned) return;
-  options.PrintPicture(zoom);
+  // A double click starts this from the picture's event filter, where no
+  // handler's guard would catch a failed job.
+  guard([&options, zoom] { options.PrintPicture(zoom); });
 }

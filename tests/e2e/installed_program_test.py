@@ -12,7 +12,7 @@ from corvela_session import RunningProgram, is_enabled, wait_for
 from user_actions import button, menu_item, press
 
 BUILD = sys.argv.pop(1)
-HOME_FILES = ["corvela", "corvela-cd-player", "libmpegdll.so", "libdeco32.so",
+HOME_FILES = ["corvela", "corvela-cd-player", "corvela-clipboard", "libmpegdll.so", "libdeco32.so",
               "demo-disc.cue", "demo-disc.bin", "help/index.html"]
 
 

@@ -1,22 +1,23 @@
 """The graphics viewer's shown picture copied with Ctrl+C, read back from the clipboard
 by another program, then printed through the print options; without a printer the page
-becomes a PDF file in the user's documents, read back as a picture."""
+becomes a PDF file in the user's documents, read back as a picture, and the program says
+where; the next print goes to a file of its own."""
 
 import os
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
 from corvela_session import RunningProgram, wait_for
-from user_actions import (CONTROL_KEYCODE, C_KEYCODE, button, choose_files, described,
-                          mean_colour, press, press_key, shot_path, showing, text_of,
+from user_actions import (CONTROL_KEYCODE, C_KEYCODE, answer, box_saying, button, choose_files,
+                          described, mean_colour, press, press_key, shot_path, showing, text_of,
                           window_where)
 
 PROGRAM = sys.argv.pop(1)
 WALLPAPER = "/usr/share/backgrounds/mate/nature/GreenMeadow.jpg"
-PRINTED = os.path.join("Documents", "Corvela Pro Graphic Print.pdf")
+PRINTED = "Corvela Pro Graphic Print.pdf"
+PRINTED_NEXT = "Corvela Pro Graphic Print (2).pdf"
 PAGE_DOTS_PER_INCH = 50  # the page read back, coarse but plenty to find the picture
 
 
@@ -54,14 +55,22 @@ class ViewerCopiesAndPrints(unittest.TestCase):
             red, green, blue = mean_colour(copied.name)
             self.assertGreater(green, max(red, blue), "the green meadow")
 
-    def test_print_writes_the_picture_into_a_pdf(self):
+    def print_page(self, name):
+        """Print with the options as they come; the program then says where the page went."""
         press(described(self.window, "Button18"))
         options = window_where("the print options",
                                lambda window: window.name == "Corvela Pro Graphic Print")
         press(described(options, "Button1"))
-        pdf = os.path.join(self.session.home, PRINTED)
-        wait_for("the printed file", lambda: os.path.exists(pdf) and os.path.getsize(pdf) > 0)
-        time.sleep(1)  # the page written out
+        pdf = os.path.join(self.session.home, "Documents", name)
+        answer(box_saying(pdf), "OK")
+        self.assertGreater(os.path.getsize(pdf), 0)
+        return pdf
+
+    def test_print_writes_the_picture_into_a_pdf_and_the_next_print_into_another(self):
+        pdf = self.print_page(PRINTED)
+        first = os.stat(pdf)
+        self.print_page(PRINTED_NEXT)
+        self.assertEqual(os.stat(pdf).st_mtime_ns, first.st_mtime_ns, "the first print kept")
         page = page_as_picture(pdf)
         # At its own size the picture is printed twice as many dots as it has pixels,
         # from the top-left corner: 1280 x 1024 pixels make 2.1 x 1.7 inches.

@@ -11,6 +11,7 @@ struct FakePrinter : PagePrinter {
   QSize page{4800, 6800};
   bool setupConfirmed = true;
   int setups = 0;
+  bool fails = false;
   QStringList jobs;  // their titles
   QPicture printed;
 
@@ -19,9 +20,11 @@ struct FakePrinter : PagePrinter {
     ++setups;
     return setupConfirmed;
   }
-  void printPage(const QString& title, const std::function<void(QPainter&)>& draw) override {
+  QString printPage(const QString& title, const std::function<void(QPainter&)>& draw) override {
+    if (fails) throw PrintError("The printer could not start the print job.");
     jobs << title;
     QPainter painter(&printed);
     draw(painter);
+    return {};
   }
 };

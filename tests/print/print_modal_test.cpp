@@ -42,48 +42,68 @@ class User : public QObject {
   std::size_t next_ = 0;
 };
 
-TEST(PrintOptionsModal, ThePreviewReturnsToTheDialogWhichThenPrintsWithItsSettings) {
+// The program on the real toolkit, a fake printer, and a user who gives up
+// when stuck, so that the test ends.
+struct ModalPrint {
+  ModalPrint() {
+    options.Printer = std::make_unique<FakePrinter>();
+    QTimer::singleShot(10000, &options, [this] {
+      preview.hide();
+      options.hide();
+    });
+  }
+  int execute() { return options.Execute({QSize(90, 90), {}, "/pictures/a.bmp", "a.bmp"}); }
+
+  // x 6 with the full path, the preview, and a key that closes it; then the last step.
+  std::vector<User::Step> previewThen(std::function<void()> last) {
+    return {{[this] { return options.isVisible(); },
+             [this] {
+               options.RadioButton9->click();  // x 6
+               options.RadioButton6->click();  // full path
+               options.Button3->click();
+             }},
+            {[this] { return preview.isVisible() && !options.isVisible(); },
+             [this] {
+               previewSize = preview.client()->size();
+               QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+               QApplication::sendEvent(&preview, &press);
+             }},
+            {[this] { return options.isVisible() && !preview.isVisible(); }, std::move(last)}};
+  }
+
   QtUiServices ui;
   FakePlatform platform;
   IniSettingsBackend settings;
   FakeMediaDeviceFactory devices;
-  CorvelaProgram corvela(ui, settings, platform.services(), devices);
+  CorvelaProgram corvela{ui, settings, platform.services(), devices};
   TForm13& options = *corvela.forms.Form13;
   TForm14& preview = *corvela.forms.Form14;
-  options.Printer = std::make_unique<FakePrinter>();
   QSize previewSize;
-  bool keptSettings = false;
+};
 
-  User user({
-      {[&] { return options.isVisible(); },
-       [&] {
-         options.RadioButton9->click();  // x 6
-         options.RadioButton6->click();  // full path
-         options.Button3->click();
-       }},
-      {[&] { return preview.isVisible() && !options.isVisible(); },
-       [&] {
-         previewSize = preview.client()->size();
-         QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
-         QApplication::sendEvent(&preview, &press);
-       }},
-      {[&] { return options.isVisible() && !preview.isVisible(); },
-       [&] {
-         keptSettings = options.RadioButton9->isChecked() && options.RadioButton6->isChecked();
-         options.Button1->click();
-       }},
-  });
-  // A user who gets stuck gives up, so that the test ends.
-  QTimer::singleShot(10000, &options, [&] {
-    preview.hide();
-    options.hide();
-  });
-  const int zoom = options.Execute({QSize(90, 90), {}, "/pictures/a.bmp", "a.bmp"});
+TEST(PrintOptionsModal, ThePreviewReturnsToTheDialogWhichThenPrintsWithItsSettings) {
+  ModalPrint f;
+  bool keptSettings = false;
+  User user(f.previewThen([&] {
+    keptSettings = f.options.RadioButton9->isChecked() && f.options.RadioButton6->isChecked();
+    f.options.Button1->click();
+  }));
+  const int zoom = f.execute();
 
   EXPECT_TRUE(user.done());
-  EXPECT_EQ(previewSize, QSize(342, 485));
+  EXPECT_EQ(f.previewSize, QSize(342, 485));
   EXPECT_TRUE(keptSettings);
   EXPECT_EQ(zoom, 6);
+}
+
+// The window manager's close button, after a preview has set the zoom.
+TEST(PrintOptionsModal, ClosingTheDialogAfterAPreviewAbandonsThePrint) {
+  ModalPrint f;
+  User user(f.previewThen([&] { f.options.close(); }));
+  const int zoom = f.execute();
+
+  EXPECT_TRUE(user.done());
+  EXPECT_EQ(zoom, TForm13::Abandoned);
 }
 
 }  // namespace

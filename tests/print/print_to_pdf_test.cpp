@@ -2,9 +2,12 @@
 // PDF tools: the picture stands where the layout puts it, and the file name
 // is printed under it when asked. The file goes into a folder that does not
 // exist yet, as a new user's documents folder may not.
+#include <QDir>
 #include <QPainter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -108,6 +111,28 @@ TEST(PrintToPdf, TheFileNameOrFullPathIsPrintedUnderThePictureWhenAsked) {
   PrintToPdf g;
   g.print(g.options->RadioButton6);
   EXPECT_EQ(g.text().trimmed(), "/pictures/zebra.bmp");
+}
+
+TEST(PrintToPdf, WithoutAPrinterEachPrintKeepsTheEarlierFilesAndSaysWhereItWent) {
+  if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "this system has a printer";
+  ProgramFixture f;
+  f.start();
+  f.ui.clear();
+  TForm13& options = *f.forms().Form13;
+  options.Picture = {QSize(10, 10), {}, "/pictures/a.bmp", "a.bmp"};
+  options.FormActivate();
+  options.PrintPicture(options.ZoomFactor);
+  options.PrintPicture(options.ZoomFactor);
+
+  const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  QStringList files = documents.entryList({"*.pdf"});
+  files.sort();
+  EXPECT_EQ(files, (QStringList{"Corvela Pro Graphic Print (2).pdf",
+                                "Corvela Pro Graphic Print.pdf"}));
+  ASSERT_EQ(f.ui.shown().size(), 2u);
+  EXPECT_EQ(f.ui.shown()[1].box, UiDouble::Box::Information);
+  EXPECT_EQ(f.ui.shown()[1].text, "The print has been saved in the file\r\r" +
+                                      documents.filePath("Corvela Pro Graphic Print (2).pdf"));
 }
 
 }  // namespace

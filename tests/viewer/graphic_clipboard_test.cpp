@@ -53,6 +53,7 @@ TEST(ViewerClipboard, AMetafileGoesOnTheClipboardAsAnImageAndItsOwnBytes) {
   ASSERT_NE(data, nullptr);
   EXPECT_TRUE(data->hasImage());
   EXPECT_EQ(data->data("image/x-wmf"), wmf);
+  EXPECT_EQ(data->data("image/wmf"), wmf);
 }
 
 TEST(ViewerClipboard, ACutPictureGoesOnTheClipboardAtItsCutSize) {
@@ -105,7 +106,7 @@ TEST(ViewerClipboard, TheClipboardViewerStartsByNameOrSaysWhyNot) {
   ViewerClipboard f;
   f.ui.clear();
   f.viewer->DisplayClipboardViewer1Click();
-  EXPECT_EQ(f.platform.shell.started, QStringList{"xclipboard"});
+  EXPECT_EQ(f.platform.shell.started, QStringList{"corvela-clipboard"});
   EXPECT_TRUE(f.ui.texts().isEmpty());
 
   f.platform.shell.startResult = ProgramStart::NotFound;

@@ -1,10 +1,13 @@
+#include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QRadioButton>
 
 #include "../print/fake_printer.h"
 #include "app/media_device/media_device.h"
 #include "media/media_player_window.h"
 #include "print/print_options_dialog.h"
+#include "viewer/picture_area.h"
 #include "viewer_fixture.h"
 
 namespace {
@@ -123,6 +126,20 @@ TEST(ViewerPrint, WhileSoundPlaysTheRequestAsksFirstAndNoStopsIt) {
   f.whenOptionsOpen([](TForm13& options) { options.Button1->click(); });
   f.viewer->Button18Click();
   EXPECT_EQ(f.printer->jobs.size(), 1);
+}
+
+TEST(ViewerPrint, AJobFailingAfterADoubleClickOnThePictureIsShownAndTheProgramGoesOn) {
+  ViewerPrint f;
+  f.printer->fails = true;
+  f.show(f.picture("a.bmp"));
+  f.whenOptionsOpen([](TForm13& options) { options.Button1->click(); });
+  const QPointF at(5, 5);
+  QMouseEvent doubleClick(QEvent::MouseButtonDblClick, at, at, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+  EXPECT_NO_THROW(QApplication::sendEvent(f.viewer->Image1, &doubleClick));
+  ASSERT_EQ(f.ui.shown().size(), 1u);
+  EXPECT_EQ(f.ui.shown()[0].box, UiDouble::Box::Error);
+  EXPECT_EQ(f.ui.shown()[0].text, "The printer could not start the print job.");
 }
 
 TEST(ViewerPrint, NothingHappensWithoutTvLook) {

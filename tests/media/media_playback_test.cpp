@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -244,7 +245,7 @@ TEST_F(MediaPlayback, AnMpegFileWhoseOutputFailsAsksWhetherToGoOn) {
   EXPECT_EQ(playing(), "Playing: 2 of 2");
 }
 
-TEST_F(MediaPlayback, TheKeyboardsHighlightIsWhereNextGoesOn) {
+TEST_F(MediaPlayback, TheHighlightOfTheKeyboardOrARightClickIsWhereNextGoesOn) {
   chooseFiles({{"a.wav", 5}, {"b.wav", 5}, {"c.wav", 5}, {"d.wav", 5}});
   media->Button1Click(media->Button1);
   run(1000);
@@ -256,6 +257,16 @@ TEST_F(MediaPlayback, TheKeyboardsHighlightIsWhereNextGoesOn) {
   EXPECT_EQ(media->Sequence.PlayCursor(), 2);
   media->Button4Click(media->Button4);
   EXPECT_EQ(playing(), "Playing: 4 of 4");
+
+  // A right click describes the line under the pointer, which it highlights.
+  ui.allowMessages();
+  const QPoint onSecond = media->ListBox1->visualItemRect(media->ListBox1->item(1)).center();
+  const QPoint global = media->ListBox1->viewport()->mapToGlobal(onSecond);
+  QMouseEvent press(QEvent::MouseButtonPress, onSecond, global, Qt::RightButton, Qt::RightButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(media->ListBox1->viewport(), &press);
+  EXPECT_TRUE(ui.texts().last().contains("b.wav"));
+  EXPECT_EQ(media->Sequence.PlayCursor(), 1);
 }
 
 TEST_F(MediaPlayback, AfterAFailedSaveTheLinesOfAPlayListStillPlayTheirFiles) {

@@ -71,7 +71,9 @@ class GstOutput : public AudioOutput {
   }
   ~GstOutput() override { release(); }
 
+  // A sink that failed takes nothing more: the queue would stay full for ever.
   bool hasRoom() override {
+    throwOnError();
     const guint64 queued = gst_app_src_get_current_level_bytes(source_);
     return queued < static_cast<guint64>(format_.framesFromMs(kQueueMs) * format_.bytesPerFrame());
   }
@@ -128,6 +130,15 @@ class GstOutput : public AudioOutput {
  private:
   GstClockTime timeOf(int64_t frames) const {
     return gst_util_uint64_scale(frames, GST_SECOND, format_.rate);
+  }
+
+  void throwOnError() {
+    GstBus* bus = gst_element_get_bus(pipeline_);
+    GstMessage* message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR);
+    gst_object_unref(bus);
+    if (!message) return;
+    gst_message_unref(message);
+    throw Failure(MPEGDLL_OUTPUT_ERROR);
   }
 
   void release() {

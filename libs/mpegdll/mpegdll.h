@@ -29,6 +29,10 @@
  * the playback thread once the last sample has been played (default output) or
  * written and flushed (PCM file). It is written with an atomic store; readers
  * on other threads should load it atomically.
+ *
+ * Should the output fail while playing, playback stops there, the ended byte
+ * is set at once, and the next GetCurrentPos reports the failure through
+ * LastError (once; Play, Restart and Close forget it).
  */
 #ifndef CORVELA_MPEGDLL_H
 #define CORVELA_MPEGDLL_H

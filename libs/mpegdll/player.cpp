@@ -35,6 +35,7 @@ void Player::open(const std::function<std::unique_ptr<Decoder>()>& openInput) {
 
 void Player::close() {
   stopPlayback();
+  failure_ = MPEGDLL_OK;
   decoder_.reset();
   mode_ = MPEGDLL_MODE_CLOSED;
   positionMs_ = 0;
@@ -90,6 +91,11 @@ void Player::setSoundDevice(int device) {
   if (device != 0 && device != -1) throw Failure(MPEGDLL_OUTPUT_ERROR);
 }
 
+int Player::position() {
+  if (const int failure = failure_.exchange(MPEGDLL_OK); failure != MPEGDLL_OK) throw Failure(failure);
+  return static_cast<int>(positionMs_);
+}
+
 int Player::length() const {
   return decoder_ ? static_cast<int>(decoder_->format().msFromFrames(decoder_->lengthFrames())) : 0;
 }
@@ -117,6 +123,7 @@ void Player::startPlayback(const Request& request) {
   paused_ = draining_ = false;
   buffer_.resize(kBufferSamples);
   positionMs_ = format.msFromFrames(first);
+  failure_ = MPEGDLL_OK;
   setEnded(played_.ended, 0);
   mode_ = MPEGDLL_MODE_PLAYING;
   running_ = true;
@@ -154,6 +161,19 @@ void Player::run() {
   std::unique_lock lock(mutex_);
   threadId_ = gettid();
   applyPriority();
+  try {
+    loop(lock);
+  } catch (const Failure& failure) {
+    if (!lock.owns_lock()) lock.lock();
+    finishWithFailure(failure.code);
+  }
+  running_ = false;
+  threadId_ = 0;
+}
+
+// Commands, decoding and the end, until the end or a quit; an output that
+// fails is thrown out of here.
+void Player::loop(std::unique_lock<std::mutex>& lock) {
   for (;;) {
     if (command_) {
       const bool goOn = apply(*command_);
@@ -167,25 +187,23 @@ void Player::run() {
       continue;
     }
     if (draining_) {
-      if (outputDrained()) {
+      if (output_->drained()) {
         finishAtEnd();
-        break;
+        return;
       }
     } else if (output_->hasRoom()) {
       lock.unlock();
-      const bool written = decodeStep();
+      const bool decoded = decodeStep();
       lock.lock();
-      if (!written) {
+      if (!decoded) {
         finishAtEnd();
-        break;
+        return;
       }
       continue;
     }
     publishPosition();
     wake_.wait_for(lock, kPollInterval);
   }
-  running_ = false;
-  threadId_ = 0;
 }
 
 bool Player::apply(const Command& command) {
@@ -204,6 +222,7 @@ bool Player::apply(const Command& command) {
         return false;
     }
   } catch (const Failure& failure) {
+    // The caller hears of it through its own call.
     commandFailure_ = failure.code;
   }
   return true;
@@ -218,34 +237,28 @@ void Player::seekWhilePlaying(int64_t frame) {
 }
 
 // Decodes one piece and writes it; at the end of the input (or of the range
-// played) tells the output no more comes. False when the output failed.
+// played) tells the output no more comes. False when the input cannot be
+// decoded further, which ends playback as the end of the input would; a
+// failing output is thrown.
 bool Player::decodeStep() {
+  std::span<const int16_t> samples;
   try {
-    std::span<const int16_t> samples = decoder_->read(buffer_);
-    const int channels = decoder_->format().channels;
-    int64_t frames = static_cast<int64_t>(samples.size()) / channels;
-    if (endFrame_ >= 0) frames = std::clamp<int64_t>(endFrame_ - decodedFrame_, 0, frames);
-    if (frames == 0) {
-      output_->finish();
-      draining_ = true;
-      return true;
-    }
-    output_->write(samples.first(frames * channels));
-    decodedFrame_ += frames;
-    publishPosition();
-    return true;
+    samples = decoder_->read(buffer_);
   } catch (const Failure&) {
     return false;
   }
-}
-
-// An output that fails while finishing has nothing more to play either.
-bool Player::outputDrained() {
-  try {
-    return output_->drained();
-  } catch (const Failure&) {
+  const int channels = decoder_->format().channels;
+  int64_t frames = static_cast<int64_t>(samples.size()) / channels;
+  if (endFrame_ >= 0) frames = std::clamp<int64_t>(endFrame_ - decodedFrame_, 0, frames);
+  if (frames == 0) {
+    output_->finish();
+    draining_ = true;
     return true;
   }
+  output_->write(samples.first(frames * channels));
+  decodedFrame_ += frames;
+  publishPosition();
+  return true;
 }
 
 void Player::publishPosition() {
@@ -258,6 +271,14 @@ void Player::publishPosition() {
 void Player::finishAtEnd() {
   positionMs_ = decoder_->format().msFromFrames(decodedFrame_);
   mode_ = MPEGDLL_MODE_STOPPED;
+  setEnded(played_.ended, 1);
+}
+
+// Playback stops where the output failed; the failure is kept for the
+// caller before the ended byte tells it to look.
+void Player::finishWithFailure(int code) {
+  mode_ = MPEGDLL_MODE_STOPPED;
+  failure_ = code;
   setEnded(played_.ended, 1);
 }
 

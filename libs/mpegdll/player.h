@@ -39,7 +39,8 @@ class Player {
   void setSoundDevice(int device);
 
   int mode() const { return mode_; }
-  int position() const { return static_cast<int>(positionMs_); }
+  // The position; throws, once, the failure that stopped playback.
+  int position();
   int length() const;
   StreamFacts facts() const;
 
@@ -65,10 +66,11 @@ class Player {
   void run();
   bool apply(const Command& command);
   void seekWhilePlaying(int64_t frame);
+  void loop(std::unique_lock<std::mutex>& lock);
   bool decodeStep();
-  bool outputDrained();
   void publishPosition();
   void finishAtEnd();
+  void finishWithFailure(int code);
   void applyPriority();
 
   std::unique_ptr<Decoder> decoder_;
@@ -98,4 +100,6 @@ class Player {
 
   std::atomic<int> mode_{MPEGDLL_MODE_CLOSED};
   std::atomic<int64_t> positionMs_{0};
+  // What stopped playback on its way; reported by the next position.
+  std::atomic<int> failure_{MPEGDLL_OK};
 };

@@ -14,6 +14,7 @@
 
 #include "app/timer.h"
 #include "lists/colour_box.h"
+#include "lists/drive_box.h"
 #include "media/media_player_window.h"
 
 // Without room to scroll sideways an emptied list shows no scroll bar.
@@ -114,3 +115,8 @@ void TForm4::resetWithoutList() {
 }
 
 bool TForm4::mciPlaying() const { return MediaPlayer1->mode() == DeviceMode::Playing; }
+
+bool TForm4::mciHeld() const {
+  const DeviceMode mode = MediaPlayer1->mode();
+  return mode == DeviceMode::Playing || mode == DeviceMode::Paused;
+}

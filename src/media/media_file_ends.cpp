@@ -8,6 +8,7 @@
 
 #include "app/timer.h"
 #include "app/ui_services.h"
+#include "media/media_kind.h"
 #include "media/media_player_window.h"
 #include "media/mpeg/mpeg_player.h"
 
@@ -22,7 +23,7 @@ void TForm4::playFailed(QObject* Sender, const QString& fileName) {
     Button2Click(Sender);
     CheckBox1->setChecked(false);
     program_.ui.setCursor(ScreenCursor::Normal);
-    PlayCursor = ListBox1->currentRow();
+    Sequence.followHighlight(ListBox1->currentRow());
     return;
   }
   skipFailedFile();
@@ -30,14 +31,13 @@ void TForm4::playFailed(QObject* Sender, const QString& fileName) {
 
 // The step goes on with the ticked line after the one that failed.
 void TForm4::skipFailedFile() {
-  if (MpegActive) {
+  if (Sequence.MpegActive()) {
     if (MpegOpen()) CloseMpeg();
-    MpegActive = false;
   } else {
     MediaPlayer1->close();
   }
   clearPosition();
-  if (++PlayCursor > LastIndex) setMenusEnabled(true);
+  if (Sequence.skipFailed()) setMenusEnabled(true);
   for (QLabel* label : {Label3, Label4, Label1}) label->clear();
   CurrentTitle.clear();
   CurrentFileName.clear();
@@ -51,14 +51,18 @@ void TForm4::CheckBox1Click() {
     Button2Click(CheckBox1);
     return;
   }
-  if (PlayCursor == 0) ListBox1->setCurrentRow(0);
+  if (Sequence.PlayCursor() == 0) ListBox1->setCurrentRow(0);
   if (!mciPlaying() && !MpegPlaying()) Button1Click(CheckBox1);
 }
 
 // The end of a notified MCI play; the step's own check of the mode comes to the same.
 void TForm4::MediaPlayer1Notify() {
   if (MediaPlayer1->mode() != DeviceMode::Stopped) return;
-  if (!CheckBox1->isChecked()) {
+  // A video at its own size has a window of the device's own, which goes with the file.
+  if (RadioButton1->isChecked() && isVideo(DetailsFileName)) MediaPlayer1->close();
+  if (Sequence.mciFileEnded(CheckBox1->isChecked()) == AfterFile::Stop) {
+    // A full-screen video must not leave its black window behind.
+    closeFullScreen();
     Button2Click(nullptr);  // on the device's behalf, which is no control
     return;
   }
@@ -75,30 +79,31 @@ void TForm4::MPlayer1PlayEnd(QObject* Sender) {
   CloseMpeg();
   clearPlayback();
   restoreIdleControls();
-  MpegActive = false;
-  if (!CheckBox1->isChecked()) {
-    Button2Click(Sender);
-    return;
+  switch (Sequence.mpegFileEnded(CheckBox1->isChecked())) {
+    case AfterFile::Stop:
+      Button2Click(Sender);
+      break;
+    case AfterFile::QuietEnd:
+      break;
+    case AfterFile::NoMoreSelections:
+      Button2Click(Sender);
+      tellNoMoreSelections();
+      break;
+    case AfterFile::NextLine:
+      Timer1->setEnabled(true);
+      break;
   }
-  if (PlayCursor > LastIndex) {
-    PlayCursor = 0;
-    return;
-  }
-  if (moveToTickedLine(Sender)) Timer1->setEnabled(true);
 }
 
-// From PlayCursor down to the first ticked line; without one the user is told
-// where Auto Play can begin.
-bool TForm4::moveToTickedLine(QObject* Sender) {
-  while (!Lines.ticked(PlayCursor)) {
-    if (++PlayCursor > LastIndex) {
-      PlayCursor = 0;
-      Button2Click(Sender);
-      program_.ui.messageDlg(MessageKind::Information,
-                             "There are no more selections.\r\rPlease select (tick) and highlight "
-                             "a file from\rwhere you wish Auto Play to begin.");
-      return false;
-    }
-  }
-  return true;
+// The MPEG file failed while it played: the same prompt as a file that cannot
+// be opened, and the sequence goes on or stops from its line.
+void TForm4::MPlayer1PlayError(const TMPEGError& /*error*/) {
+  Sequence.playingFailed();
+  playFailed(MPlayer1, Sequence.fileAtCursor());
+}
+
+void TForm4::tellNoMoreSelections() {
+  program_.ui.messageDlg(MessageKind::Information,
+                         "There are no more selections.\r\rPlease select (tick) and highlight a "
+                         "file from\rwhere you wish Auto Play to begin.");
 }

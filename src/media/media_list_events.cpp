@@ -21,7 +21,7 @@ void TForm4::ListBox1Click(QObject* Sender) {
     program_.ui.messageDlg(MessageKind::Information, "No File Hi-Lighted");
     return;
   }
-  PlayCursor = highlighted;
+  Sequence.followHighlight(highlighted);
   DetailsFileName = ListBox1->item(highlighted)->text();
   CurrentTitle = DetailsFileName;
   CurrentFileName = DetailsFileName;

@@ -55,8 +55,12 @@ void TForm4::connectListTools() {
   connect(Button15, &QPushButton::clicked, this, &TForm4::Button15Click);
   connect(RzColorComboBox1, &ColourBox::colourChosen, this, &TForm4::RzColorComboBox1Change);
   connect(RzColorComboBox1, &ColourBox::closedUp, this, &TForm4::RzColorComboBox1CloseUp);
-  new MouseDownWatch(ListBox1->viewport(),
-                     [this](const QMouseEvent& press) { ListBox1MouseDown(press.button()); });
+  new MouseDownWatch(ListBox1->viewport(), [this](const QMouseEvent& press) {
+    guard([this, &press] {
+      if (press.button() == Qt::RightButton) highlightLineAt(press.position().toPoint());
+      ListBox1MouseDown(press.button());
+    });
+  });
   new MouseDownWatch(Panel1, [this](const QMouseEvent& press) { Panel1MouseDown(press.button()); });
   // Presses on controls that pass them on reach the client area too; only
   // those on the bare background are the window's own.
@@ -77,7 +81,7 @@ void TForm4::Button18Click() {
     const QString lines = QString::number(LastIndex + 1);
     Label1->setText("Selected: " + lines + " - Current: " + QString::number(row + 1) + " of " +
                     lines);
-    PlayCursor = row;
+    Sequence.followHighlight(row);
     if (!Lines.ticked(row)) {
       setTicked(row, true);
       showSelectedCount(++SelectedCount);
@@ -90,6 +94,15 @@ void TForm4::Button18Click() {
 QString TForm4::highlightedLine() const {
   const int row = ListBox1->currentRow();
   return row < 0 ? QString() : ListBox1->item(row)->text();
+}
+
+// The list would move its highlight to the line under a right click only after
+// the details were shown; the line pointed at is the one described and clicked.
+void TForm4::highlightLineAt(const QPoint& point) {
+  QListWidgetItem* item = ListBox1->itemAt(point);
+  if (SearchRunning || !item || ListBox1->row(item) == ListBox1->currentRow()) return;
+  ListBox1->setCurrentItem(item);
+  ListBox1Click(ListBox1);
 }
 
 void TForm4::ListBox1MouseDown(Qt::MouseButton button) {
@@ -119,7 +132,8 @@ void TForm4::describeDetailsFile(Qt::MouseButton button) {
     DetailsFileName = CurrentFileName;
   }
   if (button == Qt::RightButton) showFileDetails(DetailsFileName, lineNamesFile);
-  if (isVideo(DetailsFileName.toLower())) arrangeAroundVideo();
+  // The window steps back for a video's own window only while there is one.
+  if (isVideo(DetailsFileName.toLower()) && mciHeld()) arrangeAroundVideo();
 }
 
 void TForm4::FileDetailsFromFullScreen() {

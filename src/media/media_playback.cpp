@@ -38,6 +38,9 @@ void TForm4::connectPlayback() {
   MPlayer1->setEndPos(0);
   MPlayer1->OnPosUpdate = [this](int Pos, int Len) { guard([=, this] { MPlayer1PosUpdate(Pos, Len); }); };
   MPlayer1->OnPlayEnd = [this](QObject* Sender) { guard([=, this] { MPlayer1PlayEnd(Sender); }); };
+  MPlayer1->OnPlayError = [this](const TMPEGError& error) {
+    guard([&error, this] { MPlayer1PlayError(error); });
+  };
   MediaPlayer1->onNotify([this](NotifyResult) { guard([this] { MediaPlayer1Notify(); }); });
   Timer1->onTimer([this] { guard([this] { Timer1Timer(Timer1); }); });
   handle(Button3, &QPushButton::clicked, &TForm4::Button3Click);
@@ -51,15 +54,21 @@ void TForm4::connectPlayback() {
   });
 }
 
-// A search or a list file names the file by the line; the open dialog by its own entry.
-QString TForm4::fileNameAt(int index) const {
-  return NamesFromList ? Lines.line(index).path : DialogFiles.value(index);
+Origin TForm4::originOf(QObject* Sender) const {
+  if (Sender == Timer1) return Origin::Timer;
+  if (Sender == Button1) return Origin::Play;
+  if (Sender == Button4) return Origin::Next;
+  if (Sender == Button5) return Origin::Previous;
+  if (Sender == ListBox1) return Origin::List;
+  const bool leaving = Sender == DisplayGraphicFiles1 || Sender == Button16 || Sender == Button7 ||
+                       Sender == ReturntoCDPlayer1 || Sender == VisitCorvelaProWebSite1;
+  return leaving ? Origin::Leaving : Origin::Other;
 }
 
 void TForm4::Timer1Timer(QObject* Sender) {
   const TForm16& fullScreen = *program_.forms.Form16;
   if (fullScreen.isVisible() && fullScreen.Tag == 0) return;
-  if (!MpegActive && !stepMci(Sender)) return;
+  if (!Sequence.MpegActive() && !stepMci(Sender)) return;
   if (!PlayBusy) startMpegFile(Sender);
 }
 
@@ -73,29 +82,26 @@ bool TForm4::stepMci(QObject* Sender) {
   else if (MediaPlayer1->isOpen())
     showMciPosition(Sender);
   if (PlayBusy) return false;
-  if (PlayCursor > LastIndex) {
+  if (Sequence.pastEnd()) {
     endOfList();
     return false;
   }
-  // Without Auto Play a file that ended stops the sequence, unless the user asked for the next one.
-  const bool asked = Sender == Button4 || Sender == Button5;
-  if (stopped && !CheckBox1->isChecked() && !asked) {
+  if (stopped && PlaySequence::stopsAfterEndedFile(CheckBox1->isChecked(), originOf(Sender))) {
     closeFullScreen();
     Button2Click(Sender);
     return false;
   }
   if (!findTickedLine(Sender)) return false;
-  MpegActive = mediaKindOf(Lines.line(PlayCursor).text) == MediaKind::MpegAudio;
-  if (!MpegActive) startMciFile(Sender);
-  return MpegActive;
+  const bool mpeg = mediaKindOf(Lines.line(Sequence.PlayCursor()).text) == MediaKind::MpegAudio;
+  Sequence.take(mpeg);
+  if (!mpeg) startMciFile(Sender);
+  return mpeg;
 }
 
-// From PlayCursor down, never wrapping round; the sequence stops quietly at the end.
+// From the cursor down, never wrapping round; the sequence stops quietly at the end.
 bool TForm4::findTickedLine(QObject* Sender) {
   program_.ui.setCursor(ScreenCursor::HourGlass);
-  while (PlayCursor <= LastIndex && !Lines.ticked(PlayCursor)) ++PlayCursor;
-  if (PlayCursor <= LastIndex) return true;
-  PlayCursor = 0;
+  if (Sequence.findTickedLine()) return true;
   Button2Click(Sender);
   PlayBusy = false;
   program_.ui.setCursor(ScreenCursor::Normal);
@@ -123,8 +129,8 @@ void TForm4::endOfList() {
 
 void TForm4::startMciFile(QObject* Sender) {
   takeLine();
-  DetailsFileName = Lines.line(PlayCursor).text;
-  const QString fileName = fileNameAt(PlayCursor);
+  DetailsFileName = Lines.line(Sequence.PlayCursor()).text;
+  const QString fileName = Sequence.fileAtCursor();
   const bool video = isVideo(DetailsFileName);
   try {
     openMciFile(fileName, video);
@@ -169,7 +175,7 @@ void TForm4::startMpegFile(QObject* Sender) {
     clearPlayback();
     restoreIdleControls();
   }
-  const QString fileName = fileNameAt(PlayCursor);
+  const QString fileName = Sequence.fileAtCursor();
   try {
     openMpegFile(fileName);
   } catch (const TMPEGError&) {
@@ -198,9 +204,9 @@ void TForm4::openMpegFile(const QString& fileName) {
   MPlayer1->Play();
 }
 
-// The line at PlayCursor becomes the one playing.
+// The line at the cursor becomes the one playing.
 void TForm4::takeLine() {
-  ListBox1->setCurrentRow(PlayCursor);
+  ListBox1->setCurrentRow(Sequence.PlayCursor());
   PlayBusy = true;
   program_.ui.setCursor(ScreenCursor::Normal);
 }
@@ -215,6 +221,6 @@ void TForm4::setPositionRanges(int sliderMaximum, int gaugeMaximum) {
 // The started file is shown and the cursor moves past its line.
 void TForm4::fileStarted(const QString& fileName) {
   showNowPlaying(fileName);
-  ++PlayCursor;
+  Sequence.started();
   program_.ui.setCursor(ScreenCursor::Normal);
 }

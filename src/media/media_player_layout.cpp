@@ -13,6 +13,7 @@
 #include <QSlider>
 
 #include "lists/colour_box.h"
+#include "lists/drive_box.h"
 #include "media/media_player_window.h"
 
 namespace {
@@ -65,7 +66,7 @@ void TForm4::createListArea() {
   Button12 = button("Button12", "Select S&ound && Video",
                     "Right mouse click to toggle between selection and Play Lists",
                     QRect(8, row, 118, tall));
-  DriveComboBox1 = new QComboBox(client());
+  DriveComboBox1 = new DriveBox(client());
   DriveComboBox1->setObjectName("DriveComboBox1");
   DriveComboBox1->setGeometry(128, row, 58, tall);
   DriveComboBox1->setAccessibleName("Drive");

@@ -21,7 +21,6 @@
 #include "media/media_kind.h"
 #include "media/media_player_window.h"
 #include "media/mpeg/mpeg_player.h"
-#include "platform/mounted_drives.h"
 #include "platform/platform_services.h"
 #include "platform/taskbar.h"
 
@@ -31,7 +30,6 @@ void TForm4::FormCreate() {
   program_.state.ClipboardDataPresent = false;
   CurrentTitle.clear();
   CurrentFileName.clear();
-  fillDriveSelector();
   Animate1->hide();
   Button2Click(this);
   ListBox1->hide();
@@ -41,14 +39,9 @@ void TForm4::FormCreate() {
   LoadMPEGLibrary();
 }
 
-void TForm4::fillDriveSelector() {
-  DriveComboBox1->clear();
-  DriveComboBox1->addItems(SystemMountedDrives().roots());
-}
-
 void TForm4::FormActivate() {
   LoadMPEGLibrary();
-  MpegPaused = false;
+  Sequence.forgetPause();
   if (mciPlaying() || ListBox1->count() > 0) return;
   Button2->setEnabled(false);
   if (program_.state.ModalDialogClosed) {
@@ -66,7 +59,7 @@ void TForm4::resetForFirstActivation() {
   Panel1->hide();
   Timer1->setEnabled(false);
   setTransportEnabled(false);
-  PlayCursor = 0;
+  Sequence.rewind();
   (settings.Time != 0 ? RadioGroup1Elapsed : RadioGroup1Remaining)->setChecked(true);
   fillTypeSelector();
   ApplyLookAtActivation();
@@ -113,7 +106,7 @@ void TForm4::WindUpPlaybackForGraphics(QObject* Sender) {
   }
   setExtent(30);
   setLookControlsEnabled(false);
-  PlayCursor = 0;
+  Sequence.rewind();
   emptyAllLabels();
   clearPosition();
   program_.state.ReturnedToCdPlayer = true;
@@ -139,18 +132,18 @@ void TForm4::leaveSoundPlaying(QObject* Sender) {
   if (isVideo(Label1->text().toLower())) Button4Click(Sender);
 }
 
+// Playback stops whatever shows: the list, or a video in its place.
 void TForm4::WindUpPlaybackForCdPlayer(QObject* Sender) {
-  if (!ListBox1->isHidden()) {
+  if (!ListBox1->isHidden() || mciHeld() || MpegOpen()) {
     Button2Click(Sender);
-    if (MpegActive && MpegOpen()) CloseMpeg();
-    MpegActive = false;
-    if (mciPlaying()) {
+    if (MpegOpen()) CloseMpeg();
+    if (mciHeld()) {
       MediaPlayer1->stop();
       MediaPlayer1->close();
     }
     setExtent(30);
     setLookControlsEnabled(false);
-    PlayCursor = 0;
+    Sequence.rewind();
     emptyAllLabels();
     CurrentTitle.clear();
     CurrentFileName.clear();

@@ -35,7 +35,8 @@
 TForm4::TForm4(Program& program)
     : Form(program, "Corvela Pro AVI-MID-MPEG-WAV Player", QSize(503, 367)),
       ListBox1(new QListWidget(client())),
-      Lines(*ListBox1) {
+      Lines(*ListBox1),
+      Sequence(Lines) {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   MediaPlayer1 = program.devices.create(DeviceType::AutoSelect);
@@ -100,11 +101,22 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event) {
     Button12MouseDown(static_cast<QMouseEvent*>(event)->button());
   if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    ListBox1KeyDown(key);
+    guard([this, key] { ListBox1KeyDown(key); });
     // Enter plays instead of editing or activating the line.
     if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+    return moveHighlightByKey(event);
   }
   return Form::eventFilter(watched, event);
+}
+
+// A line highlighted from the keyboard is a line clicked: playback goes on from it.
+bool TForm4::moveHighlightByKey(QEvent* event) {
+  const int before = ListBox1->currentRow();
+  static_cast<QObject*>(ListBox1)->event(event);
+  if (ListBox1->currentRow() != before && ListBox1->currentRow() >= 0)
+    guard([this] { ListBox1Click(ListBox1); });
+  // A key the list did not take goes on to the window as before.
+  return event->isAccepted();
 }
 
 void TForm4::SystemStatus1Click() { program_.ui.showModal(program_.forms.Form2.get()); }

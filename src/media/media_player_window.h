@@ -7,8 +7,10 @@
 #include "app/media_device/media_device.h"
 #include "files/list_widget_lines.h"
 #include "files/list_window.h"
+#include "media/play_sequence.h"
 
 class ColourBox;
+class DriveBox;
 class DriveSearch;
 class FindInList;
 class ListFiles;
@@ -21,6 +23,7 @@ class QProgressBar;
 class QSlider;
 class Timer;
 class TMPEGPlayer;
+class TMPEGError;
 
 // The media player: a ticked list of sound and video files played one after another.
 class TForm4 : public Form, public ListWindow {
@@ -85,6 +88,8 @@ class TForm4 : public Form, public ListWindow {
   void CheckBox1Click();  // Auto Pla&y
   void MediaPlayer1Notify();
   void MPlayer1PlayEnd(QObject* Sender);
+  // The MPEG file that plays failed on its way (its output, its input).
+  void MPlayer1PlayError(const TMPEGError& error);
 
   // Position (media_position.cpp): the clock, the slider and the gauge.
   void MPlayer1PosUpdate(int Pos, int Len);
@@ -116,7 +121,7 @@ class TForm4 : public Form, public ListWindow {
   QFrame* Panel1;  // the video panel, in place of the list
   QProgressBar* Animate1;  // the search animation
   QPushButton* Button12;   // Select S&ound && Video
-  QComboBox* DriveComboBox1;
+  DriveBox* DriveComboBox1;
   QComboBox* ComboBox1;  // type selector
   QPushButton* Button6;  // Sea&rch Drive
   QPushButton* Button8;  // -
@@ -179,13 +184,12 @@ class TForm4 : public Form, public ListWindow {
 
   // The list's state.
   ListWidgetLines Lines;
+  PlaySequence Sequence;  // which line plays next, and what the transport does to it
   int LastIndex = -1;
   int SelectedCount = 0;
-  int PlayCursor = 0;
   bool PlayListMode = false;
   bool PlayListInUse = false;
   QString PlayListName;
-  QStringList DialogFiles;  // the open dialog's chosen files, in the letter case chosen
   QString DetailsFileName;
   QString CurrentTitle;
   QString CurrentFileName;
@@ -195,8 +199,6 @@ class TForm4 : public Form, public ListWindow {
   // Playback's state.
   bool PlayBusy = false;
   TMPEGPlayer* MPlayer1;  // the MPEG audio component
-  bool MpegActive = false;
-  bool MpegPaused = false;
   bool NextBusy = false;
   bool PreviousBusy = false;
   int CurrentLength = 0;
@@ -232,6 +234,8 @@ class TForm4 : public Form, public ListWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The list takes a key; a highlight it moves counts as a click.
+  bool moveHighlightByKey(QEvent* event);
   // The window's controls and menus at their fixed places (media_player_layout.cpp).
   void createControls();
   void createListArea();
@@ -270,11 +274,12 @@ class TForm4 : public Form, public ListWindow {
   bool enterDriveRoot(const QString& drive);
   void startSearch();
   void fillTypeSelector();
-  void fillDriveSelector();
   void applyVideoSizeFromSettings();
   void resetForFirstActivation();
   void leaveSoundPlaying(QObject* Sender);
   bool mciPlaying() const;
+  // The MCI device has a file playing or paused.
+  bool mciHeld() const;
 
   // The MPEG component's steps.
   bool MpegPlaying();
@@ -286,13 +291,15 @@ class TForm4 : public Form, public ListWindow {
   // List tools (media_list_tools.cpp).
   void connectListTools();
   QString highlightedLine() const;
+  void highlightLineAt(const QPoint& point);
   QString realPathOf(const QString& name) const;
   void showFileDetails(const QString& name, bool withPlayListLine);
   void describeDetailsFile(Qt::MouseButton button);
   void applyLook(void (ListLook::*look)());
   // Playback (media_playback.cpp, media_file_ends.cpp, media_position.cpp, media_video.cpp).
   void connectPlayback();
-  QString fileNameAt(int index) const;
+  // The rules of the sequence know commands by what they are, not by their control.
+  Origin originOf(QObject* Sender) const;
   bool stepMci(QObject* Sender);
   bool findTickedLine(QObject* Sender);
   void startMciFile(QObject* Sender);
@@ -304,7 +311,7 @@ class TForm4 : public Form, public ListWindow {
   void fileStarted(const QString& fileName);
   void playFailed(QObject* Sender, const QString& fileName);
   void skipFailedFile();
-  bool moveToTickedLine(QObject* Sender);
+  void tellNoMoreSelections();
   void showMciPosition(QObject* Sender);
   void clearPlayback();
   void endOfList();
@@ -315,7 +322,7 @@ class TForm4 : public Form, public ListWindow {
   void showNowPlaying(const QString& fileName);
   void emptyFileLabels();
   void closeCurrentFile();
-  int lastTickedLine() const;
+  bool pauseMpeg();
   void beepThreeTimes();
   void hideListForVideo();
   void placeVideo();

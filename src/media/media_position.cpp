@@ -41,7 +41,7 @@ void TForm4::showFileSize(const QString& fileName) {
 
 // The playing count, written before the cursor moves past the started line, and the names.
 void TForm4::showNowPlaying(const QString& fileName) {
-  Label6->setText(QString("Playing: %1 of %2").arg(PlayCursor + 1).arg(LastIndex + 1));
+  Label6->setText(QString("Playing: %1 of %2").arg(Sequence.PlayCursor() + 1).arg(LastIndex + 1));
   CurrentFileName = fileName;
   CurrentTitle = fileName.mid(fileName.lastIndexOf('/') + 1);
   Label1->setText(CurrentTitle.toUpper());
@@ -80,7 +80,7 @@ void TForm4::MPlayer1PosUpdate(int /*Pos*/, int /*Len*/) {
 // Only the user moves the slider: every programmatic move happens with the focus elsewhere.
 void TForm4::TrackBar1Change() {
   if (focusWidget() != TrackBar1) return;
-  if (!MpegActive && mciPlaying()) {
+  if (!Sequence.MpegActive() && mciPlaying()) {
     Timer1->setEnabled(false);
     MediaPlayer1->pause();
     const int played = static_cast<int>(MediaPlayer1->position()) / 1000;
@@ -90,7 +90,7 @@ void TForm4::TrackBar1Change() {
     MediaPlayer1->setNotify(true);
     MediaPlayer1->play();
     Timer1->setEnabled(true);
-  } else if (MpegActive && MpegPlaying()) {
+  } else if (Sequence.MpegActive() && MpegPlaying()) {
     MPlayer1->setUseTimer(false);
     Timer1->setEnabled(false);
     const int played = MPlayer1->CurrentPos() / 1000;

@@ -12,6 +12,7 @@
 #include "app/timer.h"
 #include "app/ui_services.h"
 #include "files/drive_search.h"
+#include "lists/drive_box.h"
 #include "media/media_player_window.h"
 
 void TForm4::Button6Click() {
@@ -97,7 +98,7 @@ void TForm4::showSearchResults() {
   showListIfFilled();
   setExtent(3000);
   ListBox1->setCurrentRow(0);
-  PlayCursor = 0;
+  Sequence.rewind();
   DetailsFileName = ListBox1->item(0)->text();
   setSearchControlsEnabled(true);
   showSelectedCount(ListBox1->count());

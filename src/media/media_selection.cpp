@@ -76,22 +76,24 @@ void TForm4::Button12Click() {
 }
 
 void TForm4::fillFromPlayList() {
-  PlayCursor = 0;
+  Sequence.rewind();
   PlayLists->LoadListFile();
-  ListBox1->setCurrentRow(PlayCursor);
+  ListBox1->setCurrentRow(Sequence.PlayCursor());
   Button2Click(Button12);
   LastIndex = ListBox1->count() - 1;
   SelectedCount = ListBox1->count();
 }
 
 void TForm4::fillFromDialog() {
-  DialogFiles = program_.ui.openFileNames({.caption = {},
-                                           .filter = toolkitFilter(kMediaFilter),
-                                           .initialDirectory = {},
-                                           .defaultSuffix = {}});
+  const QStringList chosen = program_.ui.openFileNames({.caption = {},
+                                                        .filter = toolkitFilter(kMediaFilter),
+                                                        .initialDirectory = {},
+                                                        .defaultSuffix = {}});
   program_.ui.setCursor(ScreenCursor::HourGlass);
-  LastIndex = int(DialogFiles.size()) - 1;
-  SelectedCount = int(DialogFiles.size());
+  LastIndex = int(chosen.size()) - 1;
+  SelectedCount = int(chosen.size());
+  // Each line keeps the name as chosen, which is what plays.
+  for (const QString& file : chosen) Lines.append(ListLine::forFile(file), true);
 }
 
 void TForm4::showFilledList() {
@@ -100,15 +102,13 @@ void TForm4::showFilledList() {
   Button3->setEnabled(false);
   showSelectedCount(LastIndex + 1);
   if (!NamesFromList) {
-    ListBox1->clear();
     setExtent(30);
     setLookControlsEnabled(true);
-    for (const QString& file : DialogFiles) Lines.append(ListLine::forFile(file), true);
   }
   ListBox1->setCurrentRow(0);
   Button2->setEnabled(true);
   Button18->setEnabled(ListBox1->count() > 0);
-  PlayCursor = 0;
+  Sequence.rewind();
   CurrentFileName = ListBox1->item(0)->text();
   CurrentTitle = CurrentFileName;
   showListIfFilled();

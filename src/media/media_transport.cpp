@@ -34,13 +34,15 @@ void TForm4::Button1Click(QObject* /*Sender*/) {
   Button17->setEnabled(false);
   if (ListBox1->count() > 0) Button18->setEnabled(false);
 
-  PlayCursor = ListBox1->currentRow() > LastIndex ? 0 : ListBox1->currentRow();
-  MpegActive = false;
-  if (!moveToTickedLine(Button1)) return;
+  if (!Sequence.startFrom(ListBox1->currentRow())) {
+    Button2Click(Button1);
+    tellNoMoreSelections();
+    return;
+  }
   setLookControlsEnabled(true);
   PlayBusy = false;
   Button4->setFocus();
-  ListBox1->setCurrentRow(PlayCursor);
+  ListBox1->setCurrentRow(Sequence.PlayCursor());
   SelectedCount = 0;
   for (int index = 0; index < ListBox1->count(); ++index) SelectedCount += Lines.ticked(index);
   showSelectedCount(SelectedCount);
@@ -55,11 +57,9 @@ void TForm4::Button2Click(QObject* Sender) {
   PlayBusy = true;
   TrackBar1->setEnabled(false);
   Timer1->setEnabled(false);
-  if (MpegActive) {
-    if (MpegPlaying()) {
-      CloseMpeg();
-      MpegActive = false;
-    }
+  // A paused MPEG file is closed too: left open, its clock would run on.
+  if (Sequence.stop()) {
+    if (MpegOpen()) CloseMpeg();
   } else if (mciPlaying()) {
     MediaPlayer1->stop();
     MediaPlayer1->close();
@@ -86,31 +86,32 @@ void TForm4::Button2Click(QObject* Sender) {
   PreviousBusy = false;
 
   // The commands that leave the window must not report a missing highlight on their way out.
-  const bool leaving = Sender == DisplayGraphicFiles1 || Sender == Button16 || Sender == Button7 ||
-                       Sender == ReturntoCDPlayer1 || Sender == VisitCorvelaProWebSite1;
   if (isVisible() && Button1->isEnabled()) {
-    if (!leaving) ListBox1Click(Sender);
+    if (!PlaySequence::leavesWindow(originOf(Sender))) ListBox1Click(Sender);
     Button1->setFocus();
   }
   program_.ui.setCursor(ScreenCursor::Normal);
 }
 
 void TForm4::Button3Click() {
-  if (MpegActive && MpegPaused) {
-    MpegPaused = false;
-    MPlayer1->Pause(false);
-  } else if (MpegActive) {
-    MPlayer1->Pause(true);
-    MpegPaused = true;
-  } else if (mciPlaying() || MediaPlayer1->mode() == DeviceMode::Paused) {
-    MediaPlayer1->pause();
-  } else {
-    return;
+  switch (Sequence.pause(MpegPlaying(), mciHeld())) {
+    case PauseAction::ResumeMpeg:
+      MPlayer1->Pause(false);
+      break;
+    case PauseAction::PauseMpeg:
+      if (!pauseMpeg()) return;
+      break;
+    case PauseAction::ToggleMci:
+      MediaPlayer1->pause();
+      break;
+    case PauseAction::Nothing:
+      return;
   }
   Button3->setFocus();
-  const bool video = PlayCursor > 0 && isVideo(Lines.line(PlayCursor - 1).text);
+  const int playing = Sequence.playingLine();
+  const bool video = playing >= 0 && isVideo(Lines.line(playing).text);
   const bool held = !(video && !Button1->isEnabled()) &&
-                    (MediaPlayer1->mode() == DeviceMode::Paused || MpegPaused);
+                    (MediaPlayer1->mode() == DeviceMode::Paused || Sequence.MpegPaused());
   TrackBar1->setEnabled(!held);
   Timer1->setEnabled(!held);
   for (QWidget* control : std::initializer_list<QWidget*>{Button1, Button4, Button5, CheckBox1})
@@ -129,14 +130,15 @@ void TForm4::Button4Click(QObject* Sender) {
   Timer1->setEnabled(false);
   NextBusy = true;
   closeCurrentFile();
-  const int last = lastTickedLine();
-  if (last < PlayCursor) {
+  if (!Sequence.next(ListBox1->currentRow())) {
+    const int pastLastTicked = Sequence.PlayCursor();
     closeFullScreen();
     Button3->setEnabled(false);
     Button2Click(Sender);
     beepThreeTimes();
     program_.ui.setCursor(ScreenCursor::Normal);
-    PlayCursor = last + 1;
+    // Stop went back to the highlight; the cursor stays past the last ticked line.
+    Sequence.followHighlight(pastLastTicked);
     return;
   }
   clearPosition();
@@ -144,7 +146,6 @@ void TForm4::Button4Click(QObject* Sender) {
   Button4->setFocus();
   setVideoSizeChoicesEnabled(false);
   Button17->setEnabled(false);
-  PlayCursor = ListBox1->currentRow() + 1;
   PlayBusy = false;
   Timer1->setEnabled(true);
   Timer1Timer(Sender);
@@ -169,15 +170,13 @@ void TForm4::Button5Click(QObject* Sender) {
   closeCurrentFile();
   TrackBar1->setValue(0);
   PreviousBusy = true;
-  PlayCursor = ListBox1->currentRow() - 1;
-  for (; PlayCursor >= 0; --PlayCursor) {
-    if (!Lines.ticked(PlayCursor)) continue;
+  if (const std::optional<int> line = Sequence.previous(ListBox1->currentRow())) {
     Gauge1->setValue(0);
     emptyFileLabels();
     setVideoSizeChoicesEnabled(false);
     Button17->setEnabled(false);
     Button5->setFocus();
-    ListBox1->setCurrentRow(PlayCursor);
+    ListBox1->setCurrentRow(*line);
     PlayBusy = false;
     Timer1->setEnabled(true);
     Timer1Timer(Sender);
@@ -186,33 +185,36 @@ void TForm4::Button5Click(QObject* Sender) {
     return;
   }
   // Nothing ticked above: the list's top is as far as Previous goes.
-  PlayCursor = 0;
   closeFullScreen();
   Button3->setEnabled(false);
   Button2Click(Sender);
   beepThreeTimes();
   ListBox1->setCurrentRow(0);
+  Sequence.rewind();
   PreviousBusy = false;
+}
+
+// The file may end between the look at its mode and the pause: then it is not
+// pausable, and its end is on its way.
+bool TForm4::pauseMpeg() {
+  try {
+    MPlayer1->Pause(true);
+    return true;
+  } catch (const TMPEGError& error) {
+    if (error.Code != TMPEGError::kIncorrectMode) throw;
+    Sequence.forgetPause();
+    return false;
+  }
 }
 
 // Next and Previous leave the file that plays, whichever device has it.
 void TForm4::closeCurrentFile() {
-  if (MpegActive) {
-    MpegActive = false;
-    if (MpegOpen()) CloseMpeg();
-  }
+  if (Sequence.MpegActive() && MpegOpen()) CloseMpeg();
   if (mciPlaying()) {
     MediaPlayer1->stop();
     MediaPlayer1->close();
   }
   if (ListBox1->count() > 0) Button18->setEnabled(false);
-}
-
-int TForm4::lastTickedLine() const {
-  int last = -1;
-  for (int index = 0; index < ListBox1->count(); ++index)
-    if (Lines.ticked(index)) last = index;
-  return last;
 }
 
 // Running off either end of the list.

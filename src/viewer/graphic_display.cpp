@@ -135,9 +135,8 @@ void TForm9::walk() {
   endOfList();
 }
 
+// Every line keeps the real path of its file, however the list was filled.
 QString TForm9::pathOfCurrentFile() const {
-  if (!NamesFromList && !DisplayListMode && CurrentIndex < OpenDialogFiles.size())
-    return OpenDialogFiles[CurrentIndex];
   if (CurrentIndex >= 0 && CurrentIndex < ListBox1->count())
     return lines_->line(CurrentIndex).path;
   return CurrentFileName;

@@ -63,11 +63,10 @@ void TForm9::fillFromOpenDialog() {
   ui.setCursor(ScreenCursor::HourGlass);
   LastIndex = int(files.size()) - 1;
   if (files.isEmpty()) return showEmptyList();
-  OpenDialogFiles = inListOrder(files);
   Panel4->hide();
   SelectedCount = int(files.size());
   ListBox1->clear();
-  for (const QString& file : OpenDialogFiles) lines_->append(ListLine::forFile(file), true);
+  for (const QString& file : inListOrder(files)) lines_->append(ListLine::forFile(file), true);
   showFilledList();
 }
 

@@ -213,7 +213,6 @@ class TForm9 : public Form, public ListWindow {
   bool DisplayListInUse = false;
   QString DisplayListName;
   bool SkipNextKey = false;
-  QStringList OpenDialogFiles;  // the open dialog's own result
 
   // Display state.
   bool StopRequested = false;

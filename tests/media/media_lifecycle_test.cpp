@@ -5,7 +5,9 @@
 
 #include "app/program_state.h"
 #include "app/timer.h"
+#include "lists/drive_box.h"
 #include "media_player_fixture.h"
+#include "viewer/graphics_viewer_window.h"
 #include "platform/settings_backend.h"
 
 namespace {
@@ -98,9 +100,17 @@ TEST_F(MediaLifecycle, LeavingForTheCdPlayerKeepsTheListAndItsTicks) {
 
   EXPECT_EQ(ticks(), (std::vector<bool>{true, false}));
   EXPECT_TRUE(media->Label7->text().isEmpty());
-  EXPECT_EQ(media->PlayCursor, 0);
+  EXPECT_EQ(media->Sequence.PlayCursor(), 0);
   EXPECT_TRUE(state().ReturnedToCdPlayer);
   EXPECT_TRUE(ui.shown().empty());
+}
+
+TEST_F(MediaLifecycle, ADriveChosenInEitherListWindowIsChosenInTheOther) {
+  DriveBox& viewers = *forms().Form9->DriveComboBox1;
+  media->DriveComboBox1->setDrive("/media/disc");
+  EXPECT_EQ(viewers.drive(), "/media/disc");
+  viewers.setDrive("/home");
+  EXPECT_EQ(media->DriveComboBox1->drive(), "/home");
 }
 
 TEST_F(MediaLifecycle, ToolTipsAndDefaultsReachBothPlayers) {

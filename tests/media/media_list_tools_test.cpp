@@ -55,7 +55,7 @@ TEST_F(MediaListTools, FindSearchesOnlyBelowTheHighlightedLineAndTicksWhatItFind
   EXPECT_EQ(media->Label1->text(), "Selected: 3 - Current: 3 of 3");
   EXPECT_EQ(ticks(), (std::vector<bool>{true, true, true}));
   EXPECT_EQ(media->Label7->text(), "Selected: 3");
-  EXPECT_EQ(media->PlayCursor, 2);
+  EXPECT_EQ(media->Sequence.PlayCursor(), 2);
   EXPECT_EQ(media->CurrentFileName, lineTexts()[2]);
   EXPECT_EQ(ui.beeps(), 1);
 

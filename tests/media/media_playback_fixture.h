@@ -49,7 +49,7 @@ struct MediaPlaybackFixture : MediaPlayerFixture {
     for (int passed = 500; passed <= milliseconds; passed += 500) {
       devices.advance(500);
       mpeg->advance(500);
-      media->MPlayer1->TimerTick();
+      media->MPlayer1->poll();
       if (passed % 1000 == 0 && media->Timer1->Enabled()) media->Timer1Timer(media->Timer1);
     }
   }

@@ -1,6 +1,9 @@
 // Playing the ticked lines one after another on the fake devices and the
 // fake MPEG library, with both timers ticked as the clock moves.
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -32,18 +35,18 @@ TEST_F(MediaPlayback, PlaysTheTickedLinesInTurnByTheirDevicesAndEndsQuietly) {
   run(2000);
   EXPECT_EQ(playing(), "Playing: 3 of 3");
   EXPECT_EQ(media->Label1->text(), "C.MP3");
-  EXPECT_TRUE(media->MpegActive);
+  EXPECT_TRUE(media->Sequence.MpegActive());
   EXPECT_EQ(mpeg->mode, 3);
   ASSERT_EQ(mpeg->opened.size(), 1u);
   EXPECT_TRUE(QString::fromStdString(mpeg->opened[0]).endsWith("/c.mp3"));
 
   run(1500);
   EXPECT_TRUE(ui.shown().empty());
-  EXPECT_EQ(media->PlayCursor, 0);
+  EXPECT_EQ(media->Sequence.PlayCursor(), 0);
   EXPECT_EQ(playing(), "");
   EXPECT_EQ(media->Label1->text(), "");
   EXPECT_FALSE(media->Timer1->Enabled());
-  EXPECT_FALSE(media->MpegActive);
+  EXPECT_FALSE(media->Sequence.MpegActive());
   EXPECT_TRUE(media->Tools1->menuAction()->isEnabled());
   EXPECT_FALSE(media->Button3->isEnabled());
 }
@@ -56,7 +59,7 @@ TEST_F(MediaPlayback, NothingTickedAfterAnMpegFileIsSaidAtItsEnd) {
   EXPECT_EQ(playing(), "Playing: 1 of 2");
   run(1500);
   EXPECT_EQ(ui.texts(), QStringList{kNoMoreSelections});
-  EXPECT_EQ(media->PlayCursor, 0);
+  EXPECT_EQ(media->Sequence.PlayCursor(), 0);
   EXPECT_FALSE(media->Timer1->Enabled());
 }
 
@@ -121,7 +124,7 @@ TEST_F(MediaPlayback, AFileThatCannotBeOpenedAsksByItsNameAndNoStops) {
   EXPECT_TRUE(ui.shown()[0].text.startsWith("Sorry, unable to play the above file\r"));
   EXPECT_FALSE(media->CheckBox1->isChecked());
   EXPECT_FALSE(media->Timer1->Enabled());
-  EXPECT_EQ(media->PlayCursor, 0);
+  EXPECT_EQ(media->Sequence.PlayCursor(), 0);
 }
 
 TEST_F(MediaPlayback, YesToAFileThatCannotBeOpenedGoesOnWithTheNextTickedLine) {
@@ -130,7 +133,7 @@ TEST_F(MediaPlayback, YesToAFileThatCannotBeOpenedGoesOnWithTheNextTickedLine) {
   ui.expectQuestion(Answer::Yes);
   media->Button1Click(media->Button1);
   run(1000);
-  EXPECT_FALSE(media->MpegActive);
+  EXPECT_FALSE(media->Sequence.MpegActive());
   EXPECT_TRUE(media->Timer1->Enabled());
   run(1000);
   EXPECT_EQ(playing(), "Playing: 2 of 2");
@@ -203,12 +206,89 @@ TEST_F(MediaPlayback, PauseHoldsEitherDeviceAndResumes) {
   EXPECT_TRUE(media->Button4->isEnabled());
 
   media->Button4Click(media->Button4);
-  ASSERT_TRUE(media->MpegActive);
+  ASSERT_TRUE(media->Sequence.MpegActive());
   media->Button3Click();
   EXPECT_EQ(mpeg->mode, 4);
-  EXPECT_TRUE(media->MpegPaused);
+  EXPECT_TRUE(media->Sequence.MpegPaused());
   media->Button3Click();
   EXPECT_EQ(mpeg->mode, 3);
+}
+
+TEST_F(MediaPlayback, AStoppedPauseIsGoneAndTheNextMpegFilePauses) {
+  chooseFiles({{"a.mp3", 5}, {"b.mp3", 5}});
+  media->Button1Click(media->Button1);
+  run(1000);
+  media->Button3Click();
+  media->Button2Click(media->Button2);
+  EXPECT_EQ(mpeg->mode, 0);
+  run(1000);
+  EXPECT_EQ(clock(), "");
+
+  media->ListBox1->setCurrentRow(1);
+  media->Button1Click(media->Button1);
+  run(1000);
+  media->Button3Click();
+  EXPECT_EQ(mpeg->mode, 4);
+}
+
+TEST_F(MediaPlayback, AnMpegFileWhoseOutputFailsAsksWhetherToGoOn) {
+  const QStringList paths = chooseFiles({{"a.mp3", 5}, {"b.mp3", 5}});
+  mpeg->outputFailsAt = 1000;
+  media->Button1Click(media->Button1);
+  run(1000);
+  ui.expectQuestion(Answer::Yes);
+  run(1500);
+  ASSERT_EQ(ui.shown().size(), 1u);
+  EXPECT_EQ(ui.shown()[0].caption, paths[0]);
+  mpeg->outputFailsAt = -1;
+  run(1000);
+  EXPECT_EQ(playing(), "Playing: 2 of 2");
+}
+
+TEST_F(MediaPlayback, TheHighlightOfTheKeyboardOrARightClickIsWhereNextGoesOn) {
+  chooseFiles({{"a.wav", 5}, {"b.wav", 5}, {"c.wav", 5}, {"d.wav", 5}});
+  media->Button1Click(media->Button1);
+  run(1000);
+  media->ListBox1->setFocus();
+  for (int press = 0; press < 2; ++press) {
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(media->ListBox1, &down);
+  }
+  EXPECT_EQ(media->Sequence.PlayCursor(), 2);
+  media->Button4Click(media->Button4);
+  EXPECT_EQ(playing(), "Playing: 4 of 4");
+
+  // A right click describes the line under the pointer, which it highlights.
+  ui.allowMessages();
+  const QPoint onSecond = media->ListBox1->visualItemRect(media->ListBox1->item(1)).center();
+  const QPoint global = media->ListBox1->viewport()->mapToGlobal(onSecond);
+  QMouseEvent press(QEvent::MouseButtonPress, onSecond, global, Qt::RightButton, Qt::RightButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(media->ListBox1->viewport(), &press);
+  EXPECT_TRUE(ui.texts().last().contains("b.wav"));
+  EXPECT_EQ(media->Sequence.PlayCursor(), 1);
+}
+
+TEST_F(MediaPlayback, AfterAFailedSaveTheLinesOfAPlayListStillPlayTheirFiles) {
+  chooseFiles({{"old.wav", 5}});
+  const QStringList songs = makeFiles({"Songs/New.WAV"});
+  devices.addFile(songs[0], 5000);
+  const QString listFile = folder.filePath("songs.QPL");
+  QFile list(listFile);
+  ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+  list.write(("Corvela Pro Play List\r\n" + songs[0] + "\r\n").toUtf8());
+  list.close();
+  media->Play1Click();
+  ui.expectOpenFiles({listFile});
+  media->Button12Click();
+  ASSERT_EQ(media->ListBox1->count(), 1);
+
+  ui.allowMessages();
+  ui.expectSaveFile(folder.filePath("no/such/folder/x.qpl"));
+  media->SavePlayList2Click();
+  media->Button1Click(media->Button1);
+  run(1000);
+  EXPECT_EQ(media->Label1->text(), "NEW.WAV");
 }
 
 TEST_F(MediaPlayback, WithoutAutoPlayAFileEndsIdleAndNextOrPlayStartAnother) {

@@ -104,7 +104,7 @@ TEST(MediaOnTheRealDevices, ATickedWavThenATickedMp3AreHeardInThatOrder) {
       },
       15000));
   EXPECT_EQ(shown, (QStringList{"Playing: 1 of 3", "Playing: 3 of 3"}));
-  EXPECT_EQ(media.PlayCursor, 0);
+  EXPECT_EQ(media.Sequence.PlayCursor(), 0);
   waitUntil([] { return false; }, 500);  // the recording catches up
   recorder.terminate();
   recorder.waitForFinished();

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "lists/drive_box.h"
 #include "media_player_fixture.h"
 
 namespace {

@@ -27,7 +27,6 @@ TEST_F(MediaSelection, ChosenFilesAreListedInLowerCaseAllTickedAndKeepTheirChose
   EXPECT_EQ(media->SelectedCount, 3);
   // Playback opens the files by the names the dialog gave.
   EXPECT_FALSE(media->NamesFromList);
-  EXPECT_EQ(media->DialogFiles, chosen);
   EXPECT_EQ(media->Lines.line(1).path, chosen[1]);
   EXPECT_TRUE(media->Button1->isEnabled());
   EXPECT_TRUE(media->Button2->isEnabled());
@@ -121,7 +120,7 @@ TEST_F(MediaSelection, ClickingALineMakesItTheNextToPlayAndWithoutAHighlightSays
   chooseThree();
   media->ListBox1->setCurrentRow(2);
   media->ListBox1Click(media->ListBox1);
-  EXPECT_EQ(media->PlayCursor, 2);
+  EXPECT_EQ(media->Sequence.PlayCursor(), 2);
   EXPECT_EQ(media->CurrentFileName, lineTexts()[2]);
 
   media->ListBox1->setCurrentRow(-1);
@@ -129,7 +128,7 @@ TEST_F(MediaSelection, ClickingALineMakesItTheNextToPlayAndWithoutAHighlightSays
   media->ListBox1Click(media->ListBox1);
   media->ListBox1KeyDown(Qt::Key_Return);
   EXPECT_EQ(ui.texts(), (QStringList{"No File Hi-Lighted", "No File Hi-Lighted"}));
-  EXPECT_EQ(media->PlayCursor, 2);
+  EXPECT_EQ(media->Sequence.PlayCursor(), 2);
 }
 
 TEST_F(MediaSelection, DoubleClickTicksTheLineAndArmsPlaybackFromIt) {
@@ -139,7 +138,7 @@ TEST_F(MediaSelection, DoubleClickTicksTheLineAndArmsPlaybackFromIt) {
   media->ListBox1DblClick(media->ListBox1);
 
   EXPECT_EQ(ticks(), (std::vector<bool>{false, true, false}));
-  EXPECT_EQ(media->PlayCursor, 1);
+  EXPECT_EQ(media->Sequence.PlayCursor(), 1);
   EXPECT_EQ(media->Label7->text(), "Selected: 1");
   EXPECT_TRUE(media->Timer1->Enabled());
   EXPECT_TRUE(media->Button3->isEnabled());
@@ -155,7 +154,7 @@ TEST_F(MediaSelection, PlayWithNoTickedLineFromTheHighlightOnwardsStopsAndSaysWh
 
   ASSERT_EQ(ui.texts().size(), 1);
   EXPECT_TRUE(ui.texts()[0].startsWith("There are no more selections."));
-  EXPECT_EQ(media->PlayCursor, 0);
+  EXPECT_EQ(media->Sequence.PlayCursor(), 0);
   EXPECT_FALSE(media->Timer1->Enabled());
 }
 

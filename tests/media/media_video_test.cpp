@@ -106,7 +106,7 @@ TEST_F(MediaVideo, TheEndOfTheListClosesFullScreen) {
   EXPECT_FALSE(media->isMinimized());
 }
 
-TEST_F(MediaVideo, TheOwnSizeChoiceIsStored) {
+TEST_F(MediaVideo, TheOwnSizeChoiceIsStoredAndItsWindowGoesWithTheFile) {
   media->RadioButton1->setChecked(true);
   EXPECT_EQ(state().settings.AVI, 1);
   chooseFiles({{"a.avi", 5}});
@@ -115,6 +115,29 @@ TEST_F(MediaVideo, TheOwnSizeChoiceIsStored) {
   EXPECT_TRUE(media->Panel1->isHidden());
   EXPECT_FALSE(fullScreen()->isVisible());
   EXPECT_TRUE(media->ListBox1->isHidden());
+  run(5000);
+  EXPECT_FALSE(media->MediaPlayer1->isOpen());
+}
+
+TEST_F(MediaVideo, AFullScreenVideoEndingWithoutAutoPlayGivesTheListBack) {
+  chooseFiles({{"a.mpg", 1}, {"b.mpg", 1}});
+  media->CheckBox1->setChecked(false);
+  playFullScreen();
+  run(2000);
+  EXPECT_FALSE(fullScreen()->isVisible());
+  EXPECT_FALSE(platform.taskbar.hidden());
+  EXPECT_FALSE(media->isMinimized());
+  EXPECT_FALSE(media->ListBox1->isHidden());
+}
+
+TEST_F(MediaVideo, LeavingForTheCdPlayerDuringAFittedVideoStopsItAndShowsTheList) {
+  chooseFiles({{"a.avi", 10}});
+  media->Button1Click(media->Button1);
+  run(1000);
+  media->Button7Click();
+  EXPECT_FALSE(media->MediaPlayer1->isOpen());
+  EXPECT_TRUE(media->Panel1->isHidden());
+  EXPECT_FALSE(media->ListBox1->isHidden());
 }
 
 TEST_F(MediaVideo, LeavingForTheGraphicsViewerWithYesMovesFromTheVideoToTheNextSound) {

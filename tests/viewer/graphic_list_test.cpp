@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QFile>
 
+#include "files/selection_lines.h"
 #include "viewer_fixture.h"
 
 namespace {
@@ -11,7 +12,8 @@ TEST(GraphicList, OpenDialogNamesKeepTheirOrderButTheFirstAndLastSwapWhenOutOfOr
   EXPECT_EQ(f.lines(), QStringList({"/p/b.bmp", "/p/a.bmp", "/p/c.bmp"}));
   f.select({"/p/C.BMP", "/p/A.BMP", "/p/B.BMP"});
   EXPECT_EQ(f.lines(), QStringList({"/p/b.bmp", "/p/a.bmp", "/p/c.bmp"}));
-  EXPECT_EQ(f.viewer->OpenDialogFiles, QStringList({"/p/B.BMP", "/p/A.BMP", "/p/C.BMP"}));
+  const QStringList chosen = {"/p/B.BMP", "/p/A.BMP", "/p/C.BMP"};
+  for (int row = 0; row < 3; ++row) EXPECT_EQ(f.viewer->selectionLines().line(row).path, chosen[row]);
 
   for (int row = 0; row < 3; ++row) EXPECT_TRUE(f.ticked(row));
   EXPECT_EQ(f.viewer->Label1->text(), "Selected: 3 - Current: 1 of 3");

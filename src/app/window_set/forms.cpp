@@ -8,6 +8,7 @@
 #include "cd/single_track_dialog.h"
 #include "cd/standard_cd_player_window.h"
 #include "cd/status_checking_dialog.h"
+#include "lists/drive_box.h"
 #include "media/full_screen_video_window.h"
 #include "media/media_player_window.h"
 #include "media/media_type_chooser.h"
@@ -46,6 +47,8 @@ void Forms::createAll(Program& program) {
   Form7 = std::make_unique<TForm7>(program);
   Form8 = std::make_unique<TForm8>(program);
   Form9 = std::make_unique<TForm9>(program);
+  // A drive chosen in either list window is chosen in the other.
+  DriveBox::tie(*Form4->DriveComboBox1, *Form9->DriveComboBox1);
   Form10 = std::make_unique<TForm10>(program);
   Form11 = std::make_unique<TForm11>(program);
   Form13 = std::make_unique<TForm13>(program);

@@ -11,6 +11,9 @@ class TMPEGError : public std::runtime_error {
   TMPEGError(const QString& message, uint8_t code)
       : std::runtime_error(message.toStdString()), Message(message), Code(code) {}
 
+  // The library's code for a call its player's state does not allow.
+  static constexpr uint8_t kIncorrectMode = 2;
+
   // The message for a library error code.
   static TMPEGError fromCode(int code);
 

@@ -11,7 +11,7 @@
 namespace {
 
 constexpr uint8_t kNotLoaded = 0;
-constexpr uint8_t kIncorrectMode = 2;
+constexpr uint8_t kIncorrectMode = TMPEGError::kIncorrectMode;
 // The component's own code for names it will not hand to the library.
 constexpr uint8_t kUnplayableName = 254;
 // The longest names the library is given, as its callers have always sized them.
@@ -127,14 +127,7 @@ void TMPEGPlayer::LoadMPEGLibrary() {
   library_ = std::move(library);
   timer_ = std::make_unique<Timer>(nullptr, useTimer_ ? timerFreq_ : 0);
   timer_->setEnabled(false);
-  // An error met while polling has no caller to go to; polling stops.
-  timer_->onTimer([this] {
-    try {
-      TimerTick();
-    } catch (const TMPEGError&) {
-      timer_->setEnabled(false);
-    }
-  });
+  timer_->onTimer([this] { poll(); });
   length_ = 0;
 }
 
@@ -255,6 +248,17 @@ void TMPEGPlayer::TimerTick() {
   if (OnPlayEnd) {
     setEnded(false);
     OnPlayEnd(this);
+  }
+}
+
+void TMPEGPlayer::poll() {
+  try {
+    TimerTick();
+  } catch (const TMPEGError& error) {
+    timer_->setEnabled(false);
+    playing_ = paused_ = false;
+    setEnded(false);
+    if (OnPlayError) OnPlayError(error);
   }
 }
 

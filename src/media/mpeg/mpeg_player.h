@@ -24,11 +24,13 @@ using TReadStreamEvent = std::function<void(void* Context, void* read_buffer,
                                             bool& res)>;
 using TPosUpdateEvent = std::function<void(int Pos, int Len)>;
 using TNotifyEvent = std::function<void(QObject* Sender)>;
+using TPlayErrorEvent = std::function<void(const TMPEGError& Error)>;
 
 // Plays MPEG audio files through the MPEG library, loaded at run time from
 // PathToDLL. Keeps the open, playing and paused state, turns every library
 // error into a TMPEGError, and polls the position with a timer of its own:
-// OnPosUpdate while playing, OnPlayEnd once the library reports the end.
+// OnPosUpdate while playing, OnPlayEnd once the library reports the end, and
+// OnPlayError when it reports a failure met while playing.
 class TMPEGPlayer : public QObject {
   Q_OBJECT
  public:
@@ -73,6 +75,8 @@ class TMPEGPlayer : public QObject {
   TReadStreamEvent OnReadStream;
   TPosUpdateEvent OnPosUpdate;
   TNotifyEvent OnPlayEnd;
+  // Raised instead of OnPlayEnd when playback failed on its way.
+  TPlayErrorEvent OnPlayError;
 
   // The file LoadMPEGLibrary loads: PathToDLL with the library's file name;
   // the bare file name when PathToDLL is empty.
@@ -94,6 +98,9 @@ class TMPEGPlayer : public QObject {
 
   // The position timer's tick.
   virtual void TimerTick();
+  // What the position timer runs: the tick, and a failure the library met
+  // while playing ends playback with OnPlayError.
+  void poll();
 
  private:
   // The loaded library; raises "MPEG library not loaded" when there is none.

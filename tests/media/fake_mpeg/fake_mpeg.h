@@ -14,11 +14,14 @@ struct FakeMpeg {
   int length = 0;
   int lastError = 0;
   unsigned char* ended = nullptr;
+  int outputFailsAt = -1;  // the output fails when playback gets there
+  int failure = 0;         // reported by the next GetCurrentPos
 
   void advance(int milliseconds) {
     if (mode != 3) return;
     position += milliseconds;
-    if (position < length) return;
+    if (outputFailsAt >= 0 && position >= outputFailsAt) failure = 5;
+    if (position < length && !failure) return;
     position = length;
     mode = 2;
     if (ended) *ended = 1;

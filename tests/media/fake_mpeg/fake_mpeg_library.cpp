@@ -73,7 +73,8 @@ int GetPlayerMode(void) {
   return state.mode;
 }
 int GetCurrentPos(void) {
-  result();
+  result() = state.failure;
+  state.failure = 0;
   return state.position;
 }
 int GetLength(void) {

@@ -145,7 +145,7 @@ DiscToc FakeMediaDeviceFactory::audioDisc(const std::vector<int>& trackSeconds) 
   DiscToc disc;
   int frame = 0;
   for (int seconds : trackSeconds) {
-    disc.tracks.push_back({frame, true});
+    disc.tracks.push_back({frame, true, {}});
     frame += seconds * kFramesPerSecond;
   }
   disc.leadout = frame;

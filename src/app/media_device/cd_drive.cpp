@@ -110,7 +110,9 @@ DeviceMode CdDrive::mode() const {
 
 void CdDrive::finished(bool complete) {
   position_ = complete ? end_ : player_->position();
-  player_->stop();
+  // A play that ended by itself is silent already, and its player may go on
+  // with the next one without a break.
+  if (!complete) player_->stop();
   transport_ = Transport::Stopped;
   // A disc that stopped reading may have been taken out: then the drive is empty.
   if (!complete && mechanism_->readDisc() != disc_) {

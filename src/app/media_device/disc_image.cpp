@@ -79,7 +79,7 @@ DiscImage::~DiscImage() {
 std::shared_ptr<const DiscImage> DiscImage::open(const QString& cuePath) {
   const QString image = QFileInfo(cuePath).fileName();
   QFile cue(cuePath);
-  if (!cue.open(QIODevice::ReadOnly)) cannotPlay(image, cue.exists() ? "it cannot be read" : "it cannot be found");
+  if (!cue.open(QIODevice::ReadOnly)) cannotPlay(image, "it cannot be read");
   CueSheet sheet;
   try {
     sheet = parseCueSheet(cue.read(1 << 20));

@@ -11,7 +11,7 @@ import unittest
 from corvela_session import RunningProgram, end_group, is_enabled, start_in_own_group, wait_for
 from sound_server import RECORDING_RATE, samples_of, strength, timeline
 from tone_disc import track_frequency, write_tone_disc
-from user_actions import answer, box_saying, button, checked, described, press, text_of
+from user_actions import answer, box_saying, button, checked, described, press, snapshot, text_of
 
 PROGRAM = sys.argv.pop(1)
 TRACKS = 4
@@ -85,6 +85,7 @@ class DiscLeftPlaying(unittest.TestCase):
 
         window = self.next_run()
         self.assertTrue(text_of(window, "Label2").startswith("Track 2 "), "shown as playing on")
+        snapshot("e2e-cd-taken-over.png")
         time.sleep(1)
         press(button(window, "Play"))  # every track is ticked again: track 1
         wait_for("track 1 to play", lambda: text_of(window, "Label2").startswith("Track 1 "))

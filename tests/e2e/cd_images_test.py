@@ -13,7 +13,7 @@ from sound_server import tones_heard
 from tone_disc import SECTOR_BYTES, track_frequency
 from user_actions import button, press, text_of
 
-PROGRAM = sys.argv.pop(1) if __name__ == "__main__" else None
+PROGRAM = sys.argv.pop(1)
 TRACKS = 3
 SECONDS = 3
 FREQUENCIES = [track_frequency(track) for track in range(1, TRACKS + 1)]

@@ -62,6 +62,16 @@ TEST(CdLoad, AnEmptyDriveWarnsThatNoDiscIsThere) {
   EXPECT_TRUE(p.cd->Button7->isEnabled());
 }
 
+TEST(CdLoad, ABrokenImageSaysWhyInsteadOfNoDisc) {
+  CdPlayerFixture p({});
+  p.devices.drive("virtual")->problem = "The disc image \"x.cue\" cannot be played: track 2 has no INDEX 01.";
+  p.load();
+  ASSERT_EQ(p.ui.shown().size(), 1u);
+  EXPECT_EQ(p.ui.shown()[0].box, UiDouble::Box::Error);
+  EXPECT_EQ(p.ui.shown()[0].text, "The disc image \"x.cue\" cannot be played: track 2 has no INDEX 01.");
+  EXPECT_FALSE(p.cd->Image1->isHidden());
+}
+
 TEST(CdEject, EjectReturnsToTheNoDiscState) {
   CdPlayerFixture p({60, 60, 60});
   p.load();

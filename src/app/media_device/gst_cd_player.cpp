@@ -2,36 +2,40 @@
 
 #include <gst/app/gstappsrc.h>
 
+#include <algorithm>
+
 #include "app/media_device/gst_support.h"
 
 namespace {
 
 constexpr int kFramesPerBuffer = 4;  // about a twentieth of a second
+constexpr int kEndWatchMs = 10;
+constexpr int kKeepStreamMs = 3000;
+constexpr quint64 kLeadNs = 30000000;  // the time a buffer needs to reach the output
 constexpr qint64 kNsPerSecond = 1000000000;
 
 GstClockTime frameTime(int frames) { return gst_util_uint64_scale(frames, kNsPerSecond, kFramesPerSecond); }
 
 }  // namespace
 
-std::unique_ptr<GstCdPlayer> GstCdPlayer::make(const QString& source, const AudioOutput& output) {
-  CdioHandle disc = openDiscSource(source);
-  if (!disc) return nullptr;
-  return std::make_unique<GstCdPlayer>(std::move(disc), output);
-}
-
-GstCdPlayer::GstCdPlayer(CdioHandle disc, AudioOutput output) : disc_(std::move(disc)), output_(std::move(output)) {
+GstCdPlayer::GstCdPlayer(std::shared_ptr<const DiscSource> disc, AudioOutput output)
+    : disc_(std::move(disc)), output_(std::move(output)) {
   gst::initialise();
+  endWatch_.setInterval(kEndWatchMs);
+  QObject::connect(&endWatch_, &QTimer::timeout, [this] {
+    std::unique_lock lock(lock_);
+    const bool done = fedAll_ && !readFailed_;
+    lock.unlock();
+    if (done && position() >= to_) end(true);
+  });
+  idle_.setSingleShot(true);
+  idle_.setInterval(kKeepStreamMs);
+  QObject::connect(&idle_, &QTimer::timeout, [this] { stop(); });
 }
 
 GstCdPlayer::~GstCdPlayer() = default;
 
-void GstCdPlayer::start(int from, int to) {
-  pipeline_.reset();
-  from_ = from;
-  to_ = to;
-  next_ = from;
-  readFailed_ = false;
-
+void GstCdPlayer::makePipeline() {
   GstElement* pipeline = gst_pipeline_new(nullptr);
   GstElement* source = gst_element_factory_make("appsrc", nullptr);
   GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
@@ -44,55 +48,118 @@ void GstCdPlayer::start(int from, int to) {
   gst_app_src_set_callbacks(GST_APP_SRC(source), &callbacks, this, nullptr);
   gst_bin_add_many(GST_BIN(pipeline), source, convert, sink, nullptr);
   gst_element_link_many(source, convert, sink, nullptr);
+  source_ = GST_APP_SRC(source);
 
   pipeline_ = std::make_unique<gst::Pipeline>(pipeline);
-  pipeline_->onEnd([this] { finished(!readFailed_); });
+  // The stream ends early only when the disc could not be read.
+  pipeline_->onEnd([this] { end(false); });
   // A failing output ends the play where it stands.
-  pipeline_->onError([this](const QString&) { finished(false); });
-  pipeline_->setState(GST_STATE_PLAYING);
+  pipeline_->onError([this](const QString&) { end(false); });
 }
 
-void GstCdPlayer::needData(GstAppSrc* source, unsigned int, void* self) {
-  static_cast<GstCdPlayer*>(self)->feed(source);
+void GstCdPlayer::start(int from, int to) {
+  idle_.stop();
+  std::unique_lock lock(lock_);
+  // A play that has sounded to its end leaves nothing in the stream to clear.
+  const bool goesOn = pipeline_ && !playing_ && !paused_ && fedAll_ && !readFailed_;
+  const quint64 lastEnd = firstTime_ + frameTime(to_ - from_);
+  lock.unlock();
+  if (!goesOn) {
+    pipeline_.reset();
+    makePipeline();
+  }
+  lock.lock();
+  from_ = from;
+  to_ = to;
+  next_ = from;
+  fedAll_ = false;
+  readFailed_ = false;
+  firstTime_ = goesOn ? std::max(lastEnd, runningTime() + kLeadNs) : 0;
+  discont_ = goesOn;
+  lock.unlock();
+  playing_ = true;
+  paused_ = false;
+  if (goesOn)
+    feed();  // the output waits for data: this wakes it
+  else
+    pipeline_->setState(GST_STATE_PLAYING);
+  endWatch_.start();
 }
 
-void GstCdPlayer::feed(GstAppSrc* source) {
+void GstCdPlayer::needData(GstAppSrc*, unsigned int, void* self) { static_cast<GstCdPlayer*>(self)->feed(); }
+
+void GstCdPlayer::feed() {
+  std::lock_guard lock(lock_);
   const int frames = std::min(kFramesPerBuffer, to_ - next_);
   if (frames <= 0) {
-    gst_app_src_end_of_stream(source);
+    // Nothing more for now; a play that follows on feeds the stream again.
+    fedAll_ = true;
     return;
   }
   GstBuffer* buffer = gst_buffer_new_allocate(nullptr, static_cast<gsize>(frames) * kBytesPerFrame, nullptr);
   GstMapInfo map;
   gst_buffer_map(buffer, &map, GST_MAP_WRITE);
-  const bool read = cdio_read_audio_sectors(disc_.get(), map.data, next_, static_cast<unsigned>(frames)) ==
-                    DRIVER_OP_SUCCESS;
+  const bool read = disc_->readAudio(next_, frames, map.data);
   gst_buffer_unmap(buffer, &map);
   if (!read) {
     // What could be read has been played; the rest of the disc is missing.
     gst_buffer_unref(buffer);
     readFailed_ = true;
-    gst_app_src_end_of_stream(source);
+    fedAll_ = true;
+    gst_app_src_end_of_stream(source_);
     return;
   }
-  GST_BUFFER_PTS(buffer) = frameTime(next_ - from_);
+  GST_BUFFER_PTS(buffer) = firstTime_ + frameTime(next_ - from_);
   GST_BUFFER_DURATION(buffer) = frameTime(frames);
+  // After a pause in the stream the output takes the new times at once.
+  if (std::exchange(discont_, false)) GST_BUFFER_FLAG_SET(buffer, GST_BUFFER_FLAG_DISCONT);
   next_ += frames;
-  gst_app_src_push_buffer(source, buffer);
+  gst_app_src_push_buffer(source_, buffer);
+}
+
+quint64 GstCdPlayer::runningTime() const {
+  if (!pipeline_) return 0;
+  GstClock* clock = gst_element_get_clock(pipeline_->element());
+  if (!clock) return 0;
+  const GstClockTime now = gst_clock_get_time(clock);
+  gst_object_unref(clock);
+  const GstClockTime base = gst_element_get_base_time(pipeline_->element());
+  return now > base ? now - base : 0;
+}
+
+void GstCdPlayer::end(bool complete) {
+  endWatch_.stop();
+  playing_ = false;
+  if (complete) idle_.start();
+  finished(complete);
 }
 
 void GstCdPlayer::pause() {
-  if (pipeline_) pipeline_->setState(GST_STATE_PAUSED);
+  if (!pipeline_ || paused_) return;
+  pausedAt_ = position();
+  paused_ = true;
+  pipeline_->setState(GST_STATE_PAUSED);
 }
 
 void GstCdPlayer::resume() {
-  if (pipeline_) pipeline_->setState(GST_STATE_PLAYING);
+  if (!pipeline_ || !paused_) return;
+  paused_ = false;
+  pipeline_->setState(GST_STATE_PLAYING);
 }
 
-void GstCdPlayer::stop() { pipeline_.reset(); }
+void GstCdPlayer::stop() {
+  endWatch_.stop();
+  idle_.stop();
+  playing_ = false;
+  paused_ = false;
+  pipeline_.reset();
+  source_ = nullptr;
+}
 
 int GstCdPlayer::position() const {
-  const qint64 at = pipeline_ ? pipeline_->positionNs() : -1;
-  if (at < 0) return from_;
-  return std::min(to_, from_ + static_cast<int>(gst_util_uint64_scale(at, kFramesPerSecond, kNsPerSecond)));
+  if (paused_) return pausedAt_;
+  const quint64 now = runningTime();
+  std::lock_guard lock(lock_);
+  if (!pipeline_ || now <= firstTime_) return from_;
+  return std::min(to_, from_ + static_cast<int>(gst_util_uint64_scale(now - firstTime_, kFramesPerSecond, kNsPerSecond)));
 }

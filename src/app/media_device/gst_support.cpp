@@ -38,7 +38,7 @@ bool systemHasAudioDevice() {
 GstElement* makeCaptureSink(const QString& file) {
   GstElement* bin = gst_parse_bin_from_description(
       "audioconvert ! audioresample ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! "
-      "filesink name=capture append=true sync=true",
+      "filesink name=capture append=true sync=true buffer-mode=unbuffered",
       TRUE, nullptr);
   GstElement* sink = gst_bin_get_by_name(GST_BIN(bin), "capture");
   g_object_set(sink, "location", file.toLocal8Bit().constData(), nullptr);

@@ -33,6 +33,11 @@ class TForm1 : public Form {
   void Button8Click();  // &Eject
   void ComputeDiscFingerprint();
 
+  // The virtual drive's disc image (cd_disc_image.cpp)
+  void OpenDiscImage1Click();
+  // The image becomes the virtual drive's disc and is loaded in place of any disc loaded.
+  void LoadDiscImage(const QString& image);
+
   // Track selection and play order (cd_selection.cpp)
   void Button9Click();   // A&ll
   void Button10Click();  // N&one
@@ -145,6 +150,7 @@ class TForm1 : public Form {
 
   // File menu
   QAction* LoadCD1;
+  QAction* OpenDiscImage1;
   QAction* PlayVideoMIDMPEGWAVfiles1;
   QAction* PlayaSingleCDTrack1;
   QAction* DisplayGraphicFiles1;

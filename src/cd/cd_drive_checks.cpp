@@ -16,11 +16,16 @@ bool openDriveOrReportHeld(MediaDevice& device, const QString& element, UiServic
   }
 }
 
-bool discInDriveOrReportEmpty(const MediaDevice& device, UiServices& ui) {
+bool discInDriveOrReportEmpty(const MediaDevice& device, const QString& problem, UiServices& ui) {
   // An empty drive reports no length for track 1. (A packed length of 1 is a
   // track of exactly one minute, which is a disc.)
   if (device.trackCount() != 0 && device.trackLength(1) != 0) return true;
   ui.setCursor(ScreenCursor::Normal);
+  if (!problem.isEmpty()) {
+    // An image that is there but broken: "no disc" would send the user looking in the wrong place.
+    ui.messageDlg(MessageKind::Error, problem);
+    return false;
+  }
   ui.messageDlg(MessageKind::Warning,
                 "No CD Disk found in drive.\r\rEnsure that an Audio CD is in the CD Drive.");
   return false;

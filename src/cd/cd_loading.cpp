@@ -50,7 +50,7 @@ void TForm1::Button7Click() {
   state.WebVisitInProgress = false;
 
   if (!openDriveOrReportHeld(*MediaPlayer1, DeviceName, ui)) program_.platform.process.halt(0);
-  if (!discInDriveOrReportEmpty(*MediaPlayer1, ui)) {
+  if (!discInDriveOrReportEmpty(*MediaPlayer1, program_.devices.discProblem(DeviceName), ui)) {
     CheckBox3->setEnabled(false);
     Image1->show();
     return;
@@ -90,7 +90,11 @@ void TForm1::Button7Click() {
                   QString::number(SelectedSeconds) + " secs" +
                   " - Tracks: " + QString::number(DiscTrackCount));
   state.DiscLength = MediaPlayer1->length();
-  Button2Click(Button7);
+  // A disc an earlier run left playing is shown playing and plays on here.
+  if (MediaPlayer1->mode() == DeviceMode::Playing)
+    playOnFromEarlierRun();
+  else
+    Button2Click(Button7);
 
   Label1->show();
   for (QLabel* heading : {Label5, Label6, Label7}) heading->show();
@@ -176,6 +180,7 @@ void TForm1::Button8Click() {
   for (QLabel* line : {Label1, Label2, Label3, Label4}) line->clear();
 
   MediaPlayer1->eject();
+  PausedHere = false;
 
   PlayaSingleCDTrack1->setEnabled(false);
   for (QWidget* control : std::initializer_list<QWidget*>{Button8, Button1, Button11, Button2,

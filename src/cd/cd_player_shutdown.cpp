@@ -22,14 +22,14 @@ bool TForm1::FormCloseQuery() {
   return true;
 }
 
-// A disc that plays may go on playing after the program has ended, up to the
-// start of its last track.
+// A disc that plays may go on playing after the program has ended, from where
+// it is to the end of the disc (the last track too, which an end at the start
+// of the last track would cut off or refuse).
 void TForm1::leaveDiscPlayingOrStop() {
   if (MediaPlayer1->mode() != DeviceMode::Playing) return;
   if (program_.ui.askYesNo("Corvela Pro CD Player", "Would you like to leave the CD playing?") ==
       Answer::Yes) {
     MediaPlayer1->setStart(MediaPlayer1->position());
-    MediaPlayer1->setEnd(static_cast<std::uint32_t>(MediaPlayer1->trackCount()));
     MediaPlayer1->play();
     return;
   }
@@ -42,7 +42,11 @@ void TForm1::FormClose() {
     Timer1->setEnabled(false);
     Timer2->setEnabled(false);
     program_.platform.taskbar.show();
-    leaveDiscPlayingOrStop();
+    try {
+      leaveDiscPlayingOrStop();
+    } catch (const MediaDeviceError&) {
+      // The drive failing now must not keep the program from ending.
+    }
   }
   EndRun();
 }

@@ -3,10 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <random>
 
 #include "app/form.h"
 #include "app/media_device/media_device.h"
+#include "cd/play_order.h"
 
 class QComboBox;
 class QProgressBar;
@@ -184,14 +184,7 @@ class TForm1 : public Form {
   // Play order.
   bool RandomMode = false;
   bool SelectMode = false;
-  std::array<int, 101> RandomOrder{};
-  int RandomIndex = 1;
-  QString RandomOrderText;
-  std::array<int, 31> SelectedOrder{};
-  int OrderCount = 0;
-  int OrderIndex = 1;
-  bool FirstOrderEntryRemoved = false;
-  QString SelectedOrderText;
+  PlayOrder Order;
   int SelectedSeconds = 0;
   int SelectedMinutes = 0;
   int SingleTrackRequest = 0;
@@ -199,6 +192,7 @@ class TForm1 : public Form {
   // Transport.
   int CurrentTrack = 0;
   std::uint32_t PausePosition = 0;
+  bool PausedHere = false;  // the drive is paused by our own Pause
   bool IgnoreNotify = false;
   bool NextPressed = false;
   bool PreviousPressed = false;
@@ -244,17 +238,21 @@ class TForm1 : public Form {
 
   // Selection helpers (cd_selection.cpp).
   void setTrackBoxes(bool ticked, bool enabled);
+  PlayOrder::Ticks tickedTracks() const;
   int lowestTickedTrack() const;
   int highestTickedTrack() const;
   bool chooseInSelectedOrder(QObject* Sender);
   void chooseInRandomOrder(QObject* Sender);
   bool chooseInTrackOrder();
-  void rebuildSelectedOrderText();
   void showSelectedOrder(bool ticked);
+  // Refuses a play mode on a one-track disc, leaving everything as it was.
+  bool refusedOnOneTrack(QCheckBox* modeBox);
 
   // Transport helpers (cd_transport.cpp).
   void warnAndCloseRivalCdPlayerIfRunning();
   void playTrackAlone(int track);
+  void playTrackFrom(std::uint32_t position);
+  void playOnFromEarlierRun();
   void setPositionRanges(int track);
   void showPositionControls();
   void hidePositionControls();
@@ -264,6 +262,7 @@ class TForm1 : public Form {
   void stopAfterLastTrack();
   void showPosition(std::uint32_t position);
   void prepareNextInSelectedOrder();
+  bool introScanEnds() const;
 
   // Status checking helpers (cd_status.cpp).
   bool reopenUnlessDoorOpen();
@@ -271,8 +270,6 @@ class TForm1 : public Form {
   void checkDiscLength();
   void turnStatusCheckingOff();
   void turnStatusCheckingOn();
-
-  std::mt19937 random_{std::random_device{}()};
 
   void applyToolTips(bool on);
   void saveWithActive(bool active);

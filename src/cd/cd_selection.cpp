@@ -1,9 +1,9 @@
 // Which tracks play and in which order: the tick commands, random and
 // order-of-selection modes, and the choice of the track to play next.
 #include <QAction>
-#include <chrono>
 #include <QCheckBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "app/program_state.h"
 #include "app/timer.h"
@@ -15,12 +15,6 @@ namespace {
 const char* const kNoTracksSelected = "There are no Tracks selected!";
 const char* const kOnlyOneTrack = "No point, only one track!";
 const char* const kNormalCaption = "Corvela Pro - CD Player";
-
-QString joined(const int* first, int count) {
-  QStringList numbers;
-  for (int i = 0; i < count; ++i) numbers << QString::number(first[i]);
-  return numbers.join(", ");
-}
 
 }  // namespace
 
@@ -43,17 +37,15 @@ void TForm1::setTrackBoxes(bool ticked, bool enabled) {
   }
 }
 
-int TForm1::lowestTickedTrack() const {
-  for (int n = 1; n <= 30; ++n)
-    if (TrackBoxes[n] && TrackBoxes[n]->isChecked()) return n;
-  return 0;
+PlayOrder::Ticks TForm1::tickedTracks() const {
+  PlayOrder::Ticks ticks{};
+  for (int n = 1; n <= 30; ++n) ticks[n] = TrackBoxes[n] && TrackBoxes[n]->isChecked();
+  return ticks;
 }
 
-int TForm1::highestTickedTrack() const {
-  for (int n = 30; n >= 1; --n)
-    if (TrackBoxes[n] && TrackBoxes[n]->isChecked()) return n;
-  return 0;
-}
+int TForm1::lowestTickedTrack() const { return PlayOrder::tickedFrom(tickedTracks(), 1, +1); }
+
+int TForm1::highestTickedTrack() const { return PlayOrder::tickedFrom(tickedTracks(), 30, -1); }
 
 bool TForm1::AnyTrackTicked() {
   Timer1->setEnabled(false);
@@ -81,19 +73,15 @@ void TForm1::Button11Click() {
     program_.ui.messageDlg(MessageKind::Information, "There are no Tracks selected below Track 31");
 }
 
-// A uniform permutation of 1..trackCount, drawn from a pool.
-void TForm1::ShuffleTracks(int trackCount) {
-  std::array<int, 101> pool{};
-  for (int i = 1; i <= trackCount; ++i) pool[i] = i;
-  random_.seed(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  int slot = 1;
-  for (int m = trackCount; m >= 1; --m) {
-    const int j = std::uniform_int_distribution<int>(1, m)(random_);
-    RandomOrder[slot++] = pool[j];
-    pool[j] = pool[m];
-  }
-  RandomOrderText =
-      "Random Track selection is as follows:-\r\r" + joined(&RandomOrder[1], trackCount);
+void TForm1::ShuffleTracks(int trackCount) { Order.shuffle(trackCount); }
+
+bool TForm1::refusedOnOneTrack(QCheckBox* modeBox) {
+  if (DiscTrackCount != 1) return false;
+  program_.ui.messageDlg(MessageKind::Warning, kOnlyOneTrack);
+  // Unticking must not run the box's own untick action: nothing else changes.
+  const QSignalBlocker quiet(modeBox);
+  modeBox->setChecked(false);
+  return true;
 }
 
 void TForm1::CheckBox2Click() {
@@ -106,13 +94,11 @@ void TForm1::CheckBox2Click() {
     Button11->setEnabled(true);
     return;
   }
-  if (DiscTrackCount == 1) {
-    program_.ui.messageDlg(MessageKind::Warning, kOnlyOneTrack);
-    CheckBox2->setChecked(false);
+  if (refusedOnOneTrack(CheckBox2)) {
+    RandomMode = false;  // Load turns it on ahead of the box
     return;
   }
   DisplayRandomTracks1->setEnabled(true);
-  RandomIndex = 1;
   ShuffleTracks(DiscTrackCount);
   program_.state.settings.Random = true;
   program_.state.RandomUsedThisRun = true;
@@ -135,7 +121,7 @@ void TForm1::CheckBox2MouseDown(Qt::MouseButton button) {
 }
 
 void TForm1::DisplayRandomTracks1Click() {
-  program_.ui.messageDlg(MessageKind::Information, RandomOrderText);
+  program_.ui.messageDlg(MessageKind::Information, Order.randomText());
 }
 
 void TForm1::CheckBox4Click() {
@@ -143,18 +129,13 @@ void TForm1::CheckBox4Click() {
     setWindowTitle(kNormalCaption);
     DisplayAsSelectedTracks1->setEnabled(false);
     SelectMode = false;
-    SelectedOrder.fill(0);
-    OrderCount = 0;
+    Order.clearSelected();
     PlayaSingleCDTrack1->setEnabled(true);
     for (QWidget* control : {Button9, Button10, Button13}) control->setEnabled(false);
     Button10Click();
     return;
   }
-  if (DiscTrackCount == 1) {
-    program_.ui.messageDlg(MessageKind::Warning, kOnlyOneTrack);
-    CheckBox4->setChecked(false);
-    return;
-  }
+  if (refusedOnOneTrack(CheckBox4)) return;
   CheckBox2->setChecked(false);
   RandomMode = false;
 
@@ -163,7 +144,7 @@ void TForm1::CheckBox4Click() {
   PlayaSingleCDTrack1->setEnabled(false);
   for (QWidget* control : {Button9, Button10, Button13}) control->setEnabled(false);
 
-  SelectedOrder.fill(0);
+  Order.clearSelected();
   for (int n = 1; n <= 30; ++n) TrackBoxes[n]->setChecked(false);
   for (int n = ListedTrackCount + 1; n <= 30; ++n) TrackBoxes[n]->setEnabled(false);
 
@@ -173,38 +154,16 @@ void TForm1::CheckBox4Click() {
 
 void TForm1::TrackBoxClick(int track) {
   if (!SelectMode) return;
-  if (MediaPlayer1->mode() != DeviceMode::Playing) OrderIndex = 1;
-  if (TrackBoxes[track]->isChecked()) {
-    // A full order ignores further ticks.
-    if (OrderCount < 30) SelectedOrder[++OrderCount] = track;
-    rebuildSelectedOrderText();
-    return;
-  }
-  int j = 1;
-  while (j <= 30 && SelectedOrder[j] != track) ++j;
-  if (j > 30) return;
-  if (j == ListedTrackCount) {
-    SelectedOrder[j] = 0;
-    --OrderCount;
-    --OrderIndex;
-  } else {
-    std::move(SelectedOrder.begin() + j + 1, SelectedOrder.end(), SelectedOrder.begin() + j);
-    SelectedOrder[30] = 0;
-    --OrderCount;
-    FirstOrderEntryRemoved = j == 1;
-    OrderIndex = j == 1 ? 1 : OrderIndex - 1;
-  }
-  rebuildSelectedOrderText();
-}
-
-void TForm1::rebuildSelectedOrderText() {
-  SelectedOrderText = "You have chosen Tracks in the following order:-\r\r" +
-                      joined(&SelectedOrder[1], OrderCount);
+  const bool playing = MediaPlayer1->mode() == DeviceMode::Playing;
+  if (TrackBoxes[track]->isChecked())
+    Order.tick(track, playing);
+  else
+    Order.untick(track, playing);
 }
 
 void TForm1::showSelectedOrder(bool ticked) {
   program_.ui.messageDlg(MessageKind::Information,
-                         ticked && OrderCount > 0 ? SelectedOrderText : QString(kNoTracksSelected));
+                         ticked && Order.selectedCount() > 0 ? Order.selectedText() : QString(kNoTracksSelected));
 }
 
 void TForm1::CheckBox4MouseDown(Qt::MouseButton button) {
@@ -228,35 +187,17 @@ bool TForm1::chooseInSelectedOrder(QObject* Sender) {
     Button2Click(Sender);
     return false;
   }
-  if (Sender == Button1) {
-    CurrentTrack = SelectedOrder[1];
-    OrderIndex = 2;
-    return true;
-  }
-  if (OrderIndex > OrderCount || OrderIndex < 1) {
-    Button2Click(Sender);
-    return false;
-  }
-  CurrentTrack = SelectedOrder[OrderIndex++];
-  return true;
+  CurrentTrack = Sender == Button1 ? Order.firstSelected() : Order.nextSelected();
+  if (CurrentTrack != 0) return true;
+  Button2Click(Sender);
+  return false;
 }
 
 void TForm1::chooseInRandomOrder(QObject* Sender) {
   Timer1->setEnabled(false);
   if (MediaPlayer1->mode() == DeviceMode::Playing) MediaPlayer1->stop();
   for (QWidget* control : {Button1, Button8, Button9, Button10, Button13}) control->setEnabled(false);
-  if (Sender == Button5) RandomIndex = std::max(RandomIndex - 2, 1);
-  CurrentTrack = RandomOrder[RandomIndex++];
-  if (RandomIndex > MediaPlayer1->trackCount() + 1) {
-    // The permutation is used up (the slot just read lies past it): draw a new
-    // one, again while it starts with the value just read.
-    const int justRead = CurrentTrack;
-    RandomIndex = 1;
-    do ShuffleTracks(DiscTrackCount);
-    while (RandomOrder[1] == justRead && DiscTrackCount > 1);
-    CurrentTrack = RandomOrder[1];
-    RandomIndex = 2;
-  }
+  CurrentTrack = Order.nextRandom(DiscTrackCount, Sender == Button5);
   setTrackBoxes(false, false);
   if (CurrentTrack <= 30 && TrackBoxes[CurrentTrack]) {
     TrackBoxes[CurrentTrack]->setEnabled(true);

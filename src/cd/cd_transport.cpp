@@ -66,12 +66,16 @@ void TForm1::setPositionRanges(int track) {
   Gauge1->setValue(0);
 }
 
-// Plays the track on its own: from its start to the start of the next one, the
-// last track to the end of the disc.
-void TForm1::playTrackAlone(int track) {
+void TForm1::playTrackAlone(int track) { playTrackFrom(static_cast<std::uint32_t>(track)); }
+
+// Plays the track of the position on its own: up to the start of the next
+// one, the last track to the end of the disc.
+void TForm1::playTrackFrom(std::uint32_t position) {
+  const int track = unpackTmsf(position).track;
   CurrentTrack = track;
+  PausedHere = false;
   MediaPlayer1->setNotify(false);
-  MediaPlayer1->setStart(static_cast<std::uint32_t>(track));
+  MediaPlayer1->setStart(position);
   if (track != MediaPlayer1->trackCount()) MediaPlayer1->setEnd(static_cast<std::uint32_t>(track + 1));
   setPositionRanges(track);
   MediaPlayer1->play();
@@ -100,6 +104,15 @@ void TForm1::Button1Click(QObject* Sender) {
   Timer1->setEnabled(true);
 }
 
+void TForm1::playOnFromEarlierRun() {
+  playTrackFrom(MediaPlayer1->position());
+  Button8->setEnabled(false);
+  for (QWidget* control : {Button3, Button4, Button5}) control->setEnabled(true);
+  TrackBar1->setEnabled(true);
+  program_.ui.setApplicationTitle("CD playing");
+  Timer1->setEnabled(true);
+}
+
 void TForm1::Button2Click(QObject* Sender) {
   TrackBar1->setEnabled(false);
   if (CheckBox3->isChecked()) {
@@ -110,8 +123,11 @@ void TForm1::Button2Click(QObject* Sender) {
   Timer1->setEnabled(false);
   CurrentTrack = 0;
   if (!SelectMode) setWindowTitle("Corvela Pro - CD Player");
-  if (MediaPlayer1->mode() == DeviceMode::Playing) {
+  // A paused drive reports stopped, yet it must stop too: a paused drive keeps
+  // its disc and would miss a disc swapped afterwards.
+  if (MediaPlayer1->mode() == DeviceMode::Playing || PausedHere) {
     IgnoreNotify = true;
+    PausedHere = false;
     MediaPlayer1->stop();
   }
   if (!discLoaded()) return;
@@ -138,14 +154,21 @@ void TForm1::Button2Click(QObject* Sender) {
   Button8->setEnabled(true);
   Button1->setEnabled(true);
   if (isVisible()) Button1->setFocus();
-  OrderIndex = 1;
+  Order.restartSelected();
   if (!program_.state.WebVisitInProgress) Timer2->setEnabled(true);
 }
 
 void TForm1::Button3Click() {
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
-  if (MediaPlayer1->mode() == DeviceMode::Stopped) {
+  if (!PausedHere && MediaPlayer1->mode() != DeviceMode::Playing) {
+    // The track ended just before the press: nothing of ours to pause or
+    // resume, and the display timer moves on as it would have.
+    Timer1->setEnabled(true);
+    return;
+  }
+  if (PausedHere) {
+    PausedHere = false;
     MediaPlayer1->setNotify(false);
     MediaPlayer1->setStart(PausePosition);
     if (MediaPlayer1->trackCount() != CurrentTrack)
@@ -166,6 +189,7 @@ void TForm1::Button3Click() {
   } else {
     IgnoreNotify = true;
     MediaPlayer1->pause();
+    PausedHere = true;
     PausePosition = MediaPlayer1->position();
     for (QWidget* control : std::initializer_list<QWidget*>{Button1, Button9, Button13, Button10,
                                                              Button11, Button4, Button5, TrackBar1})
@@ -180,9 +204,7 @@ void TForm1::Button3Click() {
 void TForm1::prepareNextInSelectedOrder() {
   Button4->setEnabled(false);
   TrackBar1->setEnabled(false);
-  if (MediaPlayer1->mode() == DeviceMode::Playing && !FirstOrderEntryRemoved && OrderIndex == 1)
-    OrderIndex = 2;
-  OrderIndex = std::min(OrderIndex, OrderCount);
+  Order.prepareNext(MediaPlayer1->mode() == DeviceMode::Playing);
 }
 
 void TForm1::Button4Click() {
@@ -193,7 +215,7 @@ void TForm1::Button4Click() {
     Button1Click(Button4);
     return;
   }
-  if (IntroScan->text() == "&Intro On" && CurrentTrack >= ListedTrackCount) {
+  if (introScanEnds()) {
     Button2Click(Button4);
     return;
   }
@@ -213,11 +235,9 @@ void TForm1::Button4Click() {
   }
   clearTime();
   CurrentTrack = std::min(CurrentTrack + 1, ListedTrackCount);
-  for (int n = CurrentTrack; n <= ListedTrackCount; ++n) {
-    if (TrackBoxes[n]->isChecked()) {
-      playTickedFrom(n, +1, Button4);
-      return;
-    }
+  if (const int n = PlayOrder::tickedFrom(tickedTracks(), CurrentTrack, +1)) {
+    playTickedFrom(n, +1, Button4);
+    return;
   }
   Button5Click();
 }
@@ -231,7 +251,7 @@ void TForm1::Button5Click() {
     return;
   }
   if (SelectMode) {
-    OrderIndex = std::max(OrderIndex - 2, 1);
+    Order.preparePrevious();
     Button5->setEnabled(false);
     Button1Click(Button5);
     return;
@@ -246,14 +266,19 @@ void TForm1::Button5Click() {
   }
   clearTime();
   --CurrentTrack;
-  for (int n = CurrentTrack; n >= 1; --n) {
-    if (TrackBoxes[n]->isChecked()) {
-      playTickedFrom(n, -1, Button5);
-      return;
-    }
+  if (const int n = PlayOrder::tickedFrom(tickedTracks(), CurrentTrack, -1)) {
+    playTickedFrom(n, -1, Button5);
+    return;
   }
   CurrentTrack = 0;
   Button4Click();
+}
+
+// Intro scan stops after the last ticked track, or the last of the selected
+// order; random play goes on for ever.
+bool TForm1::introScanEnds() const {
+  if (IntroScan->text() != "&Intro On" || RandomMode) return false;
+  return SelectMode ? Order.selectedUsedUp() : PlayOrder::introScanEndsAfter(tickedTracks(), CurrentTrack);
 }
 
 // Next and Previous land on a ticked track: it plays from its start.
@@ -269,6 +294,11 @@ void TForm1::playTickedFrom(int track, int step, QObject* Sender) {
 
 void TForm1::Timer1Timer() {
   const DeviceMode mode = MediaPlayer1->mode();
+  if (mode == DeviceMode::NotReady) {
+    // The disc could no longer be read: it was taken out of the drive.
+    Button8Click();
+    return;
+  }
   const bool stopped = mode == DeviceMode::Stopped;
   if (stopped && (RandomMode || SelectMode)) {
     Button1Click(Timer1);
@@ -341,13 +371,11 @@ void TForm1::MediaPlayer1Notify() {
     CurrentTrack = 0;
     return;
   }
-  for (int n = CurrentTrack + 1; n <= ListedTrackCount; ++n) {
-    if (TrackBoxes[n]->isChecked()) {
-      playTrackAlone(n);
-      Button3->setEnabled(true);
-      Timer1->setEnabled(true);
-      return;
-    }
+  if (const int n = PlayOrder::tickedFrom(tickedTracks(), CurrentTrack + 1, +1)) {
+    playTrackAlone(n);
+    Button3->setEnabled(true);
+    Timer1->setEnabled(true);
+    return;
   }
   stopAfterLastTrack();
 }

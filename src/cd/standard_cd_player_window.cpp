@@ -61,7 +61,7 @@ void TForm8::FormActivate() {
     ui.terminate();
     return;
   }
-  if (!discInDriveOrReportEmpty(*Device, ui)) {
+  if (!discInDriveOrReportEmpty(*Device, program_.devices.discProblem(cd.DeviceName), ui)) {
     close();
     return;
   }

@@ -112,7 +112,7 @@ TEST(CdWebSite, TheWebSiteCommandStopsTheDiscWithoutRestartingTheStatusTimer) {
 TEST(CdErrors, ADeviceErrorInAHandlerIsShownNotFatal) {
   PlayingCd p;
   p.cd->MediaPlayer1->close();
-  p.cd->Button3->click();
+  p.cd->Button4->click();
   ASSERT_FALSE(p.ui.shown().empty());
   EXPECT_EQ(p.ui.shown().back().box, UiDouble::Box::Error);
   EXPECT_EQ(p.ui.shown().back().text, "The CD device is not open.");

@@ -122,3 +122,91 @@ TEST(CdTransport, ADiscThatDisappearsWhilePlayingIsEjected) {
   EXPECT_EQ(p.ui.applicationTitle(), "CD ejected");
   EXPECT_FALSE(p.state().DiscLoaded);
 }
+
+TEST(CdTransport, IntroScanEndsAfterTheLastTickedTrackInEitherOrder) {
+  CdPlayerFixture p(std::vector<int>(8, 40));
+  p.load();
+  p.cd->IntroScanClick();
+  p.tickOnly({2, 5});
+  p.cd->Button1Click(p.cd->Button1);
+  p.note();
+  p.run(30000);
+  EXPECT_EQ(p.played, (std::vector<int>{2, 5}));
+  EXPECT_EQ(p.ui.applicationTitle(), "CD ended");
+
+  p.played.clear();
+  p.cd->CheckBox4->setChecked(true);
+  for (int n : {6, 3}) p.cd->TrackBoxes[n]->setChecked(true);
+  p.cd->Button1Click(p.cd->Button1);
+  p.note();
+  p.run(30000);
+  EXPECT_EQ(p.played, (std::vector<int>{6, 3}));
+  EXPECT_EQ(p.cd->CurrentTrack, 0);
+}
+
+TEST(CdTransport, StopAfterPauseStopsTheDriveSoASwappedDiscIsNoticed) {
+  CdPlayerFixture p({30, 30});
+  p.load();
+  p.cd->Button1Click(p.cd->Button1);
+  p.run(2000);
+  p.cd->Button3Click();
+  p.cd->Button2Click(p.cd->Button2);
+  p.devices.insertDisc("virtual", FakeMediaDeviceFactory::audioDisc({40, 41}));
+  p.cd->Timer2Timer();
+  EXPECT_FALSE(p.state().DiscLoaded) << "the new disc went unnoticed";
+}
+
+TEST(CdTransport, PausePressedJustAfterATrackEndedLetsPlayMoveOn) {
+  CdPlayerFixture p({3, 3});
+  p.load();
+  p.cd->Button1Click(p.cd->Button1);
+  p.note();
+  p.devices.advance(3100);  // track 1 ends between two display ticks
+  p.cd->Button3Click();
+  EXPECT_TRUE(p.cd->Timer1->Enabled());
+  p.run(4000);
+  EXPECT_EQ(p.played, (std::vector<int>{1, 2}));
+  EXPECT_TRUE(p.ui.shown().empty());
+}
+
+TEST(CdTransport, ADiscTakenOutOfTheDriveWhilePlayingIsEjected) {
+  CdPlayerFixture p({60, 60, 60});
+  p.load();
+  p.cd->Button1Click(p.cd->Button1);
+  p.run(2000);
+  p.devices.drive("virtual")->disc = {};  // the reads fail; no door was opened
+  p.run(500);
+  EXPECT_EQ(p.ui.applicationTitle(), "CD ejected");
+  EXPECT_FALSE(p.state().DiscLoaded);
+}
+
+TEST(CdShutdown, LeavingTheLastTrackPlayingPlaysToTheEndOfTheDiscAndEnds) {
+  CdPlayerFixture p({20, 20, 20});
+  p.load();
+  p.cd->show();
+  p.cd->SingleTrackRequest = 3;
+  p.cd->Button1Click(p.cd->Button1);
+  p.run(5000);
+  p.ui.expectQuestion(Answer::Yes);
+  p.cd->BitBtn1Click();
+  EXPECT_TRUE(p.ui.terminating());
+  EXPECT_EQ(p.ui.shown().size(), 1u) << "no error box";
+  p.devices.advance(14000);
+  EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Playing) << "the rest of track 3 plays";
+  p.devices.advance(2000);
+  EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Stopped);
+}
+
+TEST(CdTakeOver, ADiscLeftPlayingByAnEndedRunShowsAsPlayingAndStopSilencesIt) {
+  CdPlayerFixture p({20, 20, 20});
+  p.devices.drive("virtual")->keptPlaying = FakeDriveState::Kept{25 * kFramesPerSecond, 60 * kFramesPerSecond};
+  p.load();
+  EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Playing);
+  EXPECT_EQ(p.cd->CurrentTrack, 2);
+  EXPECT_EQ(p.cd->Label2->text(), "Track 2  -  0:20");
+  p.run(1000);
+  EXPECT_EQ(unpackTmsf(p.cd->MediaPlayer1->position()).seconds, 6) << "on from where it was";
+  p.cd->Button2Click(p.cd->Button2);
+  EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Stopped);
+  EXPECT_EQ(p.ui.applicationTitle(), "CD ended");
+}

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <utility>
 
 #include "app/media_device/cd_audio_device.h"
 #include "app/media_device/cd_drive.h"
@@ -72,30 +73,61 @@ class Playhead {
   bool running_ = false;
 };
 
+// Reads fail while the drive's disc is gone, as when it is taken out by hand.
 class FakeCdPlayer : public CdPlayer {
  public:
-  explicit FakeCdPlayer(std::shared_ptr<ManualClock> clock)
-      : head_(std::move(clock), kFramesPerSecond, [this] { finished(true); }) {}
-  void start(int from, int to) override { head_.start(from, to); }
-  void pause() override { head_.pause(); }
-  void resume() override { head_.resume(); }
-  void stop() override { head_.stop(); }
+  FakeCdPlayer(std::shared_ptr<ManualClock> clock, std::shared_ptr<FakeDriveState> state)
+      : head_(clock, kFramesPerSecond, [this] { finished(true); }), clock_(std::move(clock)), state_(std::move(state)) {
+    readCheck_ = [this] {
+      if (!playing_ || !state_->disc.empty()) return;
+      playing_ = false;
+      head_.stop();
+      finished(false);
+    };
+    clock_->watch(&readCheck_);
+  }
+  ~FakeCdPlayer() override { clock_->unwatch(&readCheck_); }
+  void start(int from, int to) override {
+    head_.start(from, to);
+    playing_ = true;
+  }
+  void pause() override {
+    head_.pause();
+    playing_ = false;
+  }
+  void resume() override {
+    head_.resume();
+    playing_ = true;
+  }
+  void stop() override { pause(); }
   int position() const override { return static_cast<int>(head_.position()); }
 
  private:
   Playhead head_;
+  std::shared_ptr<ManualClock> clock_;
+  std::shared_ptr<FakeDriveState> state_;
+  std::function<void()> readCheck_;
+  bool playing_ = false;
 };
 
 class FakeMechanism : public CdMechanism {
  public:
   FakeMechanism(std::shared_ptr<FakeDriveState> state, std::shared_ptr<ManualClock> clock)
       : state_(std::move(state)), clock_(std::move(clock)) {}
-  DiscToc readDisc() override { return state_->doorOpen ? DiscToc{} : state_->disc; }
-  std::unique_ptr<CdPlayer> makePlayer() override { return std::make_unique<FakeCdPlayer>(clock_); }
+  DiscToc readDisc() override {
+    if (!state_->problem.isEmpty()) throw MediaDeviceError(DeviceErrorCode::NoDisc, state_->problem);
+    return state_->doorOpen ? DiscToc{} : state_->disc;
+  }
+  std::unique_ptr<CdPlayer> makePlayer() override { return std::make_unique<FakeCdPlayer>(clock_, state_); }
   QString volumeLabel() override { return state_->disc.empty() ? QString() : state_->volumeLabel; }
   void openDoor() override { state_->doorOpen = true; }
   void closeDoor() override { state_->doorOpen = false; }
   void keepPlaying(int from, int to) override { state_->keptPlaying = FakeDriveState::Kept{from, to}; }
+  std::optional<KeptPlay> takeOver() override {
+    const auto kept = std::exchange(state_->keptPlaying, std::nullopt);
+    if (!kept) return std::nullopt;
+    return KeptPlay{kept->from, kept->to};
+  }
 
  private:
   std::shared_ptr<FakeDriveState> state_;
@@ -145,7 +177,7 @@ DiscToc FakeMediaDeviceFactory::audioDisc(const std::vector<int>& trackSeconds) 
   DiscToc disc;
   int frame = 0;
   for (int seconds : trackSeconds) {
-    disc.tracks.push_back({frame, true});
+    disc.tracks.push_back({frame, true, {}});
     frame += seconds * kFramesPerSecond;
   }
   disc.leadout = frame;
@@ -181,3 +213,7 @@ std::unique_ptr<MediaDevice> FakeMediaDeviceFactory::create(DeviceType type) {
 QStringList FakeMediaDeviceFactory::cdDriveList() { return driveSet_->entries(); }
 
 QString FakeMediaDeviceFactory::volumeLabel(const QString& device) { return driveSet_->volumeLabel(device); }
+
+QString FakeMediaDeviceFactory::discProblem(const QString& device) { return driveSet_->discProblem(device); }
+
+DiscToc FakeMediaDeviceFactory::disc(const QString& device) { return driveSet_->disc(device); }

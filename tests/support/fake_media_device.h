@@ -22,6 +22,7 @@ struct FakeDriveState {
     int from, to;
   };
   std::optional<Kept> keptPlaying;  // set when the drive was left playing
+  QString problem;                  // reading the disc fails with this text when not empty
 };
 
 struct FakeFileScript {
@@ -53,6 +54,8 @@ class FakeMediaDeviceFactory : public MediaDeviceFactory {
   std::unique_ptr<MediaDevice> create(DeviceType type) override;
   QStringList cdDriveList() override;
   QString volumeLabel(const QString& device) override;
+  QString discProblem(const QString& device) override;
+  DiscToc disc(const QString& device) override;
 
  private:
   std::shared_ptr<ManualClock> clock_;

@@ -18,12 +18,24 @@ void CdDrive::load() {
     doorOpen_ = false;
   }
   if (transport_ != Transport::Stopped) return;
-  DiscToc disc = mechanism_->readDisc();
+  DiscToc disc;
+  problem_.clear();
+  try {
+    disc = mechanism_->readDisc();
+  } catch (const MediaDeviceError& error) {
+    problem_ = error.message();
+  }
   player_ = disc.empty() ? nullptr : mechanism_->makePlayer();
   if (!player_) disc = {};
   if (disc != disc_) position_ = disc.firstFrame();
   disc_ = std::move(disc);
-  if (player_) player_->onFinished([this](bool complete) { finished(complete); });
+  const auto kept = mechanism_->takeOver();
+  if (!player_) return;
+  player_->onFinished([this](bool complete) { finished(complete); });
+  if (!kept) return;
+  player_->start(kept->from, kept->to);
+  end_ = kept->to;
+  transport_ = Transport::Playing;
 }
 
 void CdDrive::eject() {
@@ -100,6 +112,11 @@ void CdDrive::finished(bool complete) {
   position_ = complete ? end_ : player_->position();
   player_->stop();
   transport_ = Transport::Stopped;
+  // A disc that stopped reading may have been taken out: then the drive is empty.
+  if (!complete && mechanism_->readDisc() != disc_) {
+    disc_ = {};
+    position_ = 0;
+  }
   endPlay(complete ? NotifyResult::Successful : NotifyResult::Failed);
 }
 

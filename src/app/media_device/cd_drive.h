@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/media_device/disc_toc.h"
 #include "app/media_device/media_device.h"
@@ -37,7 +38,8 @@ class CdPlayer {
 class CdMechanism {
  public:
   virtual ~CdMechanism() = default;
-  // Empty when there is no disc, or none that can be read.
+  // Empty when there is no disc; throws MediaDeviceError for a disc (an
+  // image) that is there but broken, saying why.
   virtual DiscToc readDisc() = 0;
   // For the disc last read; null when it cannot be read.
   virtual std::unique_ptr<CdPlayer> makePlayer() = 0;
@@ -46,6 +48,12 @@ class CdMechanism {
   virtual void closeDoor() = 0;
   // The program ends while the drive plays: the sound goes on without it.
   virtual void keepPlaying(int from, int to) = 0;
+  // A sound an ended run left playing on this drive falls silent; where it
+  // stood on the disc last read, when it played that disc.
+  struct KeptPlay {
+    int from, to;
+  };
+  virtual std::optional<KeptPlay> takeOver() = 0;
 };
 
 // One drive as every handle on it sees it. It plays by itself: handles come
@@ -60,7 +68,8 @@ class CdDrive {
   CdDrive& operator=(const CdDrive&) = delete;
 
   // A handle opens the drive: the door closes and, unless a disc is playing
-  // or paused, the disc is read again (it may have been changed).
+  // or paused, the disc is read again (it may have been changed) and a sound
+  // left playing on it by an ended run is taken over: it plays on here.
   void load();
   void eject();
   // A handle goes away: its owed event ends as aborted; the disc plays on.
@@ -69,6 +78,8 @@ class CdDrive {
   const DiscToc& disc() const { return disc_; }
   bool hasDisc() const { return !disc_.empty(); }
   bool paused() const { return transport_ == Transport::Paused; }
+  // Why the disc last read could not be played; empty when it could, or there is none.
+  QString problem() const { return problem_; }
   QString volumeLabel();
 
   void play(int from, int to, Notification* notify);
@@ -89,6 +100,7 @@ class CdDrive {
   std::unique_ptr<CdMechanism> mechanism_;
   std::unique_ptr<CdPlayer> player_;
   DiscToc disc_;
+  QString problem_;
   bool doorOpen_ = false;
   Transport transport_ = Transport::Stopped;
   int position_ = 0;

@@ -38,3 +38,13 @@ QString CdDriveSet::volumeLabel(const QString& device) {
   if (!devices_.contains(device)) return {};
   return find(device)->volumeLabel();
 }
+
+QString CdDriveSet::discProblem(const QString& device) {
+  if (!devices_.contains(device)) return {};
+  return find(device)->problem();
+}
+
+DiscToc CdDriveSet::disc(const QString& device) {
+  if (!devices_.contains(device)) return {};
+  return find(device)->disc();
+}

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QStringList>
+
+#include "app/media_device/disc_toc.h"
 #include <functional>
 #include <map>
 #include <memory>
@@ -23,6 +25,8 @@ class CdDriveSet {
   std::shared_ptr<CdDrive> find(const QString& device);
   QStringList entries() const;
   QString volumeLabel(const QString& device);
+  QString discProblem(const QString& device);
+  DiscToc disc(const QString& device);
 
  private:
   QStringList devices_;

@@ -1,5 +1,6 @@
 #include "app/media_device/cdio_disc.h"
 
+#include <cdio/cdtext.h>
 #include <cdio/logging.h>
 
 #include <array>
@@ -7,7 +8,7 @@
 
 namespace {
 
-// libcdio reports on standard error whatever it dislikes in an image; an
+// libcdio reports on standard error whatever it dislikes in a disc; an
 // unreadable disc is already reported as an empty drive.
 void quietLibcdio() {
   static std::once_flag once;
@@ -20,37 +21,57 @@ QString volumeId(const std::array<char, CDIO_CD_FRAMESIZE>& descriptor) {
   return QString::fromLatin1(descriptor.data() + 40, 32).trimmed();
 }
 
-}  // namespace
-
-CdioHandle openDiscSource(const QString& source) {
-  quietLibcdio();
-  const QByteArray path = source.toLocal8Bit();
-  if (source.endsWith(".cue", Qt::CaseInsensitive)) return CdioHandle(cdio_open_cue(path.constData()));
-  return CdioHandle(cdio_open(path.constData(), DRIVER_DEVICE));
+CdText textOf(const cdtext_t* cdtext, track_t track) {
+  const auto field = [&](cdtext_field_t kind) {
+    const char* value = cdtext ? cdtext_get_const(cdtext, kind, track) : nullptr;
+    return value ? QString::fromUtf8(value) : QString();
+  };
+  return {field(CDTEXT_FIELD_TITLE), field(CDTEXT_FIELD_PERFORMER)};
 }
 
+// Empty when there is no disc; tracks that start beyond the disc's end are left out.
 DiscToc readToc(CdIo_t* cdio) {
   DiscToc toc;
   const track_t first = cdio_get_first_track_num(cdio);
   const track_t count = cdio_get_num_tracks(cdio);
   if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK) return {};
+  const cdtext_t* cdtext = cdio_get_cdtext(cdio);
   toc.leadout = cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
+  toc.text = textOf(cdtext, 0);
   for (track_t n = first; n < first + count; ++n) {
     const lsn_t start = cdio_get_track_lsn(cdio, n);
     if (start == CDIO_INVALID_LSN || start >= toc.leadout) break;
     if (!toc.tracks.empty() && start <= toc.tracks.back().start) break;
-    toc.tracks.push_back({start, cdio_get_track_format(cdio, n) == TRACK_FORMAT_AUDIO});
+    toc.tracks.push_back({start, cdio_get_track_format(cdio, n) == TRACK_FORMAT_AUDIO, textOf(cdtext, n)});
   }
   if (toc.tracks.empty()) return {};
   return toc;
 }
 
-QString readVolumeLabel(CdIo_t* cdio, const DiscToc& toc) {
-  if (toc.allAudio()) return QStringLiteral("Audio CD");
-  for (const DiscTrack& track : toc.tracks) {
+}  // namespace
+
+std::shared_ptr<const CdioDisc> CdioDisc::open(const QString& device) {
+  quietLibcdio();
+  CdIo_t* cdio = cdio_open(device.toLocal8Bit().constData(), DRIVER_DEVICE);
+  if (!cdio) return nullptr;
+  std::shared_ptr<CdioDisc> disc(new CdioDisc(cdio));
+  disc->toc_ = readToc(cdio);
+  if (disc->toc_.empty()) return nullptr;
+  return disc;
+}
+
+CdioDisc::~CdioDisc() { cdio_destroy(cdio_); }
+
+bool CdioDisc::readAudio(int frame, int count, unsigned char* out) const {
+  return cdio_read_audio_sectors(cdio_, out, frame, static_cast<unsigned>(count)) == DRIVER_OP_SUCCESS;
+}
+
+QString CdioDisc::volumeLabel() const {
+  if (toc_.allAudio()) return QStringLiteral("Audio CD");
+  for (const DiscTrack& track : toc_.tracks) {
     if (track.audio) continue;
     std::array<char, CDIO_CD_FRAMESIZE> descriptor{};
-    if (cdio_read_mode1_sector(cdio, descriptor.data(), track.start + 16, false) != DRIVER_OP_SUCCESS) return {};
+    if (cdio_read_mode1_sector(cdio_, descriptor.data(), track.start + 16, false) != DRIVER_OP_SUCCESS) return {};
     return volumeId(descriptor);
   }
   return {};

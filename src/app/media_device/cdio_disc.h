@@ -2,26 +2,28 @@
 
 #include <cdio/cdio.h>
 
-#include <QString>
 #include <QStringList>
 #include <memory>
 
-#include "app/media_device/disc_toc.h"
+#include "app/media_device/disc_source.h"
 
-// Discs read through libcdio: an optical drive's device, or a disc image
-// named by its cue sheet.
-struct CdioCloser {
-  void operator()(CdIo_t* cdio) const { cdio_destroy(cdio); }
+// The disc in an optical drive, read through libcdio, with its CD-Text.
+class CdioDisc : public DiscSource {
+ public:
+  // Null when the drive has no disc that can be read.
+  static std::shared_ptr<const CdioDisc> open(const QString& device);
+  ~CdioDisc() override;
+
+  const DiscToc& toc() const override { return toc_; }
+  bool readAudio(int frame, int count, unsigned char* out) const override;
+  QString volumeLabel() const override;
+
+ private:
+  explicit CdioDisc(CdIo_t* cdio) : cdio_(cdio) {}
+  CdIo_t* cdio_;
+  DiscToc toc_;
 };
-using CdioHandle = std::unique_ptr<CdIo_t, CdioCloser>;
 
-// Null when the source cannot be opened.
-CdioHandle openDiscSource(const QString& source);
-// Empty when there is no disc; tracks that start beyond the data read (an
-// image cut short) are left out.
-DiscToc readToc(CdIo_t* cdio);
-// "Audio CD" for audio only, else the ISO 9660 volume id of the first data track.
-QString readVolumeLabel(CdIo_t* cdio, const DiscToc& toc);
 QStringList physicalCdDrives();
 void openDriveDoor(const QString& device);
 void closeDriveDoor(const QString& device);

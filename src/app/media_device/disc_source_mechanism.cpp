@@ -1,11 +1,14 @@
 #include "app/media_device/disc_source_mechanism.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 
 #include "app/media_device/cdio_disc.h"
+#include "app/media_device/cd_drive_set.h"
 #include "app/media_device/gst_cd_player.h"
+#include "app/media_device/left_playing.h"
 #include "platform/settings_backend.h"
 
 namespace {
@@ -14,9 +17,12 @@ QString programDirectory(const QString& given) {
   return given.isEmpty() ? QCoreApplication::applicationDirPath() : given;
 }
 
+QString settingsFileOf(const SystemDeviceOptions& options) {
+  return options.settingsFile.isEmpty() ? IniSettingsBackend::defaultPath() : options.settingsFile;
+}
+
 QString virtualDriveImage(const SystemDeviceOptions& options) {
-  const QString settingsFile = options.settingsFile.isEmpty() ? IniSettingsBackend::defaultPath() : options.settingsFile;
-  const QString named = QSettings(settingsFile, QSettings::IniFormat).value("VirtualDrive/Image").toString();
+  const QString named = QSettings(settingsFileOf(options), QSettings::IniFormat).value("VirtualDrive/Image").toString();
   if (!named.isEmpty()) return named;
   if (!options.demoDisc.isEmpty()) return options.demoDisc;
   return programDirectory(options.helperDirectory) + "/demo-disc.cue";
@@ -26,30 +32,47 @@ QString virtualDriveImage(const SystemDeviceOptions& options) {
 
 std::unique_ptr<DiscSourceMechanism> DiscSourceMechanism::physical(const QString& device,
                                                                    const SystemDeviceOptions& options) {
-  return std::make_unique<DiscSourceMechanism>([device] { return device; }, device, options);
+  return std::make_unique<DiscSourceMechanism>(device, [device] { return device; }, device, options);
 }
 
 std::unique_ptr<DiscSourceMechanism> DiscSourceMechanism::virtualDrive(const SystemDeviceOptions& options) {
-  return std::make_unique<DiscSourceMechanism>([options] { return virtualDriveImage(options); }, QString(), options);
+  return std::make_unique<DiscSourceMechanism>(kVirtualDriveName, [options] { return virtualDriveImage(options); },
+                                               QString(), options);
 }
 
-DiscSourceMechanism::DiscSourceMechanism(std::function<QString()> source, QString doorDevice,
+DiscSourceMechanism::DiscSourceMechanism(QString drive, std::function<QString()> source, QString doorDevice,
                                          SystemDeviceOptions options)
-    : source_(std::move(source)), doorDevice_(std::move(doorDevice)), options_(std::move(options)) {}
+    : socketName_(leftPlayingSocketName(drive, settingsFileOf(options))),
+      source_(std::move(source)),
+      doorDevice_(std::move(doorDevice)),
+      options_(std::move(options)) {}
 
 DiscToc DiscSourceMechanism::readDisc() {
-  lastSource_ = source_();
-  CdioHandle disc = openDiscSource(lastSource_);
-  return disc ? readToc(disc.get()) : DiscToc{};
+  const QString source = source_();
+  // The drive is read at every open; an image's sound files are decoded only once.
+  const QDateTime changed = QFileInfo(source).lastModified();
+  const bool sameImage = isDiscImage(source) && source == lastSource_ && changed == imageChanged_ && disc_;
+  lastSource_ = source;
+  imageChanged_ = changed;
+  if (!sameImage) {
+    disc_.reset();
+    disc_ = openDiscSource(source);
+  }
+  return disc_ ? disc_->toc() : DiscToc{};
 }
 
-std::unique_ptr<CdPlayer> DiscSourceMechanism::makePlayer() { return GstCdPlayer::make(lastSource_, options_.output); }
+std::unique_ptr<CdPlayer> DiscSourceMechanism::makePlayer() {
+  if (!disc_) return nullptr;
+  return std::make_unique<GstCdPlayer>(disc_, options_.output);
+}
 
 QString DiscSourceMechanism::volumeLabel() {
-  CdioHandle disc = openDiscSource(source_());
-  if (!disc) return {};
-  const DiscToc toc = readToc(disc.get());
-  return toc.empty() ? QString() : readVolumeLabel(disc.get(), toc);
+  try {
+    readDisc();
+  } catch (const MediaDeviceError&) {
+    return {};
+  }
+  return disc_ ? disc_->volumeLabel() : QString();
 }
 
 void DiscSourceMechanism::openDoor() {
@@ -63,7 +86,7 @@ void DiscSourceMechanism::closeDoor() {
 void DiscSourceMechanism::keepPlaying(int from, int to) {
   QProcess player;
   player.setProgram(programDirectory(options_.helperDirectory) + "/" + kDetachedPlayerName);
-  QStringList arguments{lastSource_, QString::number(from), QString::number(to)};
+  QStringList arguments{socketName_, lastSource_, QString::number(from), QString::number(to)};
   if (!options_.output.captureFile.isEmpty()) arguments << options_.output.captureFile;
   player.setArguments(arguments);
   // It outlives us: it must not hold on to our standard channels.
@@ -71,4 +94,11 @@ void DiscSourceMechanism::keepPlaying(int from, int to) {
   player.setStandardOutputFile(QProcess::nullDevice());
   player.setStandardErrorFile(QProcess::nullDevice());
   player.startDetached();
+}
+
+std::optional<CdMechanism::KeptPlay> DiscSourceMechanism::takeOver() {
+  const auto left = takeOverLeftPlay(socketName_);
+  // A sound of another disc is only silenced: this drive now holds a new one.
+  if (!left || left->source != lastSource_) return std::nullopt;
+  return KeptPlay{left->from, left->to};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <vector>
 
@@ -7,9 +8,17 @@
 constexpr int kFramesPerSecond = 75;
 constexpr int kBytesPerFrame = 2352;
 
+// CD-Text as the disc or its cue sheet gives it; empty where it gives none.
+struct CdText {
+  QString title;
+  QString performer;
+  bool operator==(const CdText&) const = default;
+};
+
 struct DiscTrack {
   int start = 0;  // first frame, counted from the start of track 1's area
   bool audio = true;
+  CdText text;
   bool operator==(const DiscTrack&) const = default;
 };
 
@@ -18,6 +27,7 @@ struct DiscTrack {
 struct DiscToc {
   std::vector<DiscTrack> tracks;
   int leadout = 0;
+  CdText text;  // the disc's own title and performer
 
   int trackCount() const { return static_cast<int>(tracks.size()); }
   bool empty() const { return tracks.empty(); }

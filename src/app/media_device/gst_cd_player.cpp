@@ -13,13 +13,7 @@ GstClockTime frameTime(int frames) { return gst_util_uint64_scale(frames, kNsPer
 
 }  // namespace
 
-std::unique_ptr<GstCdPlayer> GstCdPlayer::make(const QString& source, const AudioOutput& output) {
-  CdioHandle disc = openDiscSource(source);
-  if (!disc) return nullptr;
-  return std::make_unique<GstCdPlayer>(std::move(disc), output);
-}
-
-GstCdPlayer::GstCdPlayer(CdioHandle disc, AudioOutput output) : disc_(std::move(disc)), output_(std::move(output)) {
+GstCdPlayer::GstCdPlayer(std::shared_ptr<const DiscSource> disc, AudioOutput output) : disc_(std::move(disc)), output_(std::move(output)) {
   gst::initialise();
 }
 
@@ -65,8 +59,7 @@ void GstCdPlayer::feed(GstAppSrc* source) {
   GstBuffer* buffer = gst_buffer_new_allocate(nullptr, static_cast<gsize>(frames) * kBytesPerFrame, nullptr);
   GstMapInfo map;
   gst_buffer_map(buffer, &map, GST_MAP_WRITE);
-  const bool read = cdio_read_audio_sectors(disc_.get(), map.data, next_, static_cast<unsigned>(frames)) ==
-                    DRIVER_OP_SUCCESS;
+  const bool read = disc_->readAudio(next_, frames, map.data);
   gst_buffer_unmap(buffer, &map);
   if (!read) {
     // What could be read has been played; the rest of the disc is missing.

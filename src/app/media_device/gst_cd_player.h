@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/media_device/cd_drive.h"
-#include "app/media_device/cdio_disc.h"
+#include "app/media_device/disc_source.h"
 #include "app/media_device/media_device_factory.h"
 
 namespace gst {
@@ -12,12 +12,10 @@ class Pipeline;
 }
 typedef struct _GstAppSrc GstAppSrc;
 
-// Plays a disc's audio sectors, read through libcdio, to an audio output.
+// Plays a disc's audio frames to an audio output.
 class GstCdPlayer : public CdPlayer {
  public:
-  // Null when the disc source cannot be opened.
-  static std::unique_ptr<GstCdPlayer> make(const QString& source, const AudioOutput& output);
-  GstCdPlayer(CdioHandle disc, AudioOutput output);
+  GstCdPlayer(std::shared_ptr<const DiscSource> disc, AudioOutput output);
   ~GstCdPlayer() override;
 
   void start(int from, int to) override;
@@ -30,7 +28,7 @@ class GstCdPlayer : public CdPlayer {
   static void needData(GstAppSrc* source, unsigned int length, void* self);
   void feed(GstAppSrc* source);
 
-  CdioHandle disc_;
+  std::shared_ptr<const DiscSource> disc_;
   AudioOutput output_;
   std::unique_ptr<gst::Pipeline> pipeline_;
   int from_ = 0;

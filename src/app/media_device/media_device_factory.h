@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "app/media_device/disc_toc.h"
 #include "app/media_device/media_device.h"
 
 enum class DeviceType { CdAudio, AutoSelect };
@@ -22,6 +23,11 @@ class MediaDeviceFactory {
   // "Audio CD" for a disc of audio tracks only, the volume id of its data
   // track otherwise; empty when the drive has no disc.
   virtual QString volumeLabel(const QString& device) = 0;
+  // Why the drive's disc (a broken image) cannot be played, naming the image
+  // and the reason; empty when it can, or when the drive is simply empty.
+  virtual QString discProblem(const QString& device) = 0;
+  // The table of contents of the disc last read in the drive, with its CD-Text.
+  virtual DiscToc disc(const QString& device) = 0;
 };
 
 // The device name of a drive list entry: the text before " [CD Drive]".

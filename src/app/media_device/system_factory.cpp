@@ -33,6 +33,8 @@ class SystemMediaDeviceFactory : public MediaDeviceFactory {
 
   QStringList cdDriveList() override { return drives_->entries(); }
   QString volumeLabel(const QString& device) override { return drives_->volumeLabel(device); }
+  QString discProblem(const QString& device) override { return drives_->discProblem(device); }
+  DiscToc disc(const QString& device) override { return drives_->disc(device); }
 
  private:
   SystemDeviceOptions options_;

@@ -48,6 +48,11 @@ class DiscImageTest : public ::testing::Test {
     return waitUntil([this] { return cd->mode() != DeviceMode::Playing; }, timeoutMs);
   }
   CapturedSound heard() const { return CapturedSound::read(path("capture.raw")); }
+  void writeFile(const QString& name, const QByteArray& bytes) const {
+    QFile file(path(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
 
   QTemporaryDir dir;
   std::unique_ptr<MediaDeviceFactory> devices;
@@ -119,19 +124,73 @@ TEST_F(DiscImageTest, EjectOpensTheDoorAndTheNextOpenLoadsTheDiscAgain) {
   EXPECT_EQ(cd->trackCount(), 4);
 }
 
-TEST_F(DiscImageTest, AMissingOrUnreadableImageIsAnEmptyDrive) {
-  QFile cue(path("no-bin.cue"));
-  cue.open(QIODevice::WriteOnly);
-  cue.write("FILE \"gone.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
-  cue.close();
-  for (const QString& image : {path("missing.cue"), path("no-bin.cue"), QString()}) {
-    chooseImage(image);  // none named: the demo disc, missing here
+TEST_F(DiscImageTest, AMissingOrBrokenImageIsAnEmptyDriveThatSaysWhy) {
+  writeFile("no-bin.cue", "FILE \"gone.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+  writeFile("no-index.cue", "FILE \"tones.bin\" BINARY\n  TRACK 01 AUDIO\n  TRACK 02 AUDIO\n    INDEX 01 00:01:00\n");
+  writeFile("garbage.cue", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  const std::vector<std::pair<QString, QString>> images{
+      {"missing.cue", "The disc image \"missing.cue\" cannot be played: it cannot be found."},
+      {"", "The disc image \"no-demo-disc.cue\" cannot be played: it cannot be found."},  // none named: the demo disc
+      {"no-bin.cue", "The disc image \"no-bin.cue\" cannot be played: the file \"gone.bin\" it names cannot be found."},
+      {"no-index.cue", "The disc image \"no-index.cue\" cannot be played: track 1 has no INDEX 01."},
+      {"garbage.cue", "The disc image \"garbage.cue\" cannot be played: it is not a cue sheet."}};
+  for (const auto& [image, problem] : images) {
+    chooseImage(image.isEmpty() ? image : path(image));
     SCOPED_TRACE(image.toStdString());
     ASSERT_NO_THROW(cd->open("virtual"));
     EXPECT_EQ(cd->trackLength(1), 0u);
     EXPECT_EQ(cd->mode(), DeviceMode::NotReady);
+    EXPECT_EQ(devices->discProblem("virtual"), problem);
     EXPECT_THROW(cd->play(), MediaDeviceError);
   }
+}
+
+// As ripping tools write them: a bin of any name in big-endian order, a PREGAP
+// of silence, CR LF line ends without a last one, CD-Text.
+TEST_F(DiscImageTest, ABigEndianBinOfAnyNameWithAPregapPlaysEachTrack) {
+  std::vector<std::int16_t> samples = tone(440, 1);
+  const std::vector<std::int16_t> second = tone(660, 1);
+  samples.insert(samples.end(), second.begin(), second.end());
+  QByteArray bin(reinterpret_cast<const char*>(samples.data()), static_cast<qsizetype>(samples.size() * 2));
+  for (qsizetype i = 0; i + 1 < bin.size(); i += 2) std::swap(bin[i], bin[i + 1]);
+  writeFile("Album Image (Disc 1).bin", bin);
+  writeFile("album.cue",
+            "TITLE \"Tones\"\r\nPERFORMER \"Corvela\"\r\nFILE \"Album Image (Disc 1).bin\" MOTOROLA\r\n"
+            "  TRACK 01 AUDIO\r\n    TITLE \"Low\"\r\n    INDEX 01 00:00:00\r\n"
+            "  TRACK 02 AUDIO\r\n    PERFORMER \"Someone\"\r\n    PREGAP 00:01:00\r\n    INDEX 01 00:01:00");
+  chooseImage(path("album.cue"));
+  cd->open("virtual");
+  ASSERT_EQ(cd->trackCount(), 2);
+  EXPECT_EQ(cd->trackLength(1), 0u | 2u << 8) << "track 1 runs on through the pregap";
+  const DiscToc disc = devices->disc("virtual");
+  EXPECT_EQ(disc.text, (CdText{"Tones", "Corvela"}));
+  EXPECT_EQ(disc.tracks[0].text.title, "Low");
+  EXPECT_EQ(disc.tracks[1].text.performer, "Someone");
+  playTrack(1);
+  ASSERT_TRUE(waitForStop());
+  playTrack(2);
+  ASSERT_TRUE(waitForStop());
+  const CapturedSound sound = heard();
+  EXPECT_NEAR(sound.audibleSeconds(), 2.0, 0.06);
+  EXPECT_EQ(sound.strongest(kTones, 0.1, 0.9), 440);
+  EXPECT_EQ(sound.strongest(kTones, 2.1, 2.9), 660);
+}
+
+TEST_F(DiscImageTest, OneWaveFilePerTrackPlaysEachTrack) {
+  QByteArray sheet;
+  for (int n = 1; n <= 3; ++n) {
+    const QString name = QString("0%1 - x.wav").arg(n);
+    writeWavFile(path(name).toStdString(), tone(kTones[static_cast<std::size_t>(n)], 1));
+    sheet += "FILE \"" + name.toUtf8() + "\" WAVE\n  TRACK 0" + QByteArray::number(n) + " AUDIO\n    INDEX 01 00:00:00\n";
+  }
+  writeFile("waves.cue", sheet);
+  chooseImage(path("waves.cue"));
+  cd->open("virtual");
+  ASSERT_EQ(cd->trackCount(), 3);
+  EXPECT_EQ(cd->trackLength(2), 0u | 1u << 8);
+  playTrack(3);
+  ASSERT_TRUE(waitForStop());
+  EXPECT_EQ(heard().strongest(kTones, 0.1, 0.9), 880);
 }
 
 TEST_F(DiscImageTest, AnImageCutShortPlaysWhatItHas) {

@@ -1,7 +1,7 @@
 // A stand-in for the program leaving the demo disc playing as it ends: plays
-// the last two seconds before the last track, with the end set to the start
-// of the last track, and exits while the disc plays.
-//   left_playing_helper <settings file> <capture file>
+// the last seconds (two unless given) before the last track, with the end set
+// to the start of the last track, and exits while the disc plays.
+//   left_playing_helper <settings file> <capture file> [<seconds>]
 #include <QCoreApplication>
 #include <QThread>
 
@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
   const int last = cd->trackCount();
   // Lengths are packed minutes, seconds, frames from the low byte.
   const std::uint32_t length = cd->trackLength(last - 1);
-  const int seconds = static_cast<int>((length & 0xff) * 60 + (length >> 8 & 0xff)) - 2;
+  const int before = application.arguments().size() > 3 ? application.arguments().at(3).toInt() : 2;
+  const int seconds = static_cast<int>((length & 0xff) * 60 + (length >> 8 & 0xff)) - before;
   cd->setStart(packTmsf({last - 1, seconds / 60, seconds % 60, static_cast<int>(length >> 16 & 0xff)}));
   cd->setEnd(static_cast<std::uint32_t>(last));
   cd->play();

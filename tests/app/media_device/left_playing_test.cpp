@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "app/media_device/disc_toc.h"
+#include "app/media_device/media_device_factory.h"
 #include "captured_sound.h"
 
 namespace {
@@ -51,6 +52,35 @@ TEST(LeftPlaying, TheDemoDiscPlaysOnAfterTheProgramHasEndedUpToItsLastTrack) {
   ASSERT_TRUE(heard.open(QIODevice::ReadOnly));
   heard.seek(heard.size() - tailBytes);
   EXPECT_TRUE(heard.read(tailBytes) == bin.read(tailBytes)) << "the end of what sounded is not the end of track 7";
+}
+
+// One drive across processes: whoever opens it next takes the sound over.
+TEST(LeftPlaying, TheNextRunTakesTheDiscOverSoOnlyOneSoundsAndStopSilencesIt) {
+  const QString binDir = QCoreApplication::applicationDirPath();
+  QTemporaryDir dir;
+  const QString leftCapture = dir.filePath("left.raw");
+  QProcess program;
+  program.start(binDir + "/left_playing_helper", {dir.filePath("Corvela.conf"), leftCapture, "6"});
+  ASSERT_TRUE(program.waitForFinished(10000));
+  ASSERT_EQ(program.exitCode(), 0);
+  // A second of sound: more than the helper played before it ended.
+  ASSERT_TRUE(waitUntil([&] { return sizeOf(leftCapture) > 4 * 44100; }, 3000)) << "silence after the program ended";
+
+  SystemDeviceOptions options;
+  options.settingsFile = dir.filePath("Corvela.conf");
+  options.output.captureFile = dir.filePath("next.raw");
+  options.physicalDrives = false;
+  auto devices = makeSystemMediaDeviceFactory(options);
+  auto cd = devices->create(DeviceType::CdAudio);
+  cd->open("virtual");
+  ASSERT_EQ(cd->mode(), DeviceMode::Playing) << "the disc playing on was not found";
+  EXPECT_EQ(unpackTmsf(cd->position()).track, cd->trackCount() - 1);
+  const qint64 leftSize = sizeOf(leftCapture);
+  waitUntil([] { return false; }, 1000);
+  EXPECT_LT(sizeOf(leftCapture) - leftSize, 44100 / 4) << "the first sound goes on beside ours";
+  EXPECT_GT(sizeOf(options.output.captureFile), 44100 * 2) << "ours does not sound";
+  cd->stop();
+  EXPECT_EQ(cd->mode(), DeviceMode::Stopped);
 }
 
 }  // namespace

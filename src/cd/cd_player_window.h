@@ -8,6 +8,7 @@
 #include "app/media_device/media_device.h"
 #include "cd/play_order.h"
 
+struct CdText;
 class QComboBox;
 class QProgressBar;
 class QSlider;
@@ -32,6 +33,8 @@ class TForm1 : public Form {
   void LoadCD1Click();
   void Button8Click();  // &Eject
   void ComputeDiscFingerprint();
+  // The title and performer the disc gives the track, if any.
+  CdText TrackText(int track) const;
 
   // The virtual drive's disc image (cd_disc_image.cpp)
   void OpenDiscImage1Click();
@@ -232,6 +235,7 @@ class TForm1 : public Form {
 
   // Loading helpers (cd_loading.cpp).
   void createTrackBoxes();
+  void showTrackTitles();
   void readTrackLengths();
   void destroyTrackBoxes();
   bool discLoaded() const;

@@ -107,3 +107,16 @@ TEST(CdDiscImage, ChoosingAnImageWhileADiscPlaysStopsEjectsAndLoadsTheImage) {
   EXPECT_EQ(p.cd->CurrentTrack, 0);
   EXPECT_TRUE(p.cd->Button1->isEnabled());
 }
+
+TEST(CdLoad, TrackTitlesTheDiscCarriesAreTheTrackBoxesTooltips) {
+  DiscToc disc = FakeMediaDeviceFactory::audioDisc({60, 60, 60});
+  disc.tracks[1].text = {"Low", "Someone"};
+  disc.tracks[2].text = {"High", ""};
+  CdPlayerFixture p({});
+  p.devices.insertDisc("virtual", disc);
+  p.load();
+  EXPECT_EQ(p.cd->TrackBoxes[1]->toolTip(), "");
+  EXPECT_EQ(p.cd->TrackBoxes[2]->toolTip(), "Low - Someone");
+  EXPECT_EQ(p.cd->TrackBoxes[3]->toolTip(), "High");
+  EXPECT_EQ(p.cd->TrackBoxes[2]->text(), "2 -   1:00") << "the caption stays";
+}

@@ -105,6 +105,11 @@ class OnTheDesktop(unittest.TestCase):
 
     def test_the_next_media_key_moves_the_cd_player_on_a_track(self):
         cue = write_tone_disc(self.folder, tracks=3)
+        with open(cue) as sheet:
+            titled = sheet.read().replace("  TRACK 02 AUDIO\n",
+                                          '  TRACK 02 AUDIO\n    TITLE "Second Tone"\n')
+        with open(cue, "w") as sheet:
+            sheet.write(titled)
         tones = [track_frequency(track) for track in (1, 2, 3)]
         with RunningProgram(PROGRAM, settings={"VirtualDrive/Image": cue}, sound=True) as session:
             window = past_the_reminder(session)
@@ -119,7 +124,9 @@ class OnTheDesktop(unittest.TestCase):
             wait_for("track 2", lambda: text_of(window, "Label2").startswith("Track 2"))
             time.sleep(3.5)
             self.assertIn("'Playing'", player_property("PlaybackStatus"))
-            self.assertIn("'xesam:trackNumber': <2>", player_property("Metadata"))
+            metadata = player_property("Metadata")
+            self.assertIn("'xesam:trackNumber': <2>", metadata)
+            self.assertIn("'xesam:title': <'Second Tone'>", metadata)
             recording.stop()
         self.assertEqual([tone + 1 for tone in tones_heard(recording.path, tones)], [1, 2])
 

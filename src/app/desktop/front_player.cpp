@@ -5,6 +5,7 @@
 #include <QSlider>
 
 #include "app/desktop/front_window.h"
+#include "app/media_device/disc_toc.h"
 #include "app/media_device/media_device.h"
 #include "app/timer.h"
 #include "app/window_set/forms.h"
@@ -53,10 +54,12 @@ FrontPlayer cdPlayer(TForm1& cd) {
       .paused = [&cd, playing] { return cd.CurrentTrack > 0 && !playing() && cd.Button3->isEnabled(); },
       .track = [&cd]() -> std::optional<PlayingTrack> {
         if (cd.CurrentTrack <= 0) return std::nullopt;
+        const CdText text = cd.TrackText(cd.CurrentTrack);
         return PlayingTrack{.id = QString("Track%1").arg(cd.CurrentTrack),
                             .number = cd.CurrentTrack,
-                            .title = {},
-                            .performers = {}};
+                            .title = text.title,
+                            .performers = text.performer.isEmpty() ? QStringList()
+                                                                   : QStringList{text.performer}};
       },
   };
 }

@@ -15,8 +15,8 @@ from corvela_session import (RunningProgram, end_group, is_enabled, start_in_own
 from media_files import make_tone
 from sound_server import tones_heard
 from tone_disc import track_frequency, write_tone_disc
-from user_actions import (answer, box_saying, button, described, press, says, showing, snapshot,
-                          text_of)
+from user_actions import (answer, box_saying, button, choose_files, described, menu_item, press,
+                          says, showing, snapshot, text_of)
 
 PROGRAM = sys.argv.pop(1)
 MPRIS = ["--dest", "org.mpris.MediaPlayer2.corvela", "--object-path", "/org/mpris/MediaPlayer2"]
@@ -102,6 +102,15 @@ class OnTheDesktop(unittest.TestCase):
             window = past_the_reminder(session)
             wait_for("the disc to load", lambda: is_enabled(button(window, "Play")))
             self.assertTrue(text_of(window, "Label1").endswith("Tracks: 3"))
+
+    def test_a_disc_image_chosen_from_the_file_menu_is_loaded(self):
+        cue = write_tone_disc(self.folder, tracks=2, seconds=4)
+        with RunningProgram(PROGRAM) as session:
+            window = past_the_reminder(session)
+            press(wait_for("the menu item", lambda: menu_item(window, "Open Disc Image…")))
+            choose_files([cue])
+            wait_for("the disc to load", lambda: is_enabled(button(window, "Play")))
+            self.assertTrue(text_of(window, "Label1").endswith("Tracks: 2"))
 
     def test_the_next_media_key_moves_the_cd_player_on_a_track(self):
         cue = write_tone_disc(self.folder, tracks=3)

@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QSlider>
+#include <functional>
+#include <type_traits>
 
 #include "app/desktop/front_window.h"
 #include "app/media_device/disc_toc.h"
@@ -26,77 +28,76 @@ void drag(QSlider& slider, int value) {
     slider.clearFocus();
 }
 
-FrontPlayer cdPlayer(TForm1& cd) {
-  const auto playing = [&cd] { return cd.CurrentTrack > 0 && cd.Timer1->Enabled(); };
-  return {
-      .play = cd.Button1,
-      .stop = cd.Button2,
-      .pause = cd.Button3,
-      .next = cd.Button4,
-      .previous = cd.Button5,
-      .slider = cd.TrackBar1,
-      .microsecondsPerSliderStep = 1'000'000,
-      .press =
-          [&cd](QPushButton* button) {
-            if (button == cd.Button1) cd.Button1Click(button);
-            if (button == cd.Button2) cd.Button2Click(button);
-            if (button == cd.Button3) cd.Button3Click();
-            if (button == cd.Button4) cd.Button4Click();
-            if (button == cd.Button5) cd.Button5Click();
-          },
-      // The disc waits at the new place until "Cont" is pressed.
-      .slideTo =
-          [&cd](int value) {
-            drag(*cd.TrackBar1, value);
-            if (cd.Button14->isEnabled()) cd.Button14Click();
-          },
-      .playing = playing,
-      .paused = [&cd, playing] { return cd.CurrentTrack > 0 && !playing() && cd.Button3->isEnabled(); },
-      .track = [&cd]() -> std::optional<PlayingTrack> {
-        if (cd.CurrentTrack <= 0) return std::nullopt;
-        const CdText text = cd.TrackText(cd.CurrentTrack);
-        return PlayingTrack{.id = QString("Track%1").arg(cd.CurrentTrack),
-                            .number = cd.CurrentTrack,
-                            .title = text.title,
-                            .performers = text.performer.isEmpty() ? QStringList()
-                                                                   : QStringList{text.performer}};
-      },
+// A command run as its button runs it: with the button as its origin where it takes one.
+template <class Window, class Handler>
+void pressWith(Window& window, Handler handler, QPushButton* button) {
+  if constexpr (std::is_invocable_v<Handler, Window&, QObject*>)
+    std::invoke(handler, window, button);
+  else
+    std::invoke(handler, window);
+}
+
+// The two windows' transports have the same controls under the same names.
+template <class Window>
+FrontPlayer transportOf(Window& window, qint64 microsecondsPerSliderStep) {
+  FrontPlayer player;
+  player.play = window.Button1;
+  player.stop = window.Button2;
+  player.pause = window.Button3;
+  player.next = window.Button4;
+  player.previous = window.Button5;
+  player.slider = window.TrackBar1;
+  player.microsecondsPerSliderStep = microsecondsPerSliderStep;
+  player.press = [&window](QPushButton* button) {
+    if (button == window.Button1) pressWith(window, &Window::Button1Click, button);
+    if (button == window.Button2) pressWith(window, &Window::Button2Click, button);
+    if (button == window.Button3) pressWith(window, &Window::Button3Click, button);
+    if (button == window.Button4) pressWith(window, &Window::Button4Click, button);
+    if (button == window.Button5) pressWith(window, &Window::Button5Click, button);
   };
+  return player;
+}
+
+FrontPlayer cdPlayer(TForm1& cd) {
+  FrontPlayer player = transportOf(cd, 1'000'000);
+  // The disc waits at the new place until "Cont" is pressed.
+  player.slideTo = [&cd](int value) {
+    drag(*cd.TrackBar1, value);
+    if (cd.Button14->isEnabled()) cd.Button14Click();
+  };
+  player.playing = [&cd] { return cd.CurrentTrack > 0 && cd.Timer1->Enabled(); };
+  player.paused = [&cd, playing = player.playing] {
+    return cd.CurrentTrack > 0 && !playing() && cd.Button3->isEnabled();
+  };
+  player.track = [&cd]() -> std::optional<PlayingTrack> {
+    if (cd.CurrentTrack <= 0) return std::nullopt;
+    const CdText text = cd.TrackText(cd.CurrentTrack);
+    return PlayingTrack{.id = QString("Track%1").arg(cd.CurrentTrack),
+                        .number = cd.CurrentTrack,
+                        .title = text.title,
+                        .performers = text.performer.isEmpty() ? QStringList()
+                                                               : QStringList{text.performer}};
+  };
+  return player;
 }
 
 FrontPlayer mediaPlayer(TForm4& media) {
-  const auto paused = [&media] {
+  FrontPlayer player = transportOf(media, 1'000);
+  player.slideTo = [&media](int value) { drag(*media.TrackBar1, value); };
+  player.paused = [&media] {
     return (media.MpegActive && media.MpegPaused) ||
            (!media.MpegActive && media.MediaPlayer1->mode() == DeviceMode::Paused);
   };
-  const auto playing = [&media, paused] { return media.Timer1->Enabled() && !paused(); };
-  return {
-      .play = media.Button1,
-      .stop = media.Button2,
-      .pause = media.Button3,
-      .next = media.Button4,
-      .previous = media.Button5,
-      .slider = media.TrackBar1,
-      .microsecondsPerSliderStep = 1'000,
-      .press =
-          [&media](QPushButton* button) {
-            if (button == media.Button1) media.Button1Click(button);
-            if (button == media.Button2) media.Button2Click(button);
-            if (button == media.Button3) media.Button3Click();
-            if (button == media.Button4) media.Button4Click(button);
-            if (button == media.Button5) media.Button5Click(button);
-          },
-      .slideTo = [&media](int value) { drag(*media.TrackBar1, value); },
-      .playing = playing,
-      .paused = paused,
-      .track = [&media, playing, paused]() -> std::optional<PlayingTrack> {
-        if (!(playing() || paused()) || media.CurrentFileName.isEmpty()) return std::nullopt;
-        return PlayingTrack{.id = QString("File%1").arg(media.PlayCursor),
-                            .number = 0,
-                            .title = QFileInfo(media.CurrentFileName).completeBaseName(),
-                            .performers = {}};
-      },
+  player.playing = [&media, paused = player.paused] { return media.Timer1->Enabled() && !paused(); };
+  player.track = [&media, playing = player.playing,
+                  paused = player.paused]() -> std::optional<PlayingTrack> {
+    if (!(playing() || paused()) || media.CurrentFileName.isEmpty()) return std::nullopt;
+    return PlayingTrack{.id = QString("File%1").arg(media.PlayCursor),
+                        .number = 0,
+                        .title = QFileInfo(media.CurrentFileName).completeBaseName(),
+                        .performers = {}};
   };
+  return player;
 }
 
 }  // namespace

@@ -23,13 +23,13 @@ struct PlayingTrack {
 // The two windows' transports have the same shape: Play, Stop, Pause, Next
 // and Previous buttons, and a position slider over the track or file.
 struct FrontPlayer {
-  QPushButton* play;
-  QPushButton* stop;
-  QPushButton* pause;  // holds and resumes
-  QPushButton* next;
-  QPushButton* previous;
-  QSlider* slider;
-  qint64 microsecondsPerSliderStep;
+  QPushButton* play = nullptr;
+  QPushButton* stop = nullptr;
+  QPushButton* pause = nullptr;  // holds and resumes
+  QPushButton* next = nullptr;
+  QPushButton* previous = nullptr;
+  QSlider* slider = nullptr;
+  qint64 microsecondsPerSliderStep = 1;
   std::function<void(QPushButton*)> press;
   // Moves the slider as a person drags it, and goes on from there.
   std::function<void(int value)> slideTo;

@@ -1,5 +1,9 @@
 #include <QApplication>
+#include <QDir>
+#include <QTimer>
 
+#include "app/desktop/handed_files.h"
+#include "app/desktop/media_keys.h"
 #include "app/media_device/media_device_factory.h"
 #include "app/qt_ui_services.h"
 #include "app/windows/help_window.h"
@@ -14,15 +18,30 @@ namespace {
 
 // The program's windows on the real toolkit, platform and devices. The devices
 // outlive the windows, so a disc left playing is handed on when they go.
-int run(QApplication& application) {
+// Files named on the command line (the desktop's "open with") go to the copy
+// already running when there is one; this copy then ends at once.
+int run(QApplication& application, const QStringList& files) {
+  LinuxPlatform platform;
+  InstanceMarker& marker = platform.instanceMarker;
+  if (!files.isEmpty() && marker.exists() && marker.handFilesToRunningCopy(QDir::currentPath(), files))
+    return 0;
+
   QtUiServices ui;
   IniSettingsBackend settings;
-  LinuxPlatform platform;
   HelpWindow help;
   std::unique_ptr<MediaDeviceFactory> devices = makeSystemMediaDeviceFactory();
   CorvelaProgram corvela(ui, settings, platform.services(help), *devices);
+  HandedFiles handedFiles(corvela.forms);
+  marker.onFilesHandedOver([&handedFiles](const QString& folder, const QStringList& paths) {
+    handedFiles.open(folder, paths);
+  });
+  MediaKeys mediaKeys(corvela.forms);
   // Start-up may have found large fonts: the loop then ends at once, unshown.
-  if (!ui.terminating()) corvela.forms.Form1->show();
+  if (!ui.terminating()) {
+    corvela.forms.Form1->show();
+    if (!files.isEmpty())
+      QTimer::singleShot(0, [&handedFiles, files] { handedFiles.open(QDir::currentPath(), files); });
+  }
   return application.exec();
 }
 
@@ -33,7 +52,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName("Corvela Pro");
   // Fractal pictures join the picture formats only when their library loads.
   RegisterFifFormat(GraphicFormats::Standard());
-  const int exitCode = run(application);
+  const int exitCode = run(application, QApplication::arguments().mid(1));
   UnregisterFifFormat(GraphicFormats::Standard());
   return exitCode;
 }

@@ -40,11 +40,13 @@ Form::Form(Program& program, const QString& caption, QSize clientSize)
 }
 
 void Form::guard(const std::function<void()>& handler) {
+  ++runningHandlers_;
   try {
     handler();
   } catch (const std::exception& error) {
     program_.ui.messageDlg(MessageKind::Error, QString::fromUtf8(error.what()));
   }
+  --runningHandlers_;
 }
 
 bool Form::event(QEvent* event) {

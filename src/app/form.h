@@ -25,6 +25,13 @@ class Form : public QMainWindow {
   QWidget* client() const { return client_; }
   Program& program() const { return program_; }
 
+  // A request from outside the window's controls (the desktop, another copy
+  // of the program), run as its handlers are.
+  void handleRequest(const std::function<void()>& request) { guard(request); }
+  // Whether a handler is under way, perhaps waiting in a box or a pumped loop:
+  // requests from outside wait for it rather than cut into it.
+  static bool handlerRunning() { return runningHandlers_ > 0; }
+
  protected:
   // Runs each time the window becomes the active window.
   virtual void FormActivate() {}
@@ -68,4 +75,5 @@ class Form : public QMainWindow {
 
  private:
   QWidget* client_;
+  static inline int runningHandlers_ = 0;
 };

@@ -96,6 +96,10 @@ void SettingsStore::LoadSettings() {
   if (!allRead) applyLoadDefaults(settings_);
 }
 
+void SettingsStore::SaveVirtualDriveImage(const QString& image) {
+  if (!backend_.writeText("VirtualDrive/Image", image)) ui_.beep();
+}
+
 void SettingsStore::SaveSettings() {
   for (const StoredValue& value : storedValues()) {
     if (!backend_.writeInteger(value.name, value.get(settings_))) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "app/settings.h"
 
 class SettingsBackend;
@@ -17,6 +19,8 @@ class SettingsStore {
   // Writes every value in the fixed order; the first failed write beeps and
   // ends the save, leaving what was written before it.
   void SaveSettings();
+  // The virtual drive's disc from now on; a failed write beeps, as a failed save does.
+  void SaveVirtualDriveImage(const QString& image);
 
  private:
   Settings& settings_;

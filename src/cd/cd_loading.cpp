@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include "app/media_device/disc_toc.h"
 #include "app/media_device/media_device_factory.h"
 #include "app/program_state.h"
 #include "app/settings_store.h"
@@ -71,6 +72,7 @@ void TForm1::Button7Click() {
   createTrackBoxes();
   MediaPlayer1->open(DeviceName);
   readTrackLengths();
+  showTrackTitles();
   ListedTrackCount = std::min(ListedTrackCount, 30);
   for (int n = ListedTrackCount + 1; n <= 30; ++n) TrackBoxes[n]->setEnabled(false);
   Label8->hide();
@@ -126,6 +128,22 @@ void TForm1::createTrackBoxes() {
     box->hide();
     connect(box, &QCheckBox::toggled, this, [this, n] { TrackBoxClick(n); });
     TrackBoxes[n] = box;
+  }
+}
+
+CdText TForm1::TrackText(int track) const {
+  const DiscToc disc = program_.devices.disc(DeviceName);
+  return track >= 1 && track <= disc.trackCount() ? disc.tracks[track - 1].text : CdText{};
+}
+
+// The titles a disc carries (CD-Text, or a cue sheet's TITLE and PERFORMER
+// lines) as the tooltips of the track boxes; the captions stay as they are.
+void TForm1::showTrackTitles() {
+  for (int n = 1; n <= ListedTrackCount; ++n) {
+    const CdText text = TrackText(n);
+    if (!text.title.isEmpty())
+      TrackBoxes[n]->setToolTip(text.performer.isEmpty() ? text.title
+                                                         : text.title + " - " + text.performer);
   }
 }
 

@@ -97,6 +97,7 @@ void TForm1::createControls() {
 void TForm1::createMenus() {
   QMenu* file = menu("&File");
   LoadCD1 = menuItem(file, "LoadCD1", "&Load CD");
+  OpenDiscImage1 = menuItem(file, "OpenDiscImage1", "Open Disc &Image…");
   PlayVideoMIDMPEGWAVfiles1 =
       menuItem(file, "PlayVideoMIDMPEGWAVfiles1", "Play Video--MID--MPEG--&WAV files");
   PlayaSingleCDTrack1 = menuItem(file, "PlayaSingleCDTrack1", "Play a &Single CD Track");

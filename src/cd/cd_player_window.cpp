@@ -47,6 +47,7 @@ void TForm1::connectHandlers() {
   handle(ComboBox1, &QComboBox::activated, &TForm1::ComboBox1Change);
   handle(Button7, &QPushButton::clicked, &TForm1::Button7Click);
   handle(LoadCD1, &QAction::triggered, &TForm1::LoadCD1Click);
+  handle(OpenDiscImage1, &QAction::triggered, &TForm1::OpenDiscImage1Click);
   handle(Button8, &QPushButton::clicked, &TForm1::Button8Click);
   handle(Button9, &QPushButton::clicked, &TForm1::Button9Click);
   handle(Button10, &QPushButton::clicked, &TForm1::Button10Click);

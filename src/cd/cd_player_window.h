@@ -8,6 +8,7 @@
 #include "app/media_device/media_device.h"
 #include "cd/play_order.h"
 
+struct CdText;
 class QComboBox;
 class QProgressBar;
 class QSlider;
@@ -32,6 +33,13 @@ class TForm1 : public Form {
   void LoadCD1Click();
   void Button8Click();  // &Eject
   void ComputeDiscFingerprint();
+  // The title and performer the disc gives the track, if any.
+  CdText TrackText(int track) const;
+
+  // The virtual drive's disc image (cd_disc_image.cpp)
+  void OpenDiscImage1Click();
+  // The image becomes the virtual drive's disc and is loaded in place of any disc loaded.
+  void LoadDiscImage(const QString& image);
 
   // Track selection and play order (cd_selection.cpp)
   void Button9Click();   // A&ll
@@ -145,6 +153,7 @@ class TForm1 : public Form {
 
   // File menu
   QAction* LoadCD1;
+  QAction* OpenDiscImage1;
   QAction* PlayVideoMIDMPEGWAVfiles1;
   QAction* PlayaSingleCDTrack1;
   QAction* DisplayGraphicFiles1;
@@ -226,6 +235,7 @@ class TForm1 : public Form {
 
   // Loading helpers (cd_loading.cpp).
   void createTrackBoxes();
+  void showTrackTitles();
   void readTrackLengths();
   void destroyTrackBoxes();
   bool discLoaded() const;

@@ -20,6 +20,7 @@ const ListWindowKind& mediaPlayerLists() {
       .typeSets = {{"ALL", {".mpg", ".avi", ".mid", ".wav", ".mp2", ".mp3"}},
                    {"MPEG", {".mp2", ".mp3"}}},
       .abortOrder = AbortOrder::ControlsThenMessage,
+      .openTypes = {".mpg", ".avi", ".mid", ".midi", ".wav", ".mp2", ".mp3", ".dat"},
       .signature = "Corvela Pro Play List",
       .extension = ".QPL",
       .saveFilter = "Corvela Pro Play List (*.qpl)",
@@ -39,6 +40,7 @@ const ListWindowKind& graphicsViewerLists() {
   static const ListWindowKind kind{
       .typeSets = {{"ALL", {".bmp", ".ico", ".wmf", ".jpg", ".fif"}}},
       .abortOrder = AbortOrder::MessageThenControls,
+      .openTypes = {".bmp", ".ico", ".wmf", ".emf", ".jpg", ".jpeg", ".fif"},
       .signature = "Corvela Pro Display List",
       .extension = ".QDL",
       .saveFilter = "Corvela Pro Display List (*.QDL);;Corvela Pro Display List (*.QDL)",

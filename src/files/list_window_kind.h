@@ -19,6 +19,9 @@ struct TypeSet {
 struct ListWindowKind {
   std::vector<TypeSet> typeSets;
   AbortOrder abortOrder;
+  // What the window opens when files come from outside its dialog (the
+  // desktop, a drop): every kind it can play or show.
+  std::vector<QByteArray> openTypes;
 
   QString signature;
   QString extension;  // forced onto saved names, upper case: ".QPL"

@@ -30,6 +30,7 @@
 #include "files/list_files.h"
 #include "files/list_window_kind.h"
 #include "lists/find_in_list.h"
+#include "lists/list_drops.h"
 #include "lists/list_look.h"
 
 TForm4::TForm4(Program& program)
@@ -66,6 +67,10 @@ TForm4::~TForm4() {
 void TForm4::connectHandlers() {
   connect(Button12, &QPushButton::clicked, this, &TForm4::Button12Click);
   Button12->installEventFilter(this);
+  new ListDrops(
+      *this, FileTypes(mediaPlayerLists().openTypes),
+      [this] { return Button12->isEnabled() && !Button12->isHidden(); },
+      [this](const QStringList& files) { guard([this, &files] { FillWithFiles(files); }); });
   connect(Button6, &QPushButton::clicked, this, &TForm4::Button6Click);
   connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(ListBox1); });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(ListBox1); });

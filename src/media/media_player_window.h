@@ -60,6 +60,9 @@ class TForm4 : public Form, public ListWindow {
   // Filling the list (media_selection.cpp).
   void Button12Click();  // Select S&ound && Video / Select Pla&y List
   void Button12MouseDown(Qt::MouseButton button);
+  // Files handed in from outside the dialog (a drop, the desktop): the list
+  // as the dialog would have filled it with them.
+  void FillWithFiles(const QStringList& files);
   void Play1Click();
   void SavePlayList2Click();
 
@@ -266,8 +269,11 @@ class TForm4 : public Form, public ListWindow {
   void showSelectedCount(int count);
   void showListIfFilled();
   void resetWithoutList();
+  void clearForFilling();
   void fillFromDialog();
+  void takeChosenFiles(const QStringList& chosen);
   void fillFromPlayList();
+  void showFillingResult();
   void showFilledList();
   void reportNoFilesFound(const QString& drive);
   void showSearchResults();

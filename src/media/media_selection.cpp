@@ -1,4 +1,4 @@
-// Filling the media list from the open dialog or a play list, the play-list
+// Filling the media list from the open dialog, files handed in or a play list, the play-list
 // mode switch, saving a play list and the shared drive selector.
 #include <QAction>
 #include <QCheckBox>
@@ -43,6 +43,21 @@ QString toolkitFilter(const QString& classicFilter) {
 }  // namespace
 
 void TForm4::Button12Click() {
+  clearForFilling();
+  if (PlayListMode)
+    fillFromPlayList();
+  else
+    fillFromDialog();
+  showFillingResult();
+}
+
+void TForm4::FillWithFiles(const QStringList& files) {
+  clearForFilling();
+  takeChosenFiles(files);
+  showFillingResult();
+}
+
+void TForm4::clearForFilling() {
   PlayListInUse = false;
   NamesFromList = false;
   clearPosition();
@@ -59,13 +74,10 @@ void TForm4::Button12Click() {
 
   if (MpegPlaying()) CloseMpeg();
   MediaPlayer1->close();
+}
 
-  if (PlayListMode)
-    fillFromPlayList();
-  else
-    fillFromDialog();
+void TForm4::showFillingResult() {
   program_.ui.setCursor(ScreenCursor::Normal);
-
   if (LastIndex < 0) {
     program_.ui.messageDlg(MessageKind::Information, "Nothing or too many items selected!");
     resetWithoutList();
@@ -85,10 +97,13 @@ void TForm4::fillFromPlayList() {
 }
 
 void TForm4::fillFromDialog() {
-  const QStringList chosen = program_.ui.openFileNames({.caption = {},
-                                                        .filter = toolkitFilter(kMediaFilter),
-                                                        .initialDirectory = {},
-                                                        .defaultSuffix = {}});
+  takeChosenFiles(program_.ui.openFileNames({.caption = {},
+                                             .filter = toolkitFilter(kMediaFilter),
+                                             .initialDirectory = {},
+                                             .defaultSuffix = {}}));
+}
+
+void TForm4::takeChosenFiles(const QStringList& chosen) {
   program_.ui.setCursor(ScreenCursor::HourGlass);
   LastIndex = int(chosen.size()) - 1;
   SelectedCount = int(chosen.size());

@@ -23,10 +23,22 @@ std::optional<std::int32_t> IniSettingsBackend::readInteger(const QString& name)
   return number;
 }
 
-bool IniSettingsBackend::writeInteger(const QString& name, std::int32_t value) {
-  QSettings file(filePath_, QSettings::IniFormat);
+namespace {
+
+bool store(const QString& filePath, const QString& name, const QVariant& value) {
+  QSettings file(filePath, QSettings::IniFormat);
   file.setValue(name, value);
   // Sync now: a value that did not reach the disk must be reported as failed.
   file.sync();
   return file.status() == QSettings::NoError;
+}
+
+}  // namespace
+
+bool IniSettingsBackend::writeInteger(const QString& name, std::int32_t value) {
+  return store(filePath_, name, value);
+}
+
+bool IniSettingsBackend::writeText(const QString& name, const QString& value) {
+  return store(filePath_, name, value);
 }

@@ -11,6 +11,8 @@ class SettingsBackend {
   virtual ~SettingsBackend() = default;
   virtual std::optional<std::int32_t> readInteger(const QString& name) = 0;
   virtual bool writeInteger(const QString& name, std::int32_t value) = 0;
+  // Text beside the integers ("VirtualDrive/Image": the virtual drive's disc image).
+  virtual bool writeText(const QString& name, const QString& value) = 0;
 };
 
 // The settings file "Qelvar Ltd/Corvela.conf" under $XDG_CONFIG_HOME (~/.config
@@ -25,6 +27,7 @@ class IniSettingsBackend : public SettingsBackend {
 
   std::optional<std::int32_t> readInteger(const QString& name) override;
   bool writeInteger(const QString& name, std::int32_t value) override;
+  bool writeText(const QString& name, const QString& value) override;
 
  private:
   QString filePath_;

@@ -1,4 +1,4 @@
-// Filling the graphic list: from the open dialog, from a display list file or
+// Filling the graphic list: from the open dialog, files handed in, a display list file or
 // from a search of a whole drive; saving it as a display list.
 #include <QAction>
 #include <QCheckBox>
@@ -57,10 +57,17 @@ void TForm9::prepareForFilling() {
     control->setEnabled(false);
 }
 
+void TForm9::FillWithFiles(const QStringList& files) {
+  prepareForFilling();
+  fillWithChosen(files);
+}
+
 void TForm9::fillFromOpenDialog() {
-  UiServices& ui = program_.ui;
-  const QStringList files = ui.openFileNames({"", OpenFilter, "", ""});
-  ui.setCursor(ScreenCursor::HourGlass);
+  fillWithChosen(inListOrder(program_.ui.openFileNames({"", OpenFilter, "", ""})));
+}
+
+void TForm9::fillWithChosen(const QStringList& files) {
+  program_.ui.setCursor(ScreenCursor::HourGlass);
   LastIndex = int(files.size()) - 1;
   if (files.isEmpty()) return showEmptyList();
   Panel4->hide();

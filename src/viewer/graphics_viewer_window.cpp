@@ -20,9 +20,11 @@
 #include "app/window_set/forms.h"
 #include "cd/cd_player_window.h"
 #include "files/list_widget_lines.h"
+#include "files/list_window_kind.h"
 #include "lists/colour_box.h"
 #include "lists/drive_box.h"
 #include "lists/find_in_list.h"
+#include "lists/list_drops.h"
 #include "lists/list_look.h"
 #include "viewer/picture_area.h"
 #include "viewer/slide_clock.h"
@@ -52,6 +54,10 @@ void TForm9::connectHandlers() {
   connectSwitching();
   connectClipboardAndPrint();
   connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
+  new ListDrops(
+      *this, FileTypes(graphicsViewerLists().openTypes),
+      [this] { return Button1->isEnabled() && !Button1->isHidden(); },
+      [this](const QStringList& files) { guard([this, &files] { FillWithFiles(files); }); });
   connect(DisplayListOFF1, &QAction::triggered, this, &TForm9::DisplayListOFF1Click);
   connect(SaveDisplayList1, &QAction::triggered, this, &TForm9::SaveDisplayList1Click);
   connect(Button5, &QPushButton::clicked, this, &TForm9::Button5Click);

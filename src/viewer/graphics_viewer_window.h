@@ -37,6 +37,9 @@ class TForm9 : public Form, public ListWindow {
   // Filling the list (graphic_list_filling.cpp)
   void Button1Click();  // Select Files F&or Display
   void Button1RightClick();
+  // Files handed in from outside the dialog (a drop, the desktop): the list
+  // as the dialog would have filled it with them.
+  void FillWithFiles(const QStringList& files);
   void DisplayListOFF1Click();
   void SaveDisplayList1Click();
   void Button5Click();  // Find &all ... on drive
@@ -254,6 +257,7 @@ class TForm9 : public Form, public ListWindow {
 
   // graphic_list_filling.cpp
   void fillFromOpenDialog();
+  void fillWithChosen(const QStringList& files);
   void fillFromDisplayList();
   void prepareForFilling();
   void showEmptyList();

@@ -128,6 +128,7 @@ class RecordingBackend : public SettingsBackend {
     written << name;
     return true;
   }
+  bool writeText(const QString&, const QString&) override { return false; }
 };
 
 }  // namespace

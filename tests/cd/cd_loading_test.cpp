@@ -1,3 +1,4 @@
+#include <QSettings>
 #include <gtest/gtest.h>
 
 #include "cd_player_fixture.h"
@@ -99,4 +100,33 @@ TEST(CdLoad, TheRandomSettingStartsRandomPlayAtOnce) {
   EXPECT_NE(p.cd->CurrentTrack, 0);
   EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Playing);
   EXPECT_EQ(p.cd->windowTitle(), "Corvela Pro - CD Player - RANDOM Play Mode");
+}
+
+TEST(CdDiscImage, ChoosingAnImageWhileADiscPlaysStopsEjectsAndLoadsTheImage) {
+  CdPlayerFixture p({60, 60, 60});
+  p.load();
+  p.cd->Button1Click(p.cd->Button1);
+  p.run(1000);
+  p.devices.insertDisc("virtual", FakeMediaDeviceFactory::audioDisc({90, 90}));
+  p.ui.expectOpenFiles({"/music/other.cue"});
+  p.cd->OpenDiscImage1Click();
+
+  EXPECT_EQ(QSettings(p.settings.filePath(), QSettings::IniFormat).value("VirtualDrive/Image"),
+            "/music/other.cue");
+  EXPECT_EQ(p.cd->Label1->text(), "Total play time: 3 mins  0 secs - Tracks: 2");
+  EXPECT_EQ(p.cd->CurrentTrack, 0);
+  EXPECT_TRUE(p.cd->Button1->isEnabled());
+}
+
+TEST(CdLoad, TrackTitlesTheDiscCarriesAreTheTrackBoxesTooltips) {
+  DiscToc disc = FakeMediaDeviceFactory::audioDisc({60, 60, 60});
+  disc.tracks[1].text = {"Low", "Someone"};
+  disc.tracks[2].text = {"High", ""};
+  CdPlayerFixture p({});
+  p.devices.insertDisc("virtual", disc);
+  p.load();
+  EXPECT_EQ(p.cd->TrackBoxes[1]->toolTip(), "");
+  EXPECT_EQ(p.cd->TrackBoxes[2]->toolTip(), "Low - Someone");
+  EXPECT_EQ(p.cd->TrackBoxes[3]->toolTip(), "High");
+  EXPECT_EQ(p.cd->TrackBoxes[2]->text(), "2 -   1:00") << "the caption stays";
 }

@@ -114,12 +114,15 @@ class RunningProgram:
     """The program started with fresh home and run-time folders, so nothing of another
     run (settings, a running copy's socket) reaches it."""
 
-    def __init__(self, program, settings=None, sound=False):
+    def __init__(self, program, settings=None, sound=False, arguments=(), folder=None):
         """settings: {"Section/Key": value} written to the settings file before the start;
-        sound: play into a sound server of the session's own (self.sound) instead of none."""
+        sound: play into a sound server of the session's own (self.sound) instead of none;
+        arguments: the command line after the program; folder: where it starts."""
         self.program_path = program
         self.settings = settings or {}
         self.with_sound = sound
+        self.arguments = list(arguments)
+        self.folder = folder
 
     def __enter__(self):
         self.home = tempfile.mkdtemp(prefix="corvela-e2e-")
@@ -138,7 +141,8 @@ class RunningProgram:
                                XDG_RUNTIME_DIR=runtime,
                                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
             self.environment = environment
-            self.program = start_in_own_group([self.program_path], env=environment)
+            self.program = start_in_own_group([self.program_path] + self.arguments,
+                                              env=environment, cwd=self.folder)
         except BaseException:
             self.__exit__(None, None, None)
             raise

@@ -38,6 +38,17 @@ class InstalledProgram(unittest.TestCase):
         subprocess.run(["desktop-file-validate",
                         self.installed("share", "applications", "corvela.desktop")], check=True)
 
+    def test_the_desktop_offers_the_program_for_fractal_pictures(self):
+        with tempfile.TemporaryDirectory() as home:
+            desktop = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home, XDG_DATA_HOME=home,
+                           XDG_DATA_DIRS=self.installed("share") + ":/usr/share",
+                           XDG_CURRENT_DESKTOP="")
+            chosen = subprocess.run(["xdg-mime", "query", "default", "image/x-fif"], env=desktop,
+                                    check=True, capture_output=True, text=True).stdout.strip()
+            self.assertEqual(chosen, "corvela.desktop")
+        with open(self.installed("share", "mime", "globs2")) as globs:
+            self.assertIn("image/x-fif:*.fif", globs.read())
+
     def test_fifenc_on_the_path_writes_a_fractal_picture(self):
         with tempfile.TemporaryDirectory() as folder:
             source = os.path.join(folder, "square.bmp")

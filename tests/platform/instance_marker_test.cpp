@@ -59,3 +59,26 @@ TEST(InstanceMarker, AMarkerLeftByAKilledCopyIsStaleAndCanBeTakenOver) {
   ASSERT_TRUE(waitFor([&] { return third.state() == QProcess::NotRunning && wakeRequests == 1; }));
   EXPECT_EQ(third.exitCode(), 0);
 }
+
+TEST(InstanceMarker, ASecondProcessHandsItsFilesAndFolderToTheRunningCopy) {
+  QTemporaryDir dir;
+  const QString name = dir.filePath("marker");
+  LocalSocketInstanceMarker running(name);
+  int wakeRequests = 0;
+  running.claim([&] { ++wakeRequests; });
+  QString folder;
+  QStringList files;
+  running.onFilesHandedOver([&](const QString& from, const QStringList& named) {
+    folder = from;
+    files = named;
+  });
+
+  const QStringList named = {"song one.mp3", "/music/b\nc.wav"};
+  QProcess second;
+  second.start(probe(), QStringList{"hand", name, "/home/me"} + named);
+  ASSERT_TRUE(waitFor([&] { return second.state() == QProcess::NotRunning; }));
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_EQ(folder, "/home/me");
+  EXPECT_EQ(files, named);
+  EXPECT_EQ(wakeRequests, 0) << "files are not the plain request to come forward";
+}

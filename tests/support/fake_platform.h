@@ -39,6 +39,8 @@ struct FakeInstanceMarker : InstanceMarker {
   }
   void askRunningCopyToActivate() override { ++activateRequestsSent; }
   void release() override { claimed = false; }
+  bool handFilesToRunningCopy(const QString&, const QStringList&) override { return false; }
+  void onFilesHandedOver(FilesReceiver) override {}
 };
 
 struct FakeWindowFinder : WindowFinder {

@@ -1,0 +1,144 @@
+"""The program on a desktop, as a new user meets it: files named on its command line (the
+file manager's "open with"), handed to a copy already running, and the media keys of the
+session bus, under a real window manager and heard through a real sound server."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from corvela_session import (RunningProgram, end_group, is_enabled, start_in_own_group, top_level,
+                             wait_for)
+from media_files import make_tone
+from sound_server import tones_heard
+from tone_disc import track_frequency, write_tone_disc
+from user_actions import (answer, box_saying, button, choose_files, described, menu_item, press,
+                          says, showing, snapshot, text_of)
+
+PROGRAM = sys.argv.pop(1)
+MPRIS = ["--dest", "org.mpris.MediaPlayer2.corvela", "--object-path", "/org/mpris/MediaPlayer2"]
+
+
+def past_the_reminder(session):
+    """A new user's first look: the CD player greets with its start-up reminder, which
+    the user closes (anything handed in waits for that)."""
+    window = session.window("Corvela Pro - CD Player")
+    answer(box_saying("Reminder: you elected"), "OK")
+    return window
+
+
+def closing_any_reminder(probe):
+    """probe, closing the start-up reminder should it come up meanwhile: files named at
+    the start may bring their own window up before the CD player is ever activated."""
+    def check():
+        reminder = top_level(lambda window: says(window, "Reminder: you elected"))
+        if reminder:
+            answer(reminder, "OK")
+        return probe()
+    return check
+
+
+def media_key(method):
+    subprocess.run(["gdbus", "call", "--session"] + MPRIS +
+                   ["--method", f"org.mpris.MediaPlayer2.Player.{method}"],
+                   check=True, stdout=subprocess.DEVNULL)
+
+
+def player_property(name):
+    return subprocess.run(["gdbus", "call", "--session"] + MPRIS +
+                          ["--method", "org.freedesktop.DBus.Properties.Get",
+                           "org.mpris.MediaPlayer2.Player", name],
+                          capture_output=True, text=True).stdout
+
+
+class OnTheDesktop(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.window_manager = start_in_own_group(["openbox"], stdout=subprocess.DEVNULL,
+                                                stderr=subprocess.DEVNULL)
+        cls.addClassCleanup(end_group, cls.window_manager)
+
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="corvela-desktop-")
+        self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
+
+    def test_sound_files_named_on_the_command_line_play_in_order(self):
+        tones = [500, 900]
+        songs = [os.path.join(self.folder, name) for name in ("b-first.mp3", "a-second.wav")]
+        make_tone(songs[0], tones[0], "lamemp3enc", seconds=4)
+        make_tone(songs[1], tones[1], "wavenc", seconds=4)
+        with RunningProgram(PROGRAM, sound=True, arguments=songs) as session:
+            recording = session.sound.record(os.path.join(self.folder, "heard.wav"))
+            media = session.window("Corvela Pro AVI-MID-MPEG-WAV Player")
+            wait_for("the second file", closing_any_reminder(
+                lambda: text_of(media, "Label6") == "Playing: 2 of 2"), 30)
+            wait_for("the end of the list", lambda: text_of(media, "Label6") == "", 15)
+            recording.stop()
+        self.assertEqual(tones_heard(recording.path, tones), [0, 1])
+
+    def test_a_picture_named_to_a_second_copy_shows_in_the_running_copy(self):
+        subprocess.run(["convert", "-size", "160x120", "xc:red", os.path.join(self.folder, "pic.jpg")],
+                       check=True)
+        with RunningProgram(PROGRAM) as first:
+            past_the_reminder(first)
+            second = start_in_own_group([PROGRAM, "pic.jpg"], env=first.environment,
+                                        cwd=self.folder)
+            try:
+                self.assertEqual(second.wait(timeout=15), 0)
+            finally:
+                end_group(second)
+            viewer = first.window("Corvela Pro Graphics Viewer")
+            wait_for("the picture", lambda: showing(described(viewer, "Image1")))
+            snapshot("e2e-desktop-handed-picture.png")
+            self.assertIsNone(top_level(lambda window: "already running" in window.name),
+                              "no warning for files handed over")
+
+    def test_a_cue_sheet_named_on_the_command_line_is_loaded(self):
+        cue = write_tone_disc(self.folder, tracks=3, seconds=4)
+        with RunningProgram(PROGRAM, arguments=[cue]) as session:
+            window = past_the_reminder(session)
+            wait_for("the disc to load", lambda: is_enabled(button(window, "Play")))
+            self.assertTrue(text_of(window, "Label1").endswith("Tracks: 3"))
+
+    def test_a_disc_image_chosen_from_the_file_menu_is_loaded(self):
+        cue = write_tone_disc(self.folder, tracks=2, seconds=4)
+        with RunningProgram(PROGRAM) as session:
+            window = past_the_reminder(session)
+            press(wait_for("the menu item", lambda: menu_item(window, "Open Disc Image…")))
+            choose_files([cue])
+            wait_for("the disc to load", lambda: is_enabled(button(window, "Play")))
+            self.assertTrue(text_of(window, "Label1").endswith("Tracks: 2"))
+
+    def test_the_next_media_key_moves_the_cd_player_on_a_track(self):
+        cue = write_tone_disc(self.folder, tracks=3)
+        with open(cue) as sheet:
+            titled = sheet.read().replace("  TRACK 02 AUDIO\n",
+                                          '  TRACK 02 AUDIO\n    TITLE "Second Tone"\n')
+        with open(cue, "w") as sheet:
+            sheet.write(titled)
+        tones = [track_frequency(track) for track in (1, 2, 3)]
+        with RunningProgram(PROGRAM, settings={"VirtualDrive/Image": cue}, sound=True) as session:
+            window = past_the_reminder(session)
+            wait_for("the media keys", lambda: "Stopped" in player_property("PlaybackStatus"))
+            press(button(window, "Load"))
+            wait_for("the disc to load", lambda: is_enabled(button(window, "Play")))
+            recording = session.sound.record(os.path.join(self.folder, "keys.wav"))
+            media_key("Play")
+            wait_for("track 1", lambda: text_of(window, "Label2").startswith("Track 1"))
+            time.sleep(3.5)
+            media_key("Next")
+            wait_for("track 2", lambda: text_of(window, "Label2").startswith("Track 2"))
+            time.sleep(3.5)
+            self.assertIn("'Playing'", player_property("PlaybackStatus"))
+            metadata = player_property("Metadata")
+            self.assertIn("'xesam:trackNumber': <2>", metadata)
+            self.assertIn("'xesam:title': <'Second Tone'>", metadata)
+            recording.stop()
+        self.assertEqual([tone + 1 for tone in tones_heard(recording.path, tones)], [1, 2])
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -229,7 +229,7 @@ class TForm4 : public Form, public ListWindow {
   std::unique_ptr<ListLook> Look;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool FormEventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The window's controls and menus at their fixed places (media_player_layout.cpp).

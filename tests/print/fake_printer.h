@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPicture>
 #include <QStringList>
+#include <stdexcept>
 
 #include "print/page_printer.h"
 
@@ -13,6 +14,7 @@ struct FakePrinter : PagePrinter {
   int setups = 0;
   QStringList jobs;  // their titles
   QPicture printed;
+  QString failure;  // a job fails with this error when set
 
   QSize pageSize() const override { return page; }
   bool setup(QWidget*) override {
@@ -20,6 +22,7 @@ struct FakePrinter : PagePrinter {
     return setupConfirmed;
   }
   void printPage(const QString& title, const std::function<void(QPainter&)>& draw) override {
+    if (!failure.isEmpty()) throw std::runtime_error(failure.toStdString());
     jobs << title;
     QPainter painter(&printed);
     draw(painter);

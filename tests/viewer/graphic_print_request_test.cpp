@@ -1,10 +1,13 @@
+#include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QRadioButton>
 
 #include "../print/fake_printer.h"
 #include "app/media_device/media_device.h"
 #include "media/media_player_window.h"
 #include "print/print_options_dialog.h"
+#include "viewer/picture_area.h"
 #include "viewer_fixture.h"
 
 namespace {
@@ -45,6 +48,18 @@ TEST(ViewerPrint, ASmallPicturePrintsAtZoomTenFromTheMargin) {
   ASSERT_EQ(f.printer->jobs, QStringList{"Corvela Pro Graphic Print"});
   EXPECT_EQ(f.printer->printed.boundingRect(), edges(50, 50, 1850, 1850));
   EXPECT_EQ(f.ui.cursor(), ScreenCursor::Normal);
+}
+
+TEST(ViewerPrint, AJobThatFailsAfterADoubleClickOnThePictureEndsInAnErrorBox) {
+  ViewerPrint f;
+  f.show(f.picture("small.bmp", {90, 90}));
+  f.printer->failure = "The printer is out of paper";
+  f.whenOptionsOpen([](TForm13& options) { options.Button1->click(); });
+  QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(f.viewer->Image1, &doubleClick);
+  EXPECT_EQ(f.ui.texts(), QStringList{"The printer is out of paper"});
+  EXPECT_FALSE(f.viewer->Image1->isHidden()) << "the picture stays shown";
 }
 
 TEST(ViewerPrint, ACentredFitToPagePrintCoversExactlyThePage) {

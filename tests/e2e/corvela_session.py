@@ -1,8 +1,9 @@
-"""Runs the real program on the accessibility bus and finds its windows from outside,
-the way a screen reader sees them.
+"""Runs the real program on the accessibility bus, under a real window manager, and
+finds its windows from outside, the way a screen reader sees them.
 
 Meant to run inside `xvfb-run -a dbus-run-session`, which gives it a display and a
-session bus of its own.
+session bus of its own. The window manager makes activation, focus, stacking and
+full screen behave as on a desktop.
 """
 
 import atexit
@@ -53,6 +54,60 @@ def start_accessibility_bus():
         _accessibility_bus = start_in_own_group([BUS_LAUNCHER, "--launch-immediately"])
         atexit.register(end_group, _accessibility_bus)
         wait_for("the accessibility bus", accessibility_bus_is_up)
+
+
+_window_manager = None
+
+
+def window_manager_is_up():
+    check = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                           capture_output=True, text=True, check=False)
+    return "window id" in check.stdout
+
+
+def start_window_manager():
+    """One window manager for the display, as a desktop has."""
+    global _window_manager
+    if _window_manager is None:
+        _window_manager = start_in_own_group(["openbox", "--sm-disable"],
+                                             stdout=subprocess.DEVNULL,
+                                             stderr=subprocess.DEVNULL)
+        atexit.register(end_group, _window_manager)
+        wait_for("the window manager", window_manager_is_up)
+
+
+class OtherProgram:
+    """Another program's window that takes the focus while it is open and gives it back
+    when it closes, as a desktop's window manager does."""
+
+    CAPTION = "Another program"
+
+    def __enter__(self):
+        self.process = start_in_own_group(
+            ["xmessage", "-title", self.CAPTION, "-center", "Another program has the focus"])
+        wait_for("the other program's window to take the focus",
+                 lambda: active_window_name() == self.CAPTION)
+        return self
+
+    def __exit__(self, *_):
+        end_group(self.process)
+        wait_for("the focus to come back", lambda: active_window_name() not in
+                 ("", self.CAPTION))
+
+
+def active_window_name():
+    """The caption of the window that has the focus, as the window manager says."""
+    root = subprocess.run(["xprop", "-root", "_NET_ACTIVE_WINDOW"],
+                          capture_output=True, text=True, check=False).stdout
+    window = root.rsplit(" ", 1)[-1].strip()
+    if not window.startswith("0x") or int(window, 16) == 0:
+        return ""
+    name = subprocess.run(["xprop", "-id", window, "_NET_WM_NAME"],
+                          capture_output=True, text=True, check=False).stdout
+    if "=" not in name:
+        name = subprocess.run(["xprop", "-id", window, "WM_NAME"],
+                              capture_output=True, text=True, check=False).stdout
+    return name.split("=", 1)[-1].strip().strip('"') if "=" in name else ""
 
 
 def start_in_own_group(command, **options):
@@ -127,6 +182,7 @@ class RunningProgram:
         self.sound = None
         try:
             start_accessibility_bus()
+            start_window_manager()
             runtime = os.path.join(self.home, "runtime")
             os.mkdir(runtime, 0o700)
             self._write_settings(os.path.join(self.home, ".config", "Qelvar Ltd", "Corvela.conf"))

@@ -31,12 +31,12 @@ void TForm1::Button9Click() {
 
 void TForm1::Button10Click() {
   if (!CheckBox3->isChecked() && !RandomMode) Button2Click(Button10);
-  for (int n = 1; n <= 30; ++n)
+  for (int n = 1; n <= TrackBoxCount; ++n)
     if (TrackBoxes[n]) TrackBoxes[n]->setChecked(false);
 }
 
 void TForm1::setTrackBoxes(bool ticked, bool enabled) {
-  for (int n = 1; n <= 30; ++n) {
+  for (int n = 1; n <= TrackBoxCount; ++n) {
     if (!TrackBoxes[n]) continue;
     TrackBoxes[n]->setChecked(ticked);
     TrackBoxes[n]->setEnabled(enabled);
@@ -44,13 +44,13 @@ void TForm1::setTrackBoxes(bool ticked, bool enabled) {
 }
 
 int TForm1::lowestTickedTrack() const {
-  for (int n = 1; n <= 30; ++n)
+  for (int n = 1; n <= TrackBoxCount; ++n)
     if (TrackBoxes[n] && TrackBoxes[n]->isChecked()) return n;
   return 0;
 }
 
 int TForm1::highestTickedTrack() const {
-  for (int n = 30; n >= 1; --n)
+  for (int n = TrackBoxCount; n >= 1; --n)
     if (TrackBoxes[n] && TrackBoxes[n]->isChecked()) return n;
   return 0;
 }
@@ -164,8 +164,8 @@ void TForm1::CheckBox4Click() {
   for (QWidget* control : {Button9, Button10, Button13}) control->setEnabled(false);
 
   SelectedOrder.fill(0);
-  for (int n = 1; n <= 30; ++n) TrackBoxes[n]->setChecked(false);
-  for (int n = ListedTrackCount + 1; n <= 30; ++n) TrackBoxes[n]->setEnabled(false);
+  for (int n = 1; n <= TrackBoxCount; ++n) TrackBoxes[n]->setChecked(false);
+  for (int n = ListedTrackCount + 1; n <= TrackBoxCount; ++n) TrackBoxes[n]->setEnabled(false);
 
   SelectMode = true;
   setWindowTitle("Corvela Pro - CD Player - Play In Order Selected Mode");
@@ -176,20 +176,20 @@ void TForm1::TrackBoxClick(int track) {
   if (MediaPlayer1->mode() != DeviceMode::Playing) OrderIndex = 1;
   if (TrackBoxes[track]->isChecked()) {
     // A full order ignores further ticks.
-    if (OrderCount < 30) SelectedOrder[++OrderCount] = track;
+    if (OrderCount < TrackBoxCount) SelectedOrder[++OrderCount] = track;
     rebuildSelectedOrderText();
     return;
   }
   int j = 1;
-  while (j <= 30 && SelectedOrder[j] != track) ++j;
-  if (j > 30) return;
+  while (j <= TrackBoxCount && SelectedOrder[j] != track) ++j;
+  if (j > TrackBoxCount) return;
   if (j == ListedTrackCount) {
     SelectedOrder[j] = 0;
     --OrderCount;
     --OrderIndex;
   } else {
     std::move(SelectedOrder.begin() + j + 1, SelectedOrder.end(), SelectedOrder.begin() + j);
-    SelectedOrder[30] = 0;
+    SelectedOrder[TrackBoxCount] = 0;
     --OrderCount;
     FirstOrderEntryRemoved = j == 1;
     OrderIndex = j == 1 ? 1 : OrderIndex - 1;
@@ -258,7 +258,7 @@ void TForm1::chooseInRandomOrder(QObject* Sender) {
     RandomIndex = 2;
   }
   setTrackBoxes(false, false);
-  if (CurrentTrack <= 30 && TrackBoxes[CurrentTrack]) {
+  if (CurrentTrack <= TrackBoxCount && TrackBoxes[CurrentTrack]) {
     TrackBoxes[CurrentTrack]->setEnabled(true);
     TrackBoxes[CurrentTrack]->setChecked(true);
   }
@@ -277,7 +277,7 @@ bool TForm1::chooseInTrackOrder() {
     CurrentTrack = lowestTickedTrack();
     return true;
   }
-  if (SingleTrackRequest <= 30) TrackBoxes[SingleTrackRequest]->setChecked(true);
+  if (SingleTrackRequest <= TrackBoxCount) TrackBoxes[SingleTrackRequest]->setChecked(true);
   CurrentTrack = SingleTrackRequest;
   SingleTrackRequest = 0;
   return true;

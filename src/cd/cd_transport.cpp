@@ -32,7 +32,7 @@ void TForm1::warnAndCloseRivalCdPlayerIfRunning() {
 
 QString TForm1::trackLine(int track) const {
   const QString head = "Track " + QString::number(track) + "  - ";
-  if (track <= 30 && TrackBoxes[track]) {
+  if (track <= TrackBoxCount && TrackBoxes[track]) {
     const QString caption = TrackBoxes[track]->text();
     return head + caption.mid(caption.lastIndexOf(' '));
   }
@@ -193,7 +193,7 @@ void TForm1::Button4Click() {
     Button1Click(Button4);
     return;
   }
-  if (IntroScan->text() == "&Intro On" && CurrentTrack >= ListedTrackCount) {
+  if (IntroMode && CurrentTrack >= ListedTrackCount) {
     Button2Click(Button4);
     return;
   }
@@ -203,7 +203,7 @@ void TForm1::Button4Click() {
     return;
   }
   IgnoreNotify = false;
-  if (CurrentTrack > 30) CurrentTrack = 0;
+  if (CurrentTrack > TrackBoxCount) CurrentTrack = 0;
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   MediaPlayer1->stop();
@@ -236,7 +236,7 @@ void TForm1::Button5Click() {
     Button1Click(Button5);
     return;
   }
-  if (CurrentTrack > 30) CurrentTrack = 30;
+  if (CurrentTrack > TrackBoxCount) CurrentTrack = TrackBoxCount;
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   MediaPlayer1->stop();
@@ -288,7 +288,7 @@ void TForm1::Timer1Timer() {
   }
 
   const std::uint32_t position = MediaPlayer1->position();
-  if (IntroScan->text() == "&Intro On" && unpackTmsf(position).seconds >= 11) {
+  if (IntroMode && unpackTmsf(position).seconds >= 11) {
     Button4Click();
     return;
   }
@@ -401,7 +401,8 @@ void TForm1::Button14Click() {
 }
 
 void TForm1::IntroScanClick() {
-  IntroScan->setText(IntroScan->text() == "&Intro Off" ? "&Intro On" : "&Intro Off");
+  IntroMode = !IntroMode;
+  IntroScan->setText(IntroMode ? "&Intro On" : "&Intro Off");
 }
 
 void TForm1::RadioButton1Click() { program_.state.settings.Time = 1; }

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <optional>
 #include <utility>
 
@@ -22,6 +23,8 @@ namespace {
 // Which of the program's top-level windows (any of them, boxes and dialogs
 // too) was active before the one being activated now. Watching the whole
 // application sees every activation before the window itself does.
+// A window behind a modal one is passed over: the focus only passes through
+// it on its way to the modal window.
 class ActivationTracker : public QObject {
  public:
   static ActivationTracker& instance() {
@@ -29,11 +32,16 @@ class ActivationTracker : public QObject {
     return *tracker;
   }
   const QWidget* previous() const { return previous_; }
+  static bool behindModalWindow(const QWidget* window) {
+    const QWindow* modal = QGuiApplication::modalWindow();
+    return modal && window->windowHandle() != modal;
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::WindowActivate && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->isWindow()) {
+        static_cast<QWidget*>(watched)->isWindow() &&
+        !behindModalWindow(static_cast<QWidget*>(watched))) {
       previous_ = current_;
       current_ = static_cast<QWidget*>(watched);
     }
@@ -120,6 +128,7 @@ bool Form::event(QEvent* event) {
 }
 
 bool Form::takeActivation() {
+  if (ActivationTracker::behindModalWindow(this)) return false;
   const bool shown = std::exchange(shownSinceActive_, false);
   return shown || ActivationTracker::instance().previous() != this;
 }

@@ -58,9 +58,10 @@ def start_accessibility_bus():
 
 _window_manager = None
 
-# Three runs still go without one (media_video, graphics_viewer, viewer_copy_print): under
-# a window manager keys typed from outside (Esc, Ctrl+C) miss the viewer and full-screen
-# video shows other colours, with the program as it was before as with today's.
+# Four runs still go without one (media_video, media_sound, graphics_viewer,
+# viewer_copy_print): under a window manager keys typed from outside (Esc, Ctrl+C) miss
+# the viewer and video in its panel or full screen shows other colours, with the program
+# as it was before as with today's.
 
 
 def window_manager_is_up():

@@ -4,6 +4,7 @@
 
 #include "app/desktop/handed_files.h"
 #include "app/desktop/media_keys.h"
+#include "app/guarded_application.h"
 #include "app/media_device/media_device_factory.h"
 #include "app/qt_ui_services.h"
 #include "app/windows/help_window.h"
@@ -12,6 +13,7 @@
 #include "picture/graphic_formats.h"
 #include "platform/linux_platform.h"
 #include "platform/settings_backend.h"
+#include "platform/termination_signals.h"
 #include "viewer/fif/fif_registration.h"
 
 namespace {
@@ -20,7 +22,7 @@ namespace {
 // outlive the windows, so a disc left playing is handed on when they go.
 // Files named on the command line (the desktop's "open with") go to the copy
 // already running when there is one; this copy then ends at once.
-int run(QApplication& application, const QStringList& files) {
+int run(GuardedApplication& application, const QStringList& files) {
   LinuxPlatform platform;
   InstanceMarker& marker = platform.instanceMarker;
   if (!files.isEmpty() && marker.exists() && marker.handFilesToRunningCopy(QDir::currentPath(), files))
@@ -30,6 +32,7 @@ int run(QApplication& application, const QStringList& files) {
   IniSettingsBackend settings;
   HelpWindow help;
   std::unique_ptr<MediaDeviceFactory> devices = makeSystemMediaDeviceFactory();
+  application.onError([&ui](const QString& error) { ui.messageDlg(MessageKind::Error, error); });
   CorvelaProgram corvela(ui, settings, platform.services(help), *devices);
   HandedFiles handedFiles(corvela.forms);
   marker.onFilesHandedOver([&handedFiles](const QString& folder, const QStringList& paths) {
@@ -42,14 +45,18 @@ int run(QApplication& application, const QStringList& files) {
     if (!files.isEmpty())
       QTimer::singleShot(0, [&handedFiles, files] { handedFiles.open(QDir::currentPath(), files); });
   }
-  return application.exec();
+  const int exitCode = application.exec();
+  application.onError(nullptr);
+  corvela.SaveSettingsIfStillActive();
+  return exitCode;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
+  GuardedApplication application(argc, argv);
   QApplication::setApplicationName("Corvela Pro");
+  QuitOnTerminationSignals();
   // Fractal pictures join the picture formats only when their library loads.
   RegisterFifFormat(GraphicFormats::Standard());
   const int exitCode = run(application, QApplication::arguments().mid(1));

@@ -73,10 +73,10 @@ void TForm1::Button7Click() {
   MediaPlayer1->open(DeviceName);
   readTrackLengths();
   showTrackTitles();
-  ListedTrackCount = std::min(ListedTrackCount, 30);
-  for (int n = ListedTrackCount + 1; n <= 30; ++n) TrackBoxes[n]->setEnabled(false);
+  ListedTrackCount = std::min(ListedTrackCount, TrackBoxCount);
+  for (int n = ListedTrackCount + 1; n <= TrackBoxCount; ++n) TrackBoxes[n]->setEnabled(false);
   Label8->hide();
-  for (int n = 1; n <= 30; ++n) TrackBoxes[n]->show();
+  for (int n = 1; n <= TrackBoxCount; ++n) TrackBoxes[n]->show();
 
   for (QWidget* control : std::initializer_list<QWidget*>{Button1, CheckBox2, CheckBox4, Button11,
                                                            Button2, Button4, Button5, BitBtn1,
@@ -119,14 +119,14 @@ void TForm1::Button7Click() {
 
 // Thirty boxes in three columns of ten, each starting as its track number.
 void TForm1::createTrackBoxes() {
-  for (int n = 1; n <= 30; ++n) {
+  for (int n = 1; n <= TrackBoxCount; ++n) {
     auto* box = new QCheckBox(QString::number(n), client());
     box->setObjectName(QString("TrackBox%1").arg(n));
     box->setAccessibleDescription(box->objectName());
     const int column = (n - 1) / 10;
     box->setGeometry(20 + 110 * column, 23 * n + 5 - 230 * column, 87, 20);
     box->hide();
-    connect(box, &QCheckBox::toggled, this, [this, n] { TrackBoxClick(n); });
+    handle(box, &QCheckBox::toggled, [this, n] { TrackBoxClick(n); });
     TrackBoxes[n] = box;
   }
 }
@@ -148,14 +148,14 @@ void TForm1::showTrackTitles() {
 }
 
 void TForm1::readTrackLengths() {
-  for (int n = 1; n <= 30; ++n) {
+  for (int n = 1; n <= TrackBoxCount; ++n) {
     TrackLengthMsf[n] = MediaPlayer1->trackLength(n);
     TrackSeconds[n] = msfMinutes(TrackLengthMsf[n]) * 60 + msfSeconds(TrackLengthMsf[n]);
     if (TrackLengthMsf[n] != 0) TrackBoxes[n]->setText(trackCaption(n, TrackLengthMsf[n]));
   }
   DiscTrackCount = ListedTrackCount = MediaPlayer1->trackCount();
   Button13->setText("&1 to " + QString::number(DiscTrackCount));
-  if (DiscTrackCount <= 30) return;
+  if (DiscTrackCount <= TrackBoxCount) return;
 
   program_.ui.messageDlg(MessageKind::Information,
                          "There are " + QString::number(DiscTrackCount) + " Tracks on this CD." +
@@ -218,7 +218,7 @@ void TForm1::Button8Click() {
 }
 
 void TForm1::destroyTrackBoxes() {
-  for (int n = 1; n <= 30; ++n) {
+  for (int n = 1; n <= TrackBoxCount; ++n) {
     delete TrackBoxes[n];
     TrackBoxes[n] = nullptr;
   }

@@ -75,12 +75,7 @@ void TForm1::claimSingleInstance() {
   marker.claim([this] { ActivateRequested(); });
 }
 
-void TForm1::ActivateRequested() {
-  setWindowState(windowState() & ~Qt::WindowMinimized);
-  show();
-  raise();
-  activateWindow();
-}
+void TForm1::ActivateRequested() { program_.forms.restoreMainWindow(); }
 
 void TForm1::closeRivalMediaPlayer() {
   WindowFinder& windows = program_.platform.windowFinder;

@@ -98,13 +98,13 @@ void TForm1::connectHandlers() {
   handle(PlayaSingleCDTrack1, &QAction::triggered, &TForm1::PlayaSingleCDTrack1Click);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool TForm1::FormEventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress) {
     const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
     if (watched == CheckBox2) CheckBox2MouseDown(button);
     if (watched == CheckBox4) CheckBox4MouseDown(button);
   }
-  return Form::eventFilter(watched, event);
+  return false;
 }
 
 void TForm1::SystemStatus2Click() { program_.ui.showModal(program_.forms.Form2.get()); }

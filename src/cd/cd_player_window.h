@@ -177,15 +177,18 @@ class TForm1 : public Form {
   std::unique_ptr<MediaDevice> MediaPlayer1;  // the CD audio device
   QString DeviceName;                         // the drive it opens
 
-  // The track table: slots are 1-based.
+  // The track table: slots are 1-based. The window has a box for each of the
+  // first 30 tracks; the rest are reached through the single track dialog.
+  static constexpr int TrackBoxCount = 30;
   int DiscTrackCount = 0;
-  int ListedTrackCount = 0;  // tracks reachable through the boxes, at most 30
+  int ListedTrackCount = 0;  // tracks reachable through the boxes, at most TrackBoxCount
   std::array<std::uint32_t, 100> TrackLengthMsf{};
   std::array<std::uint32_t, 100> TrackSeconds{};
-  std::array<QCheckBox*, 31> TrackBoxes{};  // null while no disc is loaded
+  std::array<QCheckBox*, TrackBoxCount + 1> TrackBoxes{};  // null while no disc is loaded
 
   // Play order.
   bool RandomMode = false;
+  bool IntroMode = false;  // intro scan on: "&Intro On" shows on its button
   bool SelectMode = false;
   PlayOrder Order;
   int SelectedSeconds = 0;
@@ -211,7 +214,7 @@ class TForm1 : public Form {
 
  protected:
   // The right button on the two mode boxes lists their order.
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool FormEventFilter(QObject* watched, QEvent* event) override;
   // The right button on the window's background tells the status setting.
   void mousePressEvent(QMouseEvent* event) override;
 

@@ -25,12 +25,12 @@ void TForm1::Button9Click() {
 
 void TForm1::Button10Click() {
   if (!CheckBox3->isChecked() && !RandomMode) Button2Click(Button10);
-  for (int n = 1; n <= 30; ++n)
+  for (int n = 1; n <= TrackBoxCount; ++n)
     if (TrackBoxes[n]) TrackBoxes[n]->setChecked(false);
 }
 
 void TForm1::setTrackBoxes(bool ticked, bool enabled) {
-  for (int n = 1; n <= 30; ++n) {
+  for (int n = 1; n <= TrackBoxCount; ++n) {
     if (!TrackBoxes[n]) continue;
     TrackBoxes[n]->setChecked(ticked);
     TrackBoxes[n]->setEnabled(enabled);
@@ -39,13 +39,13 @@ void TForm1::setTrackBoxes(bool ticked, bool enabled) {
 
 PlayOrder::Ticks TForm1::tickedTracks() const {
   PlayOrder::Ticks ticks{};
-  for (int n = 1; n <= 30; ++n) ticks[n] = TrackBoxes[n] && TrackBoxes[n]->isChecked();
+  for (int n = 1; n <= TrackBoxCount; ++n) ticks[n] = TrackBoxes[n] && TrackBoxes[n]->isChecked();
   return ticks;
 }
 
 int TForm1::lowestTickedTrack() const { return PlayOrder::tickedFrom(tickedTracks(), 1, +1); }
 
-int TForm1::highestTickedTrack() const { return PlayOrder::tickedFrom(tickedTracks(), 30, -1); }
+int TForm1::highestTickedTrack() const { return PlayOrder::tickedFrom(tickedTracks(), TrackBoxCount, -1); }
 
 bool TForm1::AnyTrackTicked() {
   Timer1->setEnabled(false);
@@ -145,8 +145,8 @@ void TForm1::CheckBox4Click() {
   for (QWidget* control : {Button9, Button10, Button13}) control->setEnabled(false);
 
   Order.clearSelected();
-  for (int n = 1; n <= 30; ++n) TrackBoxes[n]->setChecked(false);
-  for (int n = ListedTrackCount + 1; n <= 30; ++n) TrackBoxes[n]->setEnabled(false);
+  for (int n = 1; n <= TrackBoxCount; ++n) TrackBoxes[n]->setChecked(false);
+  for (int n = ListedTrackCount + 1; n <= TrackBoxCount; ++n) TrackBoxes[n]->setEnabled(false);
 
   SelectMode = true;
   setWindowTitle("Corvela Pro - CD Player - Play In Order Selected Mode");
@@ -199,7 +199,7 @@ void TForm1::chooseInRandomOrder(QObject* Sender) {
   for (QWidget* control : {Button1, Button8, Button9, Button10, Button13}) control->setEnabled(false);
   CurrentTrack = Order.nextRandom(DiscTrackCount, Sender == Button5);
   setTrackBoxes(false, false);
-  if (CurrentTrack <= 30 && TrackBoxes[CurrentTrack]) {
+  if (CurrentTrack <= TrackBoxCount && TrackBoxes[CurrentTrack]) {
     TrackBoxes[CurrentTrack]->setEnabled(true);
     TrackBoxes[CurrentTrack]->setChecked(true);
   }
@@ -218,7 +218,7 @@ bool TForm1::chooseInTrackOrder() {
     CurrentTrack = lowestTickedTrack();
     return true;
   }
-  if (SingleTrackRequest <= 30) TrackBoxes[SingleTrackRequest]->setChecked(true);
+  if (SingleTrackRequest <= TrackBoxCount) TrackBoxes[SingleTrackRequest]->setChecked(true);
   CurrentTrack = SingleTrackRequest;
   SingleTrackRequest = 0;
   return true;

@@ -32,7 +32,7 @@ void TForm1::warnAndCloseRivalCdPlayerIfRunning() {
 
 QString TForm1::trackLine(int track) const {
   const QString head = "Track " + QString::number(track) + "  - ";
-  if (track <= 30 && TrackBoxes[track]) {
+  if (track <= TrackBoxCount && TrackBoxes[track]) {
     const QString caption = TrackBoxes[track]->text();
     return head + caption.mid(caption.lastIndexOf(' '));
   }
@@ -225,7 +225,7 @@ void TForm1::Button4Click() {
     return;
   }
   IgnoreNotify = false;
-  if (CurrentTrack > 30) CurrentTrack = 0;
+  if (CurrentTrack > TrackBoxCount) CurrentTrack = 0;
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   MediaPlayer1->stop();
@@ -256,7 +256,7 @@ void TForm1::Button5Click() {
     Button1Click(Button5);
     return;
   }
-  if (CurrentTrack > 30) CurrentTrack = 30;
+  if (CurrentTrack > TrackBoxCount) CurrentTrack = TrackBoxCount;
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   MediaPlayer1->stop();
@@ -277,7 +277,7 @@ void TForm1::Button5Click() {
 // Intro scan stops after the last ticked track, or the last of the selected
 // order; random play goes on for ever.
 bool TForm1::introScanEnds() const {
-  if (IntroScan->text() != "&Intro On" || RandomMode) return false;
+  if (!IntroMode || RandomMode) return false;
   return SelectMode ? Order.selectedUsedUp() : PlayOrder::introScanEndsAfter(tickedTracks(), CurrentTrack);
 }
 
@@ -318,7 +318,7 @@ void TForm1::Timer1Timer() {
   }
 
   const std::uint32_t position = MediaPlayer1->position();
-  if (IntroScan->text() == "&Intro On" && unpackTmsf(position).seconds >= 11) {
+  if (IntroMode && unpackTmsf(position).seconds >= 11) {
     Button4Click();
     return;
   }
@@ -429,7 +429,8 @@ void TForm1::Button14Click() {
 }
 
 void TForm1::IntroScanClick() {
-  IntroScan->setText(IntroScan->text() == "&Intro Off" ? "&Intro On" : "&Intro Off");
+  IntroMode = !IntroMode;
+  IntroScan->setText(IntroMode ? "&Intro On" : "&Intro Off");
 }
 
 void TForm1::RadioButton1Click() { program_.state.settings.Time = 1; }

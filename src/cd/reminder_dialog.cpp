@@ -26,8 +26,8 @@ TForm7::TForm7(Program& program) : Form(program, "Corvela Pro CD Player", QSize(
   CheckBox1->setChecked(true);
   BitBtn1 = button("BitBtn1", "&OK", QString(), QRect(142, 178, 75, 26));
   BitBtn1->setDefault(true);
-  connect(CheckBox1, &QCheckBox::clicked, this, &TForm7::CheckBox1Click);
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm7::BitBtn1Click);
+  handle(CheckBox1, &QCheckBox::clicked, &TForm7::CheckBox1Click);
+  handle(BitBtn1, &QPushButton::clicked, &TForm7::BitBtn1Click);
   exposeToAccessibility();
 }
 

@@ -59,10 +59,10 @@ TForm5::TForm5(Program& program) : Form(program, "Single Track Selection", QSize
   UpDown1->setGeometry(130, 38, 18, 24);
   Button1 = button("Button1", "&Play Track", QString(), QRect(24, 76, 86, 26));
   BitBtn1 = button("BitBtn1", "Cancel", QString(), QRect(120, 76, 86, 26));
-  connect(Edit1, &QLineEdit::textChanged, this, &TForm5::Edit1Change);
+  handle(Edit1, &QLineEdit::textChanged, &TForm5::Edit1Change);
   Edit1->installEventFilter(this);
-  connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
+  handle(Button1, &QPushButton::clicked, &TForm5::Button1Click);
+  handle(BitBtn1, &QPushButton::clicked, &TForm5::BitBtn1Click);
   exposeToAccessibility();
 }
 
@@ -114,11 +114,11 @@ void TForm5::Button1Click() {
 
 void TForm5::BitBtn1Click() { close(); }
 
-bool TForm5::eventFilter(QObject* watched, QEvent* event) {
+bool TForm5::FormEventFilter(QObject* watched, QEvent* event) {
   if (watched == Edit1 && event->type() == QEvent::KeyPress &&
       Edit1KeyPress(static_cast<QKeyEvent*>(event)->key()))
     return true;
-  return Form::eventFilter(watched, event);
+  return false;
 }
 
 void TForm5::keyPressEvent(QKeyEvent* event) {

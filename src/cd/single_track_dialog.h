@@ -49,7 +49,7 @@ class TForm5 : public Form {
   QPushButton* BitBtn1;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool FormEventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:

@@ -20,7 +20,7 @@ TForm8::TForm8(Program& program)
   Label1 = label("Label1", "   Play     Pause    Stop      Next      Prev", QRect(40, 8, 230, 16));
   createButtonBar();
   BitBtn1 = button("BitBtn1", "&Return To Corvela Pro", QString(), QRect(70, 64, 160, 26));
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm8::BitBtn1Click);
+  handle(BitBtn1, &QPushButton::clicked, &TForm8::BitBtn1Click);
   exposeToAccessibility();
 }
 
@@ -46,7 +46,7 @@ void TForm8::createButtonBar() {
     control->setGeometry(left, 0, 44, 28);
     control->hide();
     left += 44;
-    connect(control, &QPushButton::clicked, this, [this, which] { CDPlayerClick(which); });
+    handle(control, &QPushButton::clicked, [this, which] { CDPlayerClick(which); });
     *member = control;
   }
 }

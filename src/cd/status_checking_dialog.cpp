@@ -58,9 +58,9 @@ TForm6::TForm6(Program& program)
   BitBtn2 = button("BitBtn2", "&OK", QString(), QRect(290, 254, 80, 26));
   BitBtn2->setDefault(true);
   BitBtn1 = button("BitBtn1", "&Abort", QString(), QRect(380, 254, 80, 26));
-  connect(CheckBox1, &QCheckBox::toggled, this, &TForm6::CheckBox1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &TForm6::BitBtn2Click);
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm6::BitBtn1Click);
+  handle(CheckBox1, &QCheckBox::toggled, &TForm6::CheckBox1Click);
+  handle(BitBtn2, &QPushButton::clicked, &TForm6::BitBtn2Click);
+  handle(BitBtn1, &QPushButton::clicked, &TForm6::BitBtn1Click);
   exposeToAccessibility();
 }
 
@@ -75,7 +75,7 @@ void TForm6::createRadioGroup() {
     item->setGeometry(10, 22 + 24 * index, 160, 20);
     RadioGroup1Items->addButton(item, index);
   }
-  connect(RadioGroup1Items, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+  handle(RadioGroup1Items, &QButtonGroup::idToggled, [this](int, bool checked) {
     if (checked) RadioGroup1Click();
   });
 }

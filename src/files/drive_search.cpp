@@ -54,6 +54,8 @@ bool DriveSearch::listFile(const QByteArray& path) {
   // Twice, so the list repaints, the animation moves and Escape gets through.
   ui_.processMessages();
   ui_.processMessages();
+  // Closing the window ends the program: the search ends with it, unannounced.
+  if (ui_.terminating()) endSilently();
   if (window_.SearchAbortRequested) abortByUser();
   if (atCapacity()) {
     stopAtCapacity();

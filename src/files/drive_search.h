@@ -9,8 +9,8 @@ class ListWindow;
 class UiServices;
 struct ListWindowKind;
 
-// Thrown when a search ends early, by the user's Escape or because the list
-// had no room left. The window has already been reset and the user told, so
+// Thrown when a search ends early, by the user's Escape, because the list had
+// no room left or because the program is ending. The window has already been reset and the user told, so
 // the handler that started the search just lets it end there, silently.
 class SearchEnded : public std::exception {
  public:

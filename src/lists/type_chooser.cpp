@@ -74,11 +74,10 @@ void TypeChooser::createControls() {
   // Toggled, not clicked: a box ticked through the accessibility interface
   // is no click, and its rules must run all the same.
   for (int box = 0; box < int(CheckBoxes.size()); ++box)
-    connect(CheckBoxes[box], &QCheckBox::toggled, this, [this, box] { BoxClick(box); });
-  connect(OKButton, &QPushButton::clicked, this, &TypeChooser::OKClick);
-  connect(CancelButton, &QPushButton::clicked, this, &TypeChooser::CancelClick);
-  connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
-          &TypeChooser::CancelClick);
+    handle(CheckBoxes[box], &QCheckBox::toggled, [this, box] { BoxClick(box); });
+  handle(OKButton, &QPushButton::clicked, &TypeChooser::OKClick);
+  handle(CancelButton, &QPushButton::clicked, &TypeChooser::CancelClick);
+  handle(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, &TypeChooser::CancelClick);
 }
 
 // The rules have already settled every box: showing them runs no rule again.

@@ -44,28 +44,31 @@ void TForm4::connectListTools() {
   Finder = std::make_unique<FindInList>(program_.ui);
   Look = std::make_unique<ListLook>(program_.state.settings, *ListBox1, *Label1, false);
   RzColorComboBox1->setColour(colourFromSetting(program_.state.settings.Colour));
-  connect(Button17, &QPushButton::clicked, this, &TForm4::Button17Click);
-  connect(Button18, &QPushButton::clicked, this, &TForm4::Button18Click);
-  connect(Button8, &QPushButton::clicked, this, &TForm4::Button8Click);
-  connect(Button9, &QPushButton::clicked, this, &TForm4::Button9Click);
-  connect(Button10, &QPushButton::clicked, this, &TForm4::Button10Click);
-  connect(Button11, &QPushButton::clicked, this, &TForm4::Button11Click);
-  connect(Button13, &QPushButton::clicked, this, &TForm4::Button13Click);
-  connect(Button14, &QPushButton::clicked, this, &TForm4::Button14Click);
-  connect(Button15, &QPushButton::clicked, this, &TForm4::Button15Click);
-  connect(RzColorComboBox1, &ColourBox::colourChosen, this, &TForm4::RzColorComboBox1Change);
-  connect(RzColorComboBox1, &ColourBox::closedUp, this, &TForm4::RzColorComboBox1CloseUp);
+  handle(Button17, &QPushButton::clicked, &TForm4::Button17Click);
+  handle(Button18, &QPushButton::clicked, &TForm4::Button18Click);
+  handle(Button8, &QPushButton::clicked, &TForm4::Button8Click);
+  handle(Button9, &QPushButton::clicked, &TForm4::Button9Click);
+  handle(Button10, &QPushButton::clicked, &TForm4::Button10Click);
+  handle(Button11, &QPushButton::clicked, &TForm4::Button11Click);
+  handle(Button13, &QPushButton::clicked, &TForm4::Button13Click);
+  handle(Button14, &QPushButton::clicked, &TForm4::Button14Click);
+  handle(Button15, &QPushButton::clicked, &TForm4::Button15Click);
+  handle(RzColorComboBox1, &ColourBox::colourChosen, &TForm4::RzColorComboBox1Change);
+  handle(RzColorComboBox1, &ColourBox::closedUp, &TForm4::RzColorComboBox1CloseUp);
   new MouseDownWatch(ListBox1->viewport(), [this](const QMouseEvent& press) {
-    guard([this, &press] {
+    guard([&] {
       if (press.button() == Qt::RightButton) highlightLineAt(press.position().toPoint());
       ListBox1MouseDown(press.button());
     });
   });
-  new MouseDownWatch(Panel1, [this](const QMouseEvent& press) { Panel1MouseDown(press.button()); });
+  new MouseDownWatch(Panel1, [this](const QMouseEvent& press) {
+    guard([&] { Panel1MouseDown(press.button()); });
+  });
   // Presses on controls that pass them on reach the client area too; only
   // those on the bare background are the window's own.
   new MouseDownWatch(client(), [this](const QMouseEvent& press) {
-    if (!client()->childAt(press.position().toPoint())) FormMouseDown(press.button());
+    if (!client()->childAt(press.position().toPoint()))
+      guard([&] { FormMouseDown(press.button()); });
   });
 }
 

@@ -18,12 +18,6 @@
 #include "media/media_player_window.h"
 #include "media/mpeg/mpeg_player.h"
 
-namespace {
-
-// The MPEG library's mode while a stream is open but stopped.
-constexpr int kMpegStopped = 2;
-
-}  // namespace
 
 void TForm4::connectPlayback() {
   MPlayer1->setSeekable(true);
@@ -49,7 +43,7 @@ void TForm4::connectPlayback() {
   handle(CheckBox1, &QCheckBox::toggled, &TForm4::CheckBox1Click);
   handle(TrackBar1, &QSlider::valueChanged, &TForm4::TrackBar1Change);
   // Leaving the slider hands the focus on, so that no later move of it is taken for the user's.
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+  handle(qApp, &QApplication::focusChanged, [this](QWidget* old, QWidget* now) {
     if (old == TrackBar1 && now && now->window() == this && now != Button4) Button4->setFocus();
   });
 }
@@ -170,7 +164,7 @@ void TForm4::startMpegFile(QObject* Sender) {
   takeLine();
   leaveFullScreen();
   showListAgain();
-  if (MPlayer1->PlayerMode() == kMpegStopped) {
+  if (MPlayer1->PlayerMode() == TMPEGPlayer::ModeStopped) {
     // The file before has stopped: its display goes before the next one starts.
     clearPlayback();
     restoreIdleControls();

@@ -176,9 +176,13 @@ void TForm4::FormClose() {
   program_.forms.Form1->EndRun();
 }
 
-bool TForm4::MpegPlaying() { return MPlayer1->LibraryLoaded() && MPlayer1->PlayerMode() == 3; }
+bool TForm4::MpegPlaying() {
+  return MPlayer1->LibraryLoaded() && MPlayer1->PlayerMode() == TMPEGPlayer::ModePlaying;
+}
 
-bool TForm4::MpegOpen() { return MPlayer1->LibraryLoaded() && MPlayer1->PlayerMode() > 0; }
+bool TForm4::MpegOpen() {
+  return MPlayer1->LibraryLoaded() && MPlayer1->PlayerMode() != TMPEGPlayer::ModeClosed;
+}
 
 void TForm4::CloseMpeg() { MPlayer1->Close(); }
 

@@ -57,69 +57,63 @@ TForm4::TForm4(Program& program)
   centreOnScreen();
 }
 
-// The colour box and the application's focus signal outlive this part of the
-// window while the widgets are torn down; they must not call into it.
-TForm4::~TForm4() {
-  RzColorComboBox1->disconnect(this);
-  qApp->disconnect(this);
-}
+TForm4::~TForm4() = default;
 
 void TForm4::connectHandlers() {
-  connect(Button12, &QPushButton::clicked, this, &TForm4::Button12Click);
+  handle(Button12, &QPushButton::clicked, &TForm4::Button12Click);
   Button12->installEventFilter(this);
   new ListDrops(
       *this, FileTypes(mediaPlayerLists().openTypes),
       [this] { return Button12->isEnabled() && !Button12->isHidden(); },
       [this](const QStringList& files) { guard([this, &files] { FillWithFiles(files); }); });
-  connect(Button6, &QPushButton::clicked, this, &TForm4::Button6Click);
-  connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(ListBox1); });
-  connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(ListBox1); });
+  handle(Button6, &QPushButton::clicked, &TForm4::Button6Click);
+  handle(ListBox1, &QListWidget::itemClicked, [this] { ListBox1Click(ListBox1); });
+  handle(ListBox1, &QListWidget::itemDoubleClicked, [this] { ListBox1DblClick(ListBox1); });
   // Ticks the program sets are made with the list's signals blocked.
-  connect(ListBox1, &QListWidget::itemChanged, this,
-          [this](QListWidgetItem* item) { ListBox1Changing(ListBox1->row(item)); });
+  handle(ListBox1, &QListWidget::itemChanged,
+         [this](QListWidgetItem* item) { ListBox1Changing(ListBox1->row(item)); });
   ListBox1->installEventFilter(this);
-  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
-  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
-  connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
+  handle(Button1, &QPushButton::clicked, [this] { Button1Click(Button1); });
+  handle(Button2, &QPushButton::clicked, [this] { Button2Click(Button2); });
+  handle(BitBtn1, &QPushButton::clicked, &TForm4::BitBtn1Click);
+  handle(RadioButton1, &QRadioButton::toggled, [this](bool on) {
     if (on) RadioButton1Click();
   });
-  connect(RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
+  handle(RadioButton2, &QRadioButton::toggled, [this](bool on) {
     if (on) RadioButton2Click();
   });
-  connect(RadioGroup1Elapsed, &QRadioButton::toggled, this, &TForm4::RadioGroup1Click);
+  handle(RadioGroup1Elapsed, &QRadioButton::toggled, &TForm4::RadioGroup1Click);
 }
 
 void TForm4::connectMenus() {
-  connect(SavePlayList2, &QAction::triggered, this, &TForm4::SavePlayList2Click);
-  connect(Exit1, &QAction::triggered, this, &TForm4::Exit1Click);
-  connect(SystemStatus1, &QAction::triggered, this, &TForm4::SystemStatus1Click);
-  connect(HideToolTips1, &QAction::triggered, this, &TForm4::HideToolTips1Click);
-  connect(ToolTipsOn1, &QAction::triggered, this, &TForm4::ToolTipsOn1Click);
-  connect(Defaultallsettings1, &QAction::triggered, this, &TForm4::Defaultallsettings1Click);
-  connect(Play1, &QAction::triggered, this, &TForm4::Play1Click);
-  connect(About1, &QAction::triggered, this, &TForm4::About1Click);
+  handle(SavePlayList2, &QAction::triggered, &TForm4::SavePlayList2Click);
+  handle(Exit1, &QAction::triggered, &TForm4::Exit1Click);
+  handle(SystemStatus1, &QAction::triggered, &TForm4::SystemStatus1Click);
+  handle(HideToolTips1, &QAction::triggered, &TForm4::HideToolTips1Click);
+  handle(ToolTipsOn1, &QAction::triggered, &TForm4::ToolTipsOn1Click);
+  handle(Defaultallsettings1, &QAction::triggered, &TForm4::Defaultallsettings1Click);
+  handle(Play1, &QAction::triggered, &TForm4::Play1Click);
+  handle(About1, &QAction::triggered, &TForm4::About1Click);
 }
 
-bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+bool TForm4::FormEventFilter(QObject* watched, QEvent* event) {
   if (watched == Button12 && event->type() == QEvent::MouseButtonPress)
     Button12MouseDown(static_cast<QMouseEvent*>(event)->button());
   if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    guard([this, key] { ListBox1KeyDown(key); });
+    ListBox1KeyDown(key);
     // Enter plays instead of editing or activating the line.
     if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
     return moveHighlightByKey(event);
   }
-  return Form::eventFilter(watched, event);
+  return false;
 }
 
 // A line highlighted from the keyboard is a line clicked: playback goes on from it.
 bool TForm4::moveHighlightByKey(QEvent* event) {
   const int before = ListBox1->currentRow();
   static_cast<QObject*>(ListBox1)->event(event);
-  if (ListBox1->currentRow() != before && ListBox1->currentRow() >= 0)
-    guard([this] { ListBox1Click(ListBox1); });
+  if (ListBox1->currentRow() != before && ListBox1->currentRow() >= 0) ListBox1Click(ListBox1);
   // A key the list did not take goes on to the window as before.
   return event->isAccepted();
 }

@@ -234,7 +234,7 @@ class TForm4 : public Form, public ListWindow {
   std::unique_ptr<ListLook> Look;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool FormEventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The list takes a key; a highlight it moves counts as a click.

@@ -63,7 +63,7 @@ void TForm13::createZoomOptions() {
     this->*option.control = control;
     zoomGroup_->addButton(control);
     const int zoom = option.zoom;
-    connect(control, &QRadioButton::toggled, this, [this, zoom](bool on) {
+    handle(control, &QRadioButton::toggled, [this, zoom](bool on) {
       if (!on) return;
       if (zoom == FitToPage)
         RadioButton11Click();
@@ -79,7 +79,7 @@ void TForm13::createDetailsOptions() {
   RadioButton8 = radioButton("RadioButton8", "No file &details", {}, QRect(16, 212, 160, 17));
   for (QRadioButton* option : {RadioButton6, RadioButton7, RadioButton8}) {
     detailsGroup_->addButton(option);
-    connect(option, &QRadioButton::clicked, this, &TForm13::focusPreview);
+    handle(option, &QRadioButton::clicked, &TForm13::focusPreview);
   }
   RadioButton8->setChecked(true);
 }

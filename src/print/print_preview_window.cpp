@@ -46,9 +46,9 @@ void TForm14::drawPreview(QSize window) {
   Image1->setPixmap(page);
 }
 
-bool TForm14::eventFilter(QObject* watched, QEvent* event) {
+bool TForm14::FormEventFilter(QObject* watched, QEvent* event) {
   if (watched == Image1 && event->type() == QEvent::MouseButtonPress) hide();
-  return Form::eventFilter(watched, event);
+  return false;
 }
 
 void TForm14::keyPressEvent(QKeyEvent*) { hide(); }

@@ -16,7 +16,7 @@ class TForm14 : public Form {
   QLabel* Image1;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool FormEventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void showEvent(QShowEvent* event) override;

@@ -31,7 +31,8 @@ bool TForm9::soundPlaying() const {
   const TForm4& media = *program_.forms.Form4;
   return media.MediaPlayer1->mode() == DeviceMode::Playing ||
          program_.forms.Form1->MediaPlayer1->mode() == DeviceMode::Playing ||
-         (media.MPlayer1->LibraryLoaded() && media.MPlayer1->PlayerMode() == 3);
+         (media.MPlayer1->LibraryLoaded() &&
+          media.MPlayer1->PlayerMode() == TMPEGPlayer::ModePlaying);
 }
 
 PrintedPicture TForm9::printedPicture() {

@@ -159,8 +159,11 @@ void TForm9::createControlPanel() {
   CheckBox3 = panelCheckBox(Panel1, "CheckBox3", "TV Loo&k", {}, QRect(right, 216, 75, 18));
   CheckBox3->setChecked(true);
 
-  Button3 = panelButton(Panel1, "Button3", "&CD Player", {}, QRect(left, 240, half, tall));
-  Button19 = panelButton(Panel1, "Button19", "Search Res&ult", {}, QRect(right, 240, half, tall));
+  // "Search Result" needs more room than "CD Player" beside it.
+  const int shift = 6;
+  Button3 = panelButton(Panel1, "Button3", "&CD Player", {}, QRect(left, 240, half - shift, tall));
+  Button19 = panelButton(Panel1, "Button19", "Search Res&ult", {},
+                         QRect(right - shift, 240, half + shift, tall));
   Button4 = panelButton(Panel1, "Button4", "Sound And Video Pla&yer", {},
                         QRect(left, 264, wide, tall));
   Button16 = panelButton(Panel1, "Button16", "&Refresh",
@@ -192,11 +195,12 @@ void TForm9::createFontPanel() {
 void TForm9::createDelayPanel() {
   Panel3 = panel(client(), "Panel3", QRect(8, 352, 329, 33));
   Button18 = panelButton(Panel3, "Button18", "&Print", {}, QRect(4, 5, 44, 23));
+  // The label's whole text fits; the slider gives up the room.
   Label2 = onPanel(new QLabel("Delay for Slide Show (1-20 secs)", Panel3), "Label2", {},
-                   QRect(52, 8, 150, 16));
+                   QRect(52, 8, 182, 16));
   Edit1 = onPanel(new QLineEdit("4", Panel3), "Edit1",
                   "Enter figure (1 to 20) to set delay per second for slide show",
-                  QRect(204, 6, 24, 21));
+                  QRect(236, 6, 24, 21));
   Edit1->setMaxLength(2);
   QFont bold = Edit1->font();
   bold.setBold(true);
@@ -204,7 +208,7 @@ void TForm9::createDelayPanel() {
   Edit1->setAccessibleName("Slide show delay");
   TrackBar1 = onPanel(new QSlider(Qt::Horizontal, Panel3), "TrackBar1",
                       "Use mouse or cursor keys to set delay per second for slide show",
-                      QRect(232, 4, 92, 25));
+                      QRect(262, 4, 62, 25));
   TrackBar1->setRange(1, 20);
   TrackBar1->setSingleStep(1);
   TrackBar1->setPageStep(1);

@@ -46,65 +46,63 @@ TForm9::TForm9(Program& program)
   exposeToAccessibility();
 }
 
-// The colour box closes its drop-down as it is destroyed, after this window
-// has gone: it must no longer reach the window's handlers then.
-TForm9::~TForm9() { RzColorComboBox1->disconnect(this); }
+TForm9::~TForm9() = default;
 
 void TForm9::connectHandlers() {
   connectSwitching();
   connectClipboardAndPrint();
-  connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
+  handle(Button1, &QPushButton::clicked, &TForm9::Button1Click);
   new ListDrops(
       *this, FileTypes(graphicsViewerLists().openTypes),
       [this] { return Button1->isEnabled() && !Button1->isHidden(); },
       [this](const QStringList& files) { guard([this, &files] { FillWithFiles(files); }); });
-  connect(DisplayListOFF1, &QAction::triggered, this, &TForm9::DisplayListOFF1Click);
-  connect(SaveDisplayList1, &QAction::triggered, this, &TForm9::SaveDisplayList1Click);
-  connect(Button5, &QPushButton::clicked, this, &TForm9::Button5Click);
-  connect(ComboBox1, &QComboBox::currentTextChanged, this, &TForm9::ComboBox1Change);
-  connect(DriveComboBox1, &QComboBox::currentTextChanged, this, &TForm9::DriveComboBox1Change);
-  connect(ListBox1, &QListWidget::itemClicked, this, &TForm9::ListBox1Click);
-  connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TForm9::ListBox1DblClick);
-  connect(ListBox1, &QListWidget::itemChanged, this, &TForm9::ListBox1TickChanged);
-  connect(Button19, &QPushButton::clicked, this, &TForm9::Button19Click);
-  connect(Button17, &QPushButton::clicked, this, &TForm9::Button17Click);
-  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
-  connect(Button6, &QPushButton::clicked, this, &TForm9::Button6Click);
-  connect(Button7, &QPushButton::clicked, this, &TForm9::Button7Click);
-  connect(Button12, &QPushButton::clicked, this, &TForm9::Button12Click);
-  connect(CheckBox3, &QCheckBox::toggled, this, &TForm9::CheckBox3Click);
+  handle(DisplayListOFF1, &QAction::triggered, &TForm9::DisplayListOFF1Click);
+  handle(SaveDisplayList1, &QAction::triggered, &TForm9::SaveDisplayList1Click);
+  handle(Button5, &QPushButton::clicked, &TForm9::Button5Click);
+  handle(ComboBox1, &QComboBox::currentTextChanged, &TForm9::ComboBox1Change);
+  handle(DriveComboBox1, &QComboBox::currentTextChanged, &TForm9::DriveComboBox1Change);
+  handle(ListBox1, &QListWidget::itemClicked, &TForm9::ListBox1Click);
+  handle(ListBox1, &QListWidget::itemDoubleClicked, &TForm9::ListBox1DblClick);
+  handle(ListBox1, &QListWidget::itemChanged, &TForm9::ListBox1TickChanged);
+  handle(Button19, &QPushButton::clicked, &TForm9::Button19Click);
+  handle(Button17, &QPushButton::clicked, &TForm9::Button17Click);
+  handle(Button2, &QPushButton::clicked, [this] { Button2Click(Button2); });
+  handle(Button6, &QPushButton::clicked, &TForm9::Button6Click);
+  handle(Button7, &QPushButton::clicked, &TForm9::Button7Click);
+  handle(Button12, &QPushButton::clicked, &TForm9::Button12Click);
+  handle(CheckBox3, &QCheckBox::toggled, &TForm9::CheckBox3Click);
   handle(CheckBox2, &QCheckBox::toggled, &TForm9::CheckBox2Click);
   handle(CheckBox1, &QCheckBox::toggled, &TForm9::CheckBox1Click);
   for (QRadioButton* size : {OriginalSize, FitWindow, FillScreen})
-    connect(size, &QRadioButton::toggled, this, [this](bool chosen) {
+    handle(size, &QRadioButton::toggled, [this](bool chosen) {
       if (chosen) guard([this] { RadioGroup1Click(); });
     });
   connectPopupMenu();
-  connect(Button16, &QPushButton::clicked, this, [this] { update(); });
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm9::close);
-  connect(Exit2, &QAction::triggered, this, &TForm9::close);
-  connect(Button10, &QPushButton::clicked, this, [this] { Look->Normal(); });
-  connect(Button11, &QPushButton::clicked, this, [this] { Look->Bold(); });
-  connect(Button13, &QPushButton::clicked, this, [this] {
+  handle(Button16, &QPushButton::clicked, [this] { update(); });
+  handle(BitBtn1, &QPushButton::clicked, [this] { close(); });
+  handle(Exit2, &QAction::triggered, [this] { close(); });
+  handle(Button10, &QPushButton::clicked, [this] { Look->Normal(); });
+  handle(Button11, &QPushButton::clicked, [this] { Look->Bold(); });
+  handle(Button13, &QPushButton::clicked, [this] {
     Look->Default();
     RzColorComboBox1->setColour(colourFromSetting(ListLook::DefaultColour));
   });
-  connect(Button14, &QPushButton::clicked, this, [this] { Look->Min(); });
-  connect(Button15, &QPushButton::clicked, this, [this] { Look->Max(); });
-  connect(Button8, &QPushButton::clicked, this, [this] { Look->Smaller(); });
-  connect(Button9, &QPushButton::clicked, this, [this] { Look->Larger(); });
-  connect(RzColorComboBox1, &ColourBox::colourChosen, this, &TForm9::RzColorComboBox1Change);
-  connect(RzColorComboBox1, &ColourBox::closedUp, this, [this] {
+  handle(Button14, &QPushButton::clicked, [this] { Look->Min(); });
+  handle(Button15, &QPushButton::clicked, [this] { Look->Max(); });
+  handle(Button8, &QPushButton::clicked, [this] { Look->Smaller(); });
+  handle(Button9, &QPushButton::clicked, [this] { Look->Larger(); });
+  handle(RzColorComboBox1, &ColourBox::colourChosen, &TForm9::RzColorComboBox1Change);
+  handle(RzColorComboBox1, &ColourBox::closedUp, [this] {
     if (Button2->isEnabled()) Button2->setFocus();
   });
-  connect(Edit1, &QLineEdit::textChanged, this, &TForm9::Edit1Change);
-  connect(TrackBar1, &QSlider::valueChanged, this, &TForm9::TrackBar1Change);
+  handle(Edit1, &QLineEdit::textChanged, &TForm9::Edit1Change);
+  handle(TrackBar1, &QSlider::valueChanged, &TForm9::TrackBar1Change);
   // The window sees keys, focus changes and right clicks before its controls.
   for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
 }
 
 void TForm9::connectPopupMenu() {
-  connect(PopupMenu1, &QMenu::aboutToShow, this, &TForm9::PopupMenu1Popup);
+  handle(PopupMenu1, &QMenu::aboutToShow, &TForm9::PopupMenu1Popup);
   handle(Next1, &QAction::triggered, &TForm9::Next1Click);
   handle(Previous1, &QAction::triggered, &TForm9::Previous1Click);
   handle(FileDetails1, &QAction::triggered, &TForm9::FileDetails1Click);
@@ -164,7 +162,7 @@ bool TForm9::FormKeyPress(int key) {
   return true;
 }
 
-bool TForm9::eventFilter(QObject* watched, QEvent* event) {
+bool TForm9::FormEventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress: {
       const auto* press = static_cast<QKeyEvent*>(event);
@@ -195,7 +193,7 @@ bool TForm9::eventFilter(QObject* watched, QEvent* event) {
     default:
       break;
   }
-  return Form::eventFilter(watched, event);
+  return false;
 }
 
 bool TForm9::FormCloseQuery() {

@@ -238,7 +238,7 @@ class TForm9 : public Form, public ListWindow {
   void disableSaveListCommand() override;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool FormEventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool FormCloseQuery() override;
 

@@ -8,6 +8,7 @@
 #include "app/timer.h"
 #include "cd/cd_player_window.h"
 #include "cd/reminder_dialog.h"
+#include "viewer/graphics_viewer_window.h"
 #include "program_fixture.h"
 
 namespace {
@@ -92,6 +93,17 @@ TEST(SingleInstance, AMarkerNobodyAnswersIsTakenOverAndTheRunningCopyCanBeWoken)
   p.platform.instanceMarker.onActivate();
   EXPECT_TRUE(cd.isVisible());
   EXPECT_FALSE(cd.isMinimized());
+}
+
+TEST(SingleInstance, TheRunningCopyBringsBackTheMainWindowThatWasShowingAndNoOther) {
+  ProgramFixture p;
+  p.start();
+  TForm9& viewer = *p.forms().Form9;
+  viewer.showMinimized();
+  p.platform.instanceMarker.onActivate();
+  EXPECT_TRUE(viewer.isVisible());
+  EXPECT_FALSE(viewer.isMinimized());
+  EXPECT_TRUE(p.forms().Form1->isHidden());
 }
 
 TEST(RivalPlayers, BothMediaPlayersGiveOneWarningAndOnlyTheNewerIsClosed) {

@@ -11,7 +11,7 @@ import unittest
 
 import pyatspi
 
-from corvela_session import RunningProgram, end_group, start_in_own_group, wait_for
+from corvela_session import RunningProgram, wait_for
 from user_actions import (CONTROL_KEYCODE, C_KEYCODE, answer, box_saying, button, choose_files,
                           colour_inside, described, menu_item, press, press_key, showing,
                           snapshot, text_of)
@@ -43,10 +43,6 @@ def activate(caption):
 class ClipboardViewerFollowsCopies(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        window_manager = start_in_own_group(["openbox", "--sm-disable"])
-        cls.addClassCleanup(end_group, window_manager)
-        wait_for("the window manager", lambda: subprocess.run(
-            ["wmctrl", "-m"], capture_output=True).returncode == 0)
         cls.session = RunningProgram(PROGRAM).__enter__()
         cls.addClassCleanup(cls.session.__exit__, None, None, None)
         # Named so that the file dialog keeps this order.

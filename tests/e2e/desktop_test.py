@@ -55,12 +55,6 @@ def player_property(name):
 
 
 class OnTheDesktop(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.window_manager = start_in_own_group(["openbox"], stdout=subprocess.DEVNULL,
-                                                stderr=subprocess.DEVNULL)
-        cls.addClassCleanup(end_group, cls.window_manager)
-
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="corvela-desktop-")
         self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)

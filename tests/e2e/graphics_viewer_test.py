@@ -63,7 +63,7 @@ def make_pictures(folder):
 class GraphicsViewerShowsPictures(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.session = RunningProgram(PROGRAM).__enter__()
+        cls.session = RunningProgram(PROGRAM, window_manager=False).__enter__()
         cls.addClassCleanup(cls.session.__exit__, None, None, None)
         cls.folder = os.path.join(cls.session.home, "Pictures")
         os.mkdir(cls.folder)

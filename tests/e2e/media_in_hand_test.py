@@ -14,7 +14,7 @@ import unittest
 
 import pyatspi
 
-from corvela_session import RunningProgram, end_group, find_control, start_in_own_group, wait_for
+from corvela_session import RunningProgram, find_control, wait_for
 from media_files import make_avi_with_tone, make_tone, make_video
 from sound_server import timeline
 from user_actions import (answer, box_saying, button, checked, choose_files, click, described,
@@ -45,9 +45,6 @@ class MediaPlayerInHand(unittest.TestCase):
     def setUp(self):
         self.session = RunningProgram(PROGRAM, sound=True).__enter__()
         self.addCleanup(self.session.__exit__, None, None, None)
-        self.window_manager = start_in_own_group(["openbox"], stdout=subprocess.DEVNULL,
-                                                 stderr=subprocess.DEVNULL)
-        self.addCleanup(end_group, self.window_manager)
         self.cd_player = self.session.window("Corvela Pro - CD Player")
         # A new user's first start reminds of the status checking; it is read and closed.
         answer(box_saying("Reminder: you elected"), "OK")

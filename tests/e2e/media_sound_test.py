@@ -37,7 +37,7 @@ class MediaPlayerHeard(unittest.TestCase):
         folder = tempfile.mkdtemp(prefix="corvela-heard-")
         self.addCleanup(shutil.rmtree, folder, ignore_errors=True)
         paths = make_media(folder)
-        with RunningProgram(PROGRAM, sound=True) as session:
+        with RunningProgram(PROGRAM, sound=True, window_manager=False) as session:
             press(button(session.window("Corvela Pro - CD Player"), "Sound And Video Player"))
             media = session.window("Corvela Pro AVI-MID-MPEG-WAV Player")
             press(button(media, "Select Sound & Video"))

@@ -27,7 +27,7 @@ class VideosPlay(unittest.TestCase):
         make_video(os.path.join(cls.media_folder, "red.avi"), "red", "jpegenc", "avimux")
         make_video(os.path.join(cls.media_folder, "green.mpg"), "green", "mpeg2enc format=0",
                    "mpegpsmux")
-        cls.session = RunningProgram(PROGRAM).__enter__()
+        cls.session = RunningProgram(PROGRAM, window_manager=False).__enter__()
         cls.addClassCleanup(cls.session.__exit__, None, None, None)
 
     def choose(self, media, file_name):

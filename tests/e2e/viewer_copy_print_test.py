@@ -35,7 +35,7 @@ def picture_size(path):
 class ViewerCopiesAndPrints(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.session = RunningProgram(PROGRAM).__enter__()
+        cls.session = RunningProgram(PROGRAM, window_manager=False).__enter__()
         cls.addClassCleanup(cls.session.__exit__, None, None, None)
         press(button(cls.session.window("Corvela Pro - CD Player"), "Graphics"))
         cls.window = cls.session.window("Corvela Pro Graphics Viewer")

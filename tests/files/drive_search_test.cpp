@@ -179,6 +179,17 @@ TEST_P(SearchAbortTest, EscapeEndsTheSearchAtTheNextMatchingFileWithAnEmptyListA
 
 INSTANTIATE_TEST_SUITE_P(BothWindows, SearchAbortTest, ::testing::Values(0, 1));
 
+TEST_F(DriveSearchTest, TheProgramEndingWhileItSearchesEndsTheSearchAtOnceWithoutAMessage) {
+  makeFiles(root, {"a.mp3", "b.mp3", "sub/c.mp3", "sub/d.mp3"});
+  // The window is closed while the first matching file's events are processed.
+  ui.whileProcessing = [&] { ui.terminate(); };
+
+  EXPECT_THROW(search(), SearchEnded);
+  EXPECT_EQ(ui.processed(), 2);
+  EXPECT_TRUE(ui.shown().empty());
+  EXPECT_FALSE(window.SearchRunning);
+}
+
 TEST_F(DriveSearchTest, AListWithNoRoomLeftEndsTheSearchLikeAnAbortAfterItsOwnMessage) {
   makeFiles(root, {"a.mp3", "b.mp3", "c.mp3"});
   window.lines.room = 1;

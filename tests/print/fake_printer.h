@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPicture>
 #include <QStringList>
+#include <stdexcept>
 
 #include "print/page_printer.h"
 

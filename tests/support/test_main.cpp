@@ -1,11 +1,12 @@
 // Every test runs on Qt's offscreen platform with a fresh HOME, XDG_CONFIG_HOME
 // and XDG_RUNTIME_DIR of its own, so no test reads or writes a user's settings
 // or another test's (also when a whole test program runs in one process).
-#include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include "app/guarded_application.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   // Helper programs a test starts inherit the same.
   qputenv("ASAN_OPTIONS", "detect_leaks=0");
-  QApplication application(argc, argv);
+  GuardedApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::UnitTest::GetInstance()->listeners().Append(new FreshHomePerTest);
   return RUN_ALL_TESTS();

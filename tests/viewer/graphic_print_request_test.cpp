@@ -140,6 +140,7 @@ TEST(ViewerPrint, AJobFailingAfterADoubleClickOnThePictureIsShownAndTheProgramGo
   ASSERT_EQ(f.ui.shown().size(), 1u);
   EXPECT_EQ(f.ui.shown()[0].box, UiDouble::Box::Error);
   EXPECT_EQ(f.ui.shown()[0].text, "The printer could not start the print job.");
+  EXPECT_FALSE(f.viewer->Image1->isHidden()) << "the picture stays shown";
 }
 
 TEST(ViewerPrint, NothingHappensWithoutTvLook) {

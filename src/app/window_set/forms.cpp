@@ -20,7 +20,10 @@
 Forms::Forms() = default;
 
 // Windows go in the reverse order of their creation, the main window last.
+// Every window lets go of its handlers first: controls signal as they are
+// destroyed, and windows reach into each other.
 Forms::~Forms() {
+  for (Form* window : all()) window->letGo();
   Form16.reset();
   Form14.reset();
   Form13.reset();
@@ -54,6 +57,32 @@ void Forms::createAll(Program& program) {
   Form13 = std::make_unique<TForm13>(program);
   Form14 = std::make_unique<TForm14>(program);
   Form16 = std::make_unique<TForm16>(program);
+}
+
+void CorvelaProgram::SaveSettingsIfStillActive() {
+  if (!state.settings.Active) return;
+  state.settings.Active = false;
+  store.SaveSettings();
+}
+
+void Forms::restoreMainWindow() {
+  Form* window = Form1.get();
+  for (Form* main : std::initializer_list<Form*>{Form4.get(), Form9.get()})
+    if (main && !main->isHidden()) window = main;
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+std::vector<Form*> Forms::all() const {
+  std::vector<Form*> windows;
+  for (Form* window : std::initializer_list<Form*>{
+           Form1.get(), Form3.get(), Form2.get(), Form4.get(), Form5.get(), Form6.get(),
+           Form7.get(), Form8.get(), Form9.get(), Form10.get(), Form11.get(), Form13.get(),
+           Form14.get(), Form16.get()})
+    if (window) windows.push_back(window);
+  return windows;
 }
 
 CorvelaProgram::CorvelaProgram(UiServices& ui, SettingsBackend& settingsBackend,

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "app/program.h"
 #include "app/program_state.h"
 #include "app/settings_store.h"
 #include "platform/platform_services.h"
 
+class Form;
 class SettingsBackend;
 class TForm1;
 class TForm2;
@@ -35,6 +37,11 @@ class Forms {
   // The CD player first, as the main window: its creation runs the start-up
   // checks before any other window exists.
   void createAll(Program& program);
+  // Brings back the main window the user was using (the CD player, the media
+  // player or the graphics viewer), restored if minimised and in front.
+  void restoreMainWindow();
+  // Every window created so far, in the order of creation.
+  std::vector<Form*> all() const;
 
   std::unique_ptr<TForm1> Form1;    // CD player
   std::unique_ptr<TForm3> Form3;    // About
@@ -58,6 +65,10 @@ class CorvelaProgram {
  public:
   CorvelaProgram(UiServices& ui, SettingsBackend& settingsBackend, PlatformServices platform,
                  MediaDeviceFactory& devices);
+
+  // A way out that passed no close handler (the session ending, a signal)
+  // saves the settings as the close handlers do.
+  void SaveSettingsIfStillActive();
 
   PlatformServices platformServices;
   ProgramState state;

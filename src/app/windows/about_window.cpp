@@ -24,7 +24,7 @@ TForm3::TForm3(Program& program) : Form(program, "About Corvela Pro", QSize(360,
   Memo1->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   BitBtn1 = button("BitBtn1", "&OK", QString(), QRect(142, 180, 75, 28));
   BitBtn1->setDefault(true);
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm3::BitBtn1Click);
+  handle(BitBtn1, &QPushButton::clicked, &TForm3::BitBtn1Click);
   exposeToAccessibility();
 }
 

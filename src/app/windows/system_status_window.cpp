@@ -34,8 +34,8 @@ TForm2::TForm2(Program& program) : Form(program, "Corvela Pro System Status", QS
   Label4 = label("Label4", QString(), QRect(90, 86, 280, 20));
   BitBtn1 = button("BitBtn1", "&Refresh", QString(), QRect(110, 116, 75, 26));
   BitBtn2 = button("BitBtn2", "&OK", QString(), QRect(195, 116, 75, 26));
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
+  handle(BitBtn1, &QPushButton::clicked, &TForm2::BitBtn1Click);
+  handle(BitBtn2, &QPushButton::clicked, &TForm2::BitBtn2Click);
   exposeToAccessibility();
 }
 

@@ -91,6 +91,8 @@ class TMPEGPlayer : public QObject {
   void Restart();
   void Close();
   void Seek(int Position);
+  // The library's player modes, as PlayerMode gives them.
+  enum Mode { ModeClosed = 0, ModeStopped = 2, ModePlaying = 3, ModePaused = 4 };
   int PlayerMode();
   int CurrentPos();
   int Length() const { return length_; }

@@ -85,14 +85,14 @@ FrontPlayer mediaPlayer(TForm4& media) {
   FrontPlayer player = transportOf(media, 1'000);
   player.slideTo = [&media](int value) { drag(*media.TrackBar1, value); };
   player.paused = [&media] {
-    return (media.MpegActive && media.MpegPaused) ||
-           (!media.MpegActive && media.MediaPlayer1->mode() == DeviceMode::Paused);
+    return (media.Sequence.MpegActive() && media.Sequence.MpegPaused()) ||
+           (!media.Sequence.MpegActive() && media.MediaPlayer1->mode() == DeviceMode::Paused);
   };
   player.playing = [&media, paused = player.paused] { return media.Timer1->Enabled() && !paused(); };
   player.track = [&media, playing = player.playing,
                   paused = player.paused]() -> std::optional<PlayingTrack> {
     if (!(playing() || paused()) || media.CurrentFileName.isEmpty()) return std::nullopt;
-    return PlayingTrack{.id = QString("File%1").arg(media.PlayCursor),
+    return PlayingTrack{.id = QString("File%1").arg(media.Sequence.PlayCursor()),
                         .number = 0,
                         .title = QFileInfo(media.CurrentFileName).completeBaseName(),
                         .performers = {}};

@@ -163,6 +163,11 @@ bool TForm9::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
       const auto* press = static_cast<QKeyEvent*>(event);
       const int key = press->key();
+      // A key its control leaves goes on to the control's parents: the
+      // window has seen it already.
+      if (keyPassedUp(press, static_cast<QWidget*>(watched))) break;
+      // The list keeps its lines to itself: copying works on pictures only.
+      if (watched == ListBox1 && press->matches(QKeySequence::Copy)) return true;
       if (FormKeyDown(key, press->modifiers())) return true;
       if (FormKeyPress(key)) return true;
       if (watched == ListBox1) ListBox1KeyPress(key);
@@ -190,6 +195,13 @@ bool TForm9::eventFilter(QObject* watched, QEvent* event) {
       break;
   }
   return Form::eventFilter(watched, event);
+}
+
+bool TForm9::keyPassedUp(const QKeyEvent* press, QWidget* watched) {
+  const bool passedUp = press == lastKey_ && lastKeyReceiver_ && watched->isAncestorOf(lastKeyReceiver_);
+  lastKey_ = press;
+  lastKeyReceiver_ = watched;
+  return passedUp;
 }
 
 bool TForm9::FormCloseQuery() {

@@ -3,7 +3,8 @@
 #include "platform/screen_saver_inhibit.h"
 
 Taskbar::Taskbar()
-    : inhibit_(std::make_unique<ScreenSaverInhibit>("A picture or video fills the screen")) {}
+    : inhibit_(std::make_unique<ScreenSaverInhibit>(
+          "A slide show or a full-screen picture or video is on screen")) {}
 
 Taskbar::~Taskbar() = default;
 

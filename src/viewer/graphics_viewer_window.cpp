@@ -197,9 +197,13 @@ bool TForm9::eventFilter(QObject* watched, QEvent* event) {
   return Form::eventFilter(watched, event);
 }
 
+// A passed-up key is the same event going to a parent; a new key may reuse
+// the event's memory, but not its time.
 bool TForm9::keyPassedUp(const QKeyEvent* press, QWidget* watched) {
-  const bool passedUp = press == lastKey_ && lastKeyReceiver_ && watched->isAncestorOf(lastKeyReceiver_);
+  const bool passedUp = press == lastKey_ && press->timestamp() == lastKeyTime_ && lastKeyReceiver_ &&
+                        watched->isAncestorOf(lastKeyReceiver_);
   lastKey_ = press;
+  lastKeyTime_ = press->timestamp();
   lastKeyReceiver_ = watched;
   return passedUp;
 }

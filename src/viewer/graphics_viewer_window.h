@@ -341,6 +341,7 @@ class TForm9 : public Form, public ListWindow {
 
   bool typeBoxFilled_ = false;
   const QKeyEvent* lastKey_ = nullptr;
+  quint64 lastKeyTime_ = 0;
   QPointer<QWidget> lastKeyReceiver_;
   // Where the list view's client area stood when the display began; the
   // window manager's frame comes round it again.

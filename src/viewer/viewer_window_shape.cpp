@@ -38,10 +38,9 @@ void TForm9::setClientSize(QSize size) {
 void TForm9::enterFullScreen() {
   client()->setFixedSize(screenSize());
   layout()->activate();
-  if (isVisible())
-    showFullScreen();
-  else
-    setWindowState(windowState() | Qt::WindowFullScreen);
+  // Where no window manager acts on the state, the window covers the screen itself.
+  setGeometry(screen()->geometry());
+  setWindowState(windowState() | Qt::WindowFullScreen);
   pictureFillsWindow();
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 #include <new>
 
+#include "budget.h"
 #include "fif/decoder.h"
 
 namespace deco {
@@ -36,7 +37,12 @@ int Decompressor::setBuffer(const void* bytes, int count) {
   if (!bytes || count <= 0) return DECO_BAD_ARGUMENT;
   file_.reset();
   try {
-    file_ = fif::readFile(static_cast<const std::uint8_t*>(bytes), std::size_t(count));
+    const auto* data = static_cast<const std::uint8_t*>(bytes);
+    const fif::Header header = fif::readHeader(data, std::size_t(count));
+    const std::size_t payload = std::size_t(count) - fif::kHeaderSize - header.colourTable.size() * 3;
+    if (!bytesHoldBlocks(header, payload)) return DECO_DAMAGED;
+    if (!transformsWithinBudget(header, payload)) return DECO_NO_MEMORY;
+    file_ = fif::readFile(data, std::size_t(count));
   } catch (const fif::FormatError& error) {
     return error.fault == fif::FormatFault::NotFif   ? DECO_NOT_FIF
            : error.fault == fif::FormatFault::Version ? DECO_FIF_VERSION
@@ -169,6 +175,7 @@ int Decompressor::decompress(void* pixels, int stride) {
   if (!file_) return DECO_NO_FIF_BUFFER;
   if (width_ == 0) return DECO_NO_RESOLUTION;
   if (!format_) return DECO_NO_FORMAT;
+  if (renderBytes(*file_, width_, height_) > kRenderBudget) return DECO_NO_MEMORY;
   if (!pixels || stride < format_->rowBytes(width_) || stride % format_->alignment != 0) return DECO_BAD_ARGUMENT;
   OutputFormat format = *format_;
   if (!dither) format.ditherSize = 1;

@@ -54,11 +54,23 @@ void QtUiServices::showMessage(const QString& text) {
   box.exec();
 }
 
-Answer QtUiServices::askYesNo(const QString& caption, const QString& question) {
-  QMessageBox box(QMessageBox::Question, caption, displayText(question),
-                  QMessageBox::Yes | QMessageBox::No, activeParent());
+namespace {
+
+Answer askWithIcon(QMessageBox::Icon icon, const QString& caption, const QString& question,
+                   QWidget* parent) {
+  QMessageBox box(icon, caption, displayText(question), QMessageBox::Yes | QMessageBox::No, parent);
   box.setDefaultButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+}  // namespace
+
+Answer QtUiServices::askYesNo(const QString& caption, const QString& question) {
+  return askWithIcon(QMessageBox::Question, caption, question, activeParent());
+}
+
+Answer QtUiServices::askYesNoAfterError(const QString& caption, const QString& question) {
+  return askWithIcon(QMessageBox::Critical, caption, question, activeParent());
 }
 
 std::optional<QString> QtUiServices::inputBox(const QString& caption, const QString& prompt,

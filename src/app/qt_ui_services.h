@@ -15,6 +15,7 @@ class QtUiServices : public QObject, public UiServices {
   void messageDlg(MessageKind kind, const QString& text) override;
   void showMessage(const QString& text) override;
   Answer askYesNo(const QString& caption, const QString& question) override;
+  Answer askYesNoAfterError(const QString& caption, const QString& question) override;
   std::optional<QString> inputBox(const QString& caption, const QString& prompt,
                                   const QString& initial) override;
   QStringList openFileNames(const FileDialogRequest& request) override;

@@ -30,6 +30,10 @@ class UiServices {
   virtual void showMessage(const QString& text) = 0;
   // Yes/No question: question icon, No as the default button.
   virtual Answer askYesNo(const QString& caption, const QString& question) = 0;
+  // The same question after a failure, with the error icon.
+  virtual Answer askYesNoAfterError(const QString& caption, const QString& question) {
+    return askYesNo(caption, question);
+  }
   // nullopt when cancelled.
   virtual std::optional<QString> inputBox(const QString& caption, const QString& prompt,
                                           const QString& initial) = 0;

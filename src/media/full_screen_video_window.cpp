@@ -1,7 +1,6 @@
 #include "media/full_screen_video_window.h"
 
 #include <QCursor>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
@@ -40,13 +39,16 @@ void TForm16::createMenu() {
 
 TForm4& TForm16::media() const { return *program_.forms.Form4; }
 
-QRect TForm16::screenArea() const { return QGuiApplication::primaryScreen()->geometry(); }
+QRect TForm16::screenArea() const { return screen()->geometry(); }
 
 QPoint TForm16::screenCentre() const { return screenArea().center(); }
 
 void TForm16::parkPointer() { QCursor::setPos(screenArea().bottomRight()); }
 
+// The video fills the screen the media player is on; the window system's
+// full-screen state then covers the desktop's panels there.
 void TForm16::sizeToScreen() {
+  setScreen(media().screen());
   client()->setFixedSize(screenArea().size());
   setGeometry(screenArea());
 }

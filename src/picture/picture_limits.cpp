@@ -1,20 +1,21 @@
 #include "picture/picture_limits.h"
 
-#include <unistd.h>
-
 #include <algorithm>
+#include <limits>
 
 #include "picture/picture_error.h"
+#include "platform/system_information.h"
 
 namespace picture_limits {
 
 namespace {
 
-qint64 freeMemoryBytes() {
-  const long pages = sysconf(_SC_AVPHYS_PAGES);
-  const long pageSize = sysconf(_SC_PAGESIZE);
-  if (pages <= 0 || pageSize <= 0) return kMaxBytes;
-  return qint64(pages) * pageSize;
+// What the system can give without swapping, page cache included: free pages
+// alone would refuse large photos whenever the cache is full.
+qint64 availableMemoryBytes() {
+  const std::uint64_t available = LinuxSystemInformation().memoryStatus().availablePhysical;
+  if (available == 0) return kMaxBytes;
+  return qint64(std::min<std::uint64_t>(available, std::uint64_t(std::numeric_limits<qint64>::max())));
 }
 
 }  // namespace
@@ -25,8 +26,8 @@ void checkSize(qint64 width, qint64 height) {
   if (width > kMaxSide || height > kMaxSide)
     throw InvalidGraphic(
         QStringLiteral("Picture size %1 x %2 is beyond the largest allowed").arg(width).arg(height));
-  // Half of what is free: drawing needs a second copy of the pixels.
-  const qint64 allowed = std::min(kMaxBytes, freeMemoryBytes() / 2);
+  // Half of what is available: drawing needs a second copy of the pixels.
+  const qint64 allowed = std::min(kMaxBytes, availableMemoryBytes() / 2);
   if (width * height * 4 > allowed)
     throw InvalidGraphic(QStringLiteral("Not enough memory for a picture of %1 x %2 pixels")
                              .arg(width)

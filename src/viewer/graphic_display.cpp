@@ -18,6 +18,7 @@
 #include "platform/taskbar.h"
 #include "viewer/graphics_viewer_window.h"
 #include "viewer/picture_area.h"
+#include "viewer/picture_walk.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ void TForm9::Button2Click(QObject* Sender) {
 }
 
 void TForm9::setUpDisplay(QObject* Sender) {
+  if (Image1->isHidden()) listViewPlace_ = geometry().topLeft();
   program_.ui.setCursor(ScreenCursor::HourGlass);
   if (Edit1->text().isEmpty()) Edit1->setText("4");
   const bool tvLook = CheckBox3->isChecked();
@@ -74,11 +76,9 @@ void TForm9::setUpDisplay(QObject* Sender) {
     program_.platform.pointer.moveTo(pointerBesideWindow(125, 80));
   }
   Image1->show();
-  if (FillScreen->isChecked() && size() != screenSize()) {
+  if (FillScreen->isChecked() && !isFullScreen()) {
     menuBar()->hide();
-    setClientSize(screenSize());
-    pictureFillsWindow();
-    centreWindow();
+    enterFullScreen();
     program_.platform.pointer.moveTo(QPoint(screenSize().width(), screenSize().height()));
     program_.platform.taskbar.hide();
   }
@@ -96,42 +96,52 @@ void TForm9::highlightCurrentLine() {
   Label3->setText(QString::number(SelectedCount));
 }
 
+PictureWalk TForm9::pictureWalk() const {
+  return PictureWalk(
+      [this](int row) { return row < ListBox1->count() && lineTicked(*ListBox1, row); }, LastIndex);
+}
+
 // A show stops at the end of the list; a single display beeps there and keeps
-// its picture. The window takes its shape for a show once, at its first picture.
+// its picture. The window takes its shape for a show once, at its first
+// picture. The walk keeps its own place: what runs during a pause may move
+// CurrentIndex.
 void TForm9::walk() {
   UiServices& ui = program_.ui;
-  bool firstPicture = true;
-  for (;;) {
-    while (CurrentIndex <= LastIndex && !lineTicked(*ListBox1, CurrentIndex)) ++CurrentIndex;
-    if (CurrentIndex > LastIndex && !CheckBox2->isChecked()) {
+  const PictureWalk pictures = pictureWalk();
+  int line = CurrentIndex;
+  for (bool firstPicture = true;; firstPicture = false) {
+    const PictureWalk::Place place = pictures.from(line, CheckBox2->isChecked());
+    CurrentIndex = place.line;
+    if (place.step == PictureWalk::Step::BeepAtEnd) {
       beepThreeTimes(ui);
       ui.setCursor(ScreenCursor::Normal);
       return;
     }
-    if (CurrentIndex > LastIndex) break;
+    if (place.step == PictureWalk::Step::EndOfShow) break;
     highlightCurrentLine();
     if (!showCurrentPicture()) return;
     if (FillScreen->isChecked() && firstPicture) fillScreen();
     if (OriginalSize->isChecked()) showAtOriginalSize();
-    firstPicture = false;
     if (!CheckBox2->isChecked()) {
       activateWindow();
       ui.setCursor(ScreenCursor::Normal);
       return;
     }
     waitSlideDelay();
-    if (slideShowStopped()) {
+    if (!PictureWalk::showGoesOn(CheckBox2->isChecked(), StopRequested)) {
       StopRequested = false;
       ui.setCursor(ScreenCursor::Normal);
       ui.processMessages();
       RestoreListView();
       return;
     }
-    if (++CurrentIndex > LastIndex) break;
-    highlightCurrentLine();
+    line = place.line + 1;
+    if (line <= LastIndex) {
+      CurrentIndex = line;
+      highlightCurrentLine();
+    }
     ui.setCursor(ScreenCursor::Normal);
   }
-  CurrentIndex = 0;
   endOfList();
 }
 
@@ -149,11 +159,11 @@ bool TForm9::showCurrentPicture() {
   const QString path = pathOfCurrentFile();
   try {
     Image1->load(path);
+    if (Image1->tooBig()) cutTooBigPicture();
   } catch (const std::exception&) {
     reportUnshowable(path);
     return false;
   }
-  if (Image1->tooBig()) cutTooBigPicture();
   return true;
 }
 
@@ -171,9 +181,7 @@ void TForm9::cutTooBigPicture() {
 }
 
 void TForm9::fillScreen() {
-  setClientSize(screenSize());
-  pictureFillsWindow();
-  centreWindow();
+  enterFullScreen();
   program_.ui.setCursor(ScreenCursor::Normal);
 }
 
@@ -190,11 +198,13 @@ void TForm9::reportUnshowable(const QString& path) {
   RestoreListView();
   program_.platform.pointer.moveTo(screenCentre());
   ui.setCursor(ScreenCursor::Normal);
-  const Answer answer = ui.askYesNo(
+  const Answer answer = ui.askYesNoAfterError(
       path,
       "Sorry, unable to display the above file\r(or problem reading the drive).\r\rIf a Slide "
       "Show is running, \"Yes\"\rwill attept to continue it.\r\rDo you wish to continue?");
-  if (answer == Answer::No) {
+  const PictureWalk::AfterFailure next =
+      PictureWalk::afterFailure(answer == Answer::Yes, CheckBox2->isChecked());
+  if (next == PictureWalk::AfterFailure::Stop) {
     Button12Click();
     CheckBox2->setChecked(false);
     CurrentIndex = ListBox1->currentRow();
@@ -205,9 +215,12 @@ void TForm9::reportUnshowable(const QString& path) {
     showListControls(ListBox1->count() > 0);
     Label1->show();
   }
-  if (CheckBox2->isChecked()) {
+  if (next == PictureWalk::AfterFailure::ContinueShow) {
     Button6Click();
     ui.setCursor(ScreenCursor::Normal);
+  } else {
+    // Nothing goes on: the window is left as Stop leaves it, free to be left.
+    Button12Click();
   }
 }
 
@@ -229,8 +242,9 @@ bool TForm9::canWalk() {
 void TForm9::Button6Click() {
   UiServices& ui = program_.ui;
   if (!canWalk()) return;
-  ++CurrentIndex;
-  if (CurrentIndex <= LastIndex) {
+  const int next = pictureWalk().nextLine(CurrentIndex);
+  if (next >= 0) {
+    CurrentIndex = next;
     Button2Click(Button6);
     ui.setCursor(ScreenCursor::Normal);
   } else {
@@ -244,18 +258,17 @@ void TForm9::Button7Click() {
   const int highlighted = ListBox1->currentRow();
   if (!canWalk() || PreviousBusy) return;
   PreviousBusy = true;
-  for (int row = highlighted - 1; row >= 0; --row) {
-    if (!lineTicked(*ListBox1, row)) continue;
-    ListBox1->setCurrentRow(row);
-    CurrentIndex = row;
-    PreviousBusy = false;
-    Button2Click(Button7);
-    ui.setCursor(ScreenCursor::Normal);
+  const int previous = pictureWalk().previousTicked(highlighted);
+  PreviousBusy = false;
+  if (previous < 0) {
+    beepThreeTimes(ui);
+    CurrentIndex = highlighted;
     return;
   }
-  beepThreeTimes(ui);
-  CurrentIndex = highlighted;
-  PreviousBusy = false;
+  ListBox1->setCurrentRow(previous);
+  CurrentIndex = previous;
+  Button2Click(Button7);
+  ui.setCursor(ScreenCursor::Normal);
 }
 
 void TForm9::WindUpDisplay() {

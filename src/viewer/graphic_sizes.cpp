@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/program_state.h"
 #include "app/ui_services.h"
 #include "lists/colour_box.h"
+#include "lists/list_look.h"
 #include "platform/platform_services.h"
 #include "platform/pointer.h"
 #include "viewer/graphics_viewer_window.h"
@@ -52,7 +54,9 @@ void TForm9::CheckBox3Click() {
   const bool tvLook = CheckBox3->isChecked();
   if (tvLook) {
     FitWindow->setChecked(true);
-    RzColorComboBox1->setColour(ListBox1->palette().color(QPalette::Text));
+    const QColor listColour = ListBox1->palette().color(QPalette::Text);
+    program_.state.settings.Colour = settingFromColour(listColour);
+    RzColorComboBox1->setColour(listColour);
   }
   OriginalSize->setEnabled(!tvLook);
   FillScreen->setEnabled(!tvLook);

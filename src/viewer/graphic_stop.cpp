@@ -105,8 +105,13 @@ void TForm9::RestoreListView() {
     ui.processMessages();
     show();
   } else {
+    // Back from full screen the window returns to where it stood.
+    const bool fromFullScreen = isFullScreen();
     setClientSize(QSize(SavedWidth, SavedHeight));
-    centreWindow();
+    if (fromFullScreen)
+      setGeometry(QRect(listViewPlace_, size()));
+    else
+      centreWindow();
     Image1->hide();
     setBorder(true);
     ui.processMessages();

@@ -59,6 +59,7 @@ void TForm9::Content1Click() { program_.forms.Form1->Contents1Click(); }
 void TForm9::KeywordSearch1Click() { program_.forms.Form1->KeywordSearch1Click(); }
 
 void TForm9::VisitCorvelaProWebSite1Click() {
+  Button12Click();
   program_.platform.shell.openUrl(kMakersWebSite);
   repaint();
 }

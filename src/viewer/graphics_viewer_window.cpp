@@ -167,6 +167,11 @@ bool TForm9::FormEventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
       const auto* press = static_cast<QKeyEvent*>(event);
       const int key = press->key();
+      // A key its control leaves goes on to the control's parents: the
+      // window has seen it already.
+      if (keyPassedUp(press, static_cast<QWidget*>(watched))) break;
+      // The list keeps its lines to itself: copying works on pictures only.
+      if (watched == ListBox1 && press->matches(QKeySequence::Copy)) return true;
       if (FormKeyDown(key, press->modifiers())) return true;
       if (FormKeyPress(key)) return true;
       if (watched == ListBox1) ListBox1KeyPress(key);
@@ -194,6 +199,17 @@ bool TForm9::FormEventFilter(QObject* watched, QEvent* event) {
       break;
   }
   return false;
+}
+
+// A passed-up key is the same event going to a parent; a new key may reuse
+// the event's memory, but not its time.
+bool TForm9::keyPassedUp(const QKeyEvent* press, QWidget* watched) {
+  const bool passedUp = press == lastKey_ && press->timestamp() == lastKeyTime_ && lastKeyReceiver_ &&
+                        watched->isAncestorOf(lastKeyReceiver_);
+  lastKey_ = press;
+  lastKeyTime_ = press->timestamp();
+  lastKeyReceiver_ = watched;
+  return passedUp;
 }
 
 bool TForm9::FormCloseQuery() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 
@@ -12,10 +13,12 @@ class FindInList;
 class ListLook;
 class ListWidgetLines;
 class PictureArea;
+class PictureWalk;
 struct PrintedPicture;
 class QComboBox;
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -280,6 +283,7 @@ class TForm9 : public Form, public ListWindow {
 
   // graphic_display.cpp
   void setUpDisplay(QObject* Sender);
+  PictureWalk pictureWalk() const;
   // Shows the ticked lines from CurrentIndex on: one picture, or all of them in a show.
   void walk();
   void highlightCurrentLine();
@@ -304,6 +308,8 @@ class TForm9 : public Form, public ListWindow {
   void setBorder(bool single);
   // The window fitted round a client area of this size.
   void setClientSize(QSize size);
+  void enterFullScreen();
+  void leaveFullScreen();
   void centreWindow();
   void pictureFillsWindow();
   void enterCompactShape();
@@ -333,7 +339,16 @@ class TForm9 : public Form, public ListWindow {
   bool soundPlaying() const;
   PrintedPicture printedPicture();
 
+  // True when the key press is one a control passed up to its parent.
+  bool keyPassedUp(const QKeyEvent* press, QWidget* watched);
+
   bool typeBoxFilled_ = false;
+  const QKeyEvent* lastKey_ = nullptr;
+  quint64 lastKeyTime_ = 0;
+  QPointer<QWidget> lastKeyReceiver_;
+  // Where the list view's client area stood when the display began; the
+  // window manager's frame comes round it again.
+  QPoint listViewPlace_;
   std::unique_ptr<SlideClock> systemClock_;
   SlideClock* clock_;
   std::unique_ptr<ListWidgetLines> lines_;

@@ -4,16 +4,33 @@
 
 #include "picture/graphic.h"
 #include "picture/graphic_formats.h"
+#include "picture/icon.h"
+#include "picture/metafile.h"
 #include "viewer/fif/fif_image.h"
 
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {}
 
 PictureArea::~PictureArea() = default;
 
+namespace {
+
+// Icons keep their own mask and metafiles draw only what they hold; every
+// other picture lets the window's face show through its background colour.
+bool drawsTransparently(const Graphic& picture) {
+  return !dynamic_cast<const Icon*>(&picture) && !dynamic_cast<const Metafile*>(&picture);
+}
+
+}  // namespace
+
 void PictureArea::load(const QString& path) {
   std::unique_ptr<Graphic> loaded = GraphicFormats::Standard().LoadFromFile(path);
+  const QSize size = storedSize(*loaded);
+  // A fractal picture is decoded now: one that cannot be is refused here,
+  // where the viewer can say so, and never when it is painted.
+  if (dynamic_cast<TFIFImage*>(loaded.get())) loaded->ToImage();
+  loaded->setTransparent(drawsTransparently(*loaded));
   picture_ = std::move(loaded);
-  size_ = storedSize(*picture_);
+  size_ = size;
   cut_ = QImage();
   update();
 }
@@ -44,7 +61,16 @@ void PictureArea::cut() {
   update();
 }
 
+// Drawn straight onto the device's pixels: at its own size a picture keeps
+// sharp pixels whatever the screen's scale; stretched, it is sampled at the
+// screen's full resolution.
 void PictureArea::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  drawPicture(painter, rect());
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, size() != pictureSize());
+  try {
+    drawPicture(painter, rect());
+  } catch (const std::exception&) {
+    // A picture that fails to draw leaves the area empty; loading has
+    // already refused every picture it could tell would fail.
+  }
 }

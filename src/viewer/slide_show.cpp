@@ -9,7 +9,10 @@
 
 #include "app/ui_services.h"
 #include "lists/list_ticks.h"
+#include "platform/platform_services.h"
+#include "platform/taskbar.h"
 #include "viewer/graphics_viewer_window.h"
+#include "viewer/picture_walk.h"
 #include "viewer/slide_clock.h"
 
 namespace {
@@ -24,6 +27,7 @@ int secondsIntoHour(QTime time) { return time.minute() * 60 + time.second(); }
 void TForm9::CheckBox2Click() {
   if (CheckBox2->isChecked()) {
     if (!startSlideShow()) return;
+    program_.platform.taskbar.setSlideShowRunning(true);
     Button2Click(CheckBox2);
   }
   slideShowEnded();
@@ -48,9 +52,7 @@ bool TForm9::startSlideShow() {
   Button18->setEnabled(false);
   StopRequested = false;
   CurrentIndex = ListBox1->currentRow();
-  int ticked = CurrentIndex;
-  while (ticked <= LastIndex && !lineTicked(*ListBox1, ticked)) ++ticked;
-  if (ticked > LastIndex) {
+  if (pictureWalk().showStart(CurrentIndex) < 0) {
     CurrentIndex = 0;
     Button12Click();
     ui.messageDlg(MessageKind::Information,
@@ -63,6 +65,7 @@ bool TForm9::startSlideShow() {
 
 // After a show, or when the user unticks the box.
 void TForm9::slideShowEnded() {
+  program_.platform.taskbar.setSlideShowRunning(false);
   Button5->setEnabled(true);
   for (QMenu* menu : {File1, Edit2, Tools1, Help1}) menu->menuAction()->setEnabled(true);
   for (QPushButton* control : {Button3, Button4, Button18}) control->setEnabled(true);

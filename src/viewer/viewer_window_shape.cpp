@@ -28,8 +28,24 @@ void TForm9::setBorder(bool single) {
 }
 
 void TForm9::setClientSize(QSize size) {
+  leaveFullScreen();
   client()->setFixedSize(size);
   layout()->activate();
+}
+
+// The window system's full-screen state, on the screen the window is on: a
+// window merely the screen's size stays under the desktop's panels.
+void TForm9::enterFullScreen() {
+  client()->setFixedSize(screenSize());
+  layout()->activate();
+  // Where no window manager acts on the state, the window covers the screen itself.
+  setGeometry(screen()->geometry());
+  setWindowState(windowState() | Qt::WindowFullScreen);
+  pictureFillsWindow();
+}
+
+void TForm9::leaveFullScreen() {
+  if (isFullScreen()) setWindowState(windowState() & ~Qt::WindowFullScreen);
 }
 
 void TForm9::centreWindow() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fif/encoder.h"
+#include "fif/format.h"
 #include "fif/picture.h"
 
 // A picture with smooth shading, hard edges and fine texture, so every kind
@@ -43,4 +44,52 @@ inline std::vector<std::uint8_t> encodeAt(const fif::RgbImage& image, int qualit
   options.quality = quality;
   options.colourTable = std::move(colourTable);
   return fif::encode(image, options);
+}
+
+// A flat grey picture coded the shortest way a picture of its size can be:
+// every top-level block whole and of one mean.
+inline std::vector<std::uint8_t> flatPicture(int width, int height) {
+  fif::FifFile file;
+  file.header.width = width;
+  file.header.height = height;
+  file.header.minRangeLog2 = fif::kMaxRangeLog2;
+  fif::Plane& plane = file.planes.emplace_back();
+  plane.width = width;
+  plane.height = height;
+  const int top = 1 << fif::kMaxRangeLog2;
+  for (int y = 0; y < fif::paddedSide(height, fif::kMaxRangeLog2); y += top)
+    for (int x = 0; x < fif::paddedSide(width, fif::kMaxRangeLog2); x += top) {
+      fif::Transform block;
+      block.x = std::uint16_t(x);
+      block.y = std::uint16_t(y);
+      block.size = std::uint8_t(top);
+      block.flat = true;
+      block.mean = 64;
+      plane.transforms.push_back(block);
+    }
+  return fif::writeFile(file);
+}
+
+// A header declaring any sides in front of any payload, its check value
+// right, so a reader gets past the header to the payload.
+inline std::vector<std::uint8_t> fileDeclaring(unsigned width, unsigned height, bool colour,
+                                               int smallestLog2, const std::uint8_t* payload,
+                                               std::size_t size) {
+  std::vector<std::uint8_t> file(std::begin(fif::kSignature), std::end(fif::kSignature));
+  const auto put = [&file](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) file.push_back(std::uint8_t(value >> (8 * i)));
+  };
+  file.push_back(fif::kVersionMajor);
+  file.push_back(fif::kVersionMinor);
+  put(width, 2);
+  put(height, 2);
+  file.push_back(colour ? 1 : 0);
+  file.push_back(fif::kMaxRangeLog2);
+  file.push_back(std::uint8_t(smallestLog2));
+  file.push_back(0);
+  put(0, 2);  // no colour table
+  put(std::uint32_t(size), 4);
+  put(fif::crc32(payload, size), 4);
+  file.insert(file.end(), payload, payload + size);
+  return file;
 }

@@ -137,4 +137,28 @@ TEST_F(Deco32WithTable, HandsBackTheFilesOwnTableInTheAskedByteOrder) {
   EXPECT_EQ(std::memcmp(entries + 4, "\x80\x3C\xDC\x00", 4), 0);
 }
 
+// What a file declares is checked against what its bytes can carry before
+// anything is built from it, and a render it cannot afford is refused before
+// the caller's pixels are touched.
+TEST(Deco32Limits, ASmallFileCannotDemandAHugePictureOrRender) {
+  int handle = 0;
+  ASSERT_EQ(OpenDecompressor(&handle), DECO_OK);
+  const std::vector<std::uint8_t> payload(100, 0);
+  const auto crafted = fileDeclaring(32767, 32767, true, fif::kMinRangeLog2, payload.data(), payload.size());
+  EXPECT_EQ(SetFIFBuffer(handle, crafted.data(), int(crafted.size())), DECO_DAMAGED);
+
+  // The tightest coding there is of a large picture still reads.
+  const auto flat = flatPicture(8000, 6000);
+  ASSERT_EQ(SetFIFBuffer(handle, flat.data(), int(flat.size())), DECO_OK);
+  EXPECT_EQ(SetOutputFormat(handle, 3, 2, 1, 4, 0), DECO_OK);
+  EXPECT_EQ(SetOutputResolution(handle, 32000, 8000), DECO_OK);
+  EXPECT_EQ(DecompressToBuffer(handle, nullptr, 0, 0, 0, 0, 96000), DECO_NO_MEMORY);
+  std::vector<std::uint8_t> pixels(40 * 30 * 3);
+  EXPECT_EQ(SetOutputResolution(handle, 40, 30), DECO_OK);
+  EXPECT_EQ(DecompressToBuffer(handle, pixels.data(), 0, 0, 0, 0, 120), DECO_OK);
+  EXPECT_EQ(pixels[0], 129) << "the flat picture's mean";
+  ClearFIFBuffer(handle);
+  CloseDecompressor(handle);
+}
+
 }  // namespace

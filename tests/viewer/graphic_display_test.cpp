@@ -1,8 +1,16 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 
+#include "app/program_state.h"
+#include "codec_test_support.h"
+#include "lists/list_look.h"
+#include "picture/graphic_formats.h"
 #include "platform/taskbar.h"
+#include "viewer/fif/fif_registration.h"
 #include "viewer/picture_area.h"
 #include "viewer_fixture.h"
 
@@ -130,9 +138,11 @@ TEST(GraphicDisplay, FillScreenCoversTheScreenAndHidesTheTaskBarUntilStopped) {
   f.select({f.picture("a.bmp"), f.picture("b.bmp")});
   f.viewer->FillScreen->setChecked(true);
   f.display();
+  EXPECT_TRUE(f.viewer->isFullScreen()) << "the window system's full screen covers the panels";
   EXPECT_EQ(f.client(), f.screen());
   EXPECT_EQ(f.viewer->Image1->size(), f.screen());
   EXPECT_TRUE(f.platform.taskbar.hidden());
+  EXPECT_TRUE(f.platform.taskbar.screenSaverInhibited());
   EXPECT_EQ(f.platform.pointer.places.back(), QPoint(f.screen().width(), f.screen().height()));
   f.viewer->Next1Click();
   EXPECT_EQ(f.viewer->CurrentFileName, f.file("b.bmp").toLower());
@@ -143,8 +153,18 @@ TEST(GraphicDisplay, FillScreenCoversTheScreenAndHidesTheTaskBarUntilStopped) {
   f.viewer->setWindowState(Qt::WindowNoState);
   f.viewer->Button12Click();
   EXPECT_FALSE(f.platform.taskbar.hidden());
+  EXPECT_FALSE(f.platform.taskbar.screenSaverInhibited());
   f.viewer->RestoreListView();
   EXPECT_EQ(f.client(), QSize(521, 389));
+
+  const QPoint listPlace(30, 40);
+  f.viewer->move(listPlace);
+  f.display();
+  ASSERT_TRUE(f.viewer->isFullScreen());
+  EXPECT_TRUE(f.viewer->FormKeyPress(Qt::Key_Escape));
+  EXPECT_FALSE(f.viewer->isFullScreen());
+  EXPECT_EQ(f.client(), QSize(521, 389));
+  EXPECT_EQ(f.viewer->pos(), listPlace) << "Esc puts the window back where it stood";
 }
 
 TEST(GraphicDisplay, CompactModeShrinksTheWindowToItsControlPanelAndBack) {
@@ -174,6 +194,8 @@ TEST(GraphicDisplay, CompactModeShrinksTheWindowToItsControlPanelAndBack) {
   EXPECT_EQ(f.viewer->Label1->text(), "Selected: 2 - Current: 1 of 2");
 }
 
+// The key goes to the focused control, which leaves Esc to its parents: the
+// window must still see it once.
 TEST(GraphicDisplay, TheEscRightAfterADriveSearchIsSwallowedOnce) {
   PlainDisplayFixture f;
   f.picture("one.bmp");
@@ -181,9 +203,16 @@ TEST(GraphicDisplay, TheEscRightAfterADriveSearchIsSwallowedOnce) {
   f.viewer->DriveComboBox1->setDrive(f.drive.path());
   f.viewer->Button5Click();
   ASSERT_TRUE(f.viewer->SkipNextKey);
-  EXPECT_FALSE(f.viewer->FormKeyPress(Qt::Key_Escape));
+  const auto pressEsc = [&f] {
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(f.viewer->Button5, &esc);
+  };
+  const int processedBefore = f.ui.processed();
+  pressEsc();
   EXPECT_FALSE(f.viewer->SkipNextKey);
-  EXPECT_TRUE(f.viewer->FormKeyPress(Qt::Key_Escape));
+  EXPECT_EQ(f.ui.processed(), processedBefore) << "the first Esc is swallowed";
+  pressEsc();
+  EXPECT_GT(f.ui.processed(), processedBefore);
 }
 
 TEST(GraphicDisplay, TheRightButtonOnThePictureOpensThePopupOrTheFileDetails) {
@@ -206,6 +235,75 @@ TEST(GraphicDisplay, TheRightButtonOnThePictureOpensThePopupOrTheFileDetails) {
   f.display();
   f.viewer->Image1MouseDown(Qt::RightButton);
   EXPECT_TRUE(f.ui.texts().last().contains("Graphic Height: 48\rGraphic Width:  64"));
+}
+
+TEST(GraphicDisplay, YesAtTheFailurePromptWithNoShowLeavesTheWindowFreeAsStopDoes) {
+  PlainDisplayFixture f;
+  QFile(f.file("x.fif")).open(QIODevice::WriteOnly);
+  f.select({f.file("x.fif")});
+  f.viewer->OriginalSize->setChecked(true);
+  f.ui.expectQuestion(Answer::Yes);
+  f.display();
+  EXPECT_FALSE(f.viewer->menuBar()->isHidden());
+  for (QWidget* control : std::initializer_list<QWidget*>{f.viewer->Button1, f.viewer->Button3,
+                                                          f.viewer->Button4, f.viewer->Button5})
+    EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+  for (QMenu* menu : {f.viewer->File1, f.viewer->Tools1, f.viewer->Help1})
+    EXPECT_TRUE(menu->menuAction()->isEnabled());
+  f.ui.expectOpenFiles({f.picture("a.bmp")});
+  f.viewer->Button1->click();
+  EXPECT_EQ(f.lines(), QStringList{f.file("a.bmp").toLower()});
+}
+
+// Pictures the decompression library can read but not afford: the viewer
+// says so and goes on.
+TEST(GraphicDisplay, AFifPictureTooLargeToDecodeBringsThePrompt) {
+  ViewerFixture f;
+  GraphicFormats& formats = GraphicFormats::Standard();
+  ASSERT_TRUE(RegisterFifFormat(formats, DECO32_LIBRARY));
+  const auto bytes = flatPicture(20000, 20000);
+  QFile file(f.file("huge.fif"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+  file.close();
+  f.select({f.file("huge.fif")});
+  f.ui.expectQuestion(Answer::No);
+  f.viewer->Button2Click(f.viewer->Button2);
+  UnregisterFifFormat(formats);
+  EXPECT_TRUE(f.ui.texts().last().startsWith("Sorry, unable to display the above file"));
+  EXPECT_TRUE(f.viewer->Image1->isHidden());
+}
+
+// The window's face shows through a bitmap's background colour, which is the
+// colour of its bottom-left pixel.
+TEST(GraphicDisplay, ABitmapIsDrawnWithItsBackgroundColourTransparent) {
+  PlainDisplayFixture f;
+  QImage image(QSize(2, 2), QImage::Format_RGB32);
+  image.fill(Qt::red);
+  image.setPixel(1, 0, qRgb(0, 0, 255));
+  image.save(f.file("keyed.bmp"), "BMP");
+  f.viewer->CheckBox3->setChecked(true);
+  f.select({f.file("keyed.bmp")});
+  f.display();
+  const QImage shown = f.viewer->client()->grab(f.viewer->Image1->geometry()).toImage();
+  EXPECT_EQ(shown.pixelColor(10, shown.height() - 10), f.viewer->client()->palette().color(QPalette::Window));
+  EXPECT_EQ(shown.pixelColor(shown.width() - 10, 10), QColor(Qt::blue));
+}
+
+TEST(GraphicDisplay, CtrlCOnTheListCopiesNothing) {
+  ViewerFixture f;
+  f.select({f.picture("a.bmp")});
+  QGuiApplication::clipboard()->setText("before");
+  QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+  QApplication::sendEvent(f.viewer->ListBox1, &copy);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+}
+
+TEST(GraphicDisplay, TurningTvLookOnStoresTheListColour) {
+  PlainDisplayFixture f;
+  f.viewer->Look->showColour(QColor(0, 128, 0));
+  f.viewer->CheckBox3->setChecked(true);
+  EXPECT_EQ(f.state().settings.Colour, settingFromColour(QColor(0, 128, 0)));
 }
 
 }  // namespace

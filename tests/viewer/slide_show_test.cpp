@@ -4,6 +4,7 @@
 
 #include "app/program_state.h"
 #include "fake_slide_clock.h"
+#include "platform/taskbar.h"
 #include "viewer/picture_area.h"
 #include "viewer_fixture.h"
 
@@ -45,6 +46,29 @@ TEST(SlideShow, ShowsEachTickedPictureInTurnWithAPauseAndReturnsToTheList) {
   EXPECT_TRUE(f.backAtTheList());
   EXPECT_EQ(f.platform.pointer.places.back(), f.screenCentre());
   EXPECT_TRUE(f.viewer->Button5->isEnabled());
+}
+
+// Handlers run during the pause and may move CurrentIndex; the show keeps to
+// its own place, and keeps the screen awake while it runs.
+TEST(SlideShow, KeepsItsPlaceAndTheScreenAwakeWhateverRunsDuringThePause) {
+  SlideShowFixture f;
+  f.selectPictures(3);
+  QStringList shown;
+  bool screenKeptAwake = false;
+  f.clock.at(500, [&] {
+    shown << f.viewer->CurrentFileName;
+    screenKeptAwake = f.platform.taskbar.screenSaverInhibited();
+  });
+  f.clock.at(2500, [&] {
+    shown << f.viewer->CurrentFileName;
+    f.viewer->CurrentIndex = 0;
+  });
+  f.clock.at(4500, [&] { shown << f.viewer->CurrentFileName; });
+  f.startShow(2);
+  EXPECT_EQ(shown, QStringList({f.file("a.bmp").toLower(), f.file("b.bmp").toLower(),
+                                f.file("c.bmp").toLower()}));
+  EXPECT_TRUE(screenKeptAwake);
+  EXPECT_FALSE(f.platform.taskbar.screenSaverInhibited());
 }
 
 TEST(SlideShow, StartedOnTheLastTickedLineShowsThatPictureAloneThenTheList) {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "fif/format.h"
+
+// What a file may make the library do before it has been read, so a small
+// crafted file can neither take gigabytes nor freeze the caller: the
+// transforms it may declare, and the memory a render at a given size needs.
+namespace deco {
+
+// Largest memory one render may use, its output included.
+constexpr std::int64_t kRenderBudget = std::int64_t(1) << 30;
+// Most transforms one file may carry: far beyond what any picture the
+// library can render at its own size needs.
+constexpr std::int64_t kMaxTransforms = std::int64_t(40) << 20;
+
+// False when the payload has fewer bytes than the picture's blocks need even
+// at the coder's best: the file cannot be whole.
+bool bytesHoldBlocks(const fif::Header& header, std::size_t payloadBytes);
+// False when the file could carry more transforms than the library takes.
+bool transformsWithinBudget(const fif::Header& header, std::size_t payloadBytes);
+
+// The memory rendering the file at width x height needs, in bytes.
+std::int64_t renderBytes(const fif::FifFile& file, int width, int height);
+
+}  // namespace deco

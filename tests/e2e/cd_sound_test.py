@@ -2,6 +2,7 @@
 so the recording tells which tracks played and in what order."""
 
 import os
+import shutil
 import sys
 import tempfile
 import time
@@ -24,6 +25,8 @@ def tracks_heard(recording):
 class CdPlayerHeard(unittest.TestCase):
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="corvela-tones-")
+        # The disc image is 20 MB; registered first, so it goes after the program has stopped.
+        self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
         cue = write_tone_disc(self.folder, TRACKS)
         self.session = RunningProgram(PROGRAM, settings={"VirtualDrive/Image": cue}, sound=True)
         self.session.__enter__()

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-QByteArray encodeJpeg(const QImage& source, int quality, bool progressive, bool grey) {
+QByteArray encodeJpeg(const QImage& source, int quality, bool progressive, bool grey, JpegStyle style) {
   const QImage image = source.convertToFormat(QImage::Format_RGB888);
   jpeg_compress_struct cinfo;
   jpeg_error_mgr errors;
@@ -23,8 +23,10 @@ QByteArray encodeJpeg(const QImage& source, int quality, bool progressive, bool 
   cinfo.in_color_space = JCS_RGB;
   jpeg_set_defaults(&cinfo);
   if (grey) jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
-  // Full-resolution colour, so sharp colour edges survive within tolerance.
-  cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
+  if (style == JpegStyle::FullColour)
+    cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
+  else
+    cinfo.optimize_coding = TRUE;
   jpeg_set_quality(&cinfo, quality, TRUE);
   if (progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);

@@ -9,7 +9,7 @@
 namespace {
 
 const QRgb kRed = qRgb(255, 0, 0), kGreen = qRgb(0, 255, 0), kBlue = qRgb(0, 0, 255),
-           kYellow = qRgb(255, 255, 0), kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255);
+           kYellow = qRgb(255, 255, 0), kWhite = qRgb(255, 255, 255);
 
 bool hasDark(const QImage& image, QRect area) {
   for (int y = area.top(); y <= area.bottom(); ++y)
@@ -29,35 +29,6 @@ int mixedBlocks(const QImage& image) {
         ++mixed;
     }
   return mixed;
-}
-
-// A picture of 100 x 100 units: lines, shapes, text and a bitmap.
-QByteArray sampleWmf(bool placeable) {
-  WmfWriter w;
-  if (!placeable) w.window(QRect(0, 0, 100, 100));
-  w.pen(0, 0, kBlack).brush(0, kRed).select(0).select(1);
-  w.rectangle(QRect(QPoint(5, 5), QPoint(40, 30)));
-  w.brush(0, kGreen).select(2).ellipse(QRect(QPoint(50, 5), QPoint(95, 30)));
-  w.brush(0, kBlue).select(3).polygon({{5, 95}, {45, 95}, {5, 55}});
-  w.record(0x081A, {62, 90, 70, 98, 78, 98, 62, 82});  // pie from east to north
-  w.line(QPoint(50, 40), QPoint(95, 40));
-  w.font(-12).select(4).text(QPoint(50, 45), "Hi");
-  w.bitmap(QRect(60, 70, 20, 20), packedDib(kYellow, kBlue, kRed, kGreen));
-  return placeable ? w.file(QRect(0, 0, 100, 100), 96) : w.file();
-}
-
-// The same picture as an enhanced metafile, 254 device pixels square.
-QByteArray sampleEmf() {
-  EmfWriter e;
-  e.pen(1, 0, kBlack).brush(2, kRed).select(1).select(2);
-  e.rectangle(QRect(QPoint(13, 13), QPoint(102, 76)));
-  e.brush(3, kGreen).select(3).ellipse(QRect(QPoint(127, 13), QPoint(241, 76)));
-  e.brush(4, kBlue).select(4).polygon16({{13, 241}, {114, 241}, {13, 140}});
-  e.record(47, {208, 157, 249, 198, 249, 178, 228, 157});  // pie from east to north
-  e.line(QPoint(127, 102), QPoint(241, 102));
-  e.font(5, -30).select(5).text(QPoint(127, 114), "Hi");
-  e.bitmap(QRect(152, 178, 51, 51), packedDib(kYellow, kBlue, kRed, kGreen));
-  return e.file(QRect(0, 0, 2540, 2540));
 }
 
 // Both samples drawn into 100 x 100 pixels put the same things in the same places.

@@ -5,6 +5,19 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+namespace {
+
+// Moved out rather than copied: copying an optional string here trips GCC's
+// uninitialised-use warning in optimised builds.
+template <class T>
+T takeFront(std::deque<T>& queue) {
+  T front = std::move(queue.front());
+  queue.pop_front();
+  return front;
+}
+
+}  // namespace
+
 UiDouble::~UiDouble() {
   EXPECT_TRUE(answers_.empty()) << answers_.size() << " expected question(s) never asked";
   EXPECT_TRUE(inputs_.empty()) << inputs_.size() << " expected input box(es) never shown";
@@ -39,9 +52,7 @@ Answer UiDouble::askYesNo(const QString& caption, const QString& question) {
     ADD_FAILURE() << "unexpected question: " << question.toStdString();
     return Answer::No;
   }
-  Answer answer = answers_.front();
-  answers_.pop_front();
-  return answer;
+  return takeFront(answers_);
 }
 
 std::optional<QString> UiDouble::inputBox(const QString& caption, const QString& prompt,
@@ -51,9 +62,7 @@ std::optional<QString> UiDouble::inputBox(const QString& caption, const QString&
     ADD_FAILURE() << "unexpected input box: " << caption.toStdString();
     return std::nullopt;
   }
-  auto text = inputs_.front();
-  inputs_.pop_front();
-  return text;
+  return takeFront(inputs_);
 }
 
 QStringList UiDouble::openFileNames(const FileDialogRequest& request) {
@@ -61,9 +70,7 @@ QStringList UiDouble::openFileNames(const FileDialogRequest& request) {
     ADD_FAILURE() << "unexpected open dialog: " << request.caption.toStdString();
     return {};
   }
-  QStringList files = openFiles_.front();
-  openFiles_.pop_front();
-  return files;
+  return takeFront(openFiles_);
 }
 
 std::optional<QString> UiDouble::saveFileName(const FileDialogRequest& request) {
@@ -71,9 +78,7 @@ std::optional<QString> UiDouble::saveFileName(const FileDialogRequest& request) 
     ADD_FAILURE() << "unexpected save dialog: " << request.caption.toStdString();
     return std::nullopt;
   }
-  auto file = saveFiles_.front();
-  saveFiles_.pop_front();
-  return file;
+  return takeFront(saveFiles_);
 }
 
 void UiDouble::showModal(QWidget* window) {
@@ -81,8 +86,7 @@ void UiDouble::showModal(QWidget* window) {
     ADD_FAILURE() << "unexpected modal window: " << window->windowTitle().toStdString();
     return;
   }
-  auto script = modalScripts_.front();
-  modalScripts_.pop_front();
+  const auto script = takeFront(modalScripts_);
   // A modal window is activated as it opens.
   window->show();
   QEvent activate(QEvent::WindowActivate);

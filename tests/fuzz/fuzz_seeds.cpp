@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "codec_test_support.h"
+#include "disc_image_writer.h"
 #include "files/list_file_format.h"
 #include "files/list_window_kind.h"
 #include "icon_writer.h"
@@ -78,6 +79,20 @@ void writeLists() {
                 {"/usr/share/sounds/a.wav", "/TMP/Mixed Case/B.MP3", "relative.mid", "/"});
 }
 
+// A disc image's cue sheet as our own writer makes it (audio and data tracks),
+// and one with the lines ripping tools add: CD-Text, several files, pregaps.
+void writeCueSheets() {
+  const QString image = seedPath("fuzz_cue_sheet", "image");
+  writeDiscImage(image.toStdString() + ".cue", {{tone(440, 0.1), {}}, {{}, "DATA"}});
+  QFile::remove(image + ".bin");
+  writeSeed("fuzz_cue_sheet", "ripped.cue",
+            "REM GENRE Rock\r\nPERFORMER \"Someone\"\r\nTITLE \"An Album\"\r\n"
+            "FILE \"01 - first.wav\" WAVE\r\n  TRACK 01 AUDIO\r\n    TITLE \"First\"\r\n"
+            "    INDEX 01 00:00:00\r\nFILE \"Album Image (Disc 1).bin\" MOTOROLA\r\n"
+            "  TRACK 02 AUDIO\r\n    PREGAP 00:02:00\r\n    INDEX 00 00:00:00\r\n"
+            "    INDEX 01 00:01:30");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -96,6 +111,7 @@ int main(int argc, char** argv) {
     writeMpegAudio("mono.mp3", {Tone::Layer::Three, 880, 200, 22050, 1});
     writeMpegAudio("stereo.mp2", {Tone::Layer::Two, 440, 200, 32000, 2});
     writeLists();
+    writeCueSheets();
   } catch (const std::exception& error) {
     std::fprintf(stderr, "fuzz_seeds: %s\n", error.what());
     return 1;

@@ -73,7 +73,7 @@ void TForm9::fillWithChosen(const QStringList& files) {
   Panel4->hide();
   SelectedCount = int(files.size());
   ListBox1->clear();
-  for (const QString& file : inListOrder(files)) lines_->append(ListLine::forFile(file), true);
+  for (const QString& file : files) lines_->append(ListLine::forFile(file), true);
   showFilledList();
 }
 

@@ -2,6 +2,7 @@
 virtual drive and heard through a real sound server: every track, in order."""
 
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -57,6 +58,7 @@ def write_sheet(folder, name, lines):
 class DiscImagesHeard(unittest.TestCase):
     def play_through(self, make_image):
         folder = tempfile.mkdtemp(prefix="corvela-images-")
+        self.addCleanup(shutil.rmtree, folder, ignore_errors=True)
         cue = make_image(folder)
         with RunningProgram(PROGRAM, settings={"VirtualDrive/Image": cue}, sound=True) as session:
             window = session.window("Corvela Pro - CD Player")

@@ -3,6 +3,7 @@ of the disc after the program has gone, and the next run takes it over, so one d
 sounds twice."""
 
 import os
+import shutil
 import sys
 import tempfile
 import time
@@ -33,6 +34,8 @@ def stretches_with_two_tones(path, window_seconds=0.25):
 class DiscLeftPlaying(unittest.TestCase):
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="corvela-left-")
+        # Registered first, so the disc goes after every program playing it has stopped.
+        self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
         cue = write_tone_disc(self.folder, TRACKS, seconds=6)
         self.session = RunningProgram(PROGRAM, settings={"VirtualDrive/Image": cue}, sound=True)
         self.session.__enter__()

@@ -4,6 +4,7 @@
 #include <libcue.h>
 
 #include <QList>
+#include <array>
 #include <memory>
 
 #include "app/media_device/media_device.h"
@@ -24,10 +25,20 @@ struct LineFacts {
   QList<bool> hasIndex1;
 };
 
+// A time on a disc, "mm:ss:ff". Anything else, a huge minute count among
+// them, is a broken sheet rather than a number to overflow.
 int msfFrames(const QByteArray& msf) {
   const QList<QByteArray> parts = msf.split(':');
-  if (parts.size() != 3) return 0;
-  return (parts[0].toInt() * 60 + parts[1].toInt()) * kFramesPerSecond + parts[2].toInt();
+  std::array<int, 3> values{-1, -1, -1};
+  for (int n = 0; parts.size() == 3 && n < 3; ++n) {
+    bool ok = false;
+    const int value = parts[n].toInt(&ok);
+    if (ok) values[n] = value;
+  }
+  const auto [minutes, seconds, frames] = values;
+  if (minutes < 0 || minutes > 99 || seconds < 0 || seconds > 59 || frames < 0 || frames >= kFramesPerSecond)
+    broken(QString("\"%1\" is not a time on a disc").arg(QString::fromUtf8(msf)));
+  return (minutes * 60 + seconds) * kFramesPerSecond + frames;
 }
 
 LineFacts scanLines(const QByteArray& text) {

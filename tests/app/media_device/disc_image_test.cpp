@@ -128,12 +128,16 @@ TEST_F(DiscImageTest, AMissingOrBrokenImageIsAnEmptyDriveThatSaysWhy) {
   writeFile("no-bin.cue", "FILE \"gone.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
   writeFile("no-index.cue", "FILE \"tones.bin\" BINARY\n  TRACK 01 AUDIO\n  TRACK 02 AUDIO\n    INDEX 01 00:01:00\n");
   writeFile("garbage.cue", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  writeFile("long-gap.cue",
+            "FILE \"tones.bin\" BINARY\n  TRACK 01 AUDIO\n    PREGAP 00:66666602:00\n    INDEX 01 00:00:00\n");
   const std::vector<std::pair<QString, QString>> images{
       {"missing.cue", ""},
       {"", ""},  // none named: the demo disc, missing here
       {"no-bin.cue", "The disc image \"no-bin.cue\" cannot be played: the file \"gone.bin\" it names cannot be found."},
       {"no-index.cue", "The disc image \"no-index.cue\" cannot be played: track 1 has no INDEX 01."},
-      {"garbage.cue", "The disc image \"garbage.cue\" cannot be played: it is not a cue sheet."}};
+      {"garbage.cue", "The disc image \"garbage.cue\" cannot be played: it is not a cue sheet."},
+      {"long-gap.cue",
+       "The disc image \"long-gap.cue\" cannot be played: \"00:66666602:00\" is not a time on a disc."}};
   for (const auto& [image, problem] : images) {
     chooseImage(image.isEmpty() ? image : path(image));
     SCOPED_TRACE(image.toStdString());

@@ -17,8 +17,6 @@
 #include "app/window_set/forms.h"
 #include "app/windows/about_window.h"
 #include "app/windows/system_status_window.h"
-#include "media/media_player_window.h"
-#include "viewer/graphics_viewer_window.h"
 #include "platform/instance_marker.h"
 #include "platform/platform_services.h"
 
@@ -119,13 +117,13 @@ void TForm1::applyToolTips(bool on) {
 
 void TForm1::HideToolTips1Click() {
   applyToolTips(false);
-  program_.forms.Form4->applyToolTips(false);
+  program_.windows.mediaPlayerToolTips(false);
   program_.state.settings.Tips = 0;
 }
 
 void TForm1::ToolTipsOn1Click() {
   applyToolTips(true);
-  program_.forms.Form4->applyToolTips(true);
+  program_.windows.mediaPlayerToolTips(true);
   program_.state.settings.Tips = 1;
 }
 
@@ -140,8 +138,7 @@ void TForm1::Defaultallsettings1Click() {
   CheckBox1->setChecked(true);
   CheckBox2->setChecked(false);
   CheckBox4->setChecked(false);
-  program_.forms.Form4->ApplyDefaultSettings();
-  program_.forms.Form9->ApplyDefaultSettings();
+  program_.windows.listWindowsToDefaults();
 
   settings.CurrentStatus = settings.Status;
   program_.ui.messageDlg(MessageKind::Information, "OK...now at default settings...");

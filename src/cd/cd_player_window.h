@@ -100,6 +100,8 @@ class TForm1 : public Form {
   void ReturnFrom(QWidget* handingWindow, bool disableTracksToo);
   // The graphics viewer hands over to the media player: the CD stops first.
   void GiveWayToMediaPlayer();
+  // The graphics viewer closes: the CD stops as its Stop button would.
+  void StopForViewerClose();
 
   // Tools and Help menus
   void SystemStatus2Click();
@@ -219,6 +221,8 @@ class TForm1 : public Form {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  // The CD stops, as Sender's command stops it, and lets its drive go.
+  void letDiscGo(QObject* Sender);
   // The window's controls and menus at their fixed places (cd_player_layout.cpp).
   void createControls();
   void createMenus();

@@ -16,11 +16,9 @@
 #include "app/window_set/forms.h"
 #include "app/windows/about_window.h"
 #include "cd/cd_player_window.h"
-#include "media/media_player_window.h"
 #include "platform/help_viewer.h"
 #include "platform/platform_services.h"
 #include "platform/shell.h"
-#include "viewer/graphics_viewer_window.h"
 
 void TForm1::Button12Click() {
   // The drive is let go without a stop: the disc plays on behind the media player.
@@ -43,7 +41,7 @@ void TForm1::showMediaPlayer() {
   clearTime();
   TrackBar1->setValue(0);
   Gauge1->setValue(0);
-  program_.forms.Form4->show();
+  program_.windows.showMediaPlayer();
   hide();
   program_.forms.Form3->hide();
 }
@@ -64,7 +62,7 @@ void TForm1::Button6Click() {
     Timer1->setEnabled(false);
     Timer2->setEnabled(false);
   }
-  program_.forms.Form9->show();
+  program_.windows.showGraphicsViewer();
   hide();
   ui.setCursor(ScreenCursor::Normal);
 }
@@ -102,9 +100,13 @@ void TForm1::ReturnFrom(QWidget* handingWindow, bool disableTracksToo) {
   handingWindow->hide();
 }
 
-void TForm1::GiveWayToMediaPlayer() {
+void TForm1::GiveWayToMediaPlayer() { letDiscGo(nullptr); }
+
+void TForm1::StopForViewerClose() { letDiscGo(Button2); }
+
+void TForm1::letDiscGo(QObject* Sender) {
   if (Label1->text().isEmpty()) return;
-  Button2Click(nullptr);
+  Button2Click(Sender);
   MediaPlayer1->close();
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);

@@ -16,7 +16,6 @@
 #include "app/timer.h"
 #include "app/ui_services.h"
 #include "app/window_set/forms.h"
-#include "cd/cd_player_window.h"
 #include "media/full_screen_video_window.h"
 #include "media/media_kind.h"
 #include "media/media_player_window.h"
@@ -173,10 +172,10 @@ void TForm4::FormClose() {
   Panel1->hide();
   program_.platform.taskbar.show();
   Timer1->setEnabled(false);
-  program_.forms.Form1->EndRun();
+  program_.windows.endRun();
 }
 
-bool TForm4::MpegPlaying() {
+bool TForm4::MpegPlaying() const {
   return MPlayer1->LibraryLoaded() && MPlayer1->PlayerMode() == TMPEGPlayer::ModePlaying;
 }
 

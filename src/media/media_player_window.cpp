@@ -25,7 +25,6 @@
 #include "lists/colour_box.h"
 #include "app/windows/about_window.h"
 #include "app/windows/system_status_window.h"
-#include "cd/cd_player_window.h"
 #include "files/drive_search.h"
 #include "files/list_files.h"
 #include "files/list_window_kind.h"
@@ -129,12 +128,12 @@ void TForm4::applyToolTips(bool on) {
 
 // The CD player's commands turn the hints off or on program-wide, with both
 // windows' menus and the setting.
-void TForm4::HideToolTips1Click() { program_.forms.Form1->HideToolTips1Click(); }
+void TForm4::HideToolTips1Click() { program_.windows.toolTips(false); }
 
-void TForm4::ToolTipsOn1Click() { program_.forms.Form1->ToolTipsOn1Click(); }
+void TForm4::ToolTipsOn1Click() { program_.windows.toolTips(true); }
 
 // The CD player's command sets the values and brings every window in line.
-void TForm4::Defaultallsettings1Click() { program_.forms.Form1->Defaultallsettings1Click(); }
+void TForm4::Defaultallsettings1Click() { program_.windows.defaultAllSettings(); }
 
 void TForm4::ApplyDefaultSettings() {
   applyToolTips(false);

@@ -230,6 +230,8 @@ class TForm4 : public Form, public ListWindow {
   void RzColorComboBox1CloseUp();
   // The stored look, as the window opens without a list.
   void ApplyLookAtActivation();
+  // A file sounds, through the media device or the MPEG component.
+  bool SoundPlaying() const;
   std::unique_ptr<FindInList> Finder;  // keeps the last Find text
   std::unique_ptr<ListLook> Look;
 
@@ -288,7 +290,7 @@ class TForm4 : public Form, public ListWindow {
   bool mciHeld() const;
 
   // The MPEG component's steps.
-  bool MpegPlaying();
+  bool MpegPlaying() const;
   bool MpegOpen();
   void CloseMpeg();
   void LoadMPEGLibrary();

@@ -7,11 +7,9 @@
 #include "app/ui_services.h"
 #include "app/web_site.h"
 #include "app/window_set/forms.h"
-#include "cd/cd_player_window.h"
 #include "media/media_player_window.h"
 #include "platform/platform_services.h"
 #include "platform/shell.h"
-#include "viewer/graphics_viewer_window.h"
 
 void TForm4::connectSwitching() {
   handle(Button16, &QPushButton::clicked, &TForm4::Button16Click);
@@ -29,7 +27,7 @@ void TForm4::DisplayGraphicFiles1Click() { leaveForGraphics(DisplayGraphicFiles1
 
 void TForm4::leaveForGraphics(QObject* Sender) {
   WindUpPlaybackForGraphics(Sender);
-  program_.forms.Form9->show();
+  program_.windows.showGraphicsViewer();
   hide();
   program_.ui.setCursor(ScreenCursor::Normal);
 }
@@ -40,12 +38,12 @@ void TForm4::ReturntoCDPlayer1Click() { leaveForCdPlayer(ReturntoCDPlayer1); }
 
 void TForm4::leaveForCdPlayer(QObject* Sender) {
   WindUpPlaybackForCdPlayer(Sender);
-  program_.forms.Form1->ReturnFrom(this, false);
+  program_.windows.returnToCdPlayer(this, false);
 }
 
-void TForm4::Contents1Click() { program_.forms.Form1->Contents1Click(); }
+void TForm4::Contents1Click() { program_.windows.helpContents(); }
 
-void TForm4::KeywordSearch1Click() { program_.forms.Form1->KeywordSearch1Click(); }
+void TForm4::KeywordSearch1Click() { program_.windows.helpKeywordSearch(); }
 
 void TForm4::VisitCorvelaProWebSite1Click() {
   Button2Click(VisitCorvelaProWebSite1);

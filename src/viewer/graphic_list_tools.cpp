@@ -7,14 +7,12 @@
 
 #include "app/ui_services.h"
 #include "app/window_set/forms.h"
-#include "cd/cd_player_window.h"
 #include "lists/colour_box.h"
 #include "lists/file_details.h"
 #include "lists/find_in_list.h"
 #include "lists/list_look.h"
 #include "viewer/picture_area.h"
 #include "lists/list_ticks.h"
-#include "media/media_player_window.h"
 #include "viewer/graphic_type_chooser.h"
 #include "viewer/graphics_viewer_window.h"
 
@@ -31,12 +29,10 @@ void TForm9::Button17Click() { program_.forms.Form11->Open(); }
 
 // What plays elsewhere in the program: a file in the media player, else a CD track.
 QString TForm9::soundLine() const {
-  const auto* mediaTitle = program_.forms.Form4->findChild<QLabel*>("Label1");
-  if (mediaTitle && !mediaTitle->text().isEmpty())
-    return "Sound currently playing: " + mediaTitle->text();
-  const TForm1& cd = *program_.forms.Form1;
-  if (!cd.Label3->text().isEmpty())
-    return "CD Track: " + QString::number(cd.CurrentTrack) + " is playing";
+  const QString mediaTitle = program_.windows.mediaTitle();
+  if (!mediaTitle.isEmpty()) return "Sound currently playing: " + mediaTitle;
+  if (const std::optional<int> track = program_.windows.cdTrackPlaying())
+    return "CD Track: " + QString::number(*track) + " is playing";
   return "No sound file playing";
 }
 

@@ -4,12 +4,8 @@
 #include <QFileInfo>
 #include <QPushButton>
 
-#include "app/media_device/media_device.h"
 #include "app/ui_services.h"
 #include "app/window_set/forms.h"
-#include "cd/cd_player_window.h"
-#include "media/media_player_window.h"
-#include "media/mpeg/mpeg_player.h"
 #include "print/page_printer.h"
 #include "print/print_options_dialog.h"
 #include "print/printed_picture.h"
@@ -26,15 +22,6 @@ void TForm9::Button18Click() {
   PrintRequest();
 }
 
-// The media player's device, the CD player's device or the MPEG component.
-bool TForm9::soundPlaying() const {
-  const TForm4& media = *program_.forms.Form4;
-  return media.MediaPlayer1->mode() == DeviceMode::Playing ||
-         program_.forms.Form1->MediaPlayer1->mode() == DeviceMode::Playing ||
-         (media.MPlayer1->LibraryLoaded() &&
-          media.MPlayer1->PlayerMode() == TMPEGPlayer::ModePlaying);
-}
-
 PrintedPicture TForm9::printedPicture() {
   const QString path = pathOfCurrentFile();
   auto draw = [this](QPainter& painter, const QRect& rect) { Image1->drawPicture(painter, rect); };
@@ -45,7 +32,7 @@ void TForm9::PrintRequest() {
   UiServices& ui = program_.ui;
   activateWindow();
   if (!CheckBox3->isChecked() || CheckBox2->isChecked()) return;
-  if (soundPlaying() &&
+  if (program_.windows.soundPlaying() &&
       ui.askYesNo("Print Request",
                   "You are playing a CD or sound file and some systems\rwill not cope well with "
                   "Printing in this situation!\r\rAre you sure you wish to continue with the "

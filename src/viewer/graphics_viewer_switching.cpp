@@ -3,19 +3,14 @@
 // program when it closes.
 #include <QAction>
 #include <QCheckBox>
-#include <QLabel>
 #include <QPushButton>
 
-#include "app/media_device/media_device.h"
 #include "app/program_state.h"
-#include "app/timer.h"
 #include "app/ui_services.h"
 #include "app/web_site.h"
 #include "app/window_set/forms.h"
 #include "app/windows/about_window.h"
 #include "app/windows/system_status_window.h"
-#include "cd/cd_player_window.h"
-#include "media/media_player_window.h"
 #include "platform/platform_services.h"
 #include "platform/shell.h"
 #include "platform/taskbar.h"
@@ -35,16 +30,16 @@ void TForm9::connectSwitching() {
 
 void TForm9::Button3Click() {
   WindUpDisplay();
-  program_.forms.Form1->ReturnFrom(this, true);
+  program_.windows.returnToCdPlayer(this, true);
 }
 
 void TForm9::ReturntoCDPlayer1Click() { Button3Click(); }
 
 void TForm9::Button4Click() {
   WindUpDisplay();
-  program_.forms.Form1->GiveWayToMediaPlayer();
+  program_.windows.cdGivesWayToMediaPlayer();
   program_.ui.setApplicationTitle("AVI-MID-MPEG-WAV Player");
-  program_.forms.Form4->show();
+  program_.windows.showMediaPlayer();
   hide();
 }
 
@@ -54,9 +49,9 @@ void TForm9::SystemStatus1Click() { program_.ui.showModal(program_.forms.Form2.g
 
 void TForm9::About1Click() { program_.ui.showModal(program_.forms.Form3.get()); }
 
-void TForm9::Content1Click() { program_.forms.Form1->Contents1Click(); }
+void TForm9::Content1Click() { program_.windows.helpContents(); }
 
-void TForm9::KeywordSearch1Click() { program_.forms.Form1->KeywordSearch1Click(); }
+void TForm9::KeywordSearch1Click() { program_.windows.helpKeywordSearch(); }
 
 void TForm9::VisitCorvelaProWebSite1Click() {
   Button12Click();
@@ -66,16 +61,10 @@ void TForm9::VisitCorvelaProWebSite1Click() {
 
 void TForm9::FormClose() {
   WindUpDisplay();
-  TForm1& cdPlayer = *program_.forms.Form1;
-  if (!cdPlayer.Label1->text().isEmpty()) {
-    cdPlayer.Button2Click(cdPlayer.Button2);
-    cdPlayer.MediaPlayer1->close();
-    cdPlayer.Timer1->setEnabled(false);
-    cdPlayer.Timer2->setEnabled(false);
-  }
+  program_.windows.cdStopsForViewerClose();
   program_.platform.taskbar.show();
   CheckBox2->setChecked(false);
   StopRequested = true;
   SlideDelay = 0;
-  cdPlayer.EndRun();
+  program_.windows.endRun();
 }

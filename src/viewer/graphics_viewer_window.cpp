@@ -18,7 +18,6 @@
 #include "app/program_state.h"
 #include "app/ui_services.h"
 #include "app/window_set/forms.h"
-#include "cd/cd_player_window.h"
 #include "files/list_widget_lines.h"
 #include "files/list_window_kind.h"
 #include "lists/colour_box.h"

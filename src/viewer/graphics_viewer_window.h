@@ -336,7 +336,6 @@ class TForm9 : public Form, public ListWindow {
   // The line at CurrentIndex names an icon, which neither copies nor prints.
   bool currentIsIcon() const;
   void copyPicture();
-  bool soundPlaying() const;
   PrintedPicture printedPicture();
 
   // True when the key press is one a control passed up to its parent.

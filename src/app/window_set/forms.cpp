@@ -89,7 +89,7 @@ CorvelaProgram::CorvelaProgram(UiServices& ui, SettingsBackend& settingsBackend,
                                PlatformServices platform, MediaDeviceFactory& devices)
     : platformServices(platform),
       store(state.settings, settingsBackend, ui),
-      program{state, store, ui, platformServices, devices, forms} {
+      program{state, store, ui, platformServices, devices, forms, forms} {
   ui.setApplicationTitle("Corvela Pro");
   forms.createAll(program);
 }

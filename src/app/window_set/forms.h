@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/main_windows.h"
 #include "app/program.h"
 #include "app/program_state.h"
 #include "app/settings_store.h"
@@ -26,8 +27,10 @@ class TForm14;
 class TForm16;
 
 // The window set: every window, created once in the program's fixed order and
-// kept until the program ends. Windows reach each other through it.
-class Forms {
+// kept until the program ends. Windows reach the windows of their own part
+// through it, and the other main windows through what it answers as
+// MainWindows (main_windows.cpp).
+class Forms final : public MainWindows {
  public:
   Forms();
   ~Forms();
@@ -42,6 +45,22 @@ class Forms {
   void restoreMainWindow();
   // Every window created so far, in the order of creation.
   std::vector<Form*> all() const;
+
+  void showMediaPlayer() override;
+  void showGraphicsViewer() override;
+  void returnToCdPlayer(QWidget* handingWindow, bool disableTracksToo) override;
+  void cdGivesWayToMediaPlayer() override;
+  void cdStopsForViewerClose() override;
+  void endRun() override;
+  void helpContents() override;
+  void helpKeywordSearch() override;
+  void toolTips(bool on) override;
+  void defaultAllSettings() override;
+  void mediaPlayerToolTips(bool on) override;
+  void listWindowsToDefaults() override;
+  QString mediaTitle() const override;
+  std::optional<int> cdTrackPlaying() const override;
+  bool soundPlaying() const override;
 
   std::unique_ptr<TForm1> Form1;    // CD player
   std::unique_ptr<TForm3> Form3;    // About

@@ -83,7 +83,7 @@ void TForm6::createRadioGroup() {
 void TForm6::createPages() {
   PageControl1 = new QTabWidget(client());
   PageControl1->setObjectName("PageControl1");
-  PageControl1->setGeometry(196, 8, 264, 182);
+  PageControl1->setGeometry(192, 8, 274, 182);
   for (QLabel** text : {&Label1, &Label2}) {
     *text = new QLabel;
     (*text)->setWordWrap(true);

@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <gtest/gtest.h>
 
 #include "app/form.h"
@@ -35,6 +37,10 @@ int textRoom(QAbstractButton& button) {
 
 QString clipped(QWidget& control) {
   const QFontMetrics metrics = control.fontMetrics();
+  if (auto* tabs = qobject_cast<QTabWidget*>(&control)) {
+    const int needed = tabs->tabBar()->sizeHint().width();
+    return needed <= tabs->width() ? QString() : "the tabs need " + QString::number(needed);
+  }
   if (auto* label = qobject_cast<QLabel*>(&control)) {
     if (label->text().isEmpty() || label->textFormat() == Qt::RichText) return {};
     const QString text = shownText(label->text());

@@ -10,7 +10,7 @@ import sys
 import time
 import unittest
 
-from corvela_session import RunningProgram, is_enabled, processor_seconds, wait_for
+from corvela_session import OtherProgram, RunningProgram, is_enabled, processor_seconds, wait_for
 from user_actions import (ESCAPE_KEYCODE, button, choose_files, click, described,
                           past_the_reminder, press, press_key, showing, snapshot, start_snapshot)
 
@@ -86,6 +86,8 @@ class GraphicsViewerShowsPictures(unittest.TestCase):
     def escape(self):
         press_key(ESCAPE_KEYCODE)
         wait_for("the list after Esc", lambda: showing(self.control("ListBox1")))
+        time.sleep(0.5)  # the window settled
+        self.assertFalse(showing(self.control("Panel4")), "no placeholder over the list")
 
     def choose_files(self):
         press(self.control("Button1"))
@@ -128,6 +130,9 @@ class GraphicsViewerShowsPictures(unittest.TestCase):
             time.sleep(0.5)
             self.display()
             self.snapshot(f"e2e-viewer-{size}.png")
+            if size == "FillScreen":
+                with OtherProgram():  # a look at another program and back
+                    pass
             self.escape()
 
         press(self.control("FitWindow"))

@@ -15,9 +15,12 @@ void TForm9::ShowStatusLine(int selected) {
                   QString::number(LastIndex + 1));
 }
 
+// A list in view has lines, so the placeholder goes: an activation while a
+// picture was shown may have put it up over the list.
 void TForm9::showListControls(bool shown) {
   for (QWidget* control : std::initializer_list<QWidget*>{ListBox1, Button17, Panel2, Panel3})
     control->setVisible(shown);
+  if (shown) Panel4->hide();
   SaveDisplayList1->setEnabled(shown);
   Button19->setEnabled(shown);
 }

@@ -12,8 +12,8 @@ import unittest
 import pyatspi
 
 from corvela_session import RunningProgram, wait_for
-from user_actions import (CONTROL_KEYCODE, C_KEYCODE, answer, box_saying, button, choose_files,
-                          colour_inside, described, menu_item, press, press_key, showing,
+from user_actions import (CONTROL_KEYCODE, C_KEYCODE, button, choose_files, colour_inside,
+                          described, menu_item, past_the_reminder, press, press_key, showing,
                           snapshot, text_of)
 
 PROGRAM = sys.argv.pop(1)
@@ -50,11 +50,7 @@ class ClipboardViewerFollowsCopies(unittest.TestCase):
         poppies = os.path.join(cls.session.home, "b-poppies.jpg")
         shutil.copy(MEADOW, meadow)
         subprocess.run(["convert", "-size", "400x300", "xc:#d02020", poppies], check=True)
-        main = cls.session.window("Corvela Pro - CD Player")
-        # A new user is reminded of the status checking first; the window manager
-        # gives that box the focus.
-        answer(box_saying("Reminder: you elected"), "OK")
-        press(button(main, "Graphics"))
+        press(button(past_the_reminder(cls.session), "Graphics"))
         cls.window = cls.session.window("Corvela Pro Graphics Viewer")
         press(described(cls.window, "Button1"))
         choose_files([meadow, poppies])

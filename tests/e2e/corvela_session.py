@@ -58,11 +58,6 @@ def start_accessibility_bus():
 
 _window_manager = None
 
-# Four runs still go without one (media_video, media_sound, graphics_viewer,
-# viewer_copy_print): under a window manager keys typed from outside (Esc, Ctrl+C) miss
-# the viewer and video in its panel or full screen shows other colours, with the program
-# as it was before as with today's.
-
 
 def window_manager_is_up():
     check = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
@@ -174,18 +169,15 @@ class RunningProgram:
     """The program started with fresh home and run-time folders, so nothing of another
     run (settings, a running copy's socket) reaches it."""
 
-    def __init__(self, program, settings=None, sound=False, arguments=(), folder=None,
-                 window_manager=True):
+    def __init__(self, program, settings=None, sound=False, arguments=(), folder=None):
         """settings: {"Section/Key": value} written to the settings file before the start;
         sound: play into a sound server of the session's own (self.sound) instead of none;
-        arguments: the command line after the program; folder: where it starts;
-        window_manager: False only for the runs named beside start_window_manager."""
+        arguments: the command line after the program; folder: where it starts."""
         self.program_path = program
         self.settings = settings or {}
         self.with_sound = sound
         self.arguments = list(arguments)
         self.folder = folder
-        self.with_window_manager = window_manager
 
     def __enter__(self):
         self.home = tempfile.mkdtemp(prefix="corvela-e2e-")
@@ -193,8 +185,7 @@ class RunningProgram:
         self.sound = None
         try:
             start_accessibility_bus()
-            if self.with_window_manager:
-                start_window_manager()
+            start_window_manager()
             runtime = os.path.join(self.home, "runtime")
             os.mkdir(runtime, 0o700)
             self._write_settings(os.path.join(self.home, ".config", "Qelvar Ltd", "Corvela.conf"))

@@ -15,19 +15,11 @@ from corvela_session import (RunningProgram, end_group, is_enabled, start_in_own
 from media_files import make_tone
 from sound_server import tones_heard
 from tone_disc import track_frequency, write_tone_disc
-from user_actions import (answer, box_saying, button, choose_files, described, menu_item, press,
-                          says, showing, snapshot, text_of)
+from user_actions import (answer, button, choose_files, described, menu_item, past_the_reminder,
+                          press, says, showing, snapshot, text_of)
 
 PROGRAM = sys.argv.pop(1)
 MPRIS = ["--dest", "org.mpris.MediaPlayer2.corvela", "--object-path", "/org/mpris/MediaPlayer2"]
-
-
-def past_the_reminder(session):
-    """A new user's first look: the CD player greets with its start-up reminder, which
-    the user closes (anything handed in waits for that)."""
-    window = session.window("Corvela Pro - CD Player")
-    answer(box_saying("Reminder: you elected"), "OK")
-    return window
 
 
 def closing_any_reminder(probe):

@@ -4,28 +4,20 @@ coming back is no new activation, so what the user had set in the dialog stays."
 import sys
 import unittest
 
-from corvela_session import OtherProgram, RunningProgram, top_level, wait_for
+from corvela_session import OtherProgram, RunningProgram, is_enabled, wait_for
 from user_actions import (answer, box_saying, button, checked, choose_files, described,
-                          menu_item, press, showing, text_of, window_where)
+                          menu_item, past_the_reminder, press, showing, text_of, window_where)
 
 PROGRAM = sys.argv.pop(1)
 WALLPAPER = "/usr/share/backgrounds/mate/nature/GreenMeadow.jpg"
 STATUS_DIALOG = "Corvela Pro CD Status Checking"
 
 
-def put_reminder_away():
-    """The start-up reminder, where the settings ask for it, is not what these tests see."""
-    reminder = top_level(lambda window: window.name == "Corvela Pro CD Player")
-    if reminder is not None:
-        press(described(reminder, "BitBtn1"))
-
-
 class StatusDialogAcrossAnotherProgram(unittest.TestCase):
     def setUp(self):
         self.session = RunningProgram(PROGRAM).__enter__()
         self.addCleanup(self.session.__exit__, None, None, None)
-        self.cd = self.session.window("Corvela Pro - CD Player")
-        put_reminder_away()
+        self.cd = past_the_reminder(self.session)
 
     def open_dialog(self):
         press(menu_item(self.cd, "Set Status Checking"))
@@ -58,8 +50,7 @@ class StatusDialogAcrossAnotherProgram(unittest.TestCase):
 class PrintOptionsAcrossAnotherProgram(unittest.TestCase):
     def test_the_chosen_zoom_stays(self):
         with RunningProgram(PROGRAM) as session:
-            put_reminder_away()
-            press(button(session.window("Corvela Pro - CD Player"), "Graphics"))
+            press(button(past_the_reminder(session), "Graphics"))
             viewer = session.window("Corvela Pro Graphics Viewer")
             press(described(viewer, "Button1"))
             choose_files([WALLPAPER])
@@ -75,6 +66,23 @@ class PrintOptionsAcrossAnotherProgram(unittest.TestCase):
             with OtherProgram():
                 pass
             self.assertTrue(checked(described(options, "RadioButton3")), "x 8 still chosen")
+
+
+class SingleTrackDialogAcrossAnotherProgram(unittest.TestCase):
+    def test_the_typed_track_stays(self):
+        with RunningProgram(PROGRAM) as session:
+            cd = past_the_reminder(session)
+            press(button(cd, "Load"))
+            single = described(cd, "Button13")
+            wait_for("the disc's tracks", lambda: is_enabled(single))
+            press(single)
+            dialog = window_where("the single track dialog",
+                                  lambda window: window.name == "Single Track Selection")
+            track = described(dialog, "Edit1")
+            track.queryEditableText().setTextContents("5")
+            with OtherProgram():
+                pass
+            self.assertEqual(track.queryText().getText(0, -1), "5", "the typed track stays")
 
 
 if __name__ == "__main__":

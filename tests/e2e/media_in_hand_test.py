@@ -17,8 +17,8 @@ import pyatspi
 from corvela_session import RunningProgram, find_control, wait_for
 from media_files import make_avi_with_tone, make_tone, make_video
 from sound_server import timeline
-from user_actions import (answer, box_saying, button, checked, choose_files, click, described,
-                          mean_colour, press, press_key, showing, snapshot, text_of)
+from user_actions import (button, checked, choose_files, click, described, mean_colour,
+                          past_the_reminder, press, press_key, showing, snapshot, text_of)
 
 PROGRAM = sys.argv.pop(1)
 DOWN_KEYCODE = 116
@@ -45,9 +45,7 @@ class MediaPlayerInHand(unittest.TestCase):
     def setUp(self):
         self.session = RunningProgram(PROGRAM, sound=True).__enter__()
         self.addCleanup(self.session.__exit__, None, None, None)
-        self.cd_player = self.session.window("Corvela Pro - CD Player")
-        # A new user's first start reminds of the status checking; it is read and closed.
-        answer(box_saying("Reminder: you elected"), "OK")
+        self.cd_player = past_the_reminder(self.session)
         press(button(self.cd_player, "Sound And Video Player"))
         self.media = self.session.window(MEDIA)
 

@@ -13,7 +13,7 @@ from corvela_session import RunningProgram, wait_for
 from media_files import make_avi_with_tone, make_midi, make_tone
 from sound_server import timeline, tones_heard
 from user_actions import (button, checked, choose_files, colour_inside, described, extents,
-                          press, snapshot, text_of)
+                          past_the_reminder, press, snapshot, text_of)
 
 PROGRAM = sys.argv.pop(1)
 # The files' pitches in list order; the MIDI file's note is A (440 Hz).
@@ -37,8 +37,8 @@ class MediaPlayerHeard(unittest.TestCase):
         folder = tempfile.mkdtemp(prefix="corvela-heard-")
         self.addCleanup(shutil.rmtree, folder, ignore_errors=True)
         paths = make_media(folder)
-        with RunningProgram(PROGRAM, sound=True, window_manager=False) as session:
-            press(button(session.window("Corvela Pro - CD Player"), "Sound And Video Player"))
+        with RunningProgram(PROGRAM, sound=True) as session:
+            press(button(past_the_reminder(session), "Sound And Video Player"))
             media = session.window("Corvela Pro AVI-MID-MPEG-WAV Player")
             press(button(media, "Select Sound & Video"))
             choose_files(paths)

@@ -14,7 +14,8 @@ import pyatspi
 from corvela_session import RunningProgram, find_control, wait_for
 from media_files import make_video
 from user_actions import (ESCAPE_KEYCODE, button, choose_files, colour_inside, described,
-                          extents, mean_colour, press, press_key, showing, snapshot, text_of)
+                          extents, mean_colour, past_the_reminder, press, press_key, showing,
+                          snapshot, text_of)
 
 PROGRAM = sys.argv.pop(1)
 
@@ -27,7 +28,7 @@ class VideosPlay(unittest.TestCase):
         make_video(os.path.join(cls.media_folder, "red.avi"), "red", "jpegenc", "avimux")
         make_video(os.path.join(cls.media_folder, "green.mpg"), "green", "mpeg2enc format=0",
                    "mpegpsmux")
-        cls.session = RunningProgram(PROGRAM, window_manager=False).__enter__()
+        cls.session = RunningProgram(PROGRAM).__enter__()
         cls.addClassCleanup(cls.session.__exit__, None, None, None)
 
     def choose(self, media, file_name):
@@ -41,7 +42,7 @@ class VideosPlay(unittest.TestCase):
         time.sleep(1.5)  # frames on their way
 
     def test_fitted_then_full_screen_then_escape(self):
-        press(button(self.session.window("Corvela Pro - CD Player"), "Sound And Video Player"))
+        press(button(past_the_reminder(self.session), "Sound And Video Player"))
         media = self.session.window("Corvela Pro AVI-MID-MPEG-WAV Player")
         list_box = described(media, "ListBox1")
 

@@ -82,6 +82,14 @@ def box_saying(text):
     return window_where(f'the box saying "{text}"', lambda window: says(window, text))
 
 
+def past_the_reminder(session):
+    """A new user's first look: the CD player greets with its start-up reminder, which
+    holds the focus above every window of the program until the user closes it."""
+    window = session.window("Corvela Pro - CD Player")
+    answer(box_saying("Reminder: you elected"), "OK")
+    return window
+
+
 def answer(box, choice):
     """Presses Yes, No or OK in a box (its caption may carry a mnemonic)."""
     press(pyatspi.findDescendant(box, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON

@@ -11,8 +11,8 @@ import unittest
 
 from corvela_session import RunningProgram, wait_for
 from user_actions import (CONTROL_KEYCODE, C_KEYCODE, answer, box_saying, button, choose_files,
-                          described, mean_colour, press, press_key, shot_path, showing, text_of,
-                          window_where)
+                          described, mean_colour, past_the_reminder, press, press_key, shot_path,
+                          showing, text_of, window_where)
 
 PROGRAM = sys.argv.pop(1)
 WALLPAPER = "/usr/share/backgrounds/mate/nature/GreenMeadow.jpg"
@@ -35,9 +35,9 @@ def picture_size(path):
 class ViewerCopiesAndPrints(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.session = RunningProgram(PROGRAM, window_manager=False).__enter__()
+        cls.session = RunningProgram(PROGRAM).__enter__()
         cls.addClassCleanup(cls.session.__exit__, None, None, None)
-        press(button(cls.session.window("Corvela Pro - CD Player"), "Graphics"))
+        press(button(past_the_reminder(cls.session), "Graphics"))
         cls.window = cls.session.window("Corvela Pro Graphics Viewer")
         press(described(cls.window, "Button1"))
         choose_files([WALLPAPER])

@@ -65,14 +65,17 @@ class Form : public QMainWindow {
     handle(sender, signal,
            [this, handler](Args... args) { (static_cast<Window*>(this)->*handler)(args...); });
   }
+  // The choice is made on the handler alone, and the slot is constrained, so
+  // that Qt, counting the arguments it may pass, finds the handler's count.
   template <class Sender, class Signal, class Handler>
   void handle(Sender* sender, Signal signal, Handler handler) {
-    connect(sender, signal, this, [this, handler](auto... args) {
-      if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>)
-        guard([&] { handler(args...); });
-      else
-        guard(handler);
-    });
+    if constexpr (std::is_invocable_v<const Handler&>)
+      connect(sender, signal, this, [this, handler] { guard(handler); });
+    else
+      connect(sender, signal, this,
+              [this, handler]<class... Args>(Args... args)
+                requires std::is_invocable_v<const Handler&, Args...>
+              { guard([&] { handler(args...); }); });
   }
 
   QPushButton* button(const char* name, const QString& caption, const QString& hint, QRect place);

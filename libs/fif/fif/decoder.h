@@ -12,4 +12,8 @@ namespace fif {
 RgbImage render(const FifFile& file, int width, int height, const Progress& progress = {},
                 bool smoothEdges = true);
 
+// The plane as its blocks alone make it, padded, at its own size: what the
+// residual is measured against.
+std::vector<float> predictPlane(const Header& header, const Plane& plane);
+
 }  // namespace fif

@@ -1,0 +1,280 @@
+#include "fif/residual.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
+#include "fif/format.h"
+
+namespace fif {
+
+namespace {
+
+constexpr int kStepBits = 8;
+// Levels beyond 2 are coded as an exponential-Golomb number; a prefix this
+// long could only come from a damaged file.
+constexpr int kLongestPrefix = 15;
+constexpr int kLargestLevel = 32767;
+
+using Block = std::array<float, kResidualArea>;
+
+// Frequency u of the orthonormal basis at position `at` (0 to 7 are the
+// sample centres; in between is the smooth curve through them).
+double cosine(int u, double at) {
+  const double weight = u == 0 ? std::sqrt(1.0 / kResidualSide) : std::sqrt(2.0 / kResidualSide);
+  return weight * std::cos((2 * at + 1) * u * std::numbers::pi / (2 * kResidualSide));
+}
+
+// The orthonormal cosine basis: row u holds frequency u at the 8 samples.
+const std::array<std::array<float, kResidualSide>, kResidualSide>& basis() {
+  static const auto table = [] {
+    std::array<std::array<float, kResidualSide>, kResidualSide> t{};
+    for (int u = 0; u < kResidualSide; ++u)
+      for (int n = 0; n < kResidualSide; ++n) t[u][n] = float(cosine(u, n));
+    return t;
+  }();
+  return table;
+}
+
+// Low frequencies first, so a block's last non-zero level comes early.
+const std::array<int, kResidualArea>& zigzag() {
+  static const auto order = [] {
+    std::array<int, kResidualArea> o{};
+    int i = 0;
+    for (int sum = 0; sum < 2 * kResidualSide - 1; ++sum)
+      for (int k = 0; k <= sum; ++k) {
+        const int a = sum % 2 ? k : sum - k;
+        const int b = sum - a;
+        if (a < kResidualSide && b < kResidualSide) o[std::size_t(i++)] = a * kResidualSide + b;
+      }
+    return o;
+  }();
+  return order;
+}
+
+Block forward(const Block& pixels) {
+  const auto& c = basis();
+  Block rows{}, out{};
+  for (int y = 0; y < kResidualSide; ++y)
+    for (int u = 0; u < kResidualSide; ++u) {
+      float sum = 0;
+      for (int x = 0; x < kResidualSide; ++x) sum += c[u][x] * pixels[std::size_t(y * kResidualSide + x)];
+      rows[std::size_t(y * kResidualSide + u)] = sum;
+    }
+  for (int v = 0; v < kResidualSide; ++v)
+    for (int u = 0; u < kResidualSide; ++u) {
+      float sum = 0;
+      for (int y = 0; y < kResidualSide; ++y) sum += c[v][y] * rows[std::size_t(y * kResidualSide + u)];
+      out[std::size_t(v * kResidualSide + u)] = sum;
+    }
+  return out;
+}
+
+// The adaptive contexts of one plane's residual.
+struct ResidualModels {
+  BitModel coded[3];  // by how many of the blocks left and above are coded
+  SymbolModel<6> last;
+  BitModel significant[kResidualArea];
+  BitModel aboveOne[16], aboveTwo[16];
+  BitModel prefix[kLongestPrefix + 1];
+};
+
+int band(int position) { return std::min(position, 15); }
+
+// Remembers which blocks of the row above and the block to the left carry
+// coefficients.
+class CodedNeighbours {
+ public:
+  explicit CodedNeighbours(int across) : above_(std::size_t(across), 0) {}
+  int context(int x) const { return above_[std::size_t(x)] + (x > 0 ? above_[std::size_t(x - 1)] : 0); }
+  void set(int x, bool coded) { above_[std::size_t(x)] = coded ? 1 : 0; }
+
+ private:
+  // Entries left of the block being coded already belong to its own row.
+  std::vector<int> above_;
+};
+
+void writeLevel(RangeEncoder& coder, ResidualModels& m, int position, int level) {
+  const int magnitude = std::abs(level);
+  coder.encode(m.aboveOne[band(position)], magnitude > 1);
+  if (magnitude > 1) {
+    coder.encode(m.aboveTwo[band(position)], magnitude > 2);
+    if (magnitude > 2) {
+      const unsigned rest = unsigned(magnitude - 3) + 1;
+      int length = 0;
+      while ((rest >> (length + 1)) != 0) ++length;
+      for (int i = 0; i < length; ++i) coder.encode(m.prefix[i], 1);
+      if (length < kLongestPrefix) coder.encode(m.prefix[length], 0);
+      coder.encodeDirect(rest - (1u << length), length);
+    }
+  }
+  coder.encodeDirect(level < 0 ? 1 : 0, 1);
+}
+
+int readLevel(RangeDecoder& coder, ResidualModels& m, int position) {
+  int magnitude = 1;
+  if (coder.decode(m.aboveOne[band(position)])) {
+    magnitude = 2;
+    if (coder.decode(m.aboveTwo[band(position)])) {
+      int length = 0;
+      while (length < kLongestPrefix && coder.decode(m.prefix[length])) ++length;
+      const unsigned rest = (1u << length) + coder.decodeDirect(length);
+      if (rest - 1 + 3 > unsigned(kLargestLevel)) throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+      magnitude = int(rest - 1 + 3);
+    }
+  }
+  return coder.decodeDirect(1) ? -magnitude : magnitude;
+}
+
+}  // namespace
+
+Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted, int width,
+                          int height, int stepCode, float rounding) {
+  Residual residual;
+  residual.stepCode = stepCode;
+  if (stepCode == 0) return residual;
+  const float step = residual.step();
+  const int across = width / kResidualSide;
+  for (int by = 0; by < height / kResidualSide; ++by)
+    for (int bx = 0; bx < across; ++bx) {
+      Block pixels{};
+      for (int y = 0; y < kResidualSide; ++y)
+        for (int x = 0; x < kResidualSide; ++x) {
+          const std::size_t at = std::size_t(by * kResidualSide + y) * std::size_t(width) + std::size_t(bx * kResidualSide + x);
+          pixels[std::size_t(y * kResidualSide + x)] = original[at] - predicted[at];
+        }
+      const Block spectrum = forward(pixels);
+      std::array<int, kResidualArea> levels{};
+      for (int i = 0; i < kResidualArea; ++i)
+        levels[std::size_t(i)] = std::min(kLargestLevel, int(std::fabs(spectrum[std::size_t(i)]) / step + rounding));
+      for (int i = 0; i < kResidualArea; ++i)
+        if (levels[std::size_t(i)] != 0)
+          residual.coefficients.push_back({std::uint32_t(by * across + bx), std::uint16_t(i),
+                                           std::int16_t(spectrum[std::size_t(i)] < 0 ? -levels[std::size_t(i)]
+                                                                                     : levels[std::size_t(i)])});
+    }
+  return residual;
+}
+
+void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH) {
+  coder.encodeDirect(std::uint32_t(residual.stepCode), kStepBits);
+  if (residual.stepCode == 0) return;
+  ResidualModels m;
+  const int across = paddedW / kResidualSide;
+  CodedNeighbours neighbours(across);
+  auto next = residual.coefficients.begin();
+  const std::uint32_t blocks = std::uint32_t(across) * std::uint32_t(paddedH / kResidualSide);
+  for (std::uint32_t block = 0; block < blocks; ++block) {
+    std::array<int, kResidualArea> levels{};
+    for (; next != residual.coefficients.end() && next->block == block; ++next) levels[next->index] = next->level;
+    int last = -1;
+    for (int i = 0; i < kResidualArea; ++i)
+      if (levels[std::size_t(zigzag()[std::size_t(i)])] != 0) last = i;
+    const int x = int(block % std::uint32_t(across));
+    coder.encode(m.coded[neighbours.context(x)], last >= 0);
+    neighbours.set(x, last >= 0);
+    if (last < 0) continue;
+    m.last.encode(coder, unsigned(last));
+    for (int i = 0; i <= last; ++i) {
+      const int level = levels[std::size_t(zigzag()[std::size_t(i)])];
+      if (i < last) coder.encode(m.significant[i], level != 0);
+      if (level != 0) writeLevel(coder, m, i, level);
+    }
+  }
+}
+
+Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool allowed) {
+  Residual residual;
+  residual.stepCode = int(coder.decodeDirect(kStepBits));
+  if (residual.stepCode == 0) return residual;
+  if (!allowed) throw FormatError(FormatFault::Corrupt, "a residual on blocks it cannot tile");
+  ResidualModels m;
+  const int across = paddedW / kResidualSide;
+  CodedNeighbours neighbours(across);
+  const std::uint32_t blocks = std::uint32_t(across) * std::uint32_t(paddedH / kResidualSide);
+  for (std::uint32_t block = 0; block < blocks; ++block) {
+    if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
+    const int x = int(block % std::uint32_t(across));
+    const bool coded = coder.decode(m.coded[neighbours.context(x)]);
+    neighbours.set(x, coded);
+    if (!coded) continue;
+    const int last = int(m.last.decode(coder));
+    for (int i = 0; i <= last; ++i) {
+      if (i < last && !coder.decode(m.significant[i])) continue;
+      residual.coefficients.push_back(
+          {block, std::uint16_t(zigzag()[std::size_t(i)]), std::int16_t(readLevel(coder, m, i))});
+    }
+  }
+  if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
+  return residual;
+}
+
+void addResidual(const Residual& residual, int paddedW, float* plane) {
+  const float step = residual.step();
+  const int across = paddedW / kResidualSide;
+  const auto& c = basis();
+  for (auto next = residual.coefficients.begin(); next != residual.coefficients.end();) {
+    Block spectrum{};
+    const std::uint32_t block = next->block;
+    for (; next != residual.coefficients.end() && next->block == block; ++next)
+      spectrum[next->index] = float(next->level) * step;
+    // Frequencies down the columns first, then along the rows.
+    Block rows{};
+    for (int v = 0; v < kResidualSide; ++v)
+      for (int x = 0; x < kResidualSide; ++x) {
+        float sum = 0;
+        for (int u = 0; u < kResidualSide; ++u) sum += spectrum[std::size_t(v * kResidualSide + u)] * c[u][x];
+        rows[std::size_t(v * kResidualSide + x)] = sum;
+      }
+    float* corner = plane + std::ptrdiff_t(block / std::uint32_t(across)) * kResidualSide * paddedW +
+                    std::ptrdiff_t(block % std::uint32_t(across)) * kResidualSide;
+    for (int y = 0; y < kResidualSide; ++y)
+      for (int x = 0; x < kResidualSide; ++x) {
+        float sum = 0;
+        for (int v = 0; v < kResidualSide; ++v) sum += c[v][y] * rows[std::size_t(v * kResidualSide + x)];
+        corner[std::ptrdiff_t(y) * paddedW + x] += sum;
+      }
+  }
+}
+
+}  // namespace fif
+
+namespace fif {
+
+namespace {
+
+// Edges are eased only where the step is coarse enough to leave them; finer
+// steps keep the picture's own texture sharper than easing would.
+constexpr int kEasedFromStepCode = 20;
+// Shares of the step: a jump up to kLargestJump steps may be the squares'
+// doing when its neighbours move by less than kLargestBeside; it is eased
+// by at most kLargestEase.
+constexpr float kLargestJump = 2.0f, kLargestBeside = 0.5f, kLargestEase = 0.5f;
+
+// Eases the step across one square's edge: p1 p0 | q0 q1 around `q0`.
+void easeEdge(float* q0, std::ptrdiff_t step, float largest, float besideLargest, float clip) {
+  const float p0 = q0[-step], p1 = q0[-2 * step], q1 = q0[step];
+  const float jump = q0[0] - p0;
+  if (std::fabs(jump) >= largest || std::fabs(p1 - p0) >= besideLargest || std::fabs(q1 - q0[0]) >= besideLargest)
+    return;
+  const float delta = std::clamp((jump * 4 + (p1 - q1)) / 8, -clip, clip);
+  q0[-step] += delta;
+  q0[0] -= delta;
+}
+
+}  // namespace
+
+void easeSquareEdges(const Residual& residual, int paddedW, int paddedH, float* plane) {
+  if (residual.stepCode < kEasedFromStepCode) return;
+  const float step = residual.step();
+  const float largest = kLargestJump * step, beside = kLargestBeside * step, clip = kLargestEase * step;
+  // Squares are 8 pixels wide, so two pixels either side of an edge are inside the plane.
+  for (int x = kResidualSide; x < paddedW; x += kResidualSide)
+    for (int y = 0; y < paddedH; ++y) easeEdge(plane + std::ptrdiff_t(y) * paddedW + x, 1, largest, beside, clip);
+  for (int y = kResidualSide; y < paddedH; y += kResidualSide)
+    for (int x = 0; x < paddedW; ++x) easeEdge(plane + std::ptrdiff_t(y) * paddedW + x, paddedW, largest, beside, clip);
+}
+
+}  // namespace fif

@@ -15,14 +15,15 @@ namespace fif {
 
 namespace {
 
-// Mean squared error a block may keep before it is split. The blocks only
-// sketch the picture; the residual keeps its detail for fewer bits than
-// smaller blocks would cost.
-constexpr float kSplitThreshold = 273.0f;
+// Mean squared error a block may keep before it is split, which also prices
+// a domain's bits. The blocks only sketch the picture: on photographs the
+// residual keeps detail for fewer bits than smaller blocks or domains that
+// save less than this would cost, so blocks mostly stay whole and flat.
+constexpr float kSplitThreshold = 5000.0f;
 constexpr float kChromaTolerance = 2.0f;
 // What a block's parameters roughly cost once the coder has learnt the
 // picture, in bits; a domain adds its index. Choices weigh error against
-// bits at a price that rises as quality falls.
+// bits at a price tied to the split threshold.
 constexpr float kFlatBits = 5, kTransformBits = 11, kSplitBits = 1;
 float pricePerBit(float threshold) { return 4 * threshold; }
 
@@ -179,7 +180,7 @@ constexpr float kRounding = 0.35f;
 int stepCodeFor(int quality, bool chroma) {
   const float lost = float(100 - std::clamp(quality, 1, 100)) / 99.0f;
   const float step = kFinestStep * std::pow(kCoarsestStep / kFinestStep, lost) * (chroma ? kChromaStepShare : 1.0f);
-  return std::clamp(int(std::lround(step * 2)), 1, 255);
+  return std::clamp(int(std::lround(step * 8)), 1, 1023);
 }
 
 Header headerFor(const RgbImage& image, const EncodeOptions& options) {

@@ -12,7 +12,7 @@ namespace fif {
 
 namespace {
 
-constexpr int kStepBits = 8;
+constexpr int kStepBits = 10;
 // Levels beyond 2 are coded as an exponential-Golomb number; a prefix this
 // long could only come from a damaged file.
 constexpr int kLongestPrefix = 15;
@@ -76,9 +76,23 @@ Block forward(const Block& pixels) {
 struct ResidualModels {
   BitModel coded[3];  // by how many of the blocks left and above are coded
   SymbolModel<6> last;
-  BitModel significant[kResidualArea];
-  BitModel aboveOne[16], aboveTwo[16];
+  // By position and by how many of the two levels before it are non-zero.
+  BitModel significant[kResidualArea][3];
+  BitModel aboveOne[16][3], aboveTwo[16][3];
   BitModel prefix[kLongestPrefix + 1];
+};
+
+// Which of the last two levels in zigzag order were non-zero.
+class RecentLevels {
+ public:
+  int count() const { return int(previous_) + int(before_); }
+  void push(bool nonZero) {
+    before_ = previous_;
+    previous_ = nonZero;
+  }
+
+ private:
+  bool previous_ = false, before_ = false;
 };
 
 int band(int position) { return std::min(position, 15); }
@@ -96,11 +110,11 @@ class CodedNeighbours {
   std::vector<int> above_;
 };
 
-void writeLevel(RangeEncoder& coder, ResidualModels& m, int position, int level) {
+void writeLevel(RangeEncoder& coder, ResidualModels& m, int position, int recent, int level) {
   const int magnitude = std::abs(level);
-  coder.encode(m.aboveOne[band(position)], magnitude > 1);
+  coder.encode(m.aboveOne[band(position)][recent], magnitude > 1);
   if (magnitude > 1) {
-    coder.encode(m.aboveTwo[band(position)], magnitude > 2);
+    coder.encode(m.aboveTwo[band(position)][recent], magnitude > 2);
     if (magnitude > 2) {
       const unsigned rest = unsigned(magnitude - 3) + 1;
       int length = 0;
@@ -113,11 +127,11 @@ void writeLevel(RangeEncoder& coder, ResidualModels& m, int position, int level)
   coder.encodeDirect(level < 0 ? 1 : 0, 1);
 }
 
-int readLevel(RangeDecoder& coder, ResidualModels& m, int position) {
+int readLevel(RangeDecoder& coder, ResidualModels& m, int position, int recent) {
   int magnitude = 1;
-  if (coder.decode(m.aboveOne[band(position)])) {
+  if (coder.decode(m.aboveOne[band(position)][recent])) {
     magnitude = 2;
-    if (coder.decode(m.aboveTwo[band(position)])) {
+    if (coder.decode(m.aboveTwo[band(position)][recent])) {
       int length = 0;
       while (length < kLongestPrefix && coder.decode(m.prefix[length])) ++length;
       const unsigned rest = (1u << length) + coder.decodeDirect(length);
@@ -177,10 +191,12 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
     neighbours.set(x, last >= 0);
     if (last < 0) continue;
     m.last.encode(coder, unsigned(last));
+    RecentLevels recent;
     for (int i = 0; i <= last; ++i) {
       const int level = levels[std::size_t(zigzag()[std::size_t(i)])];
-      if (i < last) coder.encode(m.significant[i], level != 0);
-      if (level != 0) writeLevel(coder, m, i, level);
+      if (i < last) coder.encode(m.significant[i][recent.count()], level != 0);
+      if (level != 0) writeLevel(coder, m, i, recent.count(), level);
+      recent.push(level != 0);
     }
   }
 }
@@ -201,10 +217,13 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool allowe
     neighbours.set(x, coded);
     if (!coded) continue;
     const int last = int(m.last.decode(coder));
+    RecentLevels recent;
     for (int i = 0; i <= last; ++i) {
-      if (i < last && !coder.decode(m.significant[i])) continue;
-      residual.coefficients.push_back(
-          {block, std::uint16_t(zigzag()[std::size_t(i)]), std::int16_t(readLevel(coder, m, i))});
+      const bool significant = i == last || coder.decode(m.significant[i][recent.count()]);
+      if (significant)
+        residual.coefficients.push_back(
+            {block, std::uint16_t(zigzag()[std::size_t(i)]), std::int16_t(readLevel(coder, m, i, recent.count()))});
+      recent.push(significant);
     }
   }
   if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
@@ -247,7 +266,7 @@ namespace {
 
 // Edges are eased only where the step is coarse enough to leave them; finer
 // steps keep the picture's own texture sharper than easing would.
-constexpr int kEasedFromStepCode = 20;
+constexpr int kEasedFromStepCode = 80;
 // Shares of the step: a jump up to kLargestJump steps may be the squares'
 // doing when its neighbours move by less than kLargestBeside; it is eased
 // by at most kLargestEase.

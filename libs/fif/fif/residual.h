@@ -21,9 +21,9 @@ struct Coefficient {
 };
 
 struct Residual {
-  int stepCode = 0;  // 0: none; the step is stepCode / 2
+  int stepCode = 0;  // 0: none; the step is stepCode / 8
   std::vector<Coefficient> coefficients;
-  float step() const { return float(stepCode) / 2.0f; }
+  float step() const { return float(stepCode) / 8.0f; }
 };
 
 // `pixels` is the padded plane, width and height multiples of 8; the

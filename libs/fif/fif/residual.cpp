@@ -99,6 +99,23 @@ int band(int position) { return std::min(position, 15); }
 
 // Remembers which blocks of the row above and the block to the left carry
 // coefficients.
+// The mean level of a square is foretold from the squares left and above
+// it, which a smooth picture keeps close to it.
+class MeanForecast {
+ public:
+  explicit MeanForecast(int across) : above_(std::size_t(across), 0) {}
+  int forecast(int x, int y) const {
+    if (x > 0 && y > 0) return (above_[std::size_t(x)] + above_[std::size_t(x - 1)]) / 2;
+    if (x > 0) return above_[std::size_t(x - 1)];
+    return y > 0 ? above_[std::size_t(x)] : 0;
+  }
+  // Entries left of the square being coded already belong to its own row.
+  void set(int x, int level) { above_[std::size_t(x)] = level; }
+
+ private:
+  std::vector<int> above_;
+};
+
 class CodedNeighbours {
  public:
   explicit CodedNeighbours(int across) : above_(std::size_t(across), 0) {}
@@ -178,11 +195,16 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
   ResidualModels m;
   const int across = paddedW / kResidualSide;
   CodedNeighbours neighbours(across);
+  MeanForecast means(across);
   auto next = residual.coefficients.begin();
   const std::uint32_t blocks = std::uint32_t(across) * std::uint32_t(paddedH / kResidualSide);
   for (std::uint32_t block = 0; block < blocks; ++block) {
     std::array<int, kResidualArea> levels{};
     for (; next != residual.coefficients.end() && next->block == block; ++next) levels[next->index] = next->level;
+    const int bx = int(block % std::uint32_t(across)), by = int(block / std::uint32_t(across));
+    const int mean = levels[0];
+    levels[0] -= means.forecast(bx, by);
+    means.set(bx, mean);
     int last = -1;
     for (int i = 0; i < kResidualArea; ++i)
       if (levels[std::size_t(zigzag()[std::size_t(i)])] != 0) last = i;
@@ -209,22 +231,29 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool allowe
   ResidualModels m;
   const int across = paddedW / kResidualSide;
   CodedNeighbours neighbours(across);
+  MeanForecast means(across);
   const std::uint32_t blocks = std::uint32_t(across) * std::uint32_t(paddedH / kResidualSide);
   for (std::uint32_t block = 0; block < blocks; ++block) {
     if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
     const int x = int(block % std::uint32_t(across));
+    std::array<int, kResidualArea> levels{};
+    levels[0] = means.forecast(x, int(block / std::uint32_t(across)));
     const bool coded = coder.decode(m.coded[neighbours.context(x)]);
     neighbours.set(x, coded);
-    if (!coded) continue;
-    const int last = int(m.last.decode(coder));
-    RecentLevels recent;
-    for (int i = 0; i <= last; ++i) {
-      const bool significant = i == last || coder.decode(m.significant[i][recent.count()]);
-      if (significant)
-        residual.coefficients.push_back(
-            {block, std::uint16_t(zigzag()[std::size_t(i)]), std::int16_t(readLevel(coder, m, i, recent.count()))});
-      recent.push(significant);
+    if (coded) {
+      const int last = int(m.last.decode(coder));
+      RecentLevels recent;
+      for (int i = 0; i <= last; ++i) {
+        const bool significant = i == last || coder.decode(m.significant[i][recent.count()]);
+        if (significant) levels[std::size_t(zigzag()[std::size_t(i)])] += readLevel(coder, m, i, recent.count());
+        recent.push(significant);
+      }
     }
+    if (std::abs(levels[0]) > kLargestLevel) throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+    means.set(x, levels[0]);
+    for (int i = 0; i < kResidualArea; ++i)
+      if (levels[std::size_t(i)] != 0)
+        residual.coefficients.push_back({block, std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
   }
   if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
   return residual;
@@ -266,11 +295,11 @@ namespace {
 
 // Edges are eased only where the step is coarse enough to leave them; finer
 // steps keep the picture's own texture sharper than easing would.
-constexpr int kEasedFromStepCode = 80;
+constexpr int kEasedFromStepCode = 40;
 // Shares of the step: a jump up to kLargestJump steps may be the squares'
 // doing when its neighbours move by less than kLargestBeside; it is eased
 // by at most kLargestEase.
-constexpr float kLargestJump = 2.0f, kLargestBeside = 0.5f, kLargestEase = 0.5f;
+constexpr float kLargestJump = 2.0f, kLargestBeside = 0.5f, kLargestEase = 0.35f;
 
 // Eases the step across one square's edge: p1 p0 | q0 q1 around `q0`.
 void easeEdge(float* q0, std::ptrdiff_t step, float largest, float besideLargest, float clip) {

@@ -94,6 +94,44 @@ TEST(FifCodec, SignedAndStrongContrastsSurviveTheFile) {
   EXPECT_EQ(fif::writeFile(back), written);
 }
 
+// A file of the version before the residual has none to read: it still
+// reads whole and renders at any size.
+TEST(FifCodec, FilesOfTheVersionBeforeTheResidualStillRead) {
+  const auto scene = testScene(64, 48);
+  const auto bytes = encodeAt(scene, 95);
+  auto file = fif::readFile(bytes.data(), bytes.size());
+  file.header.version = 2;
+  const auto old = fif::writeFile(file);
+  ASSERT_EQ(old[8], 2);
+  const auto back = fif::readFile(old.data(), old.size());
+  for (std::size_t p = 0; p < back.planes.size(); ++p) {
+    EXPECT_EQ(back.planes[p].transforms.size(), file.planes[p].transforms.size());
+    EXPECT_EQ(back.planes[p].residual.stepCode, 0);
+  }
+  EXPECT_GT(lumaPsnr(scene, fif::render(back, 64, 48)), 15.0);
+  EXPECT_LT(lumaPsnr(scene, fif::render(back, 64, 48)), lumaPsnr(scene, fif::render(file, 64, 48)));
+}
+
+// A payload cut inside the residual, its length and check value mended, is
+// refused rather than shown with made-up levels.
+TEST(FifCodec, AResidualCutShortIsRefused) {
+  const auto bytes = encodeAt(testScene(64, 64), 95);
+  const std::size_t payload = bytes.size() - fif::kHeaderSize;
+  std::vector<std::uint8_t> cut(bytes.begin(), bytes.end() - std::ptrdiff_t(payload / 3));
+  const std::uint32_t length = std::uint32_t(cut.size() - fif::kHeaderSize);
+  const std::uint32_t crc = fif::crc32(cut.data() + fif::kHeaderSize, length);
+  for (int i = 0; i < 4; ++i) {
+    cut[std::size_t(20 + i)] = std::uint8_t(length >> (8 * i));
+    cut[std::size_t(24 + i)] = std::uint8_t(crc >> (8 * i));
+  }
+  try {
+    fif::readFile(cut.data(), cut.size());
+    ADD_FAILURE() << "a cut residual was read";
+  } catch (const fif::FormatError& error) {
+    EXPECT_EQ(error.fault, fif::FormatFault::Corrupt);
+  }
+}
+
 TEST(FifCodec, HigherQualitySpendsMoreBytesForALowerError) {
   const auto scene = testScene(128, 128);
   const auto low = encodeAt(scene, 20), high = encodeAt(scene, 90);

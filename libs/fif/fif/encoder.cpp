@@ -170,7 +170,7 @@ class PlaneEncoder {
 
 // The residual's quantiser step: from fine at quality 100 to coarse at 1,
 // each quality a constant ratio from the next.
-constexpr float kFinestStep = 1.5f, kCoarsestStep = 128.0f;
+constexpr float kFinestStep = 1.0f, kCoarsestStep = 100.0f;
 // Chroma is coded at twice the step: the eye forgives it more.
 constexpr float kChromaStepShare = 2.0f;
 // Values are rounded towards zero by this much more than to the nearest

@@ -71,7 +71,6 @@ class PlaneDecoder {
   }
 
  private:
-
   int scaled(int v) const { return scale_.of(v); }
 
   void apply(const Transform& t, const float* previous, float* out) {

@@ -20,19 +20,15 @@ constexpr int kLargestLevel = 32767;
 
 using Block = std::array<float, kResidualArea>;
 
-// Frequency u of the orthonormal basis at position `at` (0 to 7 are the
-// sample centres; in between is the smooth curve through them).
-double cosine(int u, double at) {
-  const double weight = u == 0 ? std::sqrt(1.0 / kResidualSide) : std::sqrt(2.0 / kResidualSide);
-  return weight * std::cos((2 * at + 1) * u * std::numbers::pi / (2 * kResidualSide));
-}
-
 // The orthonormal cosine basis: row u holds frequency u at the 8 samples.
 const std::array<std::array<float, kResidualSide>, kResidualSide>& basis() {
   static const auto table = [] {
     std::array<std::array<float, kResidualSide>, kResidualSide> t{};
-    for (int u = 0; u < kResidualSide; ++u)
-      for (int n = 0; n < kResidualSide; ++n) t[u][n] = float(cosine(u, n));
+    for (int u = 0; u < kResidualSide; ++u) {
+      const double weight = std::sqrt((u == 0 ? 1.0 : 2.0) / kResidualSide);
+      for (int n = 0; n < kResidualSide; ++n)
+        t[u][n] = float(weight * std::cos((2 * n + 1) * u * std::numbers::pi / (2 * kResidualSide)));
+    }
     return t;
   }();
   return table;
@@ -151,9 +147,9 @@ int readLevel(RangeDecoder& coder, ResidualModels& m, int position, int recent) 
     if (coder.decode(m.aboveTwo[band(position)][recent])) {
       int length = 0;
       while (length < kLongestPrefix && coder.decode(m.prefix[length])) ++length;
-      const unsigned rest = (1u << length) + coder.decodeDirect(length);
-      if (rest - 1 + 3 > unsigned(kLargestLevel)) throw FormatError(FormatFault::Corrupt, "a residual level is too large");
-      magnitude = int(rest - 1 + 3);
+      const unsigned size = (1u << length) + coder.decodeDirect(length) + 2;
+      if (size > unsigned(kLargestLevel)) throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+      magnitude = int(size);
     }
   }
   return coder.decodeDirect(1) ? -magnitude : magnitude;
@@ -177,14 +173,13 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
           pixels[std::size_t(y * kResidualSide + x)] = original[at] - predicted[at];
         }
       const Block spectrum = forward(pixels);
-      std::array<int, kResidualArea> levels{};
-      for (int i = 0; i < kResidualArea; ++i)
-        levels[std::size_t(i)] = std::min(kLargestLevel, int(std::fabs(spectrum[std::size_t(i)]) / step + rounding));
-      for (int i = 0; i < kResidualArea; ++i)
-        if (levels[std::size_t(i)] != 0)
-          residual.coefficients.push_back({std::uint32_t(by * across + bx), std::uint16_t(i),
-                                           std::int16_t(spectrum[std::size_t(i)] < 0 ? -levels[std::size_t(i)]
-                                                                                     : levels[std::size_t(i)])});
+      for (int i = 0; i < kResidualArea; ++i) {
+        const float value = spectrum[std::size_t(i)];
+        const int level = std::min(kLargestLevel, int(std::fabs(value) / step + rounding));
+        if (level != 0)
+          residual.coefficients.push_back(
+              {std::uint32_t(by * across + bx), std::uint16_t(i), std::int16_t(value < 0 ? -level : level)});
+      }
     }
   return residual;
 }
@@ -223,11 +218,11 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
   }
 }
 
-Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool allowed) {
+Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles) {
   Residual residual;
   residual.stepCode = int(coder.decodeDirect(kStepBits));
   if (residual.stepCode == 0) return residual;
-  if (!allowed) throw FormatError(FormatFault::Corrupt, "a residual on blocks it cannot tile");
+  if (!tiles) throw FormatError(FormatFault::Corrupt, "a residual on blocks it cannot tile");
   ResidualModels m;
   const int across = paddedW / kResidualSide;
   CodedNeighbours neighbours(across);

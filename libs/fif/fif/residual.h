@@ -26,14 +26,16 @@ struct Residual {
   float step() const { return float(stepCode) / 8.0f; }
 };
 
-// `pixels` is the padded plane, width and height multiples of 8; the
-// residual of `original` over `predicted`, quantised with a dead zone.
+// What `original` has over `predicted` (both the padded plane, width and
+// height multiples of 8), quantised: values are rounded down unless their
+// fraction of a step reaches 1 - `rounding`.
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted, int width,
                           int height, int stepCode, float rounding);
 
 void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH);
-// Throws FormatError when the stream is cut short or holds impossible levels.
-Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool allowed);
+// Throws FormatError when the stream is cut short, holds impossible levels,
+// or holds a residual on a plane its squares do not tile (`tiles` false).
+Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles);
 
 // Adds the residual to the padded plane at its own size.
 void addResidual(const Residual& residual, int paddedW, float* plane);

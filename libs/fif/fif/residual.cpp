@@ -175,7 +175,9 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
       const Block spectrum = forward(pixels);
       for (int i = 0; i < kResidualArea; ++i) {
         const float value = spectrum[std::size_t(i)];
-        const int level = std::min(kLargestLevel, int(std::fabs(value) / step + rounding));
+        // The mean level is rounded to the nearest: it is forecast, so cheap,
+        // and its error spreads over the whole square.
+        const int level = std::min(kLargestLevel, int(std::fabs(value) / step + (i == 0 ? 0.5f : rounding)));
         if (level != 0)
           residual.coefficients.push_back(
               {std::uint32_t(by * across + bx), std::uint16_t(i), std::int16_t(value < 0 ? -level : level)});

@@ -27,8 +27,8 @@ struct Residual {
 };
 
 // What `original` has over `predicted` (both the padded plane, width and
-// height multiples of 8), quantised: values are rounded down unless their
-// fraction of a step reaches 1 - `rounding`.
+// height multiples of 8), quantised: values other than a square's mean are
+// rounded down unless their fraction of a step reaches 1 - `rounding`.
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted, int width,
                           int height, int stepCode, float rounding);
 

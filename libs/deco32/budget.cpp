@@ -11,12 +11,15 @@ namespace {
 // no byte can hold more than 31 blocks. The coder reads a few bytes ahead.
 constexpr std::int64_t kBlocksPerByte = 32;
 constexpr std::int64_t kBytesReadAhead = 6;
+// Every residual level carries a plain sign bit: at most eight a byte.
+constexpr std::int64_t kLevelsPerByte = 8;
 // The renderer works on planes of floats up to four times the stored size.
 constexpr double kLargestWorkScale = 4.0;
 
 struct PlaneBlocks {
   std::int64_t fewest = 0;  // every top-level block whole
   std::int64_t most = 0;    // every block split to the smallest size
+  std::int64_t pixels = 0;  // padded, of every plane
 };
 
 PlaneBlocks blocksOf(const fif::Header& header) {
@@ -28,6 +31,7 @@ PlaneBlocks blocksOf(const fif::Header& header) {
     const std::int64_t paddedH = fif::paddedSide(height, header.maxRangeLog2);
     blocks.fewest += (paddedW >> header.maxRangeLog2) * (paddedH >> header.maxRangeLog2);
     blocks.most += (paddedW >> header.minRangeLog2) * (paddedH >> header.minRangeLog2);
+    blocks.pixels += paddedW * paddedH;
   }
   return blocks;
 }
@@ -43,7 +47,11 @@ bool bytesHoldBlocks(const fif::Header& header, std::size_t payloadBytes) {
 }
 
 bool transformsWithinBudget(const fif::Header& header, std::size_t payloadBytes) {
-  return std::min(blocksOf(header).most, blocksTheBytesHold(payloadBytes)) <= kMaxTransforms;
+  const PlaneBlocks blocks = blocksOf(header);
+  const std::int64_t levels =
+      header.version < 3 ? 0
+                         : std::min(blocks.pixels, (std::int64_t(payloadBytes) + kBytesReadAhead) * kLevelsPerByte);
+  return std::min(blocks.most, blocksTheBytesHold(payloadBytes)) <= kMaxTransforms && levels <= kMaxLevels;
 }
 
 std::int64_t renderBytes(const fif::FifFile& file, int width, int height) {
@@ -53,15 +61,20 @@ std::int64_t renderBytes(const fif::FifFile& file, int width, int height) {
   // The working scale reaches the output's size in steps of one over the
   // smallest block's side.
   const double step = 1.0 / double(1 << header.minRangeLog2);
-  const double scale = std::min(
-      kLargestWorkScale,
-      std::max(double(width) / header.width, double(height) / header.height) + step);
+  // A picture with a residual renders at its own size and is resized from
+  // there, through one picture between the two passes.
+  const bool ownSize = header.version >= 3;
+  const double scale =
+      ownSize ? 1.0
+              : std::min(kLargestWorkScale,
+                         std::max(double(width) / header.width, double(height) / header.height) + step);
   const double lumaW = fif::paddedSide(header.width, header.maxRangeLog2) * scale;
   const double lumaH = fif::paddedSide(header.height, header.maxRangeLog2) * scale;
   const std::int64_t planes = fif::planeCount(header.colour);
   // The output, each plane resampled to it, and two working copies of the
   // largest plane at a time.
-  return pixels * 3 + planes * pixels * 4 + std::int64_t(2 * 4 * (lumaW + 1) * (lumaH + 1));
+  const std::int64_t between = ownSize ? std::int64_t(4 * std::max(double(pixels), lumaW * lumaH)) : 0;
+  return pixels * 3 + planes * pixels * 4 + std::int64_t(2 * 4 * (lumaW + 1) * (lumaH + 1)) + between;
 }
 
 }  // namespace deco

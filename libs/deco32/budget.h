@@ -15,11 +15,14 @@ constexpr std::int64_t kRenderBudget = std::int64_t(1) << 30;
 // Most transforms one file may carry: far beyond what any picture the
 // library can render at its own size needs.
 constexpr std::int64_t kMaxTransforms = std::int64_t(40) << 20;
+// Most residual levels one file may carry, eight bytes each.
+constexpr std::int64_t kMaxLevels = std::int64_t(64) << 20;
 
 // False when the payload has fewer bytes than the picture's blocks need even
 // at the coder's best: the file cannot be whole.
 bool bytesHoldBlocks(const fif::Header& header, std::size_t payloadBytes);
-// False when the file could carry more transforms than the library takes.
+// False when the file could carry more transforms or residual levels than
+// the library takes.
 bool transformsWithinBudget(const fif::Header& header, std::size_t payloadBytes);
 
 // The memory rendering the file at width x height needs, in bytes.

@@ -51,7 +51,7 @@ TEST(FifEnlargement, APhotographAtTwiceItsSizeShowsNoBlocks) {
   if (!QFile::exists(kPhotograph)) GTEST_SKIP() << kPhotograph << " is not installed";
   const QImage photo =
       QImage(kPhotograph).scaled(kSide, kSide, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  const auto bytes = encodeAt(fif::fromQImage(photo), 60);
+  const auto bytes = encodeAt(fif::fromQImage(photo), 30);
   const auto file = fif::readFile(bytes.data(), bytes.size());
 
   const auto smooth = fif::render(file, 2 * kSide, 2 * kSide);

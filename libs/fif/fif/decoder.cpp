@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "fif/interpolate.h"
 #include "fif/isometry.h"
 
 namespace fif {
@@ -172,23 +173,43 @@ std::vector<float> resample(const WorkPlane& plane, int width, int height) {
   return out;
 }
 
+// A plane with a residual is rendered at its own size, where the residual
+// was measured, and then resized smoothly: iterating its coarse blocks at a
+// larger scale invents detail the residual no longer matches. Its blocks'
+// edges are smoothed always, as the encoder saw them; `smooth` eases the
+// residual's squares. Planes without one render as they always have.
+template <class Step>
+std::vector<float> renderPlane(const Header& header, const Plane& plane, int width, int height, bool smooth,
+                               Step step) {
+  if (plane.residual.stepCode == 0)
+    return resample(PlaneDecoder(header, plane, scaleFor(header, width, height)).run(step, smooth), width, height);
+  const int unit = 1 << header.minRangeLog2;
+  WorkPlane own = PlaneDecoder(header, plane, {unit, unit}).run(step, true);
+  addResidual(plane.residual, own.width, own.pixels.data());
+  if (smooth) easeSquareEdges(plane.residual, own.width, own.height, own.pixels.data());
+  return lanczosResize(own.pixels, own.width, own.height, width, height, double(width) / plane.width,
+                       double(height) / plane.height);
+}
+
 }  // namespace
+
+std::vector<float> predictPlane(const Header& header, const Plane& plane) {
+  const int unit = 1 << header.minRangeLog2;
+  return PlaneDecoder(header, plane, {unit, unit}).run([] {}, true).pixels;
+}
 
 RgbImage render(const FifFile& file, int width, int height, const Progress& progress, bool smoothEdges) {
   RgbImage image{width, height, std::vector<std::uint8_t>(std::size_t(width) * std::size_t(height) * 3, 128)};
   const Header& h = file.header;
   if (h.width == 0 || h.height == 0 || width <= 0 || height <= 0) return image;
 
-  const Scale scale = scaleFor(h, width, height);
   const int steps = kIterations * int(file.planes.size());
   int done = 0;
   std::vector<std::vector<float>> planes;
-  for (const Plane& plane : file.planes) {
-    const WorkPlane work = PlaneDecoder(h, plane, scale).run([&] {
+  for (const Plane& plane : file.planes)
+    planes.push_back(renderPlane(h, plane, width, height, smoothEdges, [&] {
       if (progress) progress(++done * 100 / steps);
-    }, smoothEdges);
-    planes.push_back(resample(work, width, height));
-  }
+    }));
   std::uint8_t* out = image.rgb.data();
   const std::size_t count = std::size_t(width) * std::size_t(height);
   for (std::size_t i = 0; i < count; ++i, out += 3) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "fif/decoder.h"
 #include "fif/domain_pool.h"
 #include "fif/format.h"
 #include "fif/isometry.h"
@@ -14,16 +15,15 @@ namespace fif {
 
 namespace {
 
-// Mean squared error a block may keep before it is split, per unit of
-// quality lost.
-float splitThreshold(int quality) {
-  const float lost = float(100 - std::clamp(quality, 1, 100)) / 6.0f;
-  return 1.0f + lost * lost;
-}
+// Mean squared error a block may keep before it is split, which also prices
+// a domain's bits. The blocks only sketch the picture: on photographs the
+// residual keeps detail for fewer bits than smaller blocks or domains that
+// save less than this would cost, so blocks mostly stay whole and flat.
+constexpr float kSplitThreshold = 5000.0f;
 constexpr float kChromaTolerance = 2.0f;
 // What a block's parameters roughly cost once the coder has learnt the
 // picture, in bits; a domain adds its index. Choices weigh error against
-// bits at a price that rises as quality falls.
+// bits at a price tied to the split threshold.
 constexpr float kFlatBits = 5, kTransformBits = 11, kSplitBits = 1;
 float pricePerBit(float threshold) { return 4 * threshold; }
 
@@ -60,8 +60,8 @@ PaddedPlane extractPlane(const RgbImage& image, const Header& header, int index)
 
 class PlaneEncoder {
  public:
-  PlaneEncoder(const Header& header, PaddedPlane plane, float threshold)
-      : header_(header), plane_(std::move(plane)), threshold_(threshold), price_(pricePerBit(threshold)) {}
+  PlaneEncoder(const Header& header, const PaddedPlane& plane, float threshold)
+      : header_(header), plane_(plane), threshold_(threshold), price_(pricePerBit(threshold)) {}
 
   template <class Step>
   void encode(Plane& out, Step step) {
@@ -162,11 +162,26 @@ class PlaneEncoder {
   }
 
   const Header& header_;
-  const PaddedPlane plane_;
+  const PaddedPlane& plane_;
   const float threshold_;
   const float price_;
   std::map<int, std::unique_ptr<DomainPool>> pools_;
 };
+
+// The residual's quantiser step: from fine at quality 100 to coarse at 1,
+// each quality a constant ratio from the next.
+constexpr float kFinestStep = 1.0f, kCoarsestStep = 100.0f;
+// Chroma is coded at twice the step: the eye forgives it more.
+constexpr float kChromaStepShare = 2.0f;
+// Values are rounded towards zero by this much more than to the nearest
+// level: a level barely earned costs more bits than it saves error.
+constexpr float kRounding = 0.35f;
+
+int stepCodeFor(int quality, bool chroma) {
+  const float lost = float(100 - std::clamp(quality, 1, 100)) / 99.0f;
+  const float step = kFinestStep * std::pow(kCoarsestStep / kFinestStep, lost) * (chroma ? kChromaStepShare : 1.0f);
+  return std::clamp(int(std::lround(step * 8)), 1, 1023);
+}
 
 Header headerFor(const RgbImage& image, const EncodeOptions& options) {
   if (image.width < 0 || image.height < 0 || image.width > kMaxSide || image.height > kMaxSide ||
@@ -203,10 +218,13 @@ std::vector<std::uint8_t> encode(const RgbImage& image, const EncodeOptions& opt
   for (int p = 0; p < planes; ++p) {
     Plane& plane = file.planes.emplace_back();
     planeSize(header, p, plane.width, plane.height);
-    const float threshold = splitThreshold(options.quality) * (p == 0 ? 1.0f : kChromaTolerance);
-    PlaneEncoder(header, extractPlane(image, header, p), threshold).encode(plane, [&] {
+    const PaddedPlane source = extractPlane(image, header, p);
+    const float threshold = kSplitThreshold * (p == 0 ? 1.0f : kChromaTolerance);
+    PlaneEncoder(header, source, threshold).encode(plane, [&] {
       if (options.progress) options.progress(std::min(100, ++done * 100 / total));
     });
+    plane.residual = quantiseResidual(source.pixels, predictPlane(header, plane), source.width, source.height,
+                                      stepCodeFor(options.quality, p > 0), kRounding);
   }
   return writeFile(file);
 }

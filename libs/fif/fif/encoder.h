@@ -8,7 +8,7 @@
 namespace fif {
 
 struct EncodeOptions {
-  // 1 to 100: higher keeps more detail in more, smaller blocks.
+  // 1 to 100: higher keeps more detail, with a finer residual.
   int quality = 75;
   Progress progress;
   // 0x00RRGGBB entries of a palette picture (at most 256), kept in the file

@@ -206,11 +206,16 @@ std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
 std::vector<std::uint8_t> writeFile(const FifFile& file) {
   const Header& h = file.header;
   RangeEncoder coder;
-  for (const Plane& plane : file.planes) PlaneWriter(coder, h, plane).write();
+  for (const Plane& plane : file.planes) {
+    PlaneWriter(coder, h, plane).write();
+    if (h.version >= 3)
+      writeResidual(coder, plane.residual, paddedSide(plane.width, h.maxRangeLog2),
+                    paddedSide(plane.height, h.maxRangeLog2));
+  }
   const std::vector<std::uint8_t> payload = coder.finish();
 
   std::vector<std::uint8_t> out(std::begin(kSignature), std::end(kSignature));
-  out.push_back(kVersionMajor);
+  out.push_back(std::uint8_t(h.version));
   out.push_back(kVersionMinor);
   put16(out, unsigned(h.width));
   put16(out, unsigned(h.height));
@@ -234,9 +239,10 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
   if (size < sizeof kSignature || std::memcmp(data, kSignature, sizeof kSignature) != 0)
     throw FormatError(FormatFault::NotFif, "not a fractal image file");
   if (size < std::size_t(kHeaderSize)) corrupt("the header is cut short");
-  if (data[8] != kVersionMajor)
+  if (data[8] < kOldestVersionMajor || data[8] > kVersionMajor)
     throw FormatError(FormatFault::Version, "the file needs a newer decoder");
   Header h;
+  h.version = data[8];
   h.width = int(get16(data + 10));
   h.height = int(get16(data + 12));
   if (h.width > kMaxSide || h.height > kMaxSide || (h.width == 0) != (h.height == 0))
@@ -270,6 +276,11 @@ FifFile readFile(const std::uint8_t* data, std::size_t size) {
     Plane& plane = file.planes.emplace_back();
     planeSize(file.header, p, plane.width, plane.height);
     PlaneReader(coder, file.header, plane).read();
+    // Residual squares tile only planes padded to whole squares.
+    if (file.header.version >= 3)
+      plane.residual = readResidual(coder, paddedSide(plane.width, file.header.maxRangeLog2),
+                                    paddedSide(plane.height, file.header.maxRangeLog2),
+                                    (1 << file.header.maxRangeLog2) >= kResidualSide);
   }
   return file;
 }

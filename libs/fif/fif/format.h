@@ -6,14 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "fif/residual.h"
+
 // The layout of a .fif file (docs/fif-format.md): a fixed header, an optional
-// colour table, then one range-coded payload holding the partition and the
-// block transforms of every plane.
+// colour table, then one range-coded payload holding the partition, the
+// block transforms and the residual of every plane.
 namespace fif {
 
 constexpr std::uint8_t kSignature[8] = {'C', 'V', 'F', 'I', 'F', '\r', '\n', 0x1A};
-constexpr int kVersionMajor = 2;
+constexpr int kVersionMajor = 3;
 constexpr int kVersionMinor = 0;
+// Files of the version before the residual still read: blocks alone.
+constexpr int kOldestVersionMajor = 2;
 constexpr int kHeaderSize = 28;
 constexpr int kMaxSide = 32767;
 constexpr int kMaxColours = 256;
@@ -36,6 +40,7 @@ class FormatError : public std::runtime_error {
 };
 
 struct Header {
+  int version = kVersionMajor;
   int width = 0;
   int height = 0;
   ColourModel colour = ColourModel::Grey;
@@ -60,6 +65,7 @@ struct Transform {
 struct Plane {
   int width = 0, height = 0;  // of the picture plane
   std::vector<Transform> transforms;
+  Residual residual;  // none in files of version 2
 };
 
 struct FifFile {

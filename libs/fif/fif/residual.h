@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "fif/range_coder.h"
+
+// What the self-similar blocks miss, kept as the cosine spectra of 8 x 8
+// squares: smooth gradients and fine texture cost a domain search much and
+// a few coefficients little.
+namespace fif {
+
+constexpr int kResidualSide = 8;
+constexpr int kResidualArea = kResidualSide * kResidualSide;
+
+// One non-zero coefficient; a plane keeps only these, in block order.
+struct Coefficient {
+  std::uint32_t block = 0;  // row by row over the padded plane
+  std::uint16_t index = 0;  // frequency, row by row: 8 v + u
+  std::int16_t level = 0;   // times the plane's step
+};
+
+struct Residual {
+  int stepCode = 0;  // 0: none; the step is stepCode / 8
+  std::vector<Coefficient> coefficients;
+  float step() const { return float(stepCode) / 8.0f; }
+};
+
+// What `original` has over `predicted` (both the padded plane, width and
+// height multiples of 8), quantised: values other than a square's mean are
+// rounded down unless their fraction of a step reaches 1 - `rounding`.
+Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted, int width,
+                          int height, int stepCode, float rounding);
+
+void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH);
+// Throws FormatError when the stream is cut short, holds impossible levels,
+// or holds a residual on a plane its squares do not tile (`tiles` false).
+Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles);
+
+// Adds the residual to the padded plane at its own size.
+void addResidual(const Residual& residual, int paddedW, float* plane);
+
+// Eases the steps left at the squares' edges where coarse steps made them,
+// sparing the steps too large to be anything but the picture's own edges.
+void easeSquareEdges(const Residual& residual, int paddedW, int paddedH, float* plane);
+
+}  // namespace fif

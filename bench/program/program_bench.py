@@ -18,8 +18,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", 
 from corvela_session import (RunningProgram, end_group, is_enabled,  # noqa: E402
                              processor_seconds, start_in_own_group, wait_for)
 from media_files import make_tone  # noqa: E402
-from user_actions import (button, choose_files, click, described, press,  # noqa: E402
-                          showing, text_of)
+from user_actions import (button, choose_files, click, described,  # noqa: E402
+                          past_the_reminder, press, showing, text_of)
 
 PROGRAM = os.path.join(sys.argv[1], "corvela")
 CAPTION = "Corvela Pro - CD Player"
@@ -121,7 +121,7 @@ def main():
            statistics.median(starts) < 0.5)
 
     with RunningProgram(PROGRAM, sound=True) as session:
-        window = session.window(CAPTION)
+        window = past_the_reminder(session)
         pid = session.program.pid
         time.sleep(2)
         report("memory at rest, no disc", resident_megabytes(pid), "MB")

@@ -40,7 +40,8 @@ Taps tapsFor(int to, double scale) {
       taps.weights.push_back(float(w));
       total += w;
     }
-    for (int i = 0; i < taps.count; ++i) taps.weights[at + std::size_t(i)] = float(taps.weights[at + std::size_t(i)] / total);
+    for (int i = 0; i < taps.count; ++i)
+      taps.weights[at + std::size_t(i)] = float(taps.weights[at + std::size_t(i)] / total);
     taps.first.push_back(first);
   }
   return taps;
@@ -64,7 +65,8 @@ void resizeAxis(const float* from, Layout in, const Taps& taps, float* to, Layou
       const float* w = taps.weights.data() + std::size_t(x) * std::size_t(taps.count);
       const int first = taps.first[std::size_t(x)];
       float sum = 0;
-      for (int i = 0; i < taps.count; ++i) sum += w[i] * source[std::clamp(first + i, 0, in.length - 1) * in.sampleStep];
+      for (int i = 0; i < taps.count; ++i)
+        sum += w[i] * source[std::clamp(first + i, 0, in.length - 1) * in.sampleStep];
       target[x * out.sampleStep] = sum;
     }
   }
@@ -72,20 +74,24 @@ void resizeAxis(const float* from, Layout in, const Taps& taps, float* to, Layou
 
 }  // namespace
 
-std::vector<float> lanczosResize(const std::vector<float>& plane, int width, int height, int toWidth,
-                                 int toHeight, double scaleX, double scaleY) {
+std::vector<float> lanczosResize(const std::vector<float>& plane, int width, int height,
+                                 int toWidth, int toHeight, double scaleX, double scaleY) {
   const Taps across = tapsFor(toWidth, scaleX), down = tapsFor(toHeight, scaleY);
   std::vector<float> out(std::size_t(toWidth) * std::size_t(toHeight));
   // The axis that shrinks the picture more goes first: the picture between
   // the passes is then never larger than the larger of the two ends.
   if (std::int64_t(toWidth) * height <= std::int64_t(width) * toHeight) {
     std::vector<float> between(std::size_t(toWidth) * std::size_t(height));
-    resizeAxis(plane.data(), {height, width, 1, width}, across, between.data(), {height, toWidth, 1, toWidth});
-    resizeAxis(between.data(), {toWidth, height, toWidth, 1}, down, out.data(), {toWidth, toHeight, toWidth, 1});
+    resizeAxis(plane.data(), {height, width, 1, width}, across, between.data(),
+               {height, toWidth, 1, toWidth});
+    resizeAxis(between.data(), {toWidth, height, toWidth, 1}, down, out.data(),
+               {toWidth, toHeight, toWidth, 1});
   } else {
     std::vector<float> between(std::size_t(width) * std::size_t(toHeight));
-    resizeAxis(plane.data(), {width, height, width, 1}, down, between.data(), {width, toHeight, width, 1});
-    resizeAxis(between.data(), {toHeight, width, 1, width}, across, out.data(), {toHeight, toWidth, 1, toWidth});
+    resizeAxis(plane.data(), {width, height, width, 1}, down, between.data(),
+               {width, toHeight, width, 1});
+    resizeAxis(between.data(), {toHeight, width, 1, width}, across, out.data(),
+               {toHeight, toWidth, 1, toWidth});
   }
   return out;
 }

@@ -27,7 +27,8 @@ const std::array<std::array<float, kResidualSide>, kResidualSide>& basis() {
     for (int u = 0; u < kResidualSide; ++u) {
       const double weight = std::sqrt((u == 0 ? 1.0 : 2.0) / kResidualSide);
       for (int n = 0; n < kResidualSide; ++n)
-        t[u][n] = float(weight * std::cos((2 * n + 1) * u * std::numbers::pi / (2 * kResidualSide)));
+        t[u][n] =
+            float(weight * std::cos((2 * n + 1) * u * std::numbers::pi / (2 * kResidualSide)));
     }
     return t;
   }();
@@ -56,13 +57,15 @@ Block forward(const Block& pixels) {
   for (int y = 0; y < kResidualSide; ++y)
     for (int u = 0; u < kResidualSide; ++u) {
       float sum = 0;
-      for (int x = 0; x < kResidualSide; ++x) sum += c[u][x] * pixels[std::size_t(y * kResidualSide + x)];
+      for (int x = 0; x < kResidualSide; ++x)
+        sum += c[u][x] * pixels[std::size_t(y * kResidualSide + x)];
       rows[std::size_t(y * kResidualSide + u)] = sum;
     }
   for (int v = 0; v < kResidualSide; ++v)
     for (int u = 0; u < kResidualSide; ++u) {
       float sum = 0;
-      for (int y = 0; y < kResidualSide; ++y) sum += c[v][y] * rows[std::size_t(y * kResidualSide + u)];
+      for (int y = 0; y < kResidualSide; ++y)
+        sum += c[v][y] * rows[std::size_t(y * kResidualSide + u)];
       out[std::size_t(v * kResidualSide + u)] = sum;
     }
   return out;
@@ -93,8 +96,6 @@ class RecentLevels {
 
 int band(int position) { return std::min(position, 15); }
 
-// Remembers which blocks of the row above and the block to the left carry
-// coefficients.
 // The mean level of a square is foretold from the squares left and above
 // it, which a smooth picture keeps close to it.
 class MeanForecast {
@@ -112,10 +113,14 @@ class MeanForecast {
   std::vector<int> above_;
 };
 
+// Remembers which blocks of the row above and the block to the left carry
+// coefficients.
 class CodedNeighbours {
  public:
   explicit CodedNeighbours(int across) : above_(std::size_t(across), 0) {}
-  int context(int x) const { return above_[std::size_t(x)] + (x > 0 ? above_[std::size_t(x - 1)] : 0); }
+  int context(int x) const {
+    return above_[std::size_t(x)] + (x > 0 ? above_[std::size_t(x - 1)] : 0);
+  }
   void set(int x, bool coded) { above_[std::size_t(x)] = coded ? 1 : 0; }
 
  private:
@@ -148,7 +153,8 @@ int readLevel(RangeDecoder& coder, ResidualModels& m, int position, int recent) 
       int length = 0;
       while (length < kLongestPrefix && coder.decode(m.prefix[length])) ++length;
       const unsigned size = (1u << length) + coder.decodeDirect(length) + 2;
-      if (size > unsigned(kLargestLevel)) throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+      if (size > unsigned(kLargestLevel))
+        throw FormatError(FormatFault::Corrupt, "a residual level is too large");
       magnitude = int(size);
     }
   }
@@ -157,8 +163,8 @@ int readLevel(RangeDecoder& coder, ResidualModels& m, int position, int recent) 
 
 }  // namespace
 
-Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted, int width,
-                          int height, int stepCode, float rounding) {
+Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
+                          int width, int height, int stepCode, float rounding) {
   Residual residual;
   residual.stepCode = stepCode;
   if (stepCode == 0) return residual;
@@ -169,7 +175,8 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
       Block pixels{};
       for (int y = 0; y < kResidualSide; ++y)
         for (int x = 0; x < kResidualSide; ++x) {
-          const std::size_t at = std::size_t(by * kResidualSide + y) * std::size_t(width) + std::size_t(bx * kResidualSide + x);
+          const std::size_t at = std::size_t(by * kResidualSide + y) * std::size_t(width) +
+                                 std::size_t(bx * kResidualSide + x);
           pixels[std::size_t(y * kResidualSide + x)] = original[at] - predicted[at];
         }
       const Block spectrum = forward(pixels);
@@ -177,10 +184,11 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
         const float value = spectrum[std::size_t(i)];
         // The mean level is rounded to the nearest: it is forecast, so cheap,
         // and its error spreads over the whole square.
-        const int level = std::min(kLargestLevel, int(std::fabs(value) / step + (i == 0 ? 0.5f : rounding)));
+        const int level =
+            std::min(kLargestLevel, int(std::fabs(value) / step + (i == 0 ? 0.5f : rounding)));
         if (level != 0)
-          residual.coefficients.push_back(
-              {std::uint32_t(by * across + bx), std::uint16_t(i), std::int16_t(value < 0 ? -level : level)});
+          residual.coefficients.push_back({std::uint32_t(by * across + bx), std::uint16_t(i),
+                                           std::int16_t(value < 0 ? -level : level)});
       }
     }
   return residual;
@@ -197,7 +205,8 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
   const std::uint32_t blocks = std::uint32_t(across) * std::uint32_t(paddedH / kResidualSide);
   for (std::uint32_t block = 0; block < blocks; ++block) {
     std::array<int, kResidualArea> levels{};
-    for (; next != residual.coefficients.end() && next->block == block; ++next) levels[next->index] = next->level;
+    for (; next != residual.coefficients.end() && next->block == block; ++next)
+      levels[next->index] = next->level;
     const int bx = int(block % std::uint32_t(across)), by = int(block / std::uint32_t(across));
     const int mean = levels[0];
     levels[0] -= means.forecast(bx, by);
@@ -242,15 +251,18 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles)
       RecentLevels recent;
       for (int i = 0; i <= last; ++i) {
         const bool significant = i == last || coder.decode(m.significant[i][recent.count()]);
-        if (significant) levels[std::size_t(zigzag()[std::size_t(i)])] += readLevel(coder, m, i, recent.count());
+        if (significant)
+          levels[std::size_t(zigzag()[std::size_t(i)])] += readLevel(coder, m, i, recent.count());
         recent.push(significant);
       }
     }
-    if (std::abs(levels[0]) > kLargestLevel) throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+    if (std::abs(levels[0]) > kLargestLevel)
+      throw FormatError(FormatFault::Corrupt, "a residual level is too large");
     means.set(x, levels[0]);
     for (int i = 0; i < kResidualArea; ++i)
       if (levels[std::size_t(i)] != 0)
-        residual.coefficients.push_back({block, std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
+        residual.coefficients.push_back(
+            {block, std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
   }
   if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
   return residual;
@@ -270,23 +282,22 @@ void addResidual(const Residual& residual, int paddedW, float* plane) {
     for (int v = 0; v < kResidualSide; ++v)
       for (int x = 0; x < kResidualSide; ++x) {
         float sum = 0;
-        for (int u = 0; u < kResidualSide; ++u) sum += spectrum[std::size_t(v * kResidualSide + u)] * c[u][x];
+        for (int u = 0; u < kResidualSide; ++u)
+          sum += spectrum[std::size_t(v * kResidualSide + u)] * c[u][x];
         rows[std::size_t(v * kResidualSide + x)] = sum;
       }
-    float* corner = plane + std::ptrdiff_t(block / std::uint32_t(across)) * kResidualSide * paddedW +
+    float* corner = plane +
+                    std::ptrdiff_t(block / std::uint32_t(across)) * kResidualSide * paddedW +
                     std::ptrdiff_t(block % std::uint32_t(across)) * kResidualSide;
     for (int y = 0; y < kResidualSide; ++y)
       for (int x = 0; x < kResidualSide; ++x) {
         float sum = 0;
-        for (int v = 0; v < kResidualSide; ++v) sum += c[v][y] * rows[std::size_t(v * kResidualSide + x)];
+        for (int v = 0; v < kResidualSide; ++v)
+          sum += c[v][y] * rows[std::size_t(v * kResidualSide + x)];
         corner[std::ptrdiff_t(y) * paddedW + x] += sum;
       }
   }
 }
-
-}  // namespace fif
-
-namespace fif {
 
 namespace {
 
@@ -302,7 +313,8 @@ constexpr float kLargestJump = 2.0f, kLargestBeside = 0.5f, kLargestEase = 0.35f
 void easeEdge(float* q0, std::ptrdiff_t step, float largest, float besideLargest, float clip) {
   const float p0 = q0[-step], p1 = q0[-2 * step], q1 = q0[step];
   const float jump = q0[0] - p0;
-  if (std::fabs(jump) >= largest || std::fabs(p1 - p0) >= besideLargest || std::fabs(q1 - q0[0]) >= besideLargest)
+  if (std::fabs(jump) >= largest || std::fabs(p1 - p0) >= besideLargest ||
+      std::fabs(q1 - q0[0]) >= besideLargest)
     return;
   const float delta = std::clamp((jump * 4 + (p1 - q1)) / 8, -clip, clip);
   q0[-step] += delta;
@@ -314,12 +326,15 @@ void easeEdge(float* q0, std::ptrdiff_t step, float largest, float besideLargest
 void easeSquareEdges(const Residual& residual, int paddedW, int paddedH, float* plane) {
   if (residual.stepCode < kEasedFromStepCode) return;
   const float step = residual.step();
-  const float largest = kLargestJump * step, beside = kLargestBeside * step, clip = kLargestEase * step;
+  const float largest = kLargestJump * step, beside = kLargestBeside * step,
+              clip = kLargestEase * step;
   // Squares are 8 pixels wide, so two pixels either side of an edge are inside the plane.
   for (int x = kResidualSide; x < paddedW; x += kResidualSide)
-    for (int y = 0; y < paddedH; ++y) easeEdge(plane + std::ptrdiff_t(y) * paddedW + x, 1, largest, beside, clip);
+    for (int y = 0; y < paddedH; ++y)
+      easeEdge(plane + std::ptrdiff_t(y) * paddedW + x, 1, largest, beside, clip);
   for (int y = kResidualSide; y < paddedH; y += kResidualSide)
-    for (int x = 0; x < paddedW; ++x) easeEdge(plane + std::ptrdiff_t(y) * paddedW + x, paddedW, largest, beside, clip);
+    for (int x = 0; x < paddedW; ++x)
+      easeEdge(plane + std::ptrdiff_t(y) * paddedW + x, paddedW, largest, beside, clip);
 }
 
 }  // namespace fif

@@ -17,7 +17,7 @@ constexpr int kResidualArea = kResidualSide * kResidualSide;
 struct Coefficient {
   std::uint32_t block = 0;  // row by row over the padded plane
   std::uint16_t index = 0;  // frequency, row by row: 8 v + u
-  std::int16_t level = 0;   // times the plane's step
+  std::int16_t level = 0;  // times the plane's step
 };
 
 struct Residual {
@@ -29,8 +29,8 @@ struct Residual {
 // What `original` has over `predicted` (both the padded plane, width and
 // height multiples of 8), quantised: values other than a square's mean are
 // rounded down unless their fraction of a step reaches 1 - `rounding`.
-Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted, int width,
-                          int height, int stepCode, float rounding);
+Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
+                          int width, int height, int stepCode, float rounding);
 
 void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH);
 // Throws FormatError when the stream is cut short, holds impossible levels,

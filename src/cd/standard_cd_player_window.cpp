@@ -46,7 +46,7 @@ void TForm8::createButtonBar() {
     control->setGeometry(left, 0, 44, 28);
     control->hide();
     left += 44;
-    handle(control, &QPushButton::clicked, [this, which] { CDPlayerClick(which); });
+    handle(control, &QPushButton::clicked, [this, which = which] { CDPlayerClick(which); });
     *member = control;
   }
 }

@@ -20,10 +20,12 @@ constexpr int kLargestLevel = 32767;
 
 using Block = std::array<float, kResidualArea>;
 
+using Matrix = std::array<std::array<float, kResidualSide>, kResidualSide>;
+
 // The orthonormal cosine basis: row u holds frequency u at the 8 samples.
-const std::array<std::array<float, kResidualSide>, kResidualSide>& basis() {
-  static const auto table = [] {
-    std::array<std::array<float, kResidualSide>, kResidualSide> t{};
+const Matrix& basis() {
+  static const Matrix table = [] {
+    Matrix t{};
     for (int u = 0; u < kResidualSide; ++u) {
       const double weight = std::sqrt((u == 0 ? 1.0 : 2.0) / kResidualSide);
       for (int n = 0; n < kResidualSide; ++n)
@@ -34,6 +36,33 @@ const std::array<std::array<float, kResidualSide>, kResidualSide>& basis() {
   }();
   return table;
 }
+
+// The basis turned over, which takes spectra back to samples.
+const Matrix& inverseBasis() {
+  static const Matrix table = [] {
+    Matrix t{};
+    for (int u = 0; u < kResidualSide; ++u)
+      for (int n = 0; n < kResidualSide; ++n) t[n][u] = basis()[u][n];
+    return t;
+  }();
+  return table;
+}
+
+// Takes each row of the block through `m` and turns the result over, so a
+// second pass takes the columns through it.
+Block passAndTurn(const Block& in, const Matrix& m) {
+  Block out{};
+  for (int r = 0; r < kResidualSide; ++r)
+    for (int k = 0; k < kResidualSide; ++k) {
+      float sum = 0;
+      for (int j = 0; j < kResidualSide; ++j)
+        sum += m[std::size_t(k)][std::size_t(j)] * in[std::size_t(r * kResidualSide + j)];
+      out[std::size_t(k * kResidualSide + r)] = sum;
+    }
+  return out;
+}
+
+Block transform(const Block& in, const Matrix& m) { return passAndTurn(passAndTurn(in, m), m); }
 
 // Low frequencies first, so a block's last non-zero level comes early.
 const std::array<int, kResidualArea>& zigzag() {
@@ -49,26 +78,6 @@ const std::array<int, kResidualArea>& zigzag() {
     return o;
   }();
   return order;
-}
-
-Block forward(const Block& pixels) {
-  const auto& c = basis();
-  Block rows{}, out{};
-  for (int y = 0; y < kResidualSide; ++y)
-    for (int u = 0; u < kResidualSide; ++u) {
-      float sum = 0;
-      for (int x = 0; x < kResidualSide; ++x)
-        sum += c[u][x] * pixels[std::size_t(y * kResidualSide + x)];
-      rows[std::size_t(y * kResidualSide + u)] = sum;
-    }
-  for (int v = 0; v < kResidualSide; ++v)
-    for (int u = 0; u < kResidualSide; ++u) {
-      float sum = 0;
-      for (int y = 0; y < kResidualSide; ++y)
-        sum += c[v][y] * rows[std::size_t(y * kResidualSide + u)];
-      out[std::size_t(v * kResidualSide + u)] = sum;
-    }
-  return out;
 }
 
 // The adaptive contexts of one plane's residual.
@@ -179,7 +188,7 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
                                  std::size_t(bx * kResidualSide + x);
           pixels[std::size_t(y * kResidualSide + x)] = original[at] - predicted[at];
         }
-      const Block spectrum = forward(pixels);
+      const Block spectrum = transform(pixels, basis());
       for (int i = 0; i < kResidualArea; ++i) {
         const float value = spectrum[std::size_t(i)];
         // The mean level is rounded to the nearest: it is forecast, so cheap,
@@ -271,31 +280,18 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles)
 void addResidual(const Residual& residual, int paddedW, float* plane) {
   const float step = residual.step();
   const int across = paddedW / kResidualSide;
-  const auto& c = basis();
   for (auto next = residual.coefficients.begin(); next != residual.coefficients.end();) {
     Block spectrum{};
     const std::uint32_t block = next->block;
     for (; next != residual.coefficients.end() && next->block == block; ++next)
       spectrum[next->index] = float(next->level) * step;
-    // Frequencies down the columns first, then along the rows.
-    Block rows{};
-    for (int v = 0; v < kResidualSide; ++v)
-      for (int x = 0; x < kResidualSide; ++x) {
-        float sum = 0;
-        for (int u = 0; u < kResidualSide; ++u)
-          sum += spectrum[std::size_t(v * kResidualSide + u)] * c[u][x];
-        rows[std::size_t(v * kResidualSide + x)] = sum;
-      }
+    const Block pixels = transform(spectrum, inverseBasis());
     float* corner = plane +
                     std::ptrdiff_t(block / std::uint32_t(across)) * kResidualSide * paddedW +
                     std::ptrdiff_t(block % std::uint32_t(across)) * kResidualSide;
     for (int y = 0; y < kResidualSide; ++y)
-      for (int x = 0; x < kResidualSide; ++x) {
-        float sum = 0;
-        for (int v = 0; v < kResidualSide; ++v)
-          sum += c[v][y] * rows[std::size_t(v * kResidualSide + x)];
-        corner[std::ptrdiff_t(y) * paddedW + x] += sum;
-      }
+      for (int x = 0; x < kResidualSide; ++x)
+        corner[std::ptrdiff_t(y) * paddedW + x] += pixels[std::size_t(y * kResidualSide + x)];
   }
 }
 

@@ -6,7 +6,8 @@ import unittest
 
 from corvela_session import OtherProgram, RunningProgram, is_enabled, wait_for
 from user_actions import (answer, box_saying, button, checked, choose_files, described,
-                          menu_item, past_the_reminder, press, showing, text_of, window_where)
+                          in_front, menu_item, past_the_reminder, press, showing, text_of,
+                          window_where)
 
 PROGRAM = sys.argv.pop(1)
 WALLPAPER = "/usr/share/backgrounds/mate/nature/GreenMeadow.jpg"
@@ -21,7 +22,7 @@ class StatusDialogAcrossAnotherProgram(unittest.TestCase):
 
     def open_dialog(self):
         press(menu_item(self.cd, "Set Status Checking"))
-        return self.session.window(STATUS_DIALOG)
+        return in_front(self.session.window(STATUS_DIALOG))
 
     def choose_seconds_then_visit_another_program(self, dialog):
         press(described(dialog, "RadioGroup1Item3"))
@@ -59,8 +60,8 @@ class PrintOptionsAcrossAnotherProgram(unittest.TestCase):
             press(described(viewer, "Button2"))
             wait_for("the picture", lambda: showing(described(viewer, "Image1")))
             press(described(viewer, "Button18"))
-            options = window_where("the print options",
-                                   lambda window: window.name == "Corvela Pro Graphic Print")
+            options = in_front(window_where(
+                "the print options", lambda window: window.name == "Corvela Pro Graphic Print"))
             press(described(options, "RadioButton3"))
             wait_for("x 8 chosen", lambda: checked(described(options, "RadioButton3")))
             with OtherProgram():
@@ -76,8 +77,8 @@ class SingleTrackDialogAcrossAnotherProgram(unittest.TestCase):
             single = described(cd, "Button13")
             wait_for("the disc's tracks", lambda: is_enabled(single))
             press(single)
-            dialog = window_where("the single track dialog",
-                                  lambda window: window.name == "Single Track Selection")
+            dialog = in_front(window_where(
+                "the single track dialog", lambda window: window.name == "Single Track Selection"))
             track = described(dialog, "Edit1")
             track.queryEditableText().setTextContents("5")
             with OtherProgram():

@@ -8,7 +8,7 @@ import subprocess
 import pyatspi
 from gi.repository import GLib
 
-from corvela_session import find_control, top_level, wait_for
+from corvela_session import active_window_name, find_control, top_level, wait_for
 
 ESCAPE_KEYCODE, CONTROL_KEYCODE, C_KEYCODE = 9, 37, 54
 
@@ -80,6 +80,13 @@ def says(window, text):
 def box_saying(text):
     """A box of the program's that shows this text, once it is shown."""
     return window_where(f'the box saying "{text}"', lambda window: says(window, text))
+
+
+def in_front(window):
+    """Waits until the window manager has given the window the focus, as a person waits
+    to see a dialog before using it: its opening steps run as it becomes active."""
+    wait_for(f"{window.name} in front", lambda: active_window_name() == window.name)
+    return window
 
 
 def past_the_reminder(session):

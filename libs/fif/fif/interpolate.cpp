@@ -47,10 +47,6 @@ Taps tapsFor(int to, double scale) {
   return taps;
 }
 
-}  // namespace
-
-namespace {
-
 // Where a pass finds its samples: `lines` lines of `length` samples.
 struct Layout {
   int lines, length;

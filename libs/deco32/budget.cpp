@@ -11,8 +11,10 @@ namespace {
 // no byte can hold more than 31 blocks. The coder reads a few bytes ahead.
 constexpr std::int64_t kBlocksPerByte = 32;
 constexpr std::int64_t kBytesReadAhead = 6;
-// Every residual level carries a plain sign bit: at most eight a byte.
+// Every residual level carries a plain sign bit: at most eight a byte. A
+// square's mean may also come from its forecast without a bit.
 constexpr std::int64_t kLevelsPerByte = 8;
+constexpr std::int64_t kPixelsPerMean = 64;
 // The renderer works on planes of floats up to four times the stored size.
 constexpr double kLargestWorkScale = 4.0;
 
@@ -50,7 +52,8 @@ bool transformsWithinBudget(const fif::Header& header, std::size_t payloadBytes)
   const PlaneBlocks blocks = blocksOf(header);
   const std::int64_t levels =
       header.version < 3 ? 0
-                         : std::min(blocks.pixels, (std::int64_t(payloadBytes) + kBytesReadAhead) * kLevelsPerByte);
+                         : std::min(blocks.pixels, (std::int64_t(payloadBytes) + kBytesReadAhead) * kLevelsPerByte +
+                                                       blocks.pixels / kPixelsPerMean);
   return std::min(blocks.most, blocksTheBytesHold(payloadBytes)) <= kMaxTransforms && levels <= kMaxLevels;
 }
 

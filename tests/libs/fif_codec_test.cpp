@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <tuple>
 
@@ -110,6 +113,29 @@ TEST(FifCodec, FilesOfTheVersionBeforeTheResidualStillRead) {
   }
   EXPECT_GT(lumaPsnr(scene, fif::render(back, 64, 48)), 15.0);
   EXPECT_LT(lumaPsnr(scene, fif::render(back, 64, 48)), lumaPsnr(scene, fif::render(file, 64, 48)));
+}
+
+// A file written by the version before the squares took slopes renders as
+// it did then.
+TEST(FifCodec, FilesOfVersionThreeRenderAsTheyDid) {
+  std::ifstream in(FIF_TEST_DATA "/scene-3.0.fif", std::ios::binary);
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  const auto file = fif::readFile(bytes.data(), bytes.size());
+  EXPECT_EQ(file.header.version, 3);
+  EXPECT_NEAR(lumaPsnr(testScene(64, 48), fif::render(file, 64, 48)), 55.75, 0.01);
+}
+
+// A gentle slope is drawn through the squares from their neighbours' means
+// rather than coded in each, and comes back smooth.
+TEST(FifCodec, ASmoothSlopeIsDrawnThroughTheSquares) {
+  fif::RgbImage ramp{128, 96, {}};
+  for (int y = 0; y < 96; ++y)
+    for (int x = 0; x < 128; ++x) ramp.rgb.insert(ramp.rgb.end(), 3, std::uint8_t(40 + x + y / 2 + 20 * std::sin(x * 0.05)));
+  const auto bytes = encodeAt(ramp, 30);
+  const auto file = fif::readFile(bytes.data(), bytes.size());
+  const auto& sloped = file.planes[0].residual.sloped;
+  EXPECT_GT(3 * std::count(sloped.begin(), sloped.end(), true), std::ptrdiff_t(sloped.size()));
+  EXPECT_GT(lumaPsnr(ramp, fif::render(file, 128, 96)), 42.0);
 }
 
 // A payload cut inside the residual, its length and check value mended, is

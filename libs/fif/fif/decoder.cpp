@@ -185,7 +185,7 @@ std::vector<float> renderPlane(const Header& header, const Plane& plane, int wid
     return resample(PlaneDecoder(header, plane, scaleFor(header, width, height)).run(step, smooth), width, height);
   const int unit = 1 << header.minRangeLog2;
   WorkPlane own = PlaneDecoder(header, plane, {unit, unit}).run(step, true);
-  addResidual(plane.residual, own.width, own.pixels.data());
+  addResidual(plane.residual, own.width, own.height, own.pixels.data());
   if (smooth) easeSquareEdges(plane.residual, own.width, own.height, own.pixels.data());
   return lanczosResize(own.pixels, own.width, own.height, width, height, double(width) / plane.width,
                        double(height) / plane.height);

@@ -173,9 +173,8 @@ class PlaneEncoder {
 constexpr float kFinestStep = 1.0f, kCoarsestStep = 100.0f;
 // Chroma is coded at twice the step: the eye forgives it more.
 constexpr float kChromaStepShare = 2.0f;
-// Values are rounded towards zero by this much more than to the nearest
-// level: a level barely earned costs more bits than it saves error.
-constexpr float kRounding = 0.35f;
+// What a bit of the residual is worth in squared error, in steps squared.
+constexpr float kRateWeight = 0.08f;
 
 int stepCodeFor(int quality, bool chroma) {
   const float lost = float(100 - std::clamp(quality, 1, 100)) / 99.0f;
@@ -204,10 +203,61 @@ Header headerFor(const RgbImage& image, const EncodeOptions& options) {
 
 }  // namespace
 
-std::vector<std::uint8_t> encode(const RgbImage& image, const EncodeOptions& options) {
+namespace {
+
+// One flat block of one mean for each top-level block: the residual then
+// draws the whole picture, its squares' means their own.
+void plainBlocks(const Header& header, Plane& plane) {
+  const int top = 1 << header.maxRangeLog2;
+  for (int y = 0; y < paddedSide(plane.height, header.maxRangeLog2); y += top)
+    for (int x = 0; x < paddedSide(plane.width, header.maxRangeLog2); x += top) {
+      Transform& t = plane.transforms.emplace_back();
+      t.x = std::uint16_t(x);
+      t.y = std::uint16_t(y);
+      t.size = std::uint8_t(top);
+      t.flat = true;
+      t.mean = 64;
+    }
+}
+
+// The picture coded with self-similar blocks under the residual, or with
+// plain ones; `step` runs once a top-level block is done.
+template <class Step>
+FifFile codeWith(const RgbImage& image, const Header& header, int quality, bool selfSimilar, Step step) {
   FifFile file;
-  file.header = headerFor(image, options);
-  const Header& header = file.header;
+  file.header = header;
+  for (int p = 0; p < planeCount(header.colour); ++p) {
+    Plane& plane = file.planes.emplace_back();
+    planeSize(header, p, plane.width, plane.height);
+    const PaddedPlane source = extractPlane(image, header, p);
+    const float threshold = kSplitThreshold * (p == 0 ? 1.0f : kChromaTolerance);
+    if (selfSimilar)
+      PlaneEncoder(header, source, threshold).encode(plane, step);
+    else
+      plainBlocks(header, plane);
+    plane.residual = quantiseResidual(source.pixels, predictPlane(header, plane), source.width, source.height,
+                                      stepCodeFor(quality, p > 0), kRateWeight);
+  }
+  return file;
+}
+
+// What a file costs: its squared error over the three colours, in
+// luminance's measure, and its bits at the residual's price.
+double costOf(const RgbImage& image, const FifFile& file, std::size_t bytes, int quality) {
+  const RgbImage decoded = render(file, image.width, image.height);
+  double squares = 0;
+  for (std::size_t i = 0; i < image.rgb.size(); ++i) {
+    const double d = double(image.rgb[i]) - double(decoded.rgb[i]);
+    squares += d * d;
+  }
+  const double step = double(stepCodeFor(quality, false)) / 8;
+  return squares / 3 + double(kRateWeight) * step * step * 8 * double(bytes);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> encode(const RgbImage& image, const EncodeOptions& options) {
+  const Header header = headerFor(image, options);
   const int planes = planeCount(header.colour);
   const int top = 1 << header.maxRangeLog2;
   const int blocksPerPlane = (paddedSide(image.width, header.maxRangeLog2) / top) *
@@ -215,18 +265,17 @@ std::vector<std::uint8_t> encode(const RgbImage& image, const EncodeOptions& opt
   // Chroma planes hold a quarter of the blocks each.
   const int total = std::max(1, blocksPerPlane + (planes - 1) * ((blocksPerPlane + 3) / 4));
   int done = 0;
-  for (int p = 0; p < planes; ++p) {
-    Plane& plane = file.planes.emplace_back();
-    planeSize(header, p, plane.width, plane.height);
-    const PaddedPlane source = extractPlane(image, header, p);
-    const float threshold = kSplitThreshold * (p == 0 ? 1.0f : kChromaTolerance);
-    PlaneEncoder(header, source, threshold).encode(plane, [&] {
-      if (options.progress) options.progress(std::min(100, ++done * 100 / total));
-    });
-    plane.residual = quantiseResidual(source.pixels, predictPlane(header, plane), source.width, source.height,
-                                      stepCodeFor(options.quality, p > 0), kRounding);
-  }
-  return writeFile(file);
+  const FifFile selfSimilar = codeWith(image, header, options.quality, true, [&] {
+    if (options.progress) options.progress(std::min(100, ++done * 100 / total));
+  });
+  // Self-similar blocks stay only where they earn their bits: on many
+  // photographs the residual alone draws the picture better for less.
+  const FifFile plain = codeWith(image, header, options.quality, false, [] {});
+  std::vector<std::uint8_t> withBlocks = writeFile(selfSimilar), without = writeFile(plain);
+  return costOf(image, selfSimilar, withBlocks.size(), options.quality) <=
+                 costOf(image, plain, without.size(), options.quality)
+             ? withBlocks
+             : without;
 }
 
 }  // namespace fif

@@ -280,7 +280,7 @@ FifFile readFile(const std::uint8_t* data, std::size_t size) {
     if (file.header.version >= 3)
       plane.residual = readResidual(coder, paddedSide(plane.width, file.header.maxRangeLog2),
                                     paddedSide(plane.height, file.header.maxRangeLog2),
-                                    (1 << file.header.maxRangeLog2) >= kResidualSide);
+                                    (1 << file.header.maxRangeLog2) >= kResidualSide, file.header.version);
   }
   return file;
 }

@@ -1,5 +1,8 @@
 #include "fif/range_coder.h"
 
+#include <array>
+#include <cmath>
+
 namespace fif {
 
 namespace {
@@ -10,16 +13,33 @@ constexpr std::uint32_t kTop = 1u << 24;
 
 }  // namespace
 
+void BitModel::learn(int bit) {
+  if (bit == 0)
+    probability += ((1 << kModelBits) - probability) >> kMoveBits;
+  else
+    probability -= probability >> kMoveBits;
+}
+
+void BitCounter::encode(BitModel& model, int bit) {
+  static const auto cost = [] {
+    std::array<float, 1 << kModelBits> table{};
+    for (std::size_t p = 1; p < table.size(); ++p) table[p] = -std::log2(float(p) / float(table.size()));
+    return table;
+  }();
+  const std::size_t p = model.probability;
+  bits_ += cost[bit == 0 ? p : cost.size() - p];
+  model.learn(bit);
+}
+
 void RangeEncoder::encode(BitModel& model, int bit) {
   const std::uint32_t bound = (range_ >> kModelBits) * model.probability;
   if (bit == 0) {
     range_ = bound;
-    model.probability += ((1 << kModelBits) - model.probability) >> kMoveBits;
   } else {
     low_ += bound;
     range_ -= bound;
-    model.probability -= model.probability >> kMoveBits;
   }
+  model.learn(bit);
   while (range_ < kTop) {
     range_ <<= 8;
     shiftLow();
@@ -71,14 +91,13 @@ int RangeDecoder::decode(BitModel& model) {
   int bit;
   if (code_ < bound) {
     range_ = bound;
-    model.probability += ((1 << kModelBits) - model.probability) >> kMoveBits;
     bit = 0;
   } else {
     code_ -= bound;
     range_ -= bound;
-    model.probability -= model.probability >> kMoveBits;
     bit = 1;
   }
+  model.learn(bit);
   while (range_ < kTop) {
     range_ <<= 8;
     code_ = (code_ << 8) | next();

@@ -12,6 +12,8 @@ namespace fif {
 class BitModel {
  public:
   std::uint16_t probability = 1 << 10;  // of a zero, in 1/2048ths
+  // Moves the probability towards the bit just coded.
+  void learn(int bit);
 };
 
 class RangeEncoder {
@@ -29,6 +31,18 @@ class RangeEncoder {
   std::uint8_t cache_ = 0;
   std::uint64_t cacheSize_ = 1;
   std::vector<std::uint8_t> out_;
+};
+
+// What coding would cost, in bits, teaching the models as coding would: the
+// encoder weighs its choices with it.
+class BitCounter {
+ public:
+  void encode(BitModel& model, int bit);
+  void encodeDirect(std::uint32_t, int bits) { bits_ += float(bits); }
+  float bits() const { return bits_; }
+
+ private:
+  float bits_ = 0;
 };
 
 // Reading past the end yields zero bytes: a truncated stream decodes to
@@ -57,7 +71,8 @@ class RangeDecoder {
 template <int Bits>
 class SymbolModel {
  public:
-  void encode(RangeEncoder& coder, unsigned symbol) {
+  template <class Coder>
+  void encode(Coder& coder, unsigned symbol) {
     unsigned node = 1;
     for (int i = Bits - 1; i >= 0; --i) {
       const int bit = (symbol >> i) & 1;

@@ -88,6 +88,7 @@ struct ResidualModels {
   BitModel significant[kResidualArea][3];
   BitModel aboveOne[16][3], aboveTwo[16][3];
   BitModel prefix[kLongestPrefix + 1];
+  BitModel sloped[3];  // by how many of the blocks left and above are sloped
 };
 
 // Which of the last two levels in zigzag order were non-zero.
@@ -105,21 +106,35 @@ class RecentLevels {
 
 int band(int position) { return std::min(position, 15); }
 
-// The mean level of a square is foretold from the squares left and above
-// it, which a smooth picture keeps close to it.
+// The mean level of a square is foretold from the squares left, above and
+// above left of it: a smooth picture keeps it near them, and the corner
+// tells a slope from an edge. Files of version 3 took the mean of the left
+// and above ones.
 class MeanForecast {
  public:
-  explicit MeanForecast(int across) : above_(std::size_t(across), 0) {}
+  MeanForecast(int across, bool byCorner) : above_(std::size_t(across), 0), byCorner_(byCorner) {}
   int forecast(int x, int y) const {
-    if (x > 0 && y > 0) return (above_[std::size_t(x)] + above_[std::size_t(x - 1)]) / 2;
+    if (x > 0 && y > 0 && !byCorner_) return (above_[std::size_t(x)] + above_[std::size_t(x - 1)]) / 2;
+    if (x > 0 && y > 0) {
+      const int left = above_[std::size_t(x - 1)], above = above_[std::size_t(x)];
+      const int low = std::min(left, above), high = std::max(left, above);
+      if (corner_ >= high) return low;
+      if (corner_ <= low) return high;
+      return left + above - corner_;
+    }
     if (x > 0) return above_[std::size_t(x - 1)];
     return y > 0 ? above_[std::size_t(x)] : 0;
   }
   // Entries left of the square being coded already belong to its own row.
-  void set(int x, int level) { above_[std::size_t(x)] = level; }
+  void set(int x, int level) {
+    corner_ = above_[std::size_t(x)];
+    above_[std::size_t(x)] = level;
+  }
 
  private:
   std::vector<int> above_;
+  int corner_ = 0;  // the row above's entry left of the next square
+  bool byCorner_;
 };
 
 // Remembers which blocks of the row above and the block to the left carry
@@ -137,7 +152,8 @@ class CodedNeighbours {
   std::vector<int> above_;
 };
 
-void writeLevel(RangeEncoder& coder, ResidualModels& m, int position, int recent, int level) {
+template <class Coder>
+void writeLevel(Coder& coder, ResidualModels& m, int position, int recent, int level) {
   const int magnitude = std::abs(level);
   coder.encode(m.aboveOne[band(position)][recent], magnitude > 1);
   if (magnitude > 1) {
@@ -152,6 +168,28 @@ void writeLevel(RangeEncoder& coder, ResidualModels& m, int position, int recent
     }
   }
   coder.encodeDirect(level < 0 ? 1 : 0, 1);
+}
+
+using Levels = std::array<int, kResidualArea>;
+
+// Codes one square's levels, its mean already less its forecast; returns
+// whether any level was coded.
+template <class Coder>
+bool writeBlock(Coder& coder, ResidualModels& m, const Levels& levels, int codedContext) {
+  int last = -1;
+  for (int i = 0; i < kResidualArea; ++i)
+    if (levels[std::size_t(zigzag()[std::size_t(i)])] != 0) last = i;
+  coder.encode(m.coded[codedContext], last >= 0);
+  if (last < 0) return false;
+  m.last.encode(coder, unsigned(last));
+  RecentLevels recent;
+  for (int i = 0; i <= last; ++i) {
+    const int level = levels[std::size_t(zigzag()[std::size_t(i)])];
+    if (i < last) coder.encode(m.significant[i][recent.count()], level != 0);
+    if (level != 0) writeLevel(coder, m, i, recent.count(), level);
+    recent.push(level != 0);
+  }
+  return true;
 }
 
 int readLevel(RangeDecoder& coder, ResidualModels& m, int position, int recent) {
@@ -172,126 +210,409 @@ int readLevel(RangeDecoder& coder, ResidualModels& m, int position, int recent) 
 
 }  // namespace
 
+namespace {
+
+Block squareOf(const std::vector<float>& plane, int width, int bx, int by) {
+  Block pixels{};
+  for (int y = 0; y < kResidualSide; ++y)
+    for (int x = 0; x < kResidualSide; ++x)
+      pixels[std::size_t(y * kResidualSide + x)] =
+          plane[std::size_t(by * kResidualSide + y) * std::size_t(width) + std::size_t(bx * kResidualSide + x)];
+  return pixels;
+}
+
+int nearestLevel(float value, float step) {
+  const int level = std::min(kLargestLevel, int(std::fabs(value) / step + 0.5f));
+  return value < 0 ? -level : level;
+}
+
+float squaredError(const Block& spectrum, const Levels& levels, float step) {
+  float sum = 0;
+  for (int i = 1; i < kResidualArea; ++i) {
+    const float d = spectrum[std::size_t(i)] - float(levels[std::size_t(i)]) * step;
+    sum += d * d;
+  }
+  return sum;
+}
+
+// A neighbouring square's mean further off than this, in steps, is taken for
+// an edge rather than a slope.
+constexpr float kSlopeLimitSteps = 4.0f;
+
+// The mean of each square as the picture will show it.
+class SquareMeans {
+ public:
+  SquareMeans(int width, int height, const std::vector<int>& levels, float step)
+      : across_(width / kResidualSide), down_(height / kResidualSide), limit_(kSlopeLimitSteps * step),
+        means_(levels.size()) {
+    for (std::size_t at = 0; at < levels.size(); ++at) means_[at] = float(levels[at]) * step / kResidualSide;
+  }
+
+  // The slope the means around the square draw through it, bilinear between
+  // the squares' centres, less its own mean.
+  Block slope(int bx, int by) const {
+    const float own = mean(bx, by, bx, by);
+    Block surface{};
+    float total = 0;
+    for (int y = 0; y < kResidualSide; ++y)
+      for (int x = 0; x < kResidualSide; ++x) {
+        const float dx = (float(x) - 3.5f) / kResidualSide, dy = (float(y) - 3.5f) / kResidualSide;
+        const int nx = bx + (dx < 0 ? -1 : 1), ny = by + (dy < 0 ? -1 : 1);
+        const float tx = std::fabs(dx), ty = std::fabs(dy);
+        const float value = (1 - tx) * (1 - ty) * own + tx * (1 - ty) * mean(bx, by, nx, by) +
+                            (1 - tx) * ty * mean(bx, by, bx, ny) + tx * ty * mean(bx, by, nx, ny);
+        surface[std::size_t(y * kResidualSide + x)] = value;
+        total += value;
+      }
+    for (float& v : surface) v -= total / kResidualArea;
+    return surface;
+  }
+
+ private:
+  // The mean of square (x, y) as seen from square (ox, oy): its own where the
+  // other is outside the plane or across an edge.
+  float mean(int ox, int oy, int x, int y) const {
+    const float own = means_[std::size_t(oy * across_ + ox)];
+    if (x < 0 || y < 0 || x >= across_ || y >= down_) return own;
+    const float other = means_[std::size_t(y * across_ + x)];
+    return std::fabs(other - own) > limit_ ? own : other;
+  }
+
+  int across_, down_;
+  float limit_;
+  std::vector<float> means_;
+};
+
+// Chooses a square's detail levels the way their coding will price them: from
+// the nearest levels, each, last in coding order first, drops one step towards
+// zero when the bits saved outweigh the error added, and the square may keep
+// no detail at all. The models and the neighbours then learn the choice as
+// writing will.
+// The levels of the squares in block order, with the contexts their
+// neighbours give. Each square's detail is drawn flat or against its slope;
+// files of version 3 drew all flat, said nothing of it, and coded the mean
+// with the detail.
+class DetailCoder {
+ public:
+  DetailCoder(int across, bool slopes) : coded_(across), sloped_(across), slopes_(slopes) {}
+
+  template <class Coder>
+  void write(Coder& coder, const Levels& levels, bool sloped, int bx) {
+    coder.encode(models_.sloped[sloped_.context(bx)], sloped);
+    sloped_.set(bx, sloped);
+    coded_.set(bx, writeBlock(coder, models_, levels, coded_.context(bx)));
+  }
+
+  // The bits the square would cost, leaving the contexts as they are.
+  float bits(const Levels& levels, bool sloped, int bx) const {
+    DetailCoder trial = *this;
+    BitCounter counter;
+    trial.write(counter, levels, sloped, bx);
+    return counter.bits();
+  }
+
+  Levels read(RangeDecoder& coder, bool& sloped, int bx) {
+    sloped = slopes_ && coder.decode(models_.sloped[sloped_.context(bx)]);
+    sloped_.set(bx, sloped);
+    Levels levels{};
+    const bool coded = coder.decode(models_.coded[coded_.context(bx)]);
+    coded_.set(bx, coded);
+    if (!coded) return levels;
+    const int last = int(models_.last.decode(coder));
+    RecentLevels recent;
+    for (int i = 0; i <= last; ++i) {
+      const bool significant = i == last || coder.decode(models_.significant[i][recent.count()]);
+      if (significant) levels[std::size_t(zigzag()[std::size_t(i)])] = readLevel(coder, models_, i, recent.count());
+      recent.push(significant);
+    }
+    return levels;
+  }
+
+ private:
+  ResidualModels models_;
+  CodedNeighbours coded_, sloped_;
+  bool slopes_;
+};
+
+// Chooses a square's detail levels the way their coding will price them, both
+// flat and against the slope, and keeps the cheaper: from the nearest levels,
+// each, last in coding order first, drops one step towards zero when the bits
+// saved outweigh the error added, and the square may keep no detail at all.
+class LevelChooser {
+ public:
+  LevelChooser(int across, float rateWeight) : coder_(across, true), rateWeight_(rateWeight) {}
+
+  Levels choose(const Block& flat, const Block& againstSlope, float step, int bx, bool& sloped) {
+    float flatCost, slopeCost;
+    const Levels flatLevels = chooseFor(flat, step, bx, false, flatCost);
+    const Levels slopeLevels = chooseFor(againstSlope, step, bx, true, slopeCost);
+    sloped = slopeCost < flatCost;
+    BitCounter counter;
+    coder_.write(counter, sloped ? slopeLevels : flatLevels, sloped, bx);
+    return sloped ? slopeLevels : flatLevels;
+  }
+
+ private:
+  Levels chooseFor(const Block& spectrum, float step, int bx, bool sloped, float& best) const {
+    const auto cost = [&](const Levels& levels) {
+      return squaredError(spectrum, levels, step) + rateWeight_ * step * step * coder_.bits(levels, sloped, bx);
+    };
+    Levels chosen{};
+    for (int i = 1; i < kResidualArea; ++i) chosen[std::size_t(i)] = nearestLevel(spectrum[std::size_t(i)], step);
+    best = cost(chosen);
+    if (const float c = cost(Levels{}); c < best) {
+      chosen = Levels{};
+      best = c;
+    }
+    for (int i = kResidualArea - 1; i > 0; --i) {
+      const auto at = std::size_t(zigzag()[std::size_t(i)]);
+      if (chosen[at] == 0) continue;
+      Levels trial = chosen;
+      trial[at] -= chosen[at] > 0 ? 1 : -1;
+      if (const float c = cost(trial); c < best) {
+        chosen = trial;
+        best = c;
+      }
+    }
+    return chosen;
+  }
+
+  DetailCoder coder_;
+  const float rateWeight_;
+};
+
+// The squares' mean levels in block order, each less its forecast, in the
+// context of how many of the squares left and above missed theirs.
+class MeanCoder {
+ public:
+  explicit MeanCoder(int across) : forecasts_(across, true), missed_(across) {}
+
+  int forecast(int bx, int by) const { return forecasts_.forecast(bx, by); }
+
+  template <class Coder>
+  void write(Coder& coder, int level, int bx, int by) {
+    const int difference = level - forecast(bx, by), context = missed_.context(bx);
+    coder.encode(models_.significant[0][context], difference != 0);
+    if (difference != 0) writeLevel(coder, models_, 0, context, difference);
+    learn(level, difference != 0, bx);
+  }
+
+  // The bits the level would cost, leaving the contexts as they are.
+  float bits(int level, int bx, int by) const {
+    MeanCoder trial = *this;
+    BitCounter counter;
+    trial.write(counter, level, bx, by);
+    return counter.bits();
+  }
+
+  int read(RangeDecoder& coder, int bx, int by) {
+    const int context = missed_.context(bx);
+    const int difference = coder.decode(models_.significant[0][context]) ? readLevel(coder, models_, 0, context) : 0;
+    const int level = forecast(bx, by) + difference;
+    if (std::abs(level) > kLargestLevel) throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+    learn(level, difference != 0, bx);
+    return level;
+  }
+
+ private:
+  void learn(int level, bool missed, int bx) {
+    missed_.set(bx, missed);
+    forecasts_.set(bx, level);
+  }
+
+  ResidualModels models_;
+  MeanForecast forecasts_;
+  CodedNeighbours missed_;
+};
+
+// The mean levels, each the nearest or the forecast, whichever costs less.
+std::vector<int> chooseMeans(const std::vector<float>& plane, int width, int height, float step,
+                             float rateWeight) {
+  std::vector<int> levels;
+  MeanCoder coder(width / kResidualSide);
+  for (int by = 0; by < height / kResidualSide; ++by)
+    for (int bx = 0; bx < width / kResidualSide; ++bx) {
+      float sum = 0;
+      for (float v : squareOf(plane, width, bx, by)) sum += v;
+      const float value = sum / kResidualSide;  // the spectrum's mean term
+      const auto cost = [&](int level) {
+        const float d = value - float(level) * step;
+        return d * d + rateWeight * step * step * coder.bits(level, bx, by);
+      };
+      const int nearest = nearestLevel(value, step), forecast = coder.forecast(bx, by);
+      const int level = cost(forecast) < cost(nearest) ? forecast : nearest;
+      BitCounter counter;
+      coder.write(counter, level, bx, by);
+      levels.push_back(level);
+    }
+  return levels;
+}
+
+}  // namespace
+
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
-                          int width, int height, int stepCode, float rounding) {
+                          int width, int height, int stepCode, float rateWeight) {
   Residual residual;
   residual.stepCode = stepCode;
   if (stepCode == 0) return residual;
   const float step = residual.step();
+  std::vector<float> difference(original.size());
+  for (std::size_t i = 0; i < original.size(); ++i) difference[i] = original[i] - predicted[i];
   const int across = width / kResidualSide;
+  // The squares' means are the picture's own: the blocks give only the
+  // shape inside them.
+  const std::vector<int> means = chooseMeans(original, width, height, step, rateWeight);
+  const SquareMeans shown(width, height, means, step);
+  LevelChooser chooser(across, rateWeight);
   for (int by = 0; by < height / kResidualSide; ++by)
     for (int bx = 0; bx < across; ++bx) {
-      Block pixels{};
-      for (int y = 0; y < kResidualSide; ++y)
-        for (int x = 0; x < kResidualSide; ++x) {
-          const std::size_t at = std::size_t(by * kResidualSide + y) * std::size_t(width) +
-                                 std::size_t(bx * kResidualSide + x);
-          pixels[std::size_t(y * kResidualSide + x)] = original[at] - predicted[at];
-        }
-      const Block spectrum = transform(pixels, basis());
-      for (int i = 0; i < kResidualArea; ++i) {
-        const float value = spectrum[std::size_t(i)];
-        // The mean level is rounded to the nearest: it is forecast, so cheap,
-        // and its error spreads over the whole square.
-        const int level =
-            std::min(kLargestLevel, int(std::fabs(value) / step + (i == 0 ? 0.5f : rounding)));
-        if (level != 0)
-          residual.coefficients.push_back({std::uint32_t(by * across + bx), std::uint16_t(i),
-                                           std::int16_t(value < 0 ? -level : level)});
-      }
+      const Block detail = squareOf(difference, width, bx, by);
+      Block againstSlope = detail;
+      const Block slope = shown.slope(bx, by);
+      for (int i = 0; i < kResidualArea; ++i) againstSlope[std::size_t(i)] -= slope[std::size_t(i)];
+      bool sloped = false;
+      Levels levels = chooser.choose(transform(detail, basis()), transform(againstSlope, basis()), step, bx, sloped);
+      levels[0] = means[std::size_t(by * across + bx)];
+      residual.add(std::size_t(by * across + bx), levels, sloped);
     }
   return residual;
 }
+
+namespace {
+
+// Walks the non-zero levels square by square, in block order.
+class SquareLevels {
+ public:
+  explicit SquareLevels(const Residual& residual) : next_(residual.coefficients.begin()), end_(residual.coefficients.end()) {}
+  Levels of(std::size_t square) {
+    Levels levels{};
+    for (; next_ != end_ && next_->block == square; ++next_) levels[next_->index] = next_->level;
+    return levels;
+  }
+
+ private:
+  std::vector<Coefficient>::const_iterator next_, end_;
+};
+
+}  // namespace
 
 void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH) {
   coder.encodeDirect(std::uint32_t(residual.stepCode), kStepBits);
   if (residual.stepCode == 0) return;
-  ResidualModels m;
   const int across = paddedW / kResidualSide;
-  CodedNeighbours neighbours(across);
-  MeanForecast means(across);
-  auto next = residual.coefficients.begin();
-  const std::uint32_t blocks = std::uint32_t(across) * std::uint32_t(paddedH / kResidualSide);
-  for (std::uint32_t block = 0; block < blocks; ++block) {
-    std::array<int, kResidualArea> levels{};
-    for (; next != residual.coefficients.end() && next->block == block; ++next)
-      levels[next->index] = next->level;
-    const int bx = int(block % std::uint32_t(across)), by = int(block / std::uint32_t(across));
-    const int mean = levels[0];
-    levels[0] -= means.forecast(bx, by);
-    means.set(bx, mean);
-    int last = -1;
-    for (int i = 0; i < kResidualArea; ++i)
-      if (levels[std::size_t(zigzag()[std::size_t(i)])] != 0) last = i;
-    const int x = int(block % std::uint32_t(across));
-    coder.encode(m.coded[neighbours.context(x)], last >= 0);
-    neighbours.set(x, last >= 0);
-    if (last < 0) continue;
-    m.last.encode(coder, unsigned(last));
-    RecentLevels recent;
-    for (int i = 0; i <= last; ++i) {
-      const int level = levels[std::size_t(zigzag()[std::size_t(i)])];
-      if (i < last) coder.encode(m.significant[i][recent.count()], level != 0);
-      if (level != 0) writeLevel(coder, m, i, recent.count(), level);
-      recent.push(level != 0);
-    }
+  const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
+  // The means first: the detail of each square is drawn against the slope
+  // its neighbours' means make.
+  MeanCoder means(across);
+  SquareLevels meanLevels(residual);
+  for (std::size_t square = 0; square < squares; ++square)
+    means.write(coder, meanLevels.of(square)[0], int(square % std::size_t(across)),
+                int(square / std::size_t(across)));
+  DetailCoder details(across, true);
+  SquareLevels detailLevels(residual);
+  for (std::size_t square = 0; square < squares; ++square) {
+    Levels levels = detailLevels.of(square);
+    levels[0] = 0;
+    details.write(coder, levels, residual.slopedAt(square), int(square % std::size_t(across)));
   }
 }
 
-Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles) {
+namespace {
+
+// The layout of version 3: each square's mean with its detail.
+void readInterleaved(RangeDecoder& coder, int across, std::size_t squares, Residual& residual) {
+  residual.ownMeans = false;
+  DetailCoder details(across, false);
+  MeanForecast forecasts(across, false);
+  for (std::size_t square = 0; square < squares; ++square) {
+    if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
+    const int bx = int(square % std::size_t(across)), by = int(square / std::size_t(across));
+    bool sloped = false;
+    Levels levels = details.read(coder, sloped, bx);
+    levels[0] += forecasts.forecast(bx, by);
+    if (std::abs(levels[0]) > kLargestLevel) throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+    forecasts.set(bx, levels[0]);
+    residual.add(square, levels, false);
+  }
+}
+
+// Every mean first, then every square's detail.
+void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, Residual& residual) {
+  std::vector<int> means(squares);
+  MeanCoder meanCoder(across);
+  for (std::size_t square = 0; square < squares; ++square) {
+    if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
+    means[square] = meanCoder.read(coder, int(square % std::size_t(across)), int(square / std::size_t(across)));
+  }
+  DetailCoder details(across, true);
+  for (std::size_t square = 0; square < squares; ++square) {
+    if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
+    bool sloped = false;
+    Levels levels = details.read(coder, sloped, int(square % std::size_t(across)));
+    levels[0] = means[square];
+    residual.add(square, levels, sloped);
+  }
+}
+
+}  // namespace
+
+Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles, int version) {
   Residual residual;
   residual.stepCode = int(coder.decodeDirect(kStepBits));
   if (residual.stepCode == 0) return residual;
   if (!tiles) throw FormatError(FormatFault::Corrupt, "a residual on blocks it cannot tile");
-  ResidualModels m;
   const int across = paddedW / kResidualSide;
-  CodedNeighbours neighbours(across);
-  MeanForecast means(across);
-  const std::uint32_t blocks = std::uint32_t(across) * std::uint32_t(paddedH / kResidualSide);
-  for (std::uint32_t block = 0; block < blocks; ++block) {
-    if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
-    const int x = int(block % std::uint32_t(across));
-    std::array<int, kResidualArea> levels{};
-    levels[0] = means.forecast(x, int(block / std::uint32_t(across)));
-    const bool coded = coder.decode(m.coded[neighbours.context(x)]);
-    neighbours.set(x, coded);
-    if (coded) {
-      const int last = int(m.last.decode(coder));
-      RecentLevels recent;
-      for (int i = 0; i <= last; ++i) {
-        const bool significant = i == last || coder.decode(m.significant[i][recent.count()]);
-        if (significant)
-          levels[std::size_t(zigzag()[std::size_t(i)])] += readLevel(coder, m, i, recent.count());
-        recent.push(significant);
-      }
-    }
-    if (std::abs(levels[0]) > kLargestLevel)
-      throw FormatError(FormatFault::Corrupt, "a residual level is too large");
-    means.set(x, levels[0]);
-    for (int i = 0; i < kResidualArea; ++i)
-      if (levels[std::size_t(i)] != 0)
-        residual.coefficients.push_back(
-            {block, std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
-  }
+  const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
+  if (version == 3)
+    readInterleaved(coder, across, squares, residual);
+  else
+    readMeansFirst(coder, across, squares, residual);
   if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
   return residual;
 }
 
-void addResidual(const Residual& residual, int paddedW, float* plane) {
+void Residual::add(std::size_t square, const std::array<int, kResidualArea>& levels, bool drawnSloped) {
+  for (int i = 0; i < kResidualArea; ++i)
+    if (levels[std::size_t(i)] != 0)
+      coefficients.push_back({std::uint32_t(square), std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
+  sloped.push_back(drawnSloped);
+}
+
+namespace {
+
+float squareMean(const float* plane, int paddedW, int bx, int by) {
+  float sum = 0;
+  for (int y = 0; y < kResidualSide; ++y)
+    for (int x = 0; x < kResidualSide; ++x)
+      sum += plane[std::ptrdiff_t(by * kResidualSide + y) * paddedW + bx * kResidualSide + x];
+  return sum / kResidualArea;
+}
+
+}  // namespace
+
+void addResidual(const Residual& residual, int paddedW, int paddedH, float* plane) {
   const float step = residual.step();
   const int across = paddedW / kResidualSide;
-  for (auto next = residual.coefficients.begin(); next != residual.coefficients.end();) {
+  const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
+  std::vector<int> means(squares);
+  SquareLevels meanLevels(residual);
+  for (std::size_t square = 0; square < squares; ++square) means[square] = meanLevels.of(square)[0];
+  const SquareMeans shown(paddedW, paddedH, means, step);
+  SquareLevels levels(residual);
+  for (std::size_t square = 0; square < squares; ++square) {
+    const Levels own = levels.of(square);
+    const int bx = int(square % std::size_t(across)), by = int(square / std::size_t(across));
     Block spectrum{};
-    const std::uint32_t block = next->block;
-    for (; next != residual.coefficients.end() && next->block == block; ++next)
-      spectrum[next->index] = float(next->level) * step;
+    for (int i = 0; i < kResidualArea; ++i) spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
+    // Blocks keep their shape in the square and give up their mean for its own.
+    if (residual.ownMeans) spectrum[0] -= squareMean(plane, paddedW, bx, by) * kResidualSide;
     const Block pixels = transform(spectrum, inverseBasis());
-    float* corner = plane +
-                    std::ptrdiff_t(block / std::uint32_t(across)) * kResidualSide * paddedW +
-                    std::ptrdiff_t(block % std::uint32_t(across)) * kResidualSide;
+    const Block slope = residual.slopedAt(square) ? shown.slope(bx, by) : Block{};
+    float* corner = plane + std::ptrdiff_t(by) * kResidualSide * paddedW + std::ptrdiff_t(bx) * kResidualSide;
     for (int y = 0; y < kResidualSide; ++y)
       for (int x = 0; x < kResidualSide; ++x)
-        corner[std::ptrdiff_t(y) * paddedW + x] += pixels[std::size_t(y * kResidualSide + x)];
+        corner[std::ptrdiff_t(y) * paddedW + x] +=
+            pixels[std::size_t(y * kResidualSide + x)] + slope[std::size_t(y * kResidualSide + x)];
   }
 }
 

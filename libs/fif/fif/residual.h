@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,22 +25,33 @@ struct Coefficient {
 struct Residual {
   int stepCode = 0;  // 0: none; the step is stepCode / 8
   std::vector<Coefficient> coefficients;
+  // By square, in block order: its detail is drawn against the slope its
+  // neighbours' means make through it, rather than flat. Squares past its
+  // end are flat.
+  std::vector<bool> sloped;
+  // The squares' means are the picture's own rather than added to the
+  // blocks' (files of version 3).
+  bool ownMeans = true;
+  bool slopedAt(std::size_t square) const { return square < sloped.size() && sloped[square]; }
   float step() const { return float(stepCode) / 8.0f; }
+  // Appends a square's levels (natural order); squares come in block order.
+  void add(std::size_t square, const std::array<int, kResidualArea>& levels, bool drawnSloped);
 };
 
 // What `original` has over `predicted` (both the padded plane, width and
-// height multiples of 8), quantised: values other than a square's mean are
-// rounded down unless their fraction of a step reaches 1 - `rounding`.
+// height multiples of 8), quantised: each level is weighed by its squared
+// error plus its bits at `rateWeight` times the step squared each.
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
-                          int width, int height, int stepCode, float rounding);
+                          int width, int height, int stepCode, float rateWeight);
 
 void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH);
-// Throws FormatError when the stream is cut short, holds impossible levels,
-// or holds a residual on a plane its squares do not tile (`tiles` false).
-Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles);
+// Reads the layout of the file's `version`. Throws FormatError when the
+// stream is cut short, holds impossible levels, or holds a residual on a
+// plane its squares do not tile (`tiles` false).
+Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles, int version);
 
 // Adds the residual to the padded plane at its own size.
-void addResidual(const Residual& residual, int paddedW, float* plane);
+void addResidual(const Residual& residual, int paddedW, int paddedH, float* plane);
 
 // Eases the steps left at the squares' edges where coarse steps made them,
 // sparing the steps too large to be anything but the picture's own edges.

@@ -8,7 +8,9 @@ namespace {
 
 // The coder gives a likely decision at most 2017/2048 of its range, so each
 // costs at least 0.022 bits, and a block takes at least twelve decisions:
-// no byte can hold more than 31 blocks. The coder reads a few bytes ahead.
+// no byte can hold more than 31 blocks. Plain blocks take one decision for
+// their whole plane, but then each of their sixteen residual squares takes
+// three. The coder reads a few bytes ahead.
 constexpr std::int64_t kBlocksPerByte = 32;
 constexpr std::int64_t kBytesReadAhead = 6;
 // Every residual level carries a plain sign bit: at most eight a byte. A

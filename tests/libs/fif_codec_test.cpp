@@ -14,6 +14,15 @@
 
 namespace {
 
+// A grey slope with a gentle wave across it.
+fif::RgbImage ramp() {
+  fif::RgbImage picture{128, 96, {}};
+  for (int y = 0; y < 96; ++y)
+    for (int x = 0; x < 128; ++x)
+      picture.rgb.insert(picture.rgb.end(), 3, std::uint8_t(40 + x + y / 2 + 20 * std::sin(x * 0.05)));
+  return picture;
+}
+
 fif::RgbImage roundTrip(const std::vector<std::uint8_t>& bytes, int width, int height) {
   return fif::render(fif::readFile(bytes.data(), bytes.size()), width, height);
 }
@@ -128,14 +137,43 @@ TEST(FifCodec, FilesOfVersionThreeRenderAsTheyDid) {
 // A gentle slope is drawn through the squares from their neighbours' means
 // rather than coded in each, and comes back smooth.
 TEST(FifCodec, ASmoothSlopeIsDrawnThroughTheSquares) {
-  fif::RgbImage ramp{128, 96, {}};
-  for (int y = 0; y < 96; ++y)
-    for (int x = 0; x < 128; ++x) ramp.rgb.insert(ramp.rgb.end(), 3, std::uint8_t(40 + x + y / 2 + 20 * std::sin(x * 0.05)));
-  const auto bytes = encodeAt(ramp, 30);
+  const auto slope = ramp();
+  const auto bytes = encodeAt(slope, 30);
   const auto file = fif::readFile(bytes.data(), bytes.size());
   const auto& sloped = file.planes[0].residual.sloped;
   EXPECT_GT(3 * std::count(sloped.begin(), sloped.end(), true), std::ptrdiff_t(sloped.size()));
-  EXPECT_GT(lumaPsnr(ramp, fif::render(file, 128, 96)), 42.0);
+  EXPECT_GT(lumaPsnr(slope, fif::render(file, 128, 96)), 42.0);
+}
+
+// Self-similar blocks stay where they earn their bits: a drawing made of
+// copies of itself keeps them, a smooth slope is drawn by the residual alone.
+TEST(FifCodec, SelfSimilarBlocksStayOnlyWhereTheyPay) {
+  fif::RgbImage drawing{128, 128, {}};
+  for (int y = 0; y < 128; ++y)
+    for (int x = 0; x < 128; ++x) drawing.rgb.insert(drawing.rgb.end(), 3, std::uint8_t((x & y) == 0 ? 230 : 30));
+  for (const auto& [picture, selfSimilar] : {std::pair{drawing, true}, std::pair{ramp(), false}}) {
+    const auto bytes = encodeAt(picture, 50);
+    const auto file = fif::readFile(bytes.data(), bytes.size());
+    const fif::Plane& luma = file.planes[0];
+    EXPECT_EQ(luma.transforms != fif::plainBlocks(file.header, luma.width, luma.height), selfSimilar);
+    EXPECT_GT(lumaPsnr(picture, fif::render(file, picture.width, picture.height)), 30.0);
+  }
+}
+
+// Plain blocks cost one bit for a whole plane; with nothing to draw on them
+// a tiny file could claim a huge picture, so such a file is refused. The
+// writer keeps such blocks whole, and that reads.
+TEST(FifCodec, PlainBlocksWithoutAResidualAreRefused) {
+  fif::RangeEncoder coder;
+  fif::BitModel plain;
+  coder.encode(plain, 1);
+  coder.encodeDirect(0, 10);  // no residual step
+  const auto payload = coder.finish();
+  const auto crafted = fileDeclaring(4096, 4096, false, fif::kMinRangeLog2, payload.data(), payload.size());
+  EXPECT_THROW(fif::readFile(crafted.data(), crafted.size()), fif::FormatError);
+
+  const auto flat = flatPicture(256, 256);
+  EXPECT_EQ(fif::readFile(flat.data(), flat.size()).planes[0].transforms.size(), 64u);
 }
 
 // A payload cut inside the residual, its length and check value mended, is

@@ -205,21 +205,6 @@ Header headerFor(const RgbImage& image, const EncodeOptions& options) {
 
 namespace {
 
-// One flat block of one mean for each top-level block: the residual then
-// draws the whole picture, its squares' means their own.
-void plainBlocks(const Header& header, Plane& plane) {
-  const int top = 1 << header.maxRangeLog2;
-  for (int y = 0; y < paddedSide(plane.height, header.maxRangeLog2); y += top)
-    for (int x = 0; x < paddedSide(plane.width, header.maxRangeLog2); x += top) {
-      Transform& t = plane.transforms.emplace_back();
-      t.x = std::uint16_t(x);
-      t.y = std::uint16_t(y);
-      t.size = std::uint8_t(top);
-      t.flat = true;
-      t.mean = 64;
-    }
-}
-
 // The picture coded with self-similar blocks under the residual, or with
 // plain ones; `step` runs once a top-level block is done.
 template <class Step>
@@ -234,7 +219,7 @@ FifFile codeWith(const RgbImage& image, const Header& header, int quality, bool 
     if (selfSimilar)
       PlaneEncoder(header, source, threshold).encode(plane, step);
     else
-      plainBlocks(header, plane);
+      plane.transforms = plainBlocks(header, plane.width, plane.height);
     plane.residual = quantiseResidual(source.pixels, predictPlane(header, plane), source.width, source.height,
                                       stepCodeFor(quality, p > 0), kRateWeight);
   }

@@ -179,6 +179,19 @@ int domainIndexBits(int paddedWidth, int paddedHeight, int rangeSize) {
 
 int domainStep(int rangeSize) { return std::max(rangeSize, 8); }
 
+std::vector<Transform> plainBlocks(const Header& header, int width, int height) {
+  std::vector<Transform> blocks;
+  forEachTopBlock(header, width, height, [&](int x, int y, int size, int, int) {
+    Transform& t = blocks.emplace_back();
+    t.x = std::uint16_t(x);
+    t.y = std::uint16_t(y);
+    t.size = std::uint8_t(size);
+    t.flat = true;
+    t.mean = 64;
+  });
+  return blocks;
+}
+
 int domainCount(int paddedSide, int rangeSize) {
   return paddedSide >= 2 * rangeSize ? (paddedSide - 2 * rangeSize) / domainStep(rangeSize) + 1 : 0;
 }
@@ -207,7 +220,12 @@ std::vector<std::uint8_t> writeFile(const FifFile& file) {
   const Header& h = file.header;
   RangeEncoder coder;
   for (const Plane& plane : file.planes) {
-    PlaneWriter(coder, h, plane).write();
+    BitModel plainModel;
+    // Only a residual can draw on plain blocks (see readFile).
+    const bool plain = h.version >= 4 && plane.residual.stepCode != 0 &&
+                       plane.transforms == plainBlocks(h, plane.width, plane.height);
+    if (h.version >= 4) coder.encode(plainModel, plain);
+    if (!plain) PlaneWriter(coder, h, plane).write();
     if (h.version >= 3)
       writeResidual(coder, plane.residual, paddedSide(plane.width, h.maxRangeLog2),
                     paddedSide(plane.height, h.maxRangeLog2));
@@ -275,12 +293,20 @@ FifFile readFile(const std::uint8_t* data, std::size_t size) {
   for (int p = 0; p < planeCount(file.header.colour); ++p) {
     Plane& plane = file.planes.emplace_back();
     planeSize(file.header, p, plane.width, plane.height);
-    PlaneReader(coder, file.header, plane).read();
+    BitModel plainModel;
+    const bool plain = file.header.version >= 4 && coder.decode(plainModel);
+    if (plain)
+      plane.transforms = plainBlocks(file.header, plane.width, plane.height);
+    else
+      PlaneReader(coder, file.header, plane).read();
     // Residual squares tile only planes padded to whole squares.
     if (file.header.version >= 3)
       plane.residual = readResidual(coder, paddedSide(plane.width, file.header.maxRangeLog2),
                                     paddedSide(plane.height, file.header.maxRangeLog2),
                                     (1 << file.header.maxRangeLog2) >= kResidualSide, file.header.version);
+    // Plain blocks cost a bit for a whole plane: without a residual they
+    // would let a tiny file claim a huge picture.
+    if (plain && plane.residual.stepCode == 0) corrupt("plain blocks with no residual");
   }
   return file;
 }

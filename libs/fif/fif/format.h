@@ -60,6 +60,7 @@ struct Transform {
   std::uint8_t isometry = 0;   // 0..7, see isometry.h
   std::int8_t contrast = 0;    // -31..31 but not 0: sixteenths
   std::uint8_t mean = 0;       // 0..127: the mean is 2 * mean + 1
+  bool operator==(const Transform&) const = default;
 };
 
 struct Plane {
@@ -84,6 +85,9 @@ void planeSize(const Header& header, int plane, int& width, int& height);
 // Planes are coded padded to whole top-level blocks.
 int paddedSide(int side, int maxRangeLog2);
 int domainStep(int rangeSize);
+// One flat block of one mean for each top-level block: the blocks of a plane
+// its residual draws alone. Files from version 4 store them in one bit.
+std::vector<Transform> plainBlocks(const Header& header, int width, int height);
 int domainCount(int paddedSide, int rangeSize);
 // Domain indices are stored in this many plain bits.
 int domainIndexBits(int paddedWidth, int paddedHeight, int rangeSize);

@@ -172,8 +172,8 @@ void writeLevel(Coder& coder, ResidualModels& m, int position, int recent, int l
 
 using Levels = std::array<int, kResidualArea>;
 
-// Codes one square's levels, its mean already less its forecast; returns
-// whether any level was coded.
+// Codes one square's levels (its detail; in version 3 its mean less the
+// forecast too); returns whether any level was coded.
 template <class Coder>
 bool writeBlock(Coder& coder, ResidualModels& m, const Levels& levels, int codedContext) {
   int last = -1;
@@ -207,10 +207,6 @@ int readLevel(RangeDecoder& coder, ResidualModels& m, int position, int recent) 
   }
   return coder.decodeDirect(1) ? -magnitude : magnitude;
 }
-
-}  // namespace
-
-namespace {
 
 Block squareOf(const std::vector<float>& plane, int width, int bx, int by) {
   Block pixels{};
@@ -283,11 +279,6 @@ class SquareMeans {
   std::vector<float> means_;
 };
 
-// Chooses a square's detail levels the way their coding will price them: from
-// the nearest levels, each, last in coding order first, drops one step towards
-// zero when the bits saved outweigh the error added, and the square may keep
-// no detail at all. The models and the neighbours then learn the choice as
-// writing will.
 // The levels of the squares in block order, with the contexts their
 // neighbours give. Each square's detail is drawn flat or against its slope;
 // files of version 3 drew all flat, said nothing of it, and coded the mean
@@ -298,7 +289,7 @@ class DetailCoder {
 
   template <class Coder>
   void write(Coder& coder, const Levels& levels, bool sloped, int bx) {
-    coder.encode(models_.sloped[sloped_.context(bx)], sloped);
+    if (slopes_) coder.encode(models_.sloped[sloped_.context(bx)], sloped);
     sloped_.set(bx, sloped);
     coded_.set(bx, writeBlock(coder, models_, levels, coded_.context(bx)));
   }

@@ -39,8 +39,9 @@ struct Residual {
 };
 
 // What `original` has over `predicted` (both the padded plane, width and
-// height multiples of 8), quantised: each level is weighed by its squared
-// error plus its bits at `rateWeight` times the step squared each.
+// height multiples of 8), quantised: each square's own mean, then its detail
+// drawn flat or against its slope, every level weighed by its squared error
+// plus its bits at `rateWeight` times the step squared each.
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
                           int width, int height, int stepCode, float rateWeight);
 
@@ -50,7 +51,8 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
 // plane its squares do not tile (`tiles` false).
 Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles, int version);
 
-// Adds the residual to the padded plane at its own size.
+// Adds the residual to the padded plane at its own size, which holds the
+// blocks' picture: each square then shows its own mean.
 void addResidual(const Residual& residual, int paddedW, int paddedH, float* plane);
 
 // Eases the steps left at the squares' edges where coarse steps made them,

@@ -309,7 +309,7 @@ int main(int argc, char** argv) {
       std::printf("\n%s: smaller than %dx%d, left out\n", qPrintable(name), kSide, kSide);
       continue;
     }
-    std::printf("\n%s (%s)\n", qPrintable(name), isTraining ? "training" : "held out");
+    std::printf("\n%s (%s)\n", qPrintable(name), given ? "given" : isTraining ? "training" : "held out");
     Figures& figures = isTraining ? training : heldOut;
     for (double rate : kRates) compareAtRate(image, rate, webp ? &*webp : nullptr, figures);
     for (double rate : kRates) compareEnlarged(image, rate, figures);

@@ -529,11 +529,12 @@ void readInterleaved(RangeDecoder& coder, int across, std::size_t squares, Resid
 
 // Every mean first, then every square's detail.
 void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, Residual& residual) {
-  std::vector<int> means(squares);
+  // Grown as read, so a file claiming a huge plane stops at its real end.
+  std::vector<int> means;
   MeanCoder meanCoder(across);
   for (std::size_t square = 0; square < squares; ++square) {
     if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
-    means[square] = meanCoder.read(coder, int(square % std::size_t(across)), int(square / std::size_t(across)));
+    means.push_back(meanCoder.read(coder, int(square % std::size_t(across)), int(square / std::size_t(across))));
   }
   DetailCoder details(across, true);
   for (std::size_t square = 0; square < squares; ++square) {

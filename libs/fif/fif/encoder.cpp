@@ -206,7 +206,8 @@ Header headerFor(const RgbImage& image, const EncodeOptions& options) {
 namespace {
 
 // The picture coded with self-similar blocks under the residual, or with
-// plain ones; `step` runs once a top-level block is done.
+// plain ones; `step` runs once a top-level block is done, or with plain
+// blocks once a plane is.
 template <class Step>
 FifFile codeWith(const RgbImage& image, const Header& header, int quality, bool selfSimilar, Step step) {
   FifFile file;
@@ -222,14 +223,16 @@ FifFile codeWith(const RgbImage& image, const Header& header, int quality, bool 
       plane.transforms = plainBlocks(header, plane.width, plane.height);
     plane.residual = quantiseResidual(source.pixels, predictPlane(header, plane), source.width, source.height,
                                       stepCodeFor(quality, p > 0), kRateWeight);
+    if (!selfSimilar) step();
   }
   return file;
 }
 
 // What a file costs: its squared error over the three colours, in
 // luminance's measure, and its bits at the residual's price.
-double costOf(const RgbImage& image, const FifFile& file, std::size_t bytes, int quality) {
-  const RgbImage decoded = render(file, image.width, image.height);
+double costOf(const RgbImage& image, const FifFile& file, std::size_t bytes, int quality,
+              const Progress& progress) {
+  const RgbImage decoded = render(file, image.width, image.height, progress);
   double squares = 0;
   for (std::size_t i = 0; i < image.rgb.size(); ++i) {
     const double d = double(image.rgb[i]) - double(decoded.rgb[i]);
@@ -249,18 +252,28 @@ std::vector<std::uint8_t> encode(const RgbImage& image, const EncodeOptions& opt
                              (paddedSide(image.height, header.maxRangeLog2) / top);
   // Chroma planes hold a quarter of the blocks each.
   const int total = std::max(1, blocksPerPlane + (planes - 1) * ((blocksPerPlane + 3) / 4));
-  int done = 0;
-  const FifFile selfSimilar = codeWith(image, header, options.quality, true, [&] {
-    if (options.progress) options.progress(std::min(100, ++done * 100 / total));
-  });
+  // Shares of the progress: the self-similar blocks half, the plain ones a
+  // fifth, and weighing the two files the rest.
+  const auto report = [&](double from, double share) {
+    return [&options, from, share](double done) {
+      if (options.progress) options.progress(std::min(100, int(100 * (from + share * done))));
+    };
+  };
+  int blocks = 0, plainPlanes = 0;
+  const FifFile selfSimilar = codeWith(image, header, options.quality, true,
+                                       [&, to = report(0, 0.5)] { to(double(++blocks) / total); });
   // Self-similar blocks stay only where they earn their bits: on many
   // photographs the residual alone draws the picture better for less.
-  const FifFile plain = codeWith(image, header, options.quality, false, [] {});
+  const FifFile plain = codeWith(image, header, options.quality, false,
+                                 [&, to = report(0.5, 0.2)] { to(double(++plainPlanes) / planes); });
   std::vector<std::uint8_t> withBlocks = writeFile(selfSimilar), without = writeFile(plain);
-  return costOf(image, selfSimilar, withBlocks.size(), options.quality) <=
-                 costOf(image, plain, without.size(), options.quality)
-             ? withBlocks
-             : without;
+  const auto weighing = [&](double from) {
+    return [to = report(from, 0.15)](int percent) { to(percent / 100.0); };
+  };
+  const double withBlocksCost = costOf(image, selfSimilar, withBlocks.size(), options.quality, weighing(0.7));
+  const double withoutCost = costOf(image, plain, without.size(), options.quality, weighing(0.85));
+  if (options.progress) options.progress(100);
+  return withBlocksCost <= withoutCost ? withBlocks : without;
 }
 
 }  // namespace fif

@@ -201,21 +201,18 @@ Header headerFor(const RgbImage& image, const EncodeOptions& options) {
   return header;
 }
 
-}  // namespace
-
-namespace {
-
 // The picture coded with self-similar blocks under the residual, or with
 // plain ones; `step` runs once a top-level block is done, or with plain
 // blocks once a plane is.
 template <class Step>
-FifFile codeWith(const RgbImage& image, const Header& header, int quality, bool selfSimilar, Step step) {
+FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, int quality, bool selfSimilar,
+                 Step step) {
   FifFile file;
   file.header = header;
   for (int p = 0; p < planeCount(header.colour); ++p) {
     Plane& plane = file.planes.emplace_back();
     planeSize(header, p, plane.width, plane.height);
-    const PaddedPlane source = extractPlane(image, header, p);
+    const PaddedPlane& source = sources[std::size_t(p)];
     const float threshold = kSplitThreshold * (p == 0 ? 1.0f : kChromaTolerance);
     if (selfSimilar)
       PlaneEncoder(header, source, threshold).encode(plane, step);
@@ -259,12 +256,14 @@ std::vector<std::uint8_t> encode(const RgbImage& image, const EncodeOptions& opt
       if (options.progress) options.progress(std::min(100, int(100 * (from + share * done))));
     };
   };
+  std::vector<PaddedPlane> sources;
+  for (int p = 0; p < planes; ++p) sources.push_back(extractPlane(image, header, p));
   int blocks = 0, plainPlanes = 0;
-  const FifFile selfSimilar = codeWith(image, header, options.quality, true,
+  const FifFile selfSimilar = codeWith(header, sources, options.quality, true,
                                        [&, to = report(0, 0.5)] { to(double(++blocks) / total); });
   // Self-similar blocks stay only where they earn their bits: on many
   // photographs the residual alone draws the picture better for less.
-  const FifFile plain = codeWith(image, header, options.quality, false,
+  const FifFile plain = codeWith(header, sources, options.quality, false,
                                  [&, to = report(0.5, 0.2)] { to(double(++plainPlanes) / planes); });
   std::vector<std::uint8_t> withBlocks = writeFile(selfSimilar), without = writeFile(plain);
   const auto weighing = [&](double from) {

@@ -471,6 +471,14 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
 
 namespace {
 
+// Where a square, counted in block order, lies among the squares.
+int column(std::size_t square, int across) { return int(square % std::size_t(across)); }
+int row(std::size_t square, int across) { return int(square / std::size_t(across)); }
+
+void stopIfCutShort(const RangeDecoder& coder) {
+  if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
+}
+
 // Walks the non-zero levels square by square, in block order.
 class SquareLevels {
  public:
@@ -497,14 +505,13 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
   MeanCoder means(across);
   SquareLevels meanLevels(residual);
   for (std::size_t square = 0; square < squares; ++square)
-    means.write(coder, meanLevels.of(square)[0], int(square % std::size_t(across)),
-                int(square / std::size_t(across)));
+    means.write(coder, meanLevels.of(square)[0], column(square, across), row(square, across));
   DetailCoder details(across, true);
   SquareLevels detailLevels(residual);
   for (std::size_t square = 0; square < squares; ++square) {
     Levels levels = detailLevels.of(square);
     levels[0] = 0;
-    details.write(coder, levels, residual.slopedAt(square), int(square % std::size_t(across)));
+    details.write(coder, levels, residual.slopedAt(square), column(square, across));
   }
 }
 
@@ -516,8 +523,8 @@ void readInterleaved(RangeDecoder& coder, int across, std::size_t squares, Resid
   DetailCoder details(across, false);
   MeanForecast forecasts(across, false);
   for (std::size_t square = 0; square < squares; ++square) {
-    if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
-    const int bx = int(square % std::size_t(across)), by = int(square / std::size_t(across));
+    stopIfCutShort(coder);
+    const int bx = column(square, across), by = row(square, across);
     bool sloped = false;
     Levels levels = details.read(coder, sloped, bx);
     levels[0] += forecasts.forecast(bx, by);
@@ -533,14 +540,14 @@ void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, Residu
   std::vector<int> means;
   MeanCoder meanCoder(across);
   for (std::size_t square = 0; square < squares; ++square) {
-    if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
-    means.push_back(meanCoder.read(coder, int(square % std::size_t(across)), int(square / std::size_t(across))));
+    stopIfCutShort(coder);
+    means.push_back(meanCoder.read(coder, column(square, across), row(square, across)));
   }
   DetailCoder details(across, true);
   for (std::size_t square = 0; square < squares; ++square) {
-    if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
+    stopIfCutShort(coder);
     bool sloped = false;
-    Levels levels = details.read(coder, sloped, int(square % std::size_t(across)));
+    Levels levels = details.read(coder, sloped, column(square, across));
     levels[0] = means[square];
     residual.add(square, levels, sloped);
   }
@@ -559,7 +566,7 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles,
     readInterleaved(coder, across, squares, residual);
   else
     readMeansFirst(coder, across, squares, residual);
-  if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
+  stopIfCutShort(coder);
   return residual;
 }
 
@@ -593,7 +600,7 @@ void addResidual(const Residual& residual, int paddedW, int paddedH, float* plan
   SquareLevels levels(residual);
   for (std::size_t square = 0; square < squares; ++square) {
     const Levels own = levels.of(square);
-    const int bx = int(square % std::size_t(across)), by = int(square / std::size_t(across));
+    const int bx = column(square, across), by = row(square, across);
     Block spectrum{};
     for (int i = 0; i < kResidualArea; ++i) spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
     // Blocks keep their shape in the square and give up their mean for its own.

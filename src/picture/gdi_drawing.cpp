@@ -8,6 +8,9 @@ namespace gdi {
 
 namespace {
 
+// The largest text we draw, in pixels on the device.
+constexpr double kMaxTextPixels = 32767;
+
 enum : quint32 {
   kPenStyleMask = 0xF,
   kPenNull = 5,
@@ -96,7 +99,8 @@ QFont font(double height, int weight, bool italic, bool underline, bool strikeOu
   font.setStrikeOut(strikeOut);
   // A positive height counts the internal leading too.
   const double size = height < 0 ? -height : height > 0 ? height * 0.85 : 12;
-  font.setPixelSize(std::max(1, qRound(size)));
+  // A file may ask for any 32-bit height; beyond this no text is drawn anyway.
+  font.setPixelSize(qRound(std::clamp(size, 1.0, kMaxTextPixels)));
   return font;
 }
 
@@ -106,7 +110,7 @@ void drawText(QPainter& painter, QPointF reference, const QString& text, const T
   const QPointF at = t.map(reference);
   QFont font = style.font;
   const double pixels = font.pixelSize() * scale;
-  if (!(pixels >= 1 && pixels < 32768)) return;
+  if (!(pixels >= 1 && pixels <= kMaxTextPixels)) return;
   font.setPixelSize(qRound(pixels));
   const QFontMetricsF metrics(font, painter.device());
   const double width = metrics.horizontalAdvance(text);

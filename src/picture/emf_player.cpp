@@ -308,9 +308,9 @@ void Player::bitmap(const ByteReader& r, quint32 type) {
   const QImage image = decodeDib(header, r.slice(r.u32(bmiAt + 8), r.u32(bmiAt + 12))).image;
   QRectF source = image.rect();
   if (stretchDib) {
-    const double height = r.s32(44);
+    const double y = r.s32(36), height = r.s32(44);
     // Source rows count from the bottom of a bottom-up bitmap.
-    const double top = header.topDown ? r.s32(36) : image.height() - r.s32(36) - height;
+    const double top = header.topDown ? y : image.height() - y - height;
     source = QRectF(r.s32(32), top, r.s32(40), height);
   } else if (type == kStretchBlt) {
     source = QRectF(r.s32(44), r.s32(48), r.s32(100), r.s32(104));

@@ -134,7 +134,7 @@ QTransform Player::mapping() const {
   } else if (s_.mapMode != kText) {
     const double perMm = unitsPerMillimetre(s_.mapMode);
     sx = header_.device.width() / (header_.millimeters.width() * perMm);
-    sy = -header_.device.height() / (header_.millimeters.height() * perMm);
+    sy = -double(header_.device.height()) / (header_.millimeters.height() * perMm);
   }
   if (!std::isfinite(sx) || !std::isfinite(sy)) sx = sy = 1;
   return QTransform::fromTranslate(-s_.windowOrg.x(), -s_.windowOrg.y()) *

@@ -34,6 +34,12 @@ Qt::PenStyle penStyle(quint32 style) {
   }
 }
 
+// Text taller than the whole device cannot be seen whole, and a colour font
+// would build a glyph image of that size for it, so it is left out.
+double largestTextPixels(const QPaintDevice& device) {
+  return std::min<double>(kMaxTextPixels, std::max(device.width(), device.height()));
+}
+
 double parametricAngle(const QRectF& box, QPointF point) {
   const QPointF c = box.center();
   const double rx = std::max(box.width() / 2, 1e-9), ry = std::max(box.height() / 2, 1e-9);
@@ -110,7 +116,7 @@ void drawText(QPainter& painter, QPointF reference, const QString& text, const T
   const QPointF at = t.map(reference);
   QFont font = style.font;
   const double pixels = font.pixelSize() * scale;
-  if (!(pixels >= 1 && pixels <= kMaxTextPixels)) return;
+  if (!(pixels >= 1 && pixels <= largestTextPixels(*painter.device()))) return;
   font.setPixelSize(qRound(pixels));
   const QFontMetricsF metrics(font, painter.device());
   const double width = metrics.horizontalAdvance(text);

@@ -79,6 +79,20 @@ TEST(Metafile, IsDrawnAsVectorsAtTwiceItsSize) {
   }
 }
 
+// Left out rather than drawn: a colour font would build a glyph image that large.
+TEST(Metafile, TextTallerThanWhereItIsDrawnIsLeftOut) {
+  for (int height : {-200, -2000}) {
+    SCOPED_TRACE(height);
+    Metafile metafile;
+    EmfWriter e;
+    e.record(22, {6 | 24}).font(1, height).select(1);  // centred on its baseline
+    e.text(QPoint(127, 254), QStringLiteral("\u2588"));  // a full block, ink everywhere
+    loadBytes(metafile, e.file(QRect(0, 0, 2540, 2540)));
+    const QImage image = drawn(metafile, QSize(100, 100), Qt::white);
+    EXPECT_EQ(hasDark(image, image.rect()), height == -200);
+  }
+}
+
 TEST(Metafile, TakesANewSizeSharesOnAssignAndOffersItsBytes) {
   Metafile metafile;
   loadBytes(metafile, sampleEmf());

@@ -25,7 +25,7 @@ function(corvela_check_window_libraries)
     foreach(other IN LISTS ARGN)
       if(other IN_LIST reached)
         message(FATAL_ERROR "${window} links ${other}: the main windows reach one another "
-                            "through the window set (src/app/main_windows.h), not directly.")
+                            "through the window set (src/program/main_windows.h), not directly.")
       endif()
     endforeach()
   endforeach()

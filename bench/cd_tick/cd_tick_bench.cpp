@@ -8,12 +8,12 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "app/media_device/media_device_factory.h"
-#include "app/program_state.h"
-#include "app/qt_ui_services.h"
-#include "app/window_set/forms.h"
-#include "app/windows/help_window.h"
-#include "cd/cd_player_window.h"
+#include "services/media_device/media_device_factory.h"
+#include "program/program_state.h"
+#include "platform/qt_ui_services.h"
+#include "wiring/corvela_program.h"
+#include "windows/common/help_window.h"
+#include "windows/cd/cd_player_window.h"
 #include "disc_image_writer.h"
 #include "platform/linux_platform.h"
 #include "platform/settings_backend.h"

@@ -13,8 +13,8 @@
 #include <QThread>
 #include <cstdio>
 
-#include "app/media_device/disc_toc.h"
-#include "app/media_device/media_device_factory.h"
+#include "services/media_device/disc_toc.h"
+#include "services/media_device/media_device_factory.h"
 #include "disc_image_writer.h"
 
 namespace {

@@ -35,7 +35,7 @@
 #include "fif/format.h"
 #include "fif/qimage_conversion.h"
 #include "jpeg_writer.h"
-#include "picture/jpeg_decoder.h"
+#include "services/picture/jpeg_decoder.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "jpeg_writer.h"
-#include "picture/jpeg_image.h"
+#include "services/picture/jpeg_image.h"
 
 namespace {
 

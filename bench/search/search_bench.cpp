@@ -16,11 +16,11 @@
 #include <functional>
 #include <vector>
 
-#include "app/qt_ui_services.h"
-#include "files/drive_search.h"
-#include "files/list_widget_lines.h"
-#include "files/list_window.h"
-#include "files/list_window_kind.h"
+#include "platform/qt_ui_services.h"
+#include "services/files/drive_search.h"
+#include "services/files/list_widget_lines.h"
+#include "services/files/list_window.h"
+#include "services/files/list_window_kind.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 
 #include "codec_test_support.h"
 #include "disc_image_writer.h"
-#include "files/list_file_format.h"
-#include "files/list_window_kind.h"
+#include "services/files/list_file_format.h"
+#include "services/files/list_window_kind.h"
 #include "icon_writer.h"
 #include "metafile_writers.h"
-#include "picture/dib.h"
+#include "services/picture/dib.h"
 #include "tone_media.h"
 
 namespace {

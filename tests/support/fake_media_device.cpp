@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/media_device/cd_audio_device.h"
-#include "app/media_device/cd_drive.h"
-#include "app/media_device/cd_drive_set.h"
-#include "app/media_device/file_device.h"
+#include "services/media_device/cd_audio_device.h"
+#include "services/media_device/cd_drive.h"
+#include "services/media_device/cd_drive_set.h"
+#include "services/media_device/file_device.h"
 
 // Time as the test moves it; players follow it.
 class ManualClock {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/media_device/disc_toc.h"
-#include "app/media_device/media_device_factory.h"
+#include "services/media_device/disc_toc.h"
+#include "services/media_device/media_device_factory.h"
 
 class CdDriveSet;
 class ManualClock;

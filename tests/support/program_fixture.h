@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/window_set/forms.h"
+#include "wiring/corvela_program.h"
 #include "fake_media_device.h"
 #include "fake_platform.h"
 #include "platform/settings_backend.h"

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/guarded_application.h"
+#include "program/guarded_application.h"
 
 namespace {
 

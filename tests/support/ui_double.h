@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/ui_services.h"
+#include "platform/ui_services.h"
 
 // A scripted UiServices: it records every box (kind, caption, text), answers
 // questions, input boxes and file dialogs from queues, and fails the test on a

@@ -1,0 +1,14 @@
+#include "program/clipboard_question.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "program/program_state.h"
+#include "platform/ui_services.h"
+
+void AskToEmptyClipboard(const ProgramState& state, UiServices& ui) {
+  if (state.ClipboardDataPresent &&
+      ui.askYesNo("Clipboard Data Present",
+                  "Do you wish to delete the contents of the Clipboard?") == Answer::Yes)
+    QGuiApplication::clipboard()->clear();
+}

@@ -1,0 +1,132 @@
+// Decoding a fractal image into its bitmap through the library.
+#include <QScopeGuard>
+#include <cstring>
+
+#include "services/picture/picture_limits.h"
+#include "services/fif/deco_library.h"
+#include "services/fif/fif_decode_session.h"
+#include "services/fif/fif_image.h"
+
+namespace {
+
+using deco_library::check;
+
+constexpr int kDefaultSide = 100;
+constexpr int kNoColourTable = -63;
+constexpr int kTableEntries = 256;
+constexpr unsigned char kFreeEntry = 2;
+
+// The picture whose decode is running on this thread; the library's progress
+// callback carries no picture of its own.
+thread_local TFIFImage* currentPicture = nullptr;
+
+struct ModeLayout {
+  QImage::Format format;
+  int values[3];
+};
+
+// The pixel format of the bitmap and what the library is told to write.
+ModeLayout layoutOf(TFIFImage::OutputMode mode) {
+  switch (mode) {
+    case TFIFImage::OutputMode::Palette8: return {QImage::Format_Indexed8, {10, 4, 4}};
+    case TFIFImage::OutputMode::Colours15: return {QImage::Format_RGB555, {20, 21, 22}};
+    case TFIFImage::OutputMode::Colours24: break;
+  }
+  return {QImage::Format_BGR888, {3, 2, 1}};
+}
+
+// A bitmap that shows white until the library has written it, so a failed
+// decode never shows whatever the memory held.
+QImage blankBitmap(int width, int height, TFIFImage::OutputMode mode) {
+  QImage bitmap(width, height, layoutOf(mode).format);
+  if (mode == TFIFImage::OutputMode::Palette8) {
+    bitmap.setColorTable(QVector<QRgb>(kTableEntries, qRgb(255, 255, 255)));
+    bitmap.fill(0);
+  } else {
+    bitmap.fill(Qt::white);
+  }
+  return bitmap;
+}
+
+}  // namespace
+
+const QImage& TFIFImage::Bitmap() {
+  if (bitmap_) return *bitmap_;
+  if (!data_) {
+    bitmap_ = requestedWidth_ > 0 && requestedHeight_ > 0 ? blankBitmap(requestedWidth_, requestedHeight_, mode_)
+                                                          : QImage();
+  } else {
+    bitmap_ = QImage();
+    decode(*bitmap_);
+  }
+  Graphic::Changed();
+  return *bitmap_;
+}
+
+
+void TFIFImage::decode(QImage& bitmap) {
+  TFIFDecodeSession session;
+  const int handle = session.Handle();
+  currentPicture = this;
+  const bool reporting = HasProgressHandler();
+  const auto cleanup = qScopeGuard([&] {
+    if (reporting) report(ProgressStage::Ending, 100);
+    if (const auto clear = deco_library::entries().ClearFIFBuffer) clear(handle);
+    currentPicture = nullptr;
+  });
+  if (reporting) {
+    check(DECO_CALL(SetDecompressCallback, handle, &TFIFImage::libraryProgress, 1));
+    report(ProgressStage::Starting, 0);
+  }
+  check(DECO_CALL(SetFIFBuffer, handle, data_->Bytes.constData(), int(data_->Bytes.size())));
+
+  int width = requestedWidth_, height = requestedHeight_;
+  if (width == 0 && height == 0) {
+    width = OriginalWidth();
+    height = OriginalHeight();
+    if (width == 0 && height == 0) width = height = kDefaultSide;
+  }
+  check(DECO_CALL(SetOutputResolution, handle, width, height));
+  picture_limits::checkSize(width, height);
+  bitmap = blankBitmap(width, height, mode_);
+
+  // Qt keeps rows top down, each padded to four bytes.
+  const ModeLayout layout = layoutOf(mode_);
+  const int* values = layout.values;
+  check(DECO_CALL(SetOutputFormat, handle, values[0], values[1], values[2], 4, 0));
+  if (mode_ == OutputMode::Palette8) decodeColourTable(handle);
+  check(DECO_CALL(DecompressToBuffer, handle, bitmap.bits(), 0, 0, 0, 0, int(bitmap.bytesPerLine())));
+  if (mode_ == OutputMode::Palette8) readOutputPalette(handle, bitmap);
+}
+
+void TFIFImage::decodeColourTable(int handle) {
+  check(DECO_CALL(SetColorTableFormat, handle, 1, 2, 3, 5));
+  readOriginal();
+  unsigned char table[kTableEntries * 4] = {};
+  const int status = DECO_CALL(GetFIFColorTable, handle, table);
+  if (status != kNoColourTable) check(status);
+  const int count = data_->ColourCount;
+  if (status == 0 && count >= 1 && count <= kTableEntries) {
+    check(DECO_CALL(SetOutputColorTable, handle, table, nullptr, count));
+    return;
+  }
+  unsigned char everyEntryFree[kTableEntries];
+  std::memset(everyEntryFree, kFreeEntry, sizeof everyEntryFree);
+  check(DECO_CALL(SetOutputColorTable, handle, nullptr, everyEntryFree, kTableEntries));
+}
+
+void TFIFImage::readOutputPalette(int handle, QImage& bitmap) {
+  unsigned char table[kTableEntries * 4] = {};
+  check(DECO_CALL(GetOutputColorTable, handle, table));
+  QVector<QRgb> palette(kTableEntries);
+  for (int i = 0; i < kTableEntries; ++i) palette[i] = qRgb(table[4 * i], table[4 * i + 1], table[4 * i + 2]);
+  bitmap.setColorTable(palette);
+  setPaletteModified(true);
+}
+
+void TFIFImage::report(ProgressStage stage, int percent) { Progress(stage, percent); }
+
+int TFIFImage::libraryProgress(int, int percent) {
+  if (currentPicture) currentPicture->report(ProgressStage::Running, percent);
+  return 0;
+}

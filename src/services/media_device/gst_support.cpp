@@ -1,0 +1,137 @@
+#include "services/media_device/gst_support.h"
+
+#include <cstdio>
+
+#include "services/media_device/media_device_factory.h"
+
+namespace gst {
+
+namespace {
+
+// Whether the system's default output leads to a real audio device; asked
+// once, since asking means trying to connect to a sound server.
+bool systemHasAudioDevice() {
+  static const bool has = [] {
+    GstElement* probe = gst_element_factory_make("autoaudiosink", nullptr);
+    if (!probe) return false;
+    bool found = gst_element_set_state(probe, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE;
+    if (found) {
+      // With nothing usable it falls back to a plain fake sink inside.
+      GstIterator* children = gst_bin_iterate_elements(GST_BIN(probe));
+      GValue child = G_VALUE_INIT;
+      if (gst_iterator_next(children, &child) == GST_ITERATOR_OK) {
+        GstElementFactory* factory = gst_element_get_factory(GST_ELEMENT(g_value_get_object(&child)));
+        found = factory && g_strcmp0(GST_OBJECT_NAME(factory), "fakesink") != 0;
+        g_value_reset(&child);
+      }
+      g_value_unset(&child);
+      gst_iterator_free(children);
+    }
+    gst_element_set_state(probe, GST_STATE_NULL);
+    gst_object_unref(probe);
+    if (!found) std::fprintf(stderr, "corvela: no audio device found; playing silently in real time\n");
+    return found;
+  }();
+  return has;
+}
+
+GstElement* makeCaptureSink(const QString& file) {
+  GstElement* bin = gst_parse_bin_from_description(
+      "audioconvert ! audioresample ! audio/x-raw,format=S16LE,rate=44100,channels=2 ! "
+      "filesink name=capture append=true sync=true buffer-mode=unbuffered",
+      TRUE, nullptr);
+  GstElement* sink = gst_bin_get_by_name(GST_BIN(bin), "capture");
+  g_object_set(sink, "location", file.toLocal8Bit().constData(), nullptr);
+  gst_object_unref(sink);
+  return bin;
+}
+
+}  // namespace
+
+void initialise() {
+  static std::once_flag once;
+  std::call_once(once, [] { gst_init(nullptr, nullptr); });
+}
+
+GstElement* makeAudioSink(const AudioOutput& output) {
+  initialise();
+  if (!output.captureFile.isEmpty()) return makeCaptureSink(output.captureFile);
+  if (systemHasAudioDevice()) return gst_element_factory_make("autoaudiosink", nullptr);
+  GstElement* silent = gst_element_factory_make("fakeaudiosink", nullptr);
+  g_object_set(silent, "sync", TRUE, nullptr);
+  return silent;
+}
+
+Pipeline::Pipeline(GstElement* pipeline) : pipeline_(pipeline) {
+  GstBus* bus = gst_element_get_bus(pipeline_);
+  gst_bus_set_sync_handler(bus, &Pipeline::busMessage, this, nullptr);
+  gst_object_unref(bus);
+}
+
+Pipeline::~Pipeline() {
+  gst_element_set_state(pipeline_, GST_STATE_NULL);
+  GstBus* bus = gst_element_get_bus(pipeline_);
+  gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+  gst_object_unref(bus);
+  gst_object_unref(pipeline_);
+}
+
+GstBusSyncReply Pipeline::busMessage(GstBus*, GstMessage* message, gpointer data) {
+  auto* self = static_cast<Pipeline*>(data);
+  if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS) {
+    self->post([self] {
+      if (self->end_) self->end_();
+    });
+  } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+    GError* error = nullptr;
+    gst_message_parse_error(message, &error, nullptr);
+    const QString text = QString::fromUtf8(error ? error->message : "unknown error");
+    g_clear_error(&error);
+    {
+      std::lock_guard lock(self->errorLock_);
+      if (self->lastError_.isEmpty()) self->lastError_ = text;
+    }
+    self->post([self, text] {
+      if (self->error_) self->error_(text);
+    });
+  } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_TAG) {
+    self->noteBitrate(message);
+  }
+  gst_message_unref(message);
+  return GST_BUS_DROP;
+}
+
+void Pipeline::noteBitrate(GstMessage* message) {
+  GstTagList* tags = nullptr;
+  gst_message_parse_tag(message, &tags);
+  guint rate = 0;
+  if (gst_tag_list_get_uint(tags, GST_TAG_BITRATE, &rate) || gst_tag_list_get_uint(tags, GST_TAG_NOMINAL_BITRATE, &rate))
+    bitrate_ = rate;
+  gst_tag_list_unref(tags);
+}
+
+void Pipeline::post(std::function<void()> call) {
+  QMetaObject::invokeMethod(&context_, std::move(call), Qt::QueuedConnection);
+}
+
+QString Pipeline::changeState(GstState state, int waitMilliseconds) {
+  GstStateChangeReturn result = gst_element_set_state(pipeline_, state);
+  if (result == GST_STATE_CHANGE_ASYNC)
+    result = gst_element_get_state(pipeline_, nullptr, nullptr, GstClockTime{1000000} * waitMilliseconds);
+  if (result == GST_STATE_CHANGE_SUCCESS || result == GST_STATE_CHANGE_NO_PREROLL) return {};
+  std::lock_guard lock(errorLock_);
+  if (!lastError_.isEmpty()) return lastError_;
+  return result == GST_STATE_CHANGE_ASYNC ? QStringLiteral("it took too long to start") : QStringLiteral("it cannot be played");
+}
+
+qint64 Pipeline::positionNs() const {
+  gint64 at = -1;
+  return gst_element_query_position(pipeline_, GST_FORMAT_TIME, &at) ? at : -1;
+}
+
+qint64 Pipeline::durationNs() const {
+  gint64 length = -1;
+  return gst_element_query_duration(pipeline_, GST_FORMAT_TIME, &length) ? length : -1;
+}
+
+}  // namespace gst

@@ -1,0 +1,414 @@
+#include "services/picture/wmf_player.h"
+
+// clang-format off
+#include <libwmf/api.h>
+#include <libwmf/ipa.h>
+#include <libwmf/defs.h>
+// clang-format on
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cstring>
+#include <memory>
+
+#include "services/picture/byte_reader.h"
+#include "services/picture/dib.h"
+#include "services/picture/gdi_drawing.h"
+#include "services/picture/picture_error.h"
+
+namespace {
+
+constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
+constexpr qint64 kPlaceableSize = 22;
+constexpr qint64 kHeaderWords = 9;
+constexpr double kScreenPixelsPerInch = 96;
+
+enum Function : quint16 {
+  kEof = 0x0000, kSetWindowOrg = 0x020B, kSetWindowExt = 0x020C, kTextOut = 0x0521,
+  kPolygon = 0x0324, kPolyline = 0x0325, kPolyPolygon = 0x0538, kExtTextOut = 0x0A32,
+};
+
+// ---- Checking the records ourselves before the library sees them ----
+
+struct Walk {
+  QPointF windowOrg;
+  QSizeF windowExt;
+  qint64 end = 0;  // byte after the end record
+  quint32 largestRecord = 0;
+};
+
+// Words of parameters each drawing function needs, so none reads past its record.
+qint64 wordsNeeded(const ByteReader& in, qint64 params, quint16 function) {
+  auto word = [&](qint64 i) { return qint64(in.u16(params + 2 * i)); };
+  switch (function) {
+    case kPolygon: case kPolyline: return 1 + 2 * word(0);
+    case kTextOut: return 1 + (word(0) + 1) / 2 + 2;
+    case kExtTextOut: return 4 + (word(3) & 6 ? 4 : 0) + (word(2) + 1) / 2;
+    case kPolyPolygon: {
+      qint64 points = 0;
+      for (qint64 i = 0; i < word(0); ++i) points += word(1 + i);
+      return 1 + word(0) + 2 * points;
+    }
+    default: return 0;
+  }
+}
+
+Walk walkRecords(const ByteReader& in, qint64 start) {
+  if (in.u16(start + 2) != kHeaderWords || in.u16(start) < 1 || in.u16(start) > 2)
+    in.fail(QStringLiteral("has no metafile header"));
+  Walk walk;
+  for (qint64 at = start + 2 * kHeaderWords;;) {
+    const qint64 words = in.u32(at);
+    const quint16 function = in.u16(at + 4);
+    if (words < 3 || !in.has(at, 2 * words))
+      in.fail(QStringLiteral("has a record whose size is wrong at byte %1").arg(at));
+    if (wordsNeeded(in, at + 6, function) > words - 3)
+      in.fail(QStringLiteral("has a record too short for its contents at byte %1").arg(at));
+    walk.largestRecord = std::max(walk.largestRecord, quint32(words));
+    if (function == kSetWindowOrg && walk.windowOrg.isNull())
+      walk.windowOrg = QPointF(in.s16(at + 8), in.s16(at + 6));
+    if (function == kSetWindowExt && walk.windowExt.isEmpty())
+      walk.windowExt = QSizeF(in.s16(at + 8), in.s16(at + 6));
+    at += 2 * words;
+    if (function == kEof) {
+      walk.end = at;
+      return walk;
+    }
+  }
+}
+
+// The library sizes its buffers from the header; give it the true sizes.
+QByteArray withTrueSizes(QByteArrayView metafile, const Walk& walk, qint64 start) {
+  QByteArray bytes = metafile.sliced(start, walk.end - start).toByteArray();
+  const quint32 words = quint32(bytes.size() / 2);
+  for (int i = 0; i < 4; ++i) {
+    bytes[6 + i] = char(words >> (8 * i));
+    bytes[12 + i] = char(walk.largestRecord >> (8 * i));
+  }
+  return bytes;
+}
+
+// ---- Our drawing layer under the library ----
+
+struct Device {
+  QPainter* painter = nullptr;
+  QTransform toTarget;
+};
+
+Device& device(wmfAPI* api) { return **static_cast<Device**>(api->device_data); }
+QPainter& painter(wmfAPI* api) { return *device(api).painter; }
+
+QColor colour(const wmfRGB& rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
+QPointF point(const wmfD_Coord& c) { return QPointF(c.x, c.y); }
+
+// Every call from the library lands here: an exception must never cross it.
+// The DC's pen, brush and background are set up before `draw` runs.
+template <class Info, class Draw>
+void guarded(wmfAPI* api, Info* info, Draw draw) {
+  try {
+    if (!info || !info->dc) return;
+    QPainter& p = painter(api);
+    const wmfDC& dc = *info->dc;
+    const QPen pen = gdi::pen(dc.pen->lopnStyle, dc.pen->width, colour(dc.pen->lopnColor));
+    p.setPen(gdi::atLeastOnePixel(pen, p.transform()));
+    p.setBrush(gdi::brush(dc.brush->lbStyle, dc.brush->lbHatch, colour(dc.brush->lbColor)));
+    p.setBackgroundMode(dc.bgmode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
+    p.setBackground(colour(dc.bgcolor));
+    draw(p, *info);
+  } catch (...) {
+  }
+}
+
+QPainterPath polygonPath(const wmfD_Coord* points, int count, bool closed, quint16 fillMode) {
+  QPainterPath path;
+  path.setFillRule(gdi::fillRule(fillMode));
+  for (int i = 0; i < count; ++i) {
+    if (i == 0)
+      path.moveTo(point(points[i]));
+    else
+      path.lineTo(point(points[i]));
+  }
+  if (closed) path.closeSubpath();
+  return path;
+}
+
+void drawArc(wmfAPI* api, wmfDrawArc_t* info, gdi::ArcShape shape) {
+  guarded(api, info, [shape](QPainter& p, wmfDrawArc_t& a) {
+    const QRectF box(point(a.TL), point(a.BR));
+    // The library gives the ends from the centre, and in the opposite order.
+    const QPainterPath path =
+        gdi::arc(box, box.center() + point(a.end), box.center() + point(a.start), shape);
+    if (shape == gdi::ArcShape::Arc)
+      p.strokePath(path, p.pen());
+    else
+      p.drawPath(path);
+  });
+}
+
+void drawPoly(wmfAPI* api, wmfPolyLine_t* info, bool closed) {
+  guarded(api, info, [closed](QPainter& p, wmfPolyLine_t& l) {
+    const QPainterPath path = polygonPath(l.pt, l.count, closed, l.dc->polyfillmode);
+    if (closed)
+      p.drawPath(path);
+    else
+      p.strokePath(path, p.pen());
+  });
+}
+
+void drawPolyPolygon(wmfAPI* api, wmfPolyPoly_t* info) {
+  guarded(api, info, [](QPainter& p, wmfPolyPoly_t& pp) {
+    QPainterPath path;
+    path.setFillRule(gdi::fillRule(pp.dc->polyfillmode));
+    for (int i = 0; i < pp.npoly; ++i)
+      path.addPath(polygonPath(pp.pt[i], pp.count[i], true, pp.dc->polyfillmode));
+    p.drawPath(path);
+  });
+}
+
+void drawRectangle(wmfAPI* api, wmfDrawRectangle_t* info) {
+  guarded(api, info, [](QPainter& p, wmfDrawRectangle_t& r) {
+    const QRectF box = QRectF(point(r.TL), point(r.BR)).normalized();
+    QPainterPath path;
+    path.addRoundedRect(box, r.width / 2, r.height / 2);
+    p.drawPath(path);
+  });
+}
+
+void fillRects(wmfAPI* api, wmfPolyRectangle_t* info) {
+  guarded(api, info, [](QPainter& p, wmfPolyRectangle_t& r) {
+    for (unsigned i = 0; i < r.count; ++i)
+      p.fillRect(QRectF(point(r.TL[i]), point(r.BR[i])).normalized(), p.brush());
+  });
+}
+
+void clipRects(wmfAPI* api, wmfPolyRectangle_t* info) {
+  guarded(api, info, [](QPainter& p, wmfPolyRectangle_t& r) {
+    if (r.count == 0) {
+      p.setClipping(false);
+      return;
+    }
+    QPainterPath clip;
+    for (unsigned i = 0; i < r.count; ++i)
+      clip.addRect(QRectF(point(r.TL[i]), point(r.BR[i])).normalized());
+    p.setClipPath(clip);
+  });
+}
+
+void drawText(wmfAPI* api, wmfDrawText_t* info) {
+  guarded(api, info, [](QPainter& p, wmfDrawText_t& t) {
+    const wmfFont& f = *t.dc->font;
+    gdi::TextStyle style;
+    style.font = gdi::font(-t.font_height, f.lfWeight, f.lfItalic, f.lfUnderline, f.lfStrikeOut,
+                           QString::fromLatin1(f.lfFaceName));
+    style.escapement = f.lfEscapement;
+    style.align = TA_BASELINE;  // the library has placed the text on its baseline
+    style.colour = colour(t.dc->textcolor);
+    style.opaque = t.dc->bgmode == OPAQUE;
+    style.background = colour(t.dc->bgcolor);
+    gdi::drawText(p, point(t.pt), QString::fromLatin1(t.str), style);
+  });
+}
+
+void drawPixel(wmfAPI* api, wmfDrawPixel_t* info) {
+  guarded(api, info, [](QPainter& p, wmfDrawPixel_t& d) {
+    p.fillRect(QRectF(point(d.pt), QSizeF(d.pixel_width, d.pixel_height)), colour(d.color));
+  });
+}
+
+void drawLine(wmfAPI* api, wmfDrawLine_t* info) {
+  guarded(api, info, [](QPainter& p, wmfDrawLine_t& l) { p.drawLine(point(l.from), point(l.to)); });
+}
+
+void fillWithRop(wmfAPI* api, wmfROP_Draw_t* info) {
+  guarded(api, info, [](QPainter& p, wmfROP_Draw_t& r) {
+    const QRectF box = QRectF(point(r.TL), point(r.BR)).normalized();
+    if (r.ROP == BLACKNESS || r.ROP == WHITENESS)
+      p.fillRect(box, r.ROP == BLACKNESS ? Qt::black : Qt::white);
+    else
+      p.fillRect(box, p.brush());
+  });
+}
+
+void readBitmap(wmfAPI*, wmfBMP_Read_t* read) {
+  read->bmp.data = nullptr;
+  try {
+    auto image = std::make_unique<QImage>(
+        readPackedDib(QByteArrayView(read->buffer, read->length)).image);
+    if (image->width() > 0xFFFF || image->height() > 0xFFFF) return;
+    read->bmp.width = static_cast<U16>(image->width());
+    read->bmp.height = static_cast<U16>(image->height());
+    read->bmp.data = image.release();
+  } catch (...) {
+  }
+}
+
+void freeBitmap(wmfAPI*, wmfBMP* bmp) {
+  delete static_cast<QImage*>(bmp->data);
+  bmp->data = nullptr;
+}
+
+void drawBitmap(wmfAPI* api, wmfBMP_Draw_t* info) {
+  guarded(api, info, [](QPainter& p, wmfBMP_Draw_t& b) {
+    if (!b.bmp.data) return;
+    const QImage& image = *static_cast<const QImage*>(b.bmp.data);
+    // Source rows count from the bottom of the bitmap.
+    const QRectF source(b.crop.x, image.height() - b.crop.y - b.crop.h, b.crop.w, b.crop.h);
+    const QRectF target(point(b.pt), QSizeF(b.crop.w * b.pixel_width, b.crop.h * b.pixel_height));
+    p.drawImage(target.normalized(), image, source);
+  });
+}
+
+void begin(wmfAPI* api) {
+  Device& d = device(api);
+  d.painter->save();
+  d.painter->setTransform(d.toTarget, true);
+}
+
+void end(wmfAPI* api) { device(api).painter->restore(); }
+
+void nothing(wmfAPI*) {}
+void nothingWithData(wmfAPI*, wmfUserData_t*) {}
+void nothingWithFlood(wmfAPI*, wmfFlood_t*) {}
+void frameRects(wmfAPI*, wmfPolyRectangle_t*) {}
+
+void installDevice(wmfAPI* api) {
+  auto* f = static_cast<wmfFunctionReference*>(wmf_malloc(api, sizeof(wmfFunctionReference)));
+  api->device_data = wmf_malloc(api, sizeof(Device*));
+  if (!f || !api->device_data) return;
+  std::memset(f, 0, sizeof *f);
+  f->device_open = f->device_close = nothing;
+  f->device_begin = begin;
+  f->device_end = end;
+  f->flood_interior = f->flood_exterior = nothingWithFlood;
+  f->draw_pixel = drawPixel;
+  f->draw_pie = [](wmfAPI* a, wmfDrawArc_t* i) { drawArc(a, i, gdi::ArcShape::Pie); };
+  f->draw_chord = [](wmfAPI* a, wmfDrawArc_t* i) { drawArc(a, i, gdi::ArcShape::Chord); };
+  f->draw_arc = [](wmfAPI* a, wmfDrawArc_t* i) { drawArc(a, i, gdi::ArcShape::Arc); };
+  f->draw_ellipse = [](wmfAPI* a, wmfDrawArc_t* i) {
+    guarded(a, i, [](QPainter& p, wmfDrawArc_t& e) { p.drawEllipse(QRectF(point(e.TL), point(e.BR))); });
+  };
+  f->draw_line = drawLine;
+  f->poly_line = [](wmfAPI* a, wmfPolyLine_t* i) { drawPoly(a, i, false); };
+  f->draw_polygon = [](wmfAPI* a, wmfPolyLine_t* i) { drawPoly(a, i, true); };
+  f->draw_polypolygon = drawPolyPolygon;
+  f->draw_rectangle = drawRectangle;
+  f->rop_draw = fillWithRop;
+  f->bmp_draw = drawBitmap;
+  f->bmp_read = readBitmap;
+  f->bmp_free = freeBitmap;
+  f->draw_text = drawText;
+  f->udata_init = f->udata_copy = f->udata_set = f->udata_free = nothingWithData;
+  f->region_frame = frameRects;
+  f->region_paint = fillRects;
+  f->region_clip = clipRects;
+  api->function_reference = f;
+}
+
+void mapFont(wmfAPI*, wmfFont*) {}
+
+// Width of the text at a size of one point, in points.
+float stringWidth(wmfAPI*, wmfFont* font, char* text) {
+  try {
+    QFont f(QString::fromLatin1(font && font->lfFaceName ? font->lfFaceName : ""));
+    f.setPixelSize(100);
+    return float(QFontMetricsF(f).horizontalAdvance(QString::fromLatin1(text)) / 100);
+  } catch (...) {
+    return 0;
+  }
+}
+
+QString libraryError(wmf_error_t error) {
+  switch (error) {
+    case wmf_E_InsMem: return QStringLiteral("Not enough memory for the metafile");
+    case wmf_E_EOF: return QStringLiteral("Metafile ends early");
+    default: return QStringLiteral("Metafile is damaged (error %1)").arg(int(error));
+  }
+}
+
+// One session of the library over the checked bytes.
+class Library {
+ public:
+  explicit Library(const QByteArray& bytes) : bytes_(bytes) {
+    wmfAPI_Options options;
+    std::memset(&options, 0, sizeof options);
+    options.function = installDevice;
+    check(wmf_lite_create(&api_, WMF_OPT_FUNCTION | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG, &options));
+    if (!api_->device_data || !api_->function_reference) throw InvalidGraphic(libraryError(wmf_E_InsMem));
+    *static_cast<Device**>(api_->device_data) = &device_;
+    auto* fonts = static_cast<wmfFontData*>(wmf_malloc(api_, sizeof(wmfFontData)));
+    if (!fonts) throw InvalidGraphic(libraryError(wmf_E_InsMem));
+    fonts->map = mapFont;
+    fonts->stringwidth = stringWidth;
+    fonts->user_data = nullptr;
+    api_->font_data = fonts;
+    check(wmf_mem_open(api_, reinterpret_cast<unsigned char*>(bytes_.data()), long(bytes_.size())));
+  }
+  ~Library() {
+    if (!api_) return;
+    wmf_mem_close(api_);
+    wmf_lite_destroy(api_);
+  }
+
+  wmfD_Rect scan() {
+    wmfD_Rect box;
+    check(wmf_scan(api_, 0, &box));
+    return box;
+  }
+  void play(QPainter& painter, const QTransform& toTarget, wmfD_Rect box) {
+    device_.painter = &painter;
+    device_.toTarget = toTarget;
+    wmf_play(api_, 0, &box);
+  }
+
+ private:
+  void check(wmf_error_t error) {
+    if (error != wmf_E_None) throw InvalidGraphic(libraryError(error));
+  }
+
+  QByteArray bytes_;
+  wmfAPI* api_ = nullptr;
+  Device device_;
+};
+
+}  // namespace
+
+Wmf readWmf(QByteArrayView bytes) {
+  const ByteReader in(bytes, QStringLiteral("Metafile"));
+  const bool placeable = in.size() >= 4 && in.u32(0) == kPlaceableKey;
+  const qint64 start = placeable ? kPlaceableSize : 0;
+  const Walk walk = walkRecords(in, start);
+  Wmf wmf{withTrueSizes(bytes, walk, start), {}, {}};
+  Library library(wmf.bytes);
+  const wmfD_Rect box = library.scan();
+  if (placeable) {
+    const QRectF bounds = QRectF(QPointF(in.s16(6), in.s16(8)), QPointF(in.s16(10), in.s16(12)));
+    const double inch = in.u16(14);
+    if (inch == 0 || bounds.width() <= 0 || bounds.height() <= 0)
+      in.fail(QStringLiteral("has no size in its placeable header"));
+    // Without the placeable header the library draws in logical units, from
+    // the window origin.
+    wmf.frame = QRectF(bounds.topLeft() - walk.windowOrg, bounds.size());
+    wmf.pixels = bounds.size() * kScreenPixelsPerInch / inch;
+  } else {
+    // Plain metafiles draw in their logical units, as many as screen pixels.
+    wmf.frame = walk.windowExt.isEmpty() ? QRectF(point(box.TL), point(box.BR)).normalized()
+                                         : QRectF(QPointF(), walk.windowExt);
+    wmf.pixels = wmf.frame.size();
+  }
+  if (wmf.frame.isEmpty()) in.fail(QStringLiteral("has no size"));
+  return wmf;
+}
+
+void playWmf(const Wmf& wmf, QPainter& painter, const QRectF& target) {
+  try {
+    Library library(wmf.bytes);
+    const wmfD_Rect box = library.scan();
+    const QRectF& f = wmf.frame;
+    const QTransform toTarget = QTransform::fromTranslate(-f.left(), -f.top()) *
+                                QTransform::fromScale(target.width() / f.width(), target.height() / f.height()) *
+                                QTransform::fromTranslate(target.left(), target.top());
+    library.play(painter, toTarget, box);
+  } catch (const PictureError&) {
+    // Checked when it was read; nothing more to draw.
+  }
+}

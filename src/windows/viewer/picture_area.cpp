@@ -1,0 +1,76 @@
+#include "windows/viewer/picture_area.h"
+
+#include <QPainter>
+
+#include "services/picture/graphic.h"
+#include "services/picture/graphic_formats.h"
+#include "services/picture/icon.h"
+#include "services/picture/metafile.h"
+#include "services/fif/fif_image.h"
+
+PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {}
+
+PictureArea::~PictureArea() = default;
+
+namespace {
+
+// Icons keep their own mask and metafiles draw only what they hold; every
+// other picture lets the window's face show through its background colour.
+bool drawsTransparently(const Graphic& picture) {
+  return !dynamic_cast<const Icon*>(&picture) && !dynamic_cast<const Metafile*>(&picture);
+}
+
+}  // namespace
+
+void PictureArea::load(const QString& path) {
+  std::unique_ptr<Graphic> loaded = GraphicFormats::Standard().LoadFromFile(path);
+  const QSize size = storedSize(*loaded);
+  // A fractal picture is decoded now: one that cannot be is refused here,
+  // where the viewer can say so, and never when it is painted.
+  if (dynamic_cast<TFIFImage*>(loaded.get())) loaded->ToImage();
+  loaded->setTransparent(drawsTransparently(*loaded));
+  picture_ = std::move(loaded);
+  size_ = size;
+  cut_ = QImage();
+  update();
+}
+
+// A fractal picture has no size of its own until it is decoded at one; the
+// size stored in its file stands for it.
+QSize PictureArea::storedSize(Graphic& picture) {
+  if (auto* fractal = dynamic_cast<TFIFImage*>(&picture))
+    return QSize(fractal->OriginalWidth(), fractal->OriginalHeight());
+  return QSize(picture.Width(), picture.Height());
+}
+
+QSize PictureArea::pictureSize() const {
+  if (!cut_.isNull()) return cut_.size();
+  return size_;
+}
+
+bool PictureArea::tooBig() const {
+  const QSize size = pictureSize();
+  return size.width() > MaxSide || size.height() > MaxSide;
+}
+
+// Not every picture class can be cut in place, so the cut is made on its pixels.
+void PictureArea::cut() {
+  const QSize size = pictureSize();
+  cut_ = picture_->ToImage().copy(0, 0, std::min(size.width(), MaxSide),
+                                  std::min(size.height(), MaxSide));
+  update();
+}
+
+// Drawn straight onto the device's pixels: at its own size a picture keeps
+// sharp pixels whatever the screen's scale; stretched, it is sampled at the
+// screen's full resolution.
+void PictureArea::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, size() != pictureSize());
+  try {
+    drawPicture(painter, rect());
+  } catch (const std::exception&) {
+    // A picture that fails to draw leaves the area empty; loading has
+    // already refused every picture it could tell would fail.
+  }
+}

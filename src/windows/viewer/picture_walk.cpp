@@ -1,0 +1,28 @@
+#include "windows/viewer/picture_walk.h"
+
+#include <algorithm>
+
+PictureWalk::Place PictureWalk::from(int line, bool slideShow) const {
+  for (int row = std::max(line, 0); row <= lastIndex_; ++row)
+    if (ticked_(row)) return {Step::Show, row};
+  if (slideShow) return {Step::EndOfShow, 0};
+  return {Step::BeepAtEnd, lastIndex_ + 1};
+}
+
+int PictureWalk::showStart(int highlighted) const {
+  const Place place = from(highlighted, false);
+  return place.step == Step::Show ? place.line : -1;
+}
+
+int PictureWalk::previousTicked(int highlighted) const {
+  for (int row = std::min(highlighted, lastIndex_ + 1) - 1; row >= 0; --row)
+    if (ticked_(row)) return row;
+  return -1;
+}
+
+int PictureWalk::nextLine(int current) const { return current + 1 <= lastIndex_ ? current + 1 : -1; }
+
+PictureWalk::AfterFailure PictureWalk::afterFailure(bool yes, bool slideShow) {
+  if (!yes) return AfterFailure::Stop;
+  return slideShow ? AfterFailure::ContinueShow : AfterFailure::BackToList;
+}

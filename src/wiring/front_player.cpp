@@ -1,0 +1,110 @@
+#include "wiring/front_player.h"
+
+#include <QFileInfo>
+#include <QPushButton>
+#include <QSlider>
+#include <functional>
+#include <type_traits>
+
+#include "wiring/front_window.h"
+#include "services/media_device/disc_toc.h"
+#include "services/media_device/media_device.h"
+#include "platform/timer.h"
+#include "program/forms.h"
+#include "windows/cd/cd_player_window.h"
+#include "windows/media/media_player_window.h"
+
+namespace {
+
+// The slider only answers a person's drag: it has the focus while it moves,
+// and gives it back after, so the window's own moves of it are not taken for drags.
+void drag(QSlider& slider, int value) {
+  QWidget* before = slider.window()->focusWidget();
+  slider.setFocus();
+  slider.setValue(value);
+  if (before && before != &slider)
+    before->setFocus();
+  else
+    slider.clearFocus();
+}
+
+// A command run as its button runs it: with the button as its origin where it takes one.
+template <class Window, class Handler>
+void pressWith(Window& window, Handler handler, QPushButton* button) {
+  if constexpr (std::is_invocable_v<Handler, Window&, QObject*>)
+    std::invoke(handler, window, button);
+  else
+    std::invoke(handler, window);
+}
+
+// The two windows' transports have the same controls under the same names.
+template <class Window>
+FrontPlayer transportOf(Window& window, qint64 microsecondsPerSliderStep) {
+  FrontPlayer player;
+  player.play = window.Button1;
+  player.stop = window.Button2;
+  player.pause = window.Button3;
+  player.next = window.Button4;
+  player.previous = window.Button5;
+  player.slider = window.TrackBar1;
+  player.microsecondsPerSliderStep = microsecondsPerSliderStep;
+  player.press = [&window](QPushButton* button) {
+    if (button == window.Button1) pressWith(window, &Window::Button1Click, button);
+    if (button == window.Button2) pressWith(window, &Window::Button2Click, button);
+    if (button == window.Button3) pressWith(window, &Window::Button3Click, button);
+    if (button == window.Button4) pressWith(window, &Window::Button4Click, button);
+    if (button == window.Button5) pressWith(window, &Window::Button5Click, button);
+  };
+  return player;
+}
+
+FrontPlayer cdPlayer(TForm1& cd) {
+  FrontPlayer player = transportOf(cd, 1'000'000);
+  // The disc waits at the new place until "Cont" is pressed.
+  player.slideTo = [&cd](int value) {
+    drag(*cd.TrackBar1, value);
+    if (cd.Button14->isEnabled()) cd.Button14Click();
+  };
+  player.playing = [&cd] { return cd.CurrentTrack > 0 && cd.Timer1->Enabled(); };
+  player.paused = [&cd, playing = player.playing] {
+    return cd.CurrentTrack > 0 && !playing() && cd.Button3->isEnabled();
+  };
+  player.track = [&cd]() -> std::optional<PlayingTrack> {
+    if (cd.CurrentTrack <= 0) return std::nullopt;
+    const CdText text = cd.TrackText(cd.CurrentTrack);
+    return PlayingTrack{.id = QString("Track%1").arg(cd.CurrentTrack),
+                        .number = cd.CurrentTrack,
+                        .title = text.title,
+                        .performers = text.performer.isEmpty() ? QStringList()
+                                                               : QStringList{text.performer}};
+  };
+  return player;
+}
+
+FrontPlayer mediaPlayer(TForm4& media) {
+  FrontPlayer player = transportOf(media, 1'000);
+  player.slideTo = [&media](int value) { drag(*media.TrackBar1, value); };
+  player.paused = [&media] {
+    return (media.Sequence.MpegActive() && media.Sequence.MpegPaused()) ||
+           (!media.Sequence.MpegActive() && media.MediaPlayer1->mode() == DeviceMode::Paused);
+  };
+  player.playing = [&media, paused = player.paused] { return media.Timer1->Enabled() && !paused(); };
+  player.track = [&media, playing = player.playing,
+                  paused = player.paused]() -> std::optional<PlayingTrack> {
+    if (!(playing() || paused()) || media.CurrentFileName.isEmpty()) return std::nullopt;
+    return PlayingTrack{.id = QString("File%1").arg(media.Sequence.PlayCursor()),
+                        .number = 0,
+                        .title = QFileInfo(media.CurrentFileName).completeBaseName(),
+                        .performers = {}};
+  };
+  return player;
+}
+
+}  // namespace
+
+std::optional<FrontPlayer> frontPlayer(Forms& forms) {
+  Form& front = frontWindow(forms);
+  if (&front == forms.Form1.get()) return cdPlayer(*forms.Form1);
+  if (&front == forms.Form4.get()) return mediaPlayer(*forms.Form4);
+  return std::nullopt;
+}

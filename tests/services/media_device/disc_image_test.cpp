@@ -1,0 +1,218 @@
+// The virtual drive on generated disc images whose tracks are tones of known
+// frequency, heard through a capture output.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "services/media_device/disc_toc.h"
+#include "services/media_device/media_device_factory.h"
+#include "captured_sound.h"
+#include "disc_image_writer.h"
+
+namespace {
+
+const std::vector<double> kTones{440, 550, 660, 880};
+const std::vector<double> kSeconds{2, 1, 1, 2};
+
+std::uint32_t tmsf(int track, int minutes = 0, int seconds = 0) { return packTmsf({track, minutes, seconds, 0}); }
+
+class DiscImageTest : public ::testing::Test {
+ protected:
+  DiscImageTest() {
+    std::vector<ImageTrack> tracks;
+    for (std::size_t n = 0; n < kTones.size(); ++n) tracks.push_back({tone(kTones[n], kSeconds[n]), {}});
+    writeDiscImage(path("tones.cue").toStdString(), tracks);
+    chooseImage(path("tones.cue"));
+    SystemDeviceOptions options;
+    options.output.captureFile = path("capture.raw");
+    options.settingsFile = path("Corvela.conf");
+    options.demoDisc = path("no-demo-disc.cue");
+    options.physicalDrives = false;
+    devices = makeSystemMediaDeviceFactory(options);
+    cd = devices->create(DeviceType::CdAudio);
+    cd->onNotify([this](NotifyResult result) { events.push_back(result); });
+    cd->open("virtual");
+  }
+
+  QString path(const QString& name) const { return dir.filePath(name); }
+  void chooseImage(const QString& cue) { QSettings(path("Corvela.conf"), QSettings::IniFormat).setValue("VirtualDrive/Image", cue); }
+  void playTrack(int track, bool notify = false) {
+    cd->setStart(tmsf(track));
+    if (track < cd->trackCount()) cd->setEnd(tmsf(track + 1));
+    cd->setNotify(notify);
+    cd->play();
+  }
+  bool waitForStop(int timeoutMs = 5000) {
+    return waitUntil([this] { return cd->mode() != DeviceMode::Playing; }, timeoutMs);
+  }
+  CapturedSound heard() const { return CapturedSound::read(path("capture.raw")); }
+  void writeFile(const QString& name, const QByteArray& bytes) const {
+    QFile file(path(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+
+  QTemporaryDir dir;
+  std::unique_ptr<MediaDeviceFactory> devices;
+  std::unique_ptr<MediaDevice> cd;
+  std::vector<NotifyResult> events;
+};
+
+TEST_F(DiscImageTest, ReadsTheTableOfContentsOfTheImage) {
+  EXPECT_EQ(devices->cdDriveList(), QStringList{"virtual [CD Drive]"});
+  EXPECT_EQ(devices->volumeLabel("virtual"), "Audio CD");
+  ASSERT_EQ(cd->trackCount(), 4);
+  EXPECT_EQ(cd->trackLength(1), 0u | 2u << 8);
+  EXPECT_EQ(cd->trackLength(2), 0u | 1u << 8);
+  EXPECT_EQ(cd->trackPosition(4), tmsf(4));
+  cd->setTimeFormat(TimeFormat::Milliseconds);
+  EXPECT_EQ(cd->trackPosition(3), 3000u);
+  EXPECT_EQ(cd->length(), 6000u);
+}
+
+TEST_F(DiscImageTest, PlayingTrackThreeAloneSoundsItsToneAndEndsAtItsBoundary) {
+  playTrack(3, true);
+  EXPECT_EQ(cd->mode(), DeviceMode::Playing);
+  ASSERT_TRUE(waitForStop());
+  EXPECT_EQ(cd->position(), tmsf(4));
+  waitUntil([this] { return !events.empty(); }, 1000);
+  EXPECT_EQ(events, std::vector{NotifyResult::Successful});
+
+  const CapturedSound sound = heard();
+  EXPECT_NEAR(sound.audibleSeconds(), 1.0, 0.05);
+  EXPECT_EQ(sound.strongest(kTones, 0, sound.seconds()), 660);
+}
+
+TEST_F(DiscImageTest, PauseReportsStoppedAndResumesAtTheSamePosition) {
+  playTrack(1);
+  waitUntil([] { return false; }, 500);
+  cd->pause();
+  const auto pausedAt = cd->position();
+  EXPECT_EQ(cd->mode(), DeviceMode::Stopped);
+  waitUntil([] { return false; }, 300);
+  EXPECT_EQ(cd->position(), pausedAt);
+  cd->pause();
+  EXPECT_EQ(cd->mode(), DeviceMode::Playing);
+  ASSERT_TRUE(waitForStop());
+  EXPECT_EQ(cd->position(), tmsf(2));
+  // Nothing lost and nothing played twice across the pause.
+  EXPECT_NEAR(heard().audibleSeconds(), 2.0, 0.06);
+}
+
+TEST_F(DiscImageTest, AHandleOpenedWhileTheDiscPlaysSeesItPlaying) {
+  playTrack(4);
+  waitUntil([] { return false; }, 300);
+  cd->close();
+  auto other = devices->create(DeviceType::CdAudio);
+  other->open("virtual");
+  EXPECT_EQ(other->mode(), DeviceMode::Playing);
+  const Tmsf at = unpackTmsf(other->position());
+  EXPECT_EQ(at.track, 4);
+  other->stop();
+  EXPECT_EQ(other->mode(), DeviceMode::Stopped);
+  EXPECT_EQ(heard().strongest(kTones, 0, 0.2), 880);
+}
+
+TEST_F(DiscImageTest, EjectOpensTheDoorAndTheNextOpenLoadsTheDiscAgain) {
+  cd->eject();
+  EXPECT_EQ(cd->mode(), DeviceMode::Open);
+  EXPECT_EQ(cd->trackLength(1), 0u);
+  cd->open("virtual");
+  EXPECT_EQ(cd->mode(), DeviceMode::Stopped);
+  EXPECT_EQ(cd->trackCount(), 4);
+}
+
+TEST_F(DiscImageTest, AMissingOrBrokenImageIsAnEmptyDriveThatSaysWhy) {
+  writeFile("no-bin.cue", "FILE \"gone.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+  writeFile("no-index.cue", "FILE \"tones.bin\" BINARY\n  TRACK 01 AUDIO\n  TRACK 02 AUDIO\n    INDEX 01 00:01:00\n");
+  writeFile("garbage.cue", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  writeFile("long-gap.cue",
+            "FILE \"tones.bin\" BINARY\n  TRACK 01 AUDIO\n    PREGAP 00:66666602:00\n    INDEX 01 00:00:00\n");
+  const std::vector<std::pair<QString, QString>> images{
+      {"missing.cue", ""},
+      {"", ""},  // none named: the demo disc, missing here
+      {"no-bin.cue", "The disc image \"no-bin.cue\" cannot be played: the file \"gone.bin\" it names cannot be found."},
+      {"no-index.cue", "The disc image \"no-index.cue\" cannot be played: track 1 has no INDEX 01."},
+      {"garbage.cue", "The disc image \"garbage.cue\" cannot be played: it is not a cue sheet."},
+      {"long-gap.cue",
+       "The disc image \"long-gap.cue\" cannot be played: \"00:66666602:00\" is not a time on a disc."}};
+  for (const auto& [image, problem] : images) {
+    chooseImage(image.isEmpty() ? image : path(image));
+    SCOPED_TRACE(image.toStdString());
+    ASSERT_NO_THROW(cd->open("virtual"));
+    EXPECT_EQ(cd->trackLength(1), 0u);
+    EXPECT_EQ(cd->mode(), DeviceMode::NotReady);
+    EXPECT_EQ(devices->discProblem("virtual"), problem);
+    EXPECT_THROW(cd->play(), MediaDeviceError);
+  }
+}
+
+// As ripping tools write them: a bin of any name in big-endian order, a PREGAP
+// of silence, CR LF line ends without a last one, CD-Text.
+TEST_F(DiscImageTest, ABigEndianBinOfAnyNameWithAPregapPlaysEachTrack) {
+  std::vector<std::int16_t> samples = tone(440, 1);
+  const std::vector<std::int16_t> second = tone(660, 1);
+  samples.insert(samples.end(), second.begin(), second.end());
+  QByteArray bin(reinterpret_cast<const char*>(samples.data()), static_cast<qsizetype>(samples.size() * 2));
+  for (qsizetype i = 0; i + 1 < bin.size(); i += 2) std::swap(bin[i], bin[i + 1]);
+  writeFile("Album Image (Disc 1).bin", bin);
+  writeFile("album.cue",
+            "TITLE \"Tones\"\r\nPERFORMER \"Corvela\"\r\nFILE \"Album Image (Disc 1).bin\" MOTOROLA\r\n"
+            "  TRACK 01 AUDIO\r\n    TITLE \"Low\"\r\n    INDEX 01 00:00:00\r\n"
+            "  TRACK 02 AUDIO\r\n    PERFORMER \"Someone\"\r\n    PREGAP 00:01:00\r\n    INDEX 01 00:01:00");
+  chooseImage(path("album.cue"));
+  cd->open("virtual");
+  ASSERT_EQ(cd->trackCount(), 2);
+  EXPECT_EQ(cd->trackLength(1), 0u | 2u << 8) << "track 1 runs on through the pregap";
+  const DiscToc disc = devices->disc("virtual");
+  EXPECT_EQ(disc.text, (CdText{"Tones", "Corvela"}));
+  EXPECT_EQ(disc.tracks[0].text.title, "Low");
+  EXPECT_EQ(disc.tracks[1].text.performer, "Someone");
+  playTrack(1);
+  ASSERT_TRUE(waitForStop());
+  playTrack(2);
+  ASSERT_TRUE(waitForStop());
+  const CapturedSound sound = heard();
+  EXPECT_NEAR(sound.audibleSeconds(), 2.0, 0.06);
+  EXPECT_EQ(sound.strongest(kTones, 0.1, 0.9), 440);
+  EXPECT_EQ(sound.strongest(kTones, 2.1, 2.9), 660);
+}
+
+TEST_F(DiscImageTest, OneWaveFilePerTrackPlaysEachTrack) {
+  QByteArray sheet;
+  for (int n = 1; n <= 3; ++n) {
+    const QString name = QString("0%1 - x.wav").arg(n);
+    writeWavFile(path(name).toStdString(), tone(kTones[static_cast<std::size_t>(n)], 1));
+    sheet += "FILE \"" + name.toUtf8() + "\" WAVE\n  TRACK 0" + QByteArray::number(n) + " AUDIO\n    INDEX 01 00:00:00\n";
+  }
+  writeFile("waves.cue", sheet);
+  chooseImage(path("waves.cue"));
+  cd->open("virtual");
+  ASSERT_EQ(cd->trackCount(), 3);
+  EXPECT_EQ(cd->trackLength(2), 0u | 1u << 8);
+  playTrack(3);
+  ASSERT_TRUE(waitForStop());
+  EXPECT_EQ(heard().strongest(kTones, 0.1, 0.9), 880);
+}
+
+TEST_F(DiscImageTest, AnImageCutShortPlaysWhatItHas) {
+  QFile bin(path("tones.bin"));
+  ASSERT_TRUE(bin.resize(static_cast<qint64>(3.5 * kFramesPerSecond) * kBytesPerFrame));
+  cd->open("virtual");
+  ASSERT_GE(cd->trackCount(), 3);
+  playTrack(3);
+  ASSERT_TRUE(waitForStop());
+  EXPECT_NEAR(heard().audibleSeconds(), 0.5, 0.06);
+}
+
+TEST_F(DiscImageTest, AMixedModeDiscReportsTheVolumeIdOfItsDataTrack) {
+  writeDiscImage(path("mixed.cue").toStdString(), {{{}, "CORVELA_DATA"}, {tone(440, 1), {}}});
+  chooseImage(path("mixed.cue"));
+  EXPECT_EQ(devices->volumeLabel("virtual"), "CORVELA_DATA");
+  cd->open("virtual");
+  EXPECT_EQ(cd->trackCount(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// Ctrl+C in the graphics viewer on a real X display: another program reads the
+// picture back from the X clipboard. Runs under a virtual X server, with a main
+// of its own: "--read" makes it the reading program.
+#include <QApplication>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "windows/viewer/picture_area.h"
+#include "viewer_fixture.h"
+
+namespace {
+
+QString selfPath;
+
+// What another program finds on the clipboard: "WxH" of its picture, or "none".
+QString readByAnotherProgram() {
+  QProcess reader;
+  QEventLoop loop;
+  // This program owns the selection and must answer the reader meanwhile.
+  QObject::connect(&reader, &QProcess::finished, &loop, &QEventLoop::quit);
+  QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+  reader.start(selfPath, {"--read"});
+  loop.exec();
+  return QString::fromUtf8(reader.readAllStandardOutput()).trimmed();
+}
+
+struct X11Clipboard : ViewerFixture {
+  X11Clipboard() { QApplication::clipboard()->clear(); }
+  void show(const QString& name, const char* format, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    image.save(file(name), format);
+    select({file(name)});
+    viewer->Button2Click(viewer->Button2);
+    ui.clear();
+  }
+  // The key goes to a control of the window, which the window sees first.
+  void pressCtrlC() {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, "\x03");
+    QApplication::sendEvent(viewer->Button16, &press);
+  }
+};
+
+TEST(X11Clipboard, CtrlCOnAJpegPutsAnImageOnTheXClipboard) {
+  X11Clipboard f;
+  f.show("photo.jpg", "JPG", {64, 48});
+  f.pressCtrlC();
+  EXPECT_EQ(readByAnotherProgram(), "64x48");
+  EXPECT_TRUE(f.state().ClipboardDataPresent);
+}
+
+TEST(X11Clipboard, CtrlCOnAnIconCopiesNothing) {
+  X11Clipboard f;
+  f.show("sign.ico", "ICO", {32, 32});
+  f.pressCtrlC();
+  EXPECT_EQ(f.ui.texts(), QStringList{"The Clipboard does not support Icons"});
+  EXPECT_EQ(readByAnotherProgram(), "none");
+}
+
+TEST(X11Clipboard, CtrlCWithTheListShownCopiesNothing) {
+  X11Clipboard f;
+  f.select({f.picture("a.bmp")});
+  f.pressCtrlC();
+  EXPECT_EQ(readByAnotherProgram(), "none");
+}
+
+int readClipboard(int argc, char** argv) {
+  QApplication application(argc, argv);
+  const QImage image = QApplication::clipboard()->image();
+  const QByteArray answer =
+      image.isNull() ? "none" : QByteArray::number(image.width()) + 'x' +
+                                    QByteArray::number(image.height());
+  std::printf("%s\n", answer.constData());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  QTemporaryDir home;
+  qputenv("HOME", home.path().toLocal8Bit());
+  qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
+  qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+  if (argc > 1 && QByteArray(argv[1]) == "--read") return readClipboard(argc, argv);
+  QApplication application(argc, argv);
+  selfPath = QApplication::applicationFilePath();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -3,20 +3,20 @@
 // printed beside the timer's 100 ms interval. Run by hand: bin/cd_tick_bench.
 #include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "services/media_device/media_device_factory.h"
-#include "program/program_state.h"
-#include "platform/qt_ui_services.h"
-#include "wiring/corvela_program.h"
-#include "windows/common/help_window.h"
-#include "windows/cd/cd_player_window.h"
 #include "disc_image_writer.h"
 #include "platform/linux_platform.h"
+#include "platform/qt_ui_services.h"
 #include "platform/settings_backend.h"
+#include "program/program_state.h"
+#include "services/media_device/media_device_factory.h"
+#include "windows/cd/cd_player_window.h"
+#include "windows/common/help_window.h"
+#include "wiring/corvela_program.h"
 
 namespace {
 
@@ -53,9 +53,10 @@ int main(int argc, char* argv[]) {
   clock.start();
   for (int i = 0; i < kTicks; ++i) cd.Timer1Timer();
   const double perTickMs = clock.nsecsElapsed() / 1e6 / kTicks;
-  std::printf("display tick while playing: %.4f ms per tick, %.3f %% of its %.0f ms interval"
-              " (target under 1 %%)\n",
-              perTickMs, 100.0 * perTickMs / kIntervalMs, kIntervalMs);
+  std::printf(
+      "display tick while playing: %.4f ms per tick, %.3f %% of its %.0f ms interval"
+      " (target under 1 %%)\n",
+      perTickMs, 100.0 * perTickMs / kIntervalMs, kIntervalMs);
   cd.Button2Click(cd.Button2);
   return 0;
 }

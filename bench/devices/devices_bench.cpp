@@ -13,9 +13,9 @@
 #include <QThread>
 #include <cstdio>
 
+#include "disc_image_writer.h"
 #include "services/media_device/disc_toc.h"
 #include "services/media_device/media_device_factory.h"
-#include "disc_image_writer.h"
 
 namespace {
 
@@ -31,10 +31,12 @@ void queryRate(const char* what, MediaDevice& device) {
   QElapsedTimer timer;
   timer.start();
   std::uint64_t sum = 0;
-  for (int n = 0; n < kQueries; ++n) sum += device.position() + static_cast<std::uint32_t>(device.mode());
+  for (int n = 0; n < kQueries; ++n)
+    sum += device.position() + static_cast<std::uint32_t>(device.mode());
   const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-  std::printf("%-28s %10.0f position+mode queries/s, %.4f ms each (checksum %llu)\n", what, kQueries / seconds,
-              seconds * 1000 / kQueries, static_cast<unsigned long long>(sum % 10));
+  std::printf("%-28s %10.0f position+mode queries/s, %.4f ms each (checksum %llu)\n", what,
+              kQueries / seconds, seconds * 1000 / kQueries,
+              static_cast<unsigned long long>(sum % 10));
 }
 
 void playLoad(const char* what, MediaDevice& device, double seconds) {
@@ -48,8 +50,8 @@ void playLoad(const char* what, MediaDevice& device, double seconds) {
   }
   const double wall = static_cast<double>(timer.elapsed()) / 1000;
   const double used = processorSeconds() - before;
-  std::printf("%-28s %.2f s of audio in %.2f s, processor %.3f s = %.2f %% of one core\n", what, seconds, wall, used,
-              100 * used / seconds);
+  std::printf("%-28s %.2f s of audio in %.2f s, processor %.3f s = %.2f %% of one core\n", what,
+              seconds, wall, used, 100 * used / seconds);
 }
 
 }  // namespace
@@ -58,9 +60,11 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QTemporaryDir dir;
   constexpr double kSeconds = 10;
-  writeDiscImage(dir.filePath("bench.cue").toStdString(), {{tone(440, kSeconds), {}}, {tone(660, 2), {}}});
+  writeDiscImage(dir.filePath("bench.cue").toStdString(),
+                 {{tone(440, kSeconds), {}}, {tone(660, 2), {}}});
   writeWavFile(dir.filePath("bench.wav").toStdString(), tone(550, kSeconds));
-  QSettings(dir.filePath("Corvela.conf"), QSettings::IniFormat).setValue("VirtualDrive/Image", dir.filePath("bench.cue"));
+  QSettings(dir.filePath("Corvela.conf"), QSettings::IniFormat)
+      .setValue("VirtualDrive/Image", dir.filePath("bench.cue"));
 
   SystemDeviceOptions options;
   options.output.captureFile = dir.filePath("capture.raw");

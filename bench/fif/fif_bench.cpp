@@ -48,7 +48,9 @@ const QStringList kTraining = {"Aqua", "Blinds", "Dune", "FreshFlower"};
 
 using Bytes = std::vector<std::uint8_t>;
 
-double bitsPerPixel(qint64 bytes, const fif::RgbImage& image) { return double(bytes) * 8 / (image.width * image.height); }
+double bitsPerPixel(qint64 bytes, const fif::RgbImage& image) {
+  return double(bytes) * 8 / (image.width * image.height);
+}
 
 struct Timing {
   double wallMs = 0, cpuMs = 0;
@@ -102,13 +104,18 @@ Fractal fractalAt(const fif::RgbImage& image, double rate) {
 }
 
 fif::RgbImage decodeFractal(Fractal& fractal, int width, int height) {
-  return timed([&] { return fif::render(fif::readFile(fractal.file.data(), fractal.file.size()), width, height); },
-               fractal.decode);
+  return timed(
+      [&] {
+        return fif::render(fif::readFile(fractal.file.data(), fractal.file.size()), width, height);
+      },
+      fractal.decode);
 }
 
 std::optional<Coded> jpegWithin(const fif::RgbImage& image, qint64 bytes) {
   const QImage picture = fif::toQImage(image);
-  const auto encode = [&](int quality) { return encodeJpeg(picture, quality, false, false, JpegStyle::Usual); };
+  const auto encode = [&](int quality) {
+    return encodeJpeg(picture, quality, false, false, JpegStyle::Usual);
+  };
   const int quality = largestWithin(bytes, encode);
   if (quality == 0) return std::nullopt;
   const QByteArray file = encode(quality);
@@ -133,7 +140,8 @@ class WebP {
   QString path(const QString& name) const { return folder_.filePath(name); }
 
   QByteArray encode(int quality) {
-    run("cwebp", {"-quiet", "-q", QString::number(quality), path("in.png"), "-o", path("out.webp")});
+    run("cwebp",
+        {"-quiet", "-q", QString::number(quality), path("in.png"), "-o", path("out.webp")});
     QFile file(path("out.webp"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
@@ -142,7 +150,8 @@ class WebP {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
-      std::fprintf(stderr, "%s failed: %s\n", qPrintable(program), process.readAllStandardError().constData());
+      std::fprintf(stderr, "%s failed: %s\n", qPrintable(program),
+                   process.readAllStandardError().constData());
   }
 
   QTemporaryDir folder_;
@@ -170,8 +179,12 @@ fif::RgbImage enlargeLanczos(const fif::RgbImage& image, int factor) {
         for (int c = 0; c < 3; ++c) {
           double sum = 0;
           for (int i = 0; i < 6; ++i)
-            sum += weights[i] * from[(std::size_t(y) * std::size_t(width) + std::size_t(std::clamp(first + i, 0, width - 1))) * 3 + std::size_t(c)];
-          to[(std::size_t(x) * std::size_t(height) + std::size_t(y)) * 3 + std::size_t(c)] = float(sum / total);
+            sum += weights[i] * from[(std::size_t(y) * std::size_t(width) +
+                                      std::size_t(std::clamp(first + i, 0, width - 1))) *
+                                         3 +
+                                     std::size_t(c)];
+          to[(std::size_t(x) * std::size_t(height) + std::size_t(y)) * 3 + std::size_t(c)] =
+              float(sum / total);
         }
     }
     return to;
@@ -193,19 +206,25 @@ fif::RgbImage halved(const fif::RgbImage& image) {
       for (int c = 0; c < 3; ++c) {
         int sum = 0;
         for (int d = 0; d < 4; ++d)
-          sum += image.rgb[(std::size_t(2 * y + d / 2) * std::size_t(image.width) + std::size_t(2 * x + d % 2)) * 3 + std::size_t(c)];
+          sum += image.rgb[(std::size_t(2 * y + d / 2) * std::size_t(image.width) +
+                            std::size_t(2 * x + d % 2)) *
+                               3 +
+                           std::size_t(c)];
         half.rgb.push_back(std::uint8_t((sum + 2) / 4));
       }
   return half;
 }
 
 fif::RgbImage centre(const QString& path) {
-  const QImage photo = decodeJpeg([&] {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }(), false);
+  const QImage photo = decodeJpeg(
+      [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+      }(),
+      false);
   if (photo.width() < kSide || photo.height() < kSide) return {};
-  return fif::fromQImage(photo.copy((photo.width() - kSide) / 2, (photo.height() - kSide) / 2, kSide, kSide));
+  return fif::fromQImage(
+      photo.copy((photo.width() - kSide) / 2, (photo.height() - kSide) / 2, kSide, kSide));
 }
 
 // What the summary gathers, by the name of the figure.
@@ -225,7 +244,8 @@ void compareAtRate(const fif::RgbImage& image, double rate, WebP* webp, Figures&
               bitsPerPixel(bytes, image) < 0.8 * rate ? " (its largest file)" : "", fifPsnr);
   if (const auto jpeg = jpegWithin(image, bytes)) {
     const double psnr = lumaPsnr(image, jpeg->decoded);
-    std::printf(" | JPEG %.3f bpp %.2f dB, FIF %+.2f", bitsPerPixel(jpeg->bytes, image), psnr, fifPsnr - psnr);
+    std::printf(" | JPEG %.3f bpp %.2f dB, FIF %+.2f", bitsPerPixel(jpeg->bytes, image), psnr,
+                fifPsnr - psnr);
     figures[rateName("FIF - JPEG", rate)].push_back(fifPsnr - psnr);
   } else {
     std::printf(" | JPEG cannot get this small");
@@ -233,14 +253,15 @@ void compareAtRate(const fif::RgbImage& image, double rate, WebP* webp, Figures&
   if (webp) {
     if (const auto coded = webp->within(image, bytes)) {
       const double psnr = lumaPsnr(image, coded->decoded);
-      std::printf(" | WebP %.3f bpp %.2f dB, FIF %+.2f", bitsPerPixel(coded->bytes, image), psnr, fifPsnr - psnr);
+      std::printf(" | WebP %.3f bpp %.2f dB, FIF %+.2f", bitsPerPixel(coded->bytes, image), psnr,
+                  fifPsnr - psnr);
       figures[rateName("FIF - WebP", rate)].push_back(fifPsnr - psnr);
     } else {
       std::printf(" | WebP cannot get this small");
     }
   }
-  std::printf(" | encode %.0f ms [%.0f], decode %.1f ms [%.1f]\n", fractal.encode.wallMs, fractal.encode.cpuMs,
-              fractal.decode.wallMs, fractal.decode.cpuMs);
+  std::printf(" | encode %.0f ms [%.0f], decode %.1f ms [%.1f]\n", fractal.encode.wallMs,
+              fractal.encode.cpuMs, fractal.decode.wallMs, fractal.decode.cpuMs);
   figures["encode ms (processor)"].push_back(fractal.encode.cpuMs);
   figures["decode ms (processor)"].push_back(fractal.decode.cpuMs);
 }
@@ -267,11 +288,11 @@ void summarise(const char* set, Figures& figures) {
     const double worst = timing ? values.back() : values.front();
     const std::size_t n = values.size();
     const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-    const char* target = name.starts_with("encode")                ? "under 2000 ms"
-                         : name.starts_with("decode")              ? "under 50 ms"
-                         : name.starts_with("FIF - JPEG")     ? "+1.0 dB or more"
-                         : name.starts_with("2x")             ? "0 dB or more"
-                                                              : "(no target)";
+    const char* target = name.starts_with("encode")       ? "under 2000 ms"
+                         : name.starts_with("decode")     ? "under 50 ms"
+                         : name.starts_with("FIF - JPEG") ? "+1.0 dB or more"
+                         : name.starts_with("2x")         ? "0 dB or more"
+                                                          : "(no target)";
     std::printf(timing ? "  %-36s worst %8.0f  median %8.0f  (%zu files; target %s)\n"
                        : "  %-36s worst %+8.2f  median %+8.2f  (%zu photographs; target %s)\n",
                 name.c_str(), worst, median, n, target);
@@ -286,7 +307,8 @@ int main(int argc, char** argv) {
   QStringList paths = application.arguments().mid(1);
   const bool given = !paths.isEmpty();
   if (!given)
-    for (const QString& name : QDir(kPhotographs).entryList({"*.jpg"}, QDir::Files)) paths << QDir(kPhotographs).filePath(name);
+    for (const QString& name : QDir(kPhotographs).entryList({"*.jpg"}, QDir::Files))
+      paths << QDir(kPhotographs).filePath(name);
   if (paths.isEmpty()) {
     std::printf("No photographs given or found (the mate-backgrounds package ships some).\n");
     return 0;
@@ -296,10 +318,12 @@ int main(int argc, char** argv) {
     webp.emplace();
   else
     std::printf("cwebp not found (Debian's webp package): WebP left out.\n");
-  std::printf("Luminance PSNR of the %dx%d centre of each photograph; JPEG and WebP at the same or fewer bytes.\n"
-              "Targets: FIF - JPEG +1.0 dB or more at both rates; 2x not below JPEG + Lanczos; "
-              "encode under %.0f ms, decode under %.0f ms (processor time).\n",
-              kSide, kSide, kEncodeTargetMs, kDecodeTargetMs);
+  std::printf(
+      "Luminance PSNR of the %dx%d centre of each photograph; JPEG and WebP at the same or fewer "
+      "bytes.\n"
+      "Targets: FIF - JPEG +1.0 dB or more at both rates; 2x not below JPEG + Lanczos; "
+      "encode under %.0f ms, decode under %.0f ms (processor time).\n",
+      kSide, kSide, kEncodeTargetMs, kDecodeTargetMs);
   Figures heldOut, training;
   for (const QString& path : paths) {
     const fif::RgbImage image = centre(path);
@@ -309,7 +333,10 @@ int main(int argc, char** argv) {
       std::printf("\n%s: smaller than %dx%d, left out\n", qPrintable(name), kSide, kSide);
       continue;
     }
-    std::printf("\n%s (%s)\n", qPrintable(name), given ? "given" : isTraining ? "training" : "held out");
+    std::printf("\n%s (%s)\n", qPrintable(name),
+                given        ? "given"
+                : isTraining ? "training"
+                             : "held out");
     Figures& figures = isTraining ? training : heldOut;
     for (double rate : kRates) compareAtRate(image, rate, webp ? &*webp : nullptr, figures);
     for (double rate : kRates) compareEnlarged(image, rate, figures);

@@ -6,14 +6,14 @@
 #include <mpg123.h>
 #include <sys/resource.h>
 
-#include <atomic>
+#include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "mpegdll.h"
@@ -131,9 +131,10 @@ int main(int argc, char** argv) {
   }
   std::remove(output.c_str());
   const double ratio = library.cpu / alone.cpu;
-  std::printf("decoding to PCM: decoder alone %.3f s CPU (%.3f s wall), library %.3f s CPU "
-              "(%.3f s wall), ratio %.2f\n",
-              alone.cpu, alone.wall, library.cpu, library.wall, ratio);
+  std::printf(
+      "decoding to PCM: decoder alone %.3f s CPU (%.3f s wall), library %.3f s CPU "
+      "(%.3f s wall), ratio %.2f\n",
+      alone.cpu, alone.wall, library.cpu, library.wall, ratio);
 
   const double cpu = realTimeCpuPercent(input, seconds);
   std::printf("real-time playback: %.2f %% of one core over %d s\n", cpu, seconds);

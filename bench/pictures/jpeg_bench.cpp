@@ -77,9 +77,9 @@ int main(int argc, char** argv) {
     framework = std::min(framework, decodeThroughFramework(file));
   }
   const double ratio = double(framework) / double(direct);
-  std::printf("4000 x 3000 JPEG, %lld bytes: libjpeg %.1f ms, framework %.1f ms, ratio %.2f"
-              " (target %.1f)\n",
-              static_cast<long long>(file.size()), direct / 1e6, framework / 1e6, ratio,
-              kAllowedRatio);
+  std::printf(
+      "4000 x 3000 JPEG, %lld bytes: libjpeg %.1f ms, framework %.1f ms, ratio %.2f"
+      " (target %.1f)\n",
+      static_cast<long long>(file.size()), direct / 1e6, framework / 1e6, ratio, kAllowedRatio);
   return 0;
 }

@@ -22,7 +22,7 @@ constexpr double kLargestWorkScale = 4.0;
 
 struct PlaneBlocks {
   std::int64_t fewest = 0;  // every top-level block whole
-  std::int64_t most = 0;    // every block split to the smallest size
+  std::int64_t most = 0;  // every block split to the smallest size
   std::int64_t pixels = 0;  // padded, of every plane
 };
 
@@ -54,9 +54,11 @@ bool transformsWithinBudget(const fif::Header& header, std::size_t payloadBytes)
   const PlaneBlocks blocks = blocksOf(header);
   const std::int64_t levels =
       header.version < 3 ? 0
-                         : std::min(blocks.pixels, (std::int64_t(payloadBytes) + kBytesReadAhead) * kLevelsPerByte +
+                         : std::min(blocks.pixels, (std::int64_t(payloadBytes) + kBytesReadAhead) *
+                                                           kLevelsPerByte +
                                                        blocks.pixels / kPixelsPerMean);
-  return std::min(blocks.most, blocksTheBytesHold(payloadBytes)) <= kMaxTransforms && levels <= kMaxLevels;
+  return std::min(blocks.most, blocksTheBytesHold(payloadBytes)) <= kMaxTransforms &&
+         levels <= kMaxLevels;
 }
 
 std::int64_t renderBytes(const fif::FifFile& file, int width, int height) {
@@ -70,16 +72,19 @@ std::int64_t renderBytes(const fif::FifFile& file, int width, int height) {
   // there, through one picture between the two passes.
   const bool ownSize = header.version >= 3;
   const double scale =
-      ownSize ? 1.0
-              : std::min(kLargestWorkScale,
-                         std::max(double(width) / header.width, double(height) / header.height) + step);
+      ownSize
+          ? 1.0
+          : std::min(kLargestWorkScale,
+                     std::max(double(width) / header.width, double(height) / header.height) + step);
   const double lumaW = fif::paddedSide(header.width, header.maxRangeLog2) * scale;
   const double lumaH = fif::paddedSide(header.height, header.maxRangeLog2) * scale;
   const std::int64_t planes = fif::planeCount(header.colour);
   // The output, each plane resampled to it, and two working copies of the
   // largest plane at a time.
-  const std::int64_t between = ownSize ? std::int64_t(4 * std::max(double(pixels), lumaW * lumaH)) : 0;
-  return pixels * 3 + planes * pixels * 4 + std::int64_t(2 * 4 * (lumaW + 1) * (lumaH + 1)) + between;
+  const std::int64_t between =
+      ownSize ? std::int64_t(4 * std::max(double(pixels), lumaW * lumaH)) : 0;
+  return pixels * 3 + planes * pixels * 4 + std::int64_t(2 * 4 * (lumaW + 1) * (lumaH + 1)) +
+         between;
 }
 
 }  // namespace deco

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <limits>
-#include <vector>
 #include <new>
+#include <vector>
 
 #include "budget.h"
 #include "fif/decoder.h"
@@ -39,12 +39,13 @@ int Decompressor::setBuffer(const void* bytes, int count) {
   try {
     const auto* data = static_cast<const std::uint8_t*>(bytes);
     const fif::Header header = fif::readHeader(data, std::size_t(count));
-    const std::size_t payload = std::size_t(count) - fif::kHeaderSize - header.colourTable.size() * 3;
+    const std::size_t payload =
+        std::size_t(count) - fif::kHeaderSize - header.colourTable.size() * 3;
     if (!bytesHoldBlocks(header, payload)) return DECO_DAMAGED;
     if (!transformsWithinBudget(header, payload)) return DECO_NO_MEMORY;
     file_ = fif::readFile(data, std::size_t(count));
   } catch (const fif::FormatError& error) {
-    return error.fault == fif::FormatFault::NotFif   ? DECO_NOT_FIF
+    return error.fault == fif::FormatFault::NotFif    ? DECO_NOT_FIF
            : error.fault == fif::FormatFault::Version ? DECO_FIF_VERSION
                                                       : DECO_DAMAGED;
   } catch (const std::bad_alloc&) {
@@ -73,7 +74,8 @@ int Decompressor::fifColourTable(void* table) const {
   const auto& colours = file_->header.colourTable;
   if (colours.empty()) return DECO_NO_COLOR_TABLE;
   auto* entries = static_cast<unsigned char*>(table);
-  for (std::size_t i = 0; i < 256; ++i) writeEntry(i < colours.size() ? colours[i] : 0, entries + 4 * i);
+  for (std::size_t i = 0; i < 256; ++i)
+    writeEntry(i < colours.size() ? colours[i] : 0, entries + 4 * i);
   return DECO_OK;
 }
 
@@ -132,12 +134,14 @@ int Decompressor::tableFormat(int* byte0, int* byte1, int* byte2, int* byte3) co
 void Decompressor::readEntry(const unsigned char* entry, std::uint32_t& colour) const {
   colour = 0;
   for (int i = 0; i < 4; ++i)
-    if (tableFormat_[i] != kUnusedByte) colour |= std::uint32_t(entry[i]) << (8 * (3 - tableFormat_[i]));
+    if (tableFormat_[i] != kUnusedByte)
+      colour |= std::uint32_t(entry[i]) << (8 * (3 - tableFormat_[i]));
 }
 
 void Decompressor::writeEntry(std::uint32_t colour, unsigned char* entry) const {
   for (int i = 0; i < 4; ++i)
-    entry[i] = tableFormat_[i] == kUnusedByte ? 0 : std::uint8_t(colour >> (8 * (3 - tableFormat_[i])));
+    entry[i] =
+        tableFormat_[i] == kUnusedByte ? 0 : std::uint8_t(colour >> (8 * (3 - tableFormat_[i])));
 }
 
 int Decompressor::setOutputTable(const void* table, const unsigned char* flags, int count) {
@@ -176,7 +180,8 @@ int Decompressor::decompress(void* pixels, int stride) {
   if (width_ == 0) return DECO_NO_RESOLUTION;
   if (!format_) return DECO_NO_FORMAT;
   if (renderBytes(*file_, width_, height_) > kRenderBudget) return DECO_NO_MEMORY;
-  if (!pixels || stride < format_->rowBytes(width_) || stride % format_->alignment != 0) return DECO_BAD_ARGUMENT;
+  if (!pixels || stride < format_->rowBytes(width_) || stride % format_->alignment != 0)
+    return DECO_BAD_ARGUMENT;
   OutputFormat format = *format_;
   if (!dither) format.ditherSize = 1;
   if (format.layout == OutputFormat::Layout::Indexed8 && table_.count == 0) {

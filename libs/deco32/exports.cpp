@@ -91,8 +91,10 @@ DECO_EXPORT int GetFastResolution(int handle, int* width, int* height) {
 
 // The format keeps no physical size.
 DECO_EXPORT int GetPhysicalDimensions(int handle, int* width, int* height) {
-  return with(handle, [&](auto&) { const int status = report(width, 0);
-    return status ? status : report(height, 0); });
+  return with(handle, [&](auto&) {
+    const int status = report(width, 0);
+    return status ? status : report(height, 0);
+  });
 }
 
 DECO_EXPORT int GetFIFNumColors(int handle, int* colours) {
@@ -120,7 +122,8 @@ DECO_EXPORT int SetOutputFormat(int handle, int a, int b, int c, int alignment, 
   return with(handle, [&](auto& d) { return d.setFormat(a, b, c, alignment, orientation); });
 }
 
-DECO_EXPORT int GetOutputFormat(int handle, int* a, int* b, int* c, int* alignment, int* orientation) {
+DECO_EXPORT int GetOutputFormat(int handle, int* a, int* b, int* c, int* alignment,
+                                int* orientation) {
   return with(handle, [&](auto& d) { return d.format(a, b, c, alignment, orientation); });
 }
 
@@ -132,7 +135,8 @@ DECO_EXPORT int GetColorTableFormat(int handle, int* byte0, int* byte1, int* byt
   return with(handle, [&](auto& d) { return d.tableFormat(byte0, byte1, byte2, byte3); });
 }
 
-DECO_EXPORT int SetOutputColorTable(int handle, const void* table, const unsigned char* flags, int count) {
+DECO_EXPORT int SetOutputColorTable(int handle, const void* table, const unsigned char* flags,
+                                    int count) {
   return with(handle, [&](auto& d) { return d.setOutputTable(table, flags, count); });
 }
 
@@ -140,13 +144,17 @@ DECO_EXPORT int GetOutputColorTable(int handle, void* table) {
   return with(handle, [&](auto& d) { return d.outputTable(table); });
 }
 
-DECO_EXPORT int SetOutputDither(int handle, int dither) { return setSwitch(handle, dither, &deco::Decompressor::dither); }
+DECO_EXPORT int SetOutputDither(int handle, int dither) {
+  return setSwitch(handle, dither, &deco::Decompressor::dither);
+}
 
 DECO_EXPORT int GetOutputDither(int handle, int* dither) {
   return with(handle, [&](auto& d) { return report(dither, d.dither ? 1 : 0); });
 }
 
-DECO_EXPORT int SetOutputFilter(int handle, int filter) { return setSwitch(handle, filter, &deco::Decompressor::filter); }
+DECO_EXPORT int SetOutputFilter(int handle, int filter) {
+  return setSwitch(handle, filter, &deco::Decompressor::filter);
+}
 
 DECO_EXPORT int GetOutputFilter(int handle, int* filter) {
   return with(handle, [&](auto& d) { return report(filter, d.filter ? 1 : 0); });
@@ -156,7 +164,8 @@ DECO_EXPORT int SetDecompressCallback(int handle, DecoCallback callback, int ste
   return with(handle, [&](auto& d) { return d.setCallback(callback, step); });
 }
 
-DECO_EXPORT int DecompressToBuffer(int handle, void* pixels, int x, int y, int width, int height, int stride) {
+DECO_EXPORT int DecompressToBuffer(int handle, void* pixels, int x, int y, int width, int height,
+                                   int stride) {
   if (x || y || width || height) return DECO_BAD_ARGUMENT;
   return with(handle, [&](auto& d) { return d.decompress(pixels, stride); });
 }

@@ -26,12 +26,14 @@ std::vector<std::uint8_t> nearestColours(const ColourTable& table) {
   for (int r = 0; r < kLevels; ++r)
     for (int g = 0; g < kLevels; ++g)
       for (int b = 0; b < kLevels; ++b) {
-        const int cr = r * 255 / (kLevels - 1), cg = g * 255 / (kLevels - 1), cb = b * 255 / (kLevels - 1);
+        const int cr = r * 255 / (kLevels - 1), cg = g * 255 / (kLevels - 1),
+                  cb = b * 255 / (kLevels - 1);
         int best = 0, bestDistance = INT_MAX;
         for (int i = 0; i < table.count; ++i) {
           if (!table.used[std::size_t(i)]) continue;
           const std::uint32_t c = table.colours[std::size_t(i)];
-          const int dr = int(c >> 16 & 0xFF) - cr, dg = int(c >> 8 & 0xFF) - cg, db = int(c & 0xFF) - cb;
+          const int dr = int(c >> 16 & 0xFF) - cr, dg = int(c >> 8 & 0xFF) - cg,
+                    db = int(c & 0xFF) - cb;
           const int distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
           if (distance < bestDistance) {
             bestDistance = distance;
@@ -80,7 +82,8 @@ void writePixels(const fif::RgbImage& image, const OutputFormat& format, const C
   const int spread = format.ditherSize == 4 ? 255 / (kLevels - 1) : 0;
   for (int y = 0; y < image.height; ++y) {
     const std::uint8_t* in = image.rgb.data() + std::size_t(y) * std::size_t(image.width) * 3;
-    std::uint8_t* row = pixels + std::ptrdiff_t(format.bottomUp ? image.height - 1 - y : y) * stride;
+    std::uint8_t* row =
+        pixels + std::ptrdiff_t(format.bottomUp ? image.height - 1 - y : y) * stride;
     for (int x = 0; x < image.width; ++x, in += 3) {
       switch (format.layout) {
         case OutputFormat::Layout::Rgb24:
@@ -88,15 +91,17 @@ void writePixels(const fif::RgbImage& image, const OutputFormat& format, const C
           break;
         case OutputFormat::Layout::Rgb15: {
           unsigned word = 0;
-          for (int i = 0; i < 3; ++i) word |= unsigned(in[format.order[std::size_t(i)]] >> 3) << (10 - 5 * i);
+          for (int i = 0; i < 3; ++i)
+            word |= unsigned(in[format.order[std::size_t(i)]] >> 3) << (10 - 5 * i);
           row[2 * x] = std::uint8_t(word);
           row[2 * x + 1] = std::uint8_t(word >> 8);
           break;
         }
         case OutputFormat::Layout::Indexed8: {
           const int offset = spread ? (kBayer[y & 3][x & 3] - 8) * spread / 16 : 0;
-          row[x] = lookup[std::size_t((level(in[0], offset) * kLevels + level(in[1], offset)) * kLevels +
-                                      level(in[2], offset))];
+          row[x] =
+              lookup[std::size_t((level(in[0], offset) * kLevels + level(in[1], offset)) * kLevels +
+                                 level(in[2], offset))];
           break;
         }
       }

@@ -12,7 +12,7 @@ struct OutputFormat {
   enum class Layout { Rgb24, Rgb15, Indexed8 };
   Layout layout = Layout::Rgb24;
   std::array<int, 3> order{};  // component (0 red, 1 green, 2 blue) per byte or field
-  int ditherSize = 1;          // 1 or 4
+  int ditherSize = 1;  // 1 or 4
   int alignment = 4;
   bool bottomUp = false;
 

@@ -13,7 +13,8 @@ void allowSigned16(mpg123_handle* handle, int channels) {
   const long* rates = nullptr;
   size_t count = 0;
   mpg123_rates(&rates, &count);
-  for (size_t i = 0; i < count; ++i) mpg123_format(handle, rates[i], channels, MPG123_ENC_SIGNED_16);
+  for (size_t i = 0; i < count; ++i)
+    mpg123_format(handle, rates[i], channels, MPG123_ENC_SIGNED_16);
 }
 
 }  // namespace

@@ -86,15 +86,16 @@ class GstOutput : public AudioOutput {
     GST_BUFFER_PTS(buffer) = timeOf(pushed_);
     GST_BUFFER_DURATION(buffer) = timeOf(pushed_ + frames) - timeOf(pushed_);
     pushed_ += frames;
-    if (gst_app_src_push_buffer(source_, buffer) != GST_FLOW_OK) throw Failure(MPEGDLL_OUTPUT_ERROR);
+    if (gst_app_src_push_buffer(source_, buffer) != GST_FLOW_OK)
+      throw Failure(MPEGDLL_OUTPUT_ERROR);
   }
 
   void finish() override { gst_app_src_end_of_stream(source_); }
 
   bool drained() override {
     GstBus* bus = gst_element_get_bus(pipeline_);
-    GstMessage* message = gst_bus_pop_filtered(
-        bus, static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    GstMessage* message =
+        gst_bus_pop_filtered(bus, static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
     gst_object_unref(bus);
     if (!message) return false;
     const bool failed = GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR;

@@ -78,8 +78,7 @@ typedef void (*mpegdll_close_cb)(void* user, void* context);
 typedef void (*mpegdll_restart_cb)(void* user, void* context, bool* result);
 typedef void (*mpegdll_read_cb)(void* user, void* context, void* buffer, int bytes_to_read,
                                 int* bytes_read, bool* result);
-typedef void (*mpegdll_seek_cb)(void* user, void* context, int bytes, int move_method,
-                                int* result);
+typedef void (*mpegdll_seek_cb)(void* user, void* context, int bytes, int move_method, int* result);
 typedef void (*mpegdll_size_cb)(void* user, void* context, int* result);
 
 /* Prepares the library; false (with LastError set) when it cannot work. */
@@ -91,8 +90,8 @@ MPEGDLL_EXPORT void deinit(void);
  * (stream_flag 1, file_name null). An open input is closed first. */
 MPEGDLL_EXPORT void Open(const char* file_name, int stream_flag, mpegdll_open_cb open_cb,
                          mpegdll_close_cb close_cb, mpegdll_restart_cb restart_cb,
-                         mpegdll_read_cb read_cb, mpegdll_seek_cb seek_cb,
-                         mpegdll_size_cb size_cb, void* user);
+                         mpegdll_read_cb read_cb, mpegdll_seek_cb seek_cb, mpegdll_size_cb size_cb,
+                         void* user);
 MPEGDLL_EXPORT void Close(void);
 
 /* Plays from start_ms to end_ms (0: to the end). Returns 0 on success. */

@@ -92,7 +92,8 @@ void Player::setSoundDevice(int device) {
 }
 
 int Player::position() {
-  if (const int failure = failure_.exchange(MPEGDLL_OK); failure != MPEGDLL_OK) throw Failure(failure);
+  if (const int failure = failure_.exchange(MPEGDLL_OK); failure != MPEGDLL_OK)
+    throw Failure(failure);
   return static_cast<int>(positionMs_);
 }
 

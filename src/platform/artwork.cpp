@@ -9,7 +9,8 @@ QPixmap discPicture(int size) {
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
   const QRectF disc(1, 1, size - 2, size - 2);
-  QRadialGradient sheen(disc.center(), size / 2.0, disc.topLeft() + QPointF(size / 3.0, size / 4.0));
+  QRadialGradient sheen(disc.center(), size / 2.0,
+                        disc.topLeft() + QPointF(size / 3.0, size / 4.0));
   sheen.setColorAt(0.0, QColor(235, 240, 255));
   sheen.setColorAt(0.45, QColor(160, 175, 215));
   sheen.setColorAt(0.7, QColor(215, 190, 230));

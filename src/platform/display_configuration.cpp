@@ -2,8 +2,10 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <X11/Xlib.h>
 #include <cmath>
+
+// After Qt: Xlib defines macros (Status, Bool, None) that Qt's headers use.
+#include <X11/Xlib.h>
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "platform/instance_marker.h"
 
+#include <unistd.h>
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <unistd.h>
 
 #include <memory>
 #include <optional>
@@ -86,24 +86,23 @@ void LocalSocketInstanceMarker::claim(std::function<void()> onActivateRequest) {
   server_ = std::make_unique<QLocalServer>();
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   if (!server_->listen(path_)) return;
-  QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(),
-                   [this, onActivateRequest] {
-                     while (QLocalSocket* socket = server_->nextPendingConnection()) {
-                       QObject::connect(socket, &QLocalSocket::disconnected, socket,
-                                        &QObject::deleteLater);
-                       auto received = std::make_shared<QByteArray>();
-                       QObject::connect(socket, &QLocalSocket::readyRead, socket,
-                                        [this, socket, received, onActivateRequest] {
-                                          *received += socket->readAll();
-                                          if (received->startsWith(kFilesMessage))
-                                            takeFiles(*socket, *received);
-                                          else if (received->contains(kActivateMessage)) {
-                                            received->clear();
-                                            onActivateRequest();
-                                          }
-                                        });
-                     }
-                   });
+  QObject::connect(
+      server_.get(), &QLocalServer::newConnection, server_.get(), [this, onActivateRequest] {
+        while (QLocalSocket* socket = server_->nextPendingConnection()) {
+          QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+          auto received = std::make_shared<QByteArray>();
+          QObject::connect(socket, &QLocalSocket::readyRead, socket,
+                           [this, socket, received, onActivateRequest] {
+                             *received += socket->readAll();
+                             if (received->startsWith(kFilesMessage))
+                               takeFiles(*socket, *received);
+                             else if (received->contains(kActivateMessage)) {
+                               received->clear();
+                               onActivateRequest();
+                             }
+                           });
+        }
+      });
 }
 
 void LocalSocketInstanceMarker::takeFiles(QLocalSocket& socket, QByteArray& received) {

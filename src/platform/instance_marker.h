@@ -29,7 +29,8 @@ class InstanceMarker {
   virtual bool handFilesToRunningCopy(const QString& workingDirectory,
                                       const QStringList& files) = 0;
   // What the holder of the marker does with files a later copy hands over.
-  using FilesReceiver = std::function<void(const QString& workingDirectory, const QStringList& files)>;
+  using FilesReceiver =
+      std::function<void(const QString& workingDirectory, const QStringList& files)>;
   virtual void onFilesHandedOver(FilesReceiver receive) = 0;
 };
 

@@ -23,7 +23,7 @@ struct LinuxPlatform {
 
   // The help viewer is a window of the program's own.
   PlatformServices services(HelpViewer& help) {
-    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar, help, shell,
-            pointer};
+    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar,
+            help,           shell,        pointer};
   }
 };

@@ -7,9 +7,9 @@ namespace {
 
 bool isPseudoFileSystem(const QByteArray& type) {
   static const QSet<QByteArray> pseudo = {
-      "proc", "sysfs", "devtmpfs", "devpts", "cgroup", "cgroup2", "securityfs", "debugfs",
-      "tracefs", "configfs", "fusectl", "mqueue", "hugetlbfs", "pstore", "bpf", "autofs",
-      "efivarfs", "nsfs", "rpc_pipefs", "binfmt_misc", "selinuxfs"};
+      "proc",    "sysfs",   "devtmpfs", "devpts",  "cgroup",     "cgroup2",     "securityfs",
+      "debugfs", "tracefs", "configfs", "fusectl", "mqueue",     "hugetlbfs",   "pstore",
+      "bpf",     "autofs",  "efivarfs", "nsfs",    "rpc_pipefs", "binfmt_misc", "selinuxfs"};
   return pseudo.contains(type);
 }
 

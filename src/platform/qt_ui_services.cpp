@@ -23,18 +23,24 @@ QWidget* activeParent() { return QApplication::activeWindow(); }
 
 QString standardTitle(MessageKind kind) {
   switch (kind) {
-    case MessageKind::Information: return "Information";
-    case MessageKind::Warning: return "Warning";
-    case MessageKind::Error: return "Error";
+    case MessageKind::Information:
+      return "Information";
+    case MessageKind::Warning:
+      return "Warning";
+    case MessageKind::Error:
+      return "Error";
   }
   return {};
 }
 
 QMessageBox::Icon standardIcon(MessageKind kind) {
   switch (kind) {
-    case MessageKind::Information: return QMessageBox::Information;
-    case MessageKind::Warning: return QMessageBox::Warning;
-    case MessageKind::Error: return QMessageBox::Critical;
+    case MessageKind::Information:
+      return QMessageBox::Information;
+    case MessageKind::Warning:
+      return QMessageBox::Warning;
+    case MessageKind::Error:
+      return QMessageBox::Critical;
   }
   return QMessageBox::NoIcon;
 }
@@ -76,8 +82,8 @@ Answer QtUiServices::askYesNoAfterError(const QString& caption, const QString& q
 std::optional<QString> QtUiServices::inputBox(const QString& caption, const QString& prompt,
                                               const QString& initial) {
   bool ok = false;
-  QString text = QInputDialog::getText(activeParent(), caption, prompt, QLineEdit::Normal,
-                                       initial, &ok);
+  QString text =
+      QInputDialog::getText(activeParent(), caption, prompt, QLineEdit::Normal, initial, &ok);
   if (!ok) return std::nullopt;
   return text;
 }
@@ -103,7 +109,8 @@ void QtUiServices::showModal(QWidget* window) {
   window->raise();
   window->activateWindow();
   QEventLoop loop;
-  while (guard && guard->isVisible() && !terminating_) loop.processEvents(QEventLoop::WaitForMoreEvents);
+  while (guard && guard->isVisible() && !terminating_)
+    loop.processEvents(QEventLoop::WaitForMoreEvents);
   if (guard) guard->setWindowModality(Qt::NonModal);
 }
 

@@ -24,9 +24,9 @@ void ScreenSaverInhibit::hold() {
   held_ = true;
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
-  const QDBusReply<uint> reply = bus.call(
-      screenSaverCall("Inhibit", {QStringLiteral("Corvela Pro"), reason_}), QDBus::Block,
-      AnswerMilliseconds);
+  const QDBusReply<uint> reply =
+      bus.call(screenSaverCall("Inhibit", {QStringLiteral("Corvela Pro"), reason_}), QDBus::Block,
+               AnswerMilliseconds);
   if (reply.isValid()) cookie_ = reply.value();
 }
 

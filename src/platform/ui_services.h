@@ -12,9 +12,9 @@ enum class ScreenCursor { Normal, HourGlass };
 
 struct FileDialogRequest {
   QString caption;
-  QString filter;          // "Play lists (*.qpl);;All files (*)"
+  QString filter;  // "Play lists (*.qpl);;All files (*)"
   QString initialDirectory;
-  QString defaultSuffix;   // save dialogs only
+  QString defaultSuffix;  // save dialogs only
 };
 
 // Everything the windows ask of the user-interface toolkit as a whole. The

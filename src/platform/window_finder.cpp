@@ -67,7 +67,8 @@ void X11WindowFinder::askToClose(const QString& windowClass) {
   event.xclient.window = *window;
   event.xclient.message_type = XInternAtom(display.get(), "WM_PROTOCOLS", False);
   event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[0] =
+      static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
   event.xclient.data.l[1] = CurrentTime;
   XSendEvent(display.get(), *window, False, NoEventMask, &event);
   XFlush(display.get());

@@ -3,8 +3,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "program/program_state.h"
 #include "platform/ui_services.h"
+#include "program/program_state.h"
 
 void AskToEmptyClipboard(const ProgramState& state, UiServices& ui) {
   if (state.ClipboardDataPresent &&

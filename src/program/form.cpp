@@ -117,8 +117,10 @@ bool Form::event(QEvent* event) {
       break;
     case QEvent::Paint: {
       const std::optional<QString> error = failureOf([&] { QMainWindow::event(event); });
-      if (error) reportPaintError(*error);
-      else paintError_.clear();
+      if (error)
+        reportPaintError(*error);
+      else
+        paintError_.clear();
       return true;
     }
     default:

@@ -72,10 +72,12 @@ class Form : public QMainWindow {
     if constexpr (std::is_invocable_v<const Handler&>)
       connect(sender, signal, this, [this, handler] { guard(handler); });
     else
-      connect(sender, signal, this,
-              [this, handler]<class... Args>(Args... args)
-                requires std::is_invocable_v<const Handler&, Args...>
-              { guard([&] { handler(args...); }); });
+      connect(
+          sender, signal, this, [
+            this, handler
+          ]<class... Args>(Args... args) requires std::is_invocable_v<const Handler&, Args...> {
+            guard([&] { handler(args...); });
+          });
   }
 
   QPushButton* button(const char* name, const QString& caption, const QString& hint, QRect place);

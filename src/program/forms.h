@@ -57,15 +57,15 @@ class Forms final : public MainWindows {
   std::optional<int> cdTrackPlaying() const override;
   bool soundPlaying() const override;
 
-  std::unique_ptr<TForm1> Form1;    // CD player
-  std::unique_ptr<TForm3> Form3;    // About
-  std::unique_ptr<TForm2> Form2;    // system status
-  std::unique_ptr<TForm4> Form4;    // media player
-  std::unique_ptr<TForm5> Form5;    // single track dialog
-  std::unique_ptr<TForm6> Form6;    // status checking dialog
-  std::unique_ptr<TForm7> Form7;    // start-up reminder
-  std::unique_ptr<TForm8> Form8;    // standard CD player
-  std::unique_ptr<TForm9> Form9;    // graphics viewer
+  std::unique_ptr<TForm1> Form1;  // CD player
+  std::unique_ptr<TForm3> Form3;  // About
+  std::unique_ptr<TForm2> Form2;  // system status
+  std::unique_ptr<TForm4> Form4;  // media player
+  std::unique_ptr<TForm5> Form5;  // single track dialog
+  std::unique_ptr<TForm6> Form6;  // status checking dialog
+  std::unique_ptr<TForm7> Form7;  // start-up reminder
+  std::unique_ptr<TForm8> Form8;  // standard CD player
+  std::unique_ptr<TForm9> Form9;  // graphics viewer
   std::unique_ptr<TForm10> Form10;  // media type chooser
   std::unique_ptr<TForm11> Form11;  // graphic type chooser
   std::unique_ptr<TForm13> Form13;  // graphic print options

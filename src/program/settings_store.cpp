@@ -4,8 +4,8 @@
 #include <array>
 #include <functional>
 
-#include "platform/ui_services.h"
 #include "platform/settings_backend.h"
+#include "platform/ui_services.h"
 
 namespace {
 
@@ -32,14 +32,14 @@ StoredValue flag(const char* name) {
 // The order of loading and saving.
 const std::array<StoredValue, 16>& storedValues() {
   static const std::array<StoredValue, 16> values = {
-      integer<&Settings::Tips>("Tips"),       integer<&Settings::Bold>("Bold"),
-      integer<&Settings::Min>("Min"),         integer<&Settings::Size>("Size"),
-      integer<&Settings::Normal>("Normal"),   integer<&Settings::AVI>("AVI"),
-      integer<&Settings::Time>("Time"),       integer<&Settings::Icon>("Icon"),
-      integer<&Settings::Delay>("Delay"),     flag<&Settings::Random>("Random"),
-      integer<&Settings::Status>("Status"),   integer<&Settings::Colour>("Colour"),
-      flag<&Settings::Reminder>("Reminder"),  flag<&Settings::PlayCheck>("PlayCheck"),
-      flag<&Settings::Active>("Active"),      integer<&Settings::CDDrive>("CDDrive"),
+      integer<&Settings::Tips>("Tips"),      integer<&Settings::Bold>("Bold"),
+      integer<&Settings::Min>("Min"),        integer<&Settings::Size>("Size"),
+      integer<&Settings::Normal>("Normal"),  integer<&Settings::AVI>("AVI"),
+      integer<&Settings::Time>("Time"),      integer<&Settings::Icon>("Icon"),
+      integer<&Settings::Delay>("Delay"),    flag<&Settings::Random>("Random"),
+      integer<&Settings::Status>("Status"),  integer<&Settings::Colour>("Colour"),
+      flag<&Settings::Reminder>("Reminder"), flag<&Settings::PlayCheck>("PlayCheck"),
+      flag<&Settings::Active>("Active"),     integer<&Settings::CDDrive>("CDDrive"),
   };
   return values;
 }

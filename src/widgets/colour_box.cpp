@@ -10,12 +10,20 @@ const QString CustomText = "Custom...";
 }  // namespace
 
 ColourBox::ColourBox(QWidget* parent) : QComboBox(parent) {
-  const std::pair<const char*, QColor> colours[] = {
-      {"Black", Qt::black},     {"Maroon", QColor(128, 0, 0)}, {"Green", QColor(0, 128, 0)},
-      {"Olive", QColor(128, 128, 0)}, {"Navy", QColor(0, 0, 128)},  {"Purple", QColor(128, 0, 128)},
-      {"Teal", QColor(0, 128, 128)},  {"Gray", Qt::gray},           {"Red", Qt::red},
-      {"Lime", Qt::green},      {"Blue", Qt::blue},            {"Fuchsia", Qt::magenta},
-      {"Aqua", Qt::cyan},       {"White", Qt::white}};
+  const std::pair<const char*, QColor> colours[] = {{"Black", Qt::black},
+                                                    {"Maroon", QColor(128, 0, 0)},
+                                                    {"Green", QColor(0, 128, 0)},
+                                                    {"Olive", QColor(128, 128, 0)},
+                                                    {"Navy", QColor(0, 0, 128)},
+                                                    {"Purple", QColor(128, 0, 128)},
+                                                    {"Teal", QColor(0, 128, 128)},
+                                                    {"Gray", Qt::gray},
+                                                    {"Red", Qt::red},
+                                                    {"Lime", Qt::green},
+                                                    {"Blue", Qt::blue},
+                                                    {"Fuchsia", Qt::magenta},
+                                                    {"Aqua", Qt::cyan},
+                                                    {"White", Qt::white}};
   for (const auto& [name, colour] : colours) addItem(name, colour);
   addItem(CustomText);
   connect(this, &QComboBox::activated, this, &ColourBox::itemChosen);

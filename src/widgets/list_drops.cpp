@@ -48,6 +48,7 @@ bool ListDrops::eventFilter(QObject* watched, QEvent* event) {
       takeFiles_(files);
       return true;
     }
-    default: return QObject::eventFilter(watched, event);
+    default:
+      return QObject::eventFilter(watched, event);
   }
 }

@@ -34,7 +34,7 @@ class ListLook {
   void Min();
   void Max();
   void Smaller();  // "-"
-  void Larger();   // "+"
+  void Larger();  // "+"
   void setColour(const QColor& colour);
 
   // The stored look, as the window shows it when it becomes active.

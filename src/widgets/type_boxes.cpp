@@ -4,9 +4,13 @@
 
 TypeBoxes::TypeBoxes(int typeCount) : types_(typeCount, false) {}
 
-bool TypeBoxes::anyType() const { return std::ranges::any_of(types_, [](bool t) { return t; }); }
+bool TypeBoxes::anyType() const {
+  return std::ranges::any_of(types_, [](bool t) { return t; });
+}
 
-bool TypeBoxes::everyType() const { return std::ranges::all_of(types_, [](bool t) { return t; }); }
+bool TypeBoxes::everyType() const {
+  return std::ranges::all_of(types_, [](bool t) { return t; });
+}
 
 void TypeBoxes::clearTypes() { types_.assign(types_.size(), false); }
 

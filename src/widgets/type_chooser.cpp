@@ -88,7 +88,8 @@ void TypeChooser::showBoxes() {
   };
   show(CheckBoxes[0], boxes_.all());
   show(CheckBoxes[1], boxes_.none());
-  for (int type = 0; type < boxes_.typeCount(); ++type) show(CheckBoxes[type + 2], boxes_.type(type));
+  for (int type = 0; type < boxes_.typeCount(); ++type)
+    show(CheckBoxes[type + 2], boxes_.type(type));
 }
 
 void TypeChooser::Open() {

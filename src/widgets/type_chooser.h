@@ -11,16 +11,16 @@ class QListWidget;
 
 // One type box of a chooser.
 struct ChooserType {
-  QString caption;                  // "&BMP"
+  QString caption;  // "&BMP"
   std::vector<QString> extensions;  // lower case, with the dot: ".bmp"
-  QString reportText;               // its part of the nothing-found message: "BMP\r\r"
+  QString reportText;  // its part of the nothing-found message: "BMP\r\r"
 };
 
 // What one window's type chooser offers.
 struct TypeChooserKind {
   QString note;
   std::vector<ChooserType> types;  // in the order the boxes stand
-  std::vector<int> reportOrder;    // the types' order in the nothing-found message
+  std::vector<int> reportOrder;  // the types' order in the nothing-found message
 };
 
 // The type a line's extension (from its last ".") belongs to; -1 for none.
@@ -55,7 +55,7 @@ class TypeChooser : public Form {
 
   QLabel* Note;
   std::vector<QCheckBox*> CheckBoxes;  // ALL, NO, then one per type
-  std::vector<QLabel*> CountLabels;    // one per type
+  std::vector<QLabel*> CountLabels;  // one per type
   QPushButton* OKButton;
   QPushButton* CancelButton;
 

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   const QStringList arguments = application.arguments();
   if (arguments.size() < 5) {
-    std::fprintf(stderr, "usage: corvela-cd-player <socket> <source> <from> <to> [<capture file>]\n");
+    std::fprintf(stderr,
+                 "usage: corvela-cd-player <socket> <source> <from> <to> [<capture file>]\n");
     return 2;
   }
   const QString socketName = arguments.at(1);

@@ -6,13 +6,13 @@
 #include <functional>
 #include <type_traits>
 
-#include "wiring/front_window.h"
-#include "services/media_device/disc_toc.h"
-#include "services/media_device/media_device.h"
 #include "platform/timer.h"
 #include "program/forms.h"
+#include "services/media_device/disc_toc.h"
+#include "services/media_device/media_device.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/media/media_player_window.h"
+#include "wiring/front_window.h"
 
 namespace {
 
@@ -72,11 +72,11 @@ FrontPlayer cdPlayer(TForm1& cd) {
   player.track = [&cd]() -> std::optional<PlayingTrack> {
     if (cd.CurrentTrack <= 0) return std::nullopt;
     const CdText text = cd.TrackText(cd.CurrentTrack);
-    return PlayingTrack{.id = QString("Track%1").arg(cd.CurrentTrack),
-                        .number = cd.CurrentTrack,
-                        .title = text.title,
-                        .performers = text.performer.isEmpty() ? QStringList()
-                                                               : QStringList{text.performer}};
+    return PlayingTrack{
+        .id = QString("Track%1").arg(cd.CurrentTrack),
+        .number = cd.CurrentTrack,
+        .title = text.title,
+        .performers = text.performer.isEmpty() ? QStringList() : QStringList{text.performer}};
   };
   return player;
 }
@@ -88,7 +88,9 @@ FrontPlayer mediaPlayer(TForm4& media) {
     return (media.Sequence.MpegActive() && media.Sequence.MpegPaused()) ||
            (!media.Sequence.MpegActive() && media.MediaPlayer1->mode() == DeviceMode::Paused);
   };
-  player.playing = [&media, paused = player.paused] { return media.Timer1->Enabled() && !paused(); };
+  player.playing = [&media, paused = player.paused] {
+    return media.Timer1->Enabled() && !paused();
+  };
   player.track = [&media, playing = player.playing,
                   paused = player.paused]() -> std::optional<PlayingTrack> {
     if (!(playing() || paused()) || media.CurrentFileName.isEmpty()) return std::nullopt;

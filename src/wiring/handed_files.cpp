@@ -8,15 +8,15 @@
 #include <QPushButton>
 #include <functional>
 
-#include "wiring/front_window.h"
 #include "program/forms.h"
-#include "windows/cd/cd_player_window.h"
 #include "services/files/file_types.h"
 #include "services/files/files_to_open.h"
 #include "services/files/list_window_kind.h"
+#include "windows/cd/cd_player_window.h"
 #include "windows/media/media_player_window.h"
 #include "windows/viewer/graphics_viewer_window.h"
 #include "windows/viewer/picture_area.h"
+#include "wiring/front_window.h"
 
 namespace {
 
@@ -61,7 +61,8 @@ Way wayBetween(Forms& forms, const Form& from, const Form& to) {
   TForm9& viewer = *forms.Form9;
   if (&from == &cd)
     return &to == &media
-               ? Way{enabled(cd.PlayVideoMIDMPEGWAVfiles1), [&cd] { cd.PlayVideoMIDMPEGWAVfiles1Click(); }}
+               ? Way{enabled(cd.PlayVideoMIDMPEGWAVfiles1),
+                     [&cd] { cd.PlayVideoMIDMPEGWAVfiles1Click(); }}
                : Way{enabled(cd.DisplayGraphicFiles1), [&cd] { cd.DisplayGraphicFiles1Click(); }};
   if (&from == &media)
     return &to == &cd ? Way{enabled(media.Button7), [&media] { media.Button7Click(); }}
@@ -120,10 +121,18 @@ void HandedFiles::step() {
 
 void HandedFiles::chooseWindow() {
   switch (kindOf(paths_)) {
-    case Kind::Disc: taker_ = forms_.Form1.get(); break;
-    case Kind::Media: taker_ = forms_.Form4.get(); break;
-    case Kind::Pictures: taker_ = forms_.Form9.get(); break;
-    case Kind::None: taker_ = nullptr; break;
+    case Kind::Disc:
+      taker_ = forms_.Form1.get();
+      break;
+    case Kind::Media:
+      taker_ = forms_.Form4.get();
+      break;
+    case Kind::Pictures:
+      taker_ = forms_.Form9.get();
+      break;
+    case Kind::None:
+      taker_ = nullptr;
+      break;
   }
   if (!taker_ || !bringForward(*taker_)) {
     finish();

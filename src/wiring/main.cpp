@@ -2,19 +2,19 @@
 #include <QDir>
 #include <QTimer>
 
-#include "wiring/handed_files.h"
-#include "wiring/media_keys.h"
-#include "program/guarded_application.h"
-#include "services/media_device/media_device_factory.h"
-#include "platform/qt_ui_services.h"
-#include "windows/common/help_window.h"
-#include "wiring/corvela_program.h"
-#include "windows/cd/cd_player_window.h"
-#include "services/picture/graphic_formats.h"
 #include "platform/linux_platform.h"
+#include "platform/qt_ui_services.h"
 #include "platform/settings_backend.h"
 #include "platform/termination_signals.h"
+#include "program/guarded_application.h"
 #include "services/fif/fif_registration.h"
+#include "services/media_device/media_device_factory.h"
+#include "services/picture/graphic_formats.h"
+#include "windows/cd/cd_player_window.h"
+#include "windows/common/help_window.h"
+#include "wiring/corvela_program.h"
+#include "wiring/handed_files.h"
+#include "wiring/media_keys.h"
 
 namespace {
 
@@ -25,7 +25,8 @@ namespace {
 int run(GuardedApplication& application, const QStringList& files) {
   LinuxPlatform platform;
   InstanceMarker& marker = platform.instanceMarker;
-  if (!files.isEmpty() && marker.exists() && marker.handFilesToRunningCopy(QDir::currentPath(), files))
+  if (!files.isEmpty() && marker.exists() &&
+      marker.handFilesToRunningCopy(QDir::currentPath(), files))
     return 0;
 
   QtUiServices ui;
@@ -43,7 +44,8 @@ int run(GuardedApplication& application, const QStringList& files) {
   if (!ui.terminating()) {
     corvela.forms.Form1->show();
     if (!files.isEmpty())
-      QTimer::singleShot(0, [&handedFiles, files] { handedFiles.open(QDir::currentPath(), files); });
+      QTimer::singleShot(0,
+                         [&handedFiles, files] { handedFiles.open(QDir::currentPath(), files); });
   }
   const int exitCode = application.exec();
   application.onError(nullptr);

@@ -1,8 +1,8 @@
 // What the main windows ask of one another, answered by the window that knows.
 #include <QLabel>
 
-#include "services/media_device/media_device.h"
 #include "program/forms.h"
+#include "services/media_device/media_device.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/media/media_player_window.h"
 #include "windows/viewer/graphics_viewer_window.h"

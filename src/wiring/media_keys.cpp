@@ -8,9 +8,9 @@
 #include <QSlider>
 #include <algorithm>
 
-#include "wiring/front_window.h"
 #include "program/form.h"
 #include "program/forms.h"
+#include "wiring/front_window.h"
 
 namespace {
 
@@ -185,9 +185,12 @@ bool MediaKeys::canSeek() {
 }
 
 QVariantMap MediaKeys::playerProperties() {
-  return {{"PlaybackStatus", playbackStatus()}, {"Metadata", metadata()},
-          {"CanGoNext", canGoNext()},           {"CanGoPrevious", canGoPrevious()},
-          {"CanPlay", canPlay()},               {"CanPause", canPause()},
+  return {{"PlaybackStatus", playbackStatus()},
+          {"Metadata", metadata()},
+          {"CanGoNext", canGoNext()},
+          {"CanGoPrevious", canGoPrevious()},
+          {"CanPlay", canPlay()},
+          {"CanPause", canPause()},
           {"CanSeek", canSeek()}};
 }
 
@@ -196,7 +199,8 @@ void MediaKeys::announceChanges() {
   const QVariantMap now = playerProperties();
   QVariantMap changed;
   for (auto property = now.begin(); property != now.end(); ++property)
-    if (announced_.value(property.key()) != property.value()) changed[property.key()] = property.value();
+    if (announced_.value(property.key()) != property.value())
+      changed[property.key()] = property.value();
   announced_ = now;
   if (changed.isEmpty()) return;
   QDBusMessage signal = QDBusMessage::createSignal(kObjectPath, "org.freedesktop.DBus.Properties",

@@ -10,10 +10,10 @@
 
 #include "codec_test_support.h"
 #include "disc_image_writer.h"
-#include "services/files/list_file_format.h"
-#include "services/files/list_window_kind.h"
 #include "icon_writer.h"
 #include "metafile_writers.h"
+#include "services/files/list_file_format.h"
+#include "services/files/list_window_kind.h"
 #include "services/picture/dib.h"
 #include "tone_media.h"
 
@@ -36,19 +36,23 @@ void writeSeed(const QString& target, const QString& name, const QByteArray& byt
 void writeBitmaps() {
   QImage picture(13, 7, QImage::Format_ARGB32);
   for (int y = 0; y < picture.height(); ++y)
-    for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x * 19, y > 3 ? 200 : 30, (x * y) % 256));
-  for (PixelFormat format : {PixelFormat::Bits1, PixelFormat::Bits4, PixelFormat::Bits8, PixelFormat::Bits16,
-                             PixelFormat::Bits24, PixelFormat::Bits32}) {
+    for (int x = 0; x < picture.width(); ++x)
+      picture.setPixel(x, y, qRgb(x * 19, y > 3 ? 200 : 30, (x * y) % 256));
+  for (PixelFormat format : {PixelFormat::Bits1, PixelFormat::Bits4, PixelFormat::Bits8,
+                             PixelFormat::Bits16, PixelFormat::Bits24, PixelFormat::Bits32}) {
     Dib dib{picture, format, {}};
     if (bitsPerPixel(format) <= 8) {
       const int colours = 1 << bitsPerPixel(format);
-      for (int i = 0; i < colours; ++i) dib.palette << qRgb(i * 255 / (colours - 1), 255 - i * 255 / (colours - 1), 90);
+      for (int i = 0; i < colours; ++i)
+        dib.palette << qRgb(i * 255 / (colours - 1), 255 - i * 255 / (colours - 1), 90);
       dib.image = picture.convertToFormat(QImage::Format_Indexed8, dib.palette);
     }
     writeSeed("fuzz_bitmap", QString("depth%1.bmp").arg(bitsPerPixel(format)), writeBmpFile(dib));
   }
-  writeSeed("fuzz_bitmap", "icon.ico",
-            iconFile({{16, 4, qRgb(255, 0, 0)}, {32, 8, qRgb(0, 255, 0)}, {32, 32, qRgb(0, 0, 255), true}}));
+  writeSeed(
+      "fuzz_bitmap", "icon.ico",
+      iconFile(
+          {{16, 4, qRgb(255, 0, 0)}, {32, 8, qRgb(0, 255, 0)}, {32, 32, qRgb(0, 0, 255), true}}));
 }
 
 void writeMetafiles() {
@@ -69,7 +73,8 @@ void writeFractalPictures() {
 void writeMpegAudio(const QString& name, const Tone& tone) {
   const QString path = seedPath("fuzz_mpeg", name);
   writeTone(path, tone);
-  if (QFile(path).size() == 0) throw std::runtime_error("GStreamer's encoders wrote no " + name.toStdString());
+  if (QFile(path).size() == 0)
+    throw std::runtime_error("GStreamer's encoders wrote no " + name.toStdString());
 }
 
 void writeLists() {

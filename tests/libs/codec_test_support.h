@@ -11,14 +11,16 @@
 // A picture with smooth shading, hard edges and fine texture, so every kind
 // of block is exercised.
 inline fif::RgbImage testScene(int width, int height, bool grey = false) {
-  fif::RgbImage image{width, height, std::vector<std::uint8_t>(std::size_t(width) * std::size_t(height) * 3)};
+  fif::RgbImage image{width, height,
+                      std::vector<std::uint8_t>(std::size_t(width) * std::size_t(height) * 3)};
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
       const bool disc = std::hypot(x - width / 2.0, y - height / 3.0) < width / 4.0;
       const int r = disc ? 220 : 40 + 150 * x / std::max(1, width);
       const int g = disc ? 60 : 60 + 120 * y / std::max(1, height);
       const int b = int(128 + 60 * std::sin(x * 0.3) * std::cos(y * 0.2));
-      std::uint8_t* p = image.rgb.data() + (std::size_t(y) * std::size_t(width) + std::size_t(x)) * 3;
+      std::uint8_t* p =
+          image.rgb.data() + (std::size_t(y) * std::size_t(width) + std::size_t(x)) * 3;
       p[0] = std::uint8_t(grey ? g : r);
       p[1] = std::uint8_t(g);
       p[2] = std::uint8_t(grey ? g : b);

@@ -93,7 +93,8 @@ TEST_F(Deco32, RefusesWhatItCannotDo) {
   EXPECT_EQ(DecompressToBuffer(handle, pixels.data(), 0, 0, 0, 0, 120), DECO_NO_FORMAT);
   EXPECT_EQ(SetOutputFormat(handle, 3, 3, 1, 4, 0), DECO_BAD_ARGUMENT);
   EXPECT_EQ(SetOutputFormat(handle, 3, 2, 1, 4, 0), DECO_OK);
-  EXPECT_EQ(DecompressToBuffer(handle, pixels.data(), 0, 0, 0, 0, 119), DECO_BAD_ARGUMENT);  // too short, unaligned
+  EXPECT_EQ(DecompressToBuffer(handle, pixels.data(), 0, 0, 0, 0, 119),
+            DECO_BAD_ARGUMENT);  // too short, unaligned
   EXPECT_EQ(DecompressToBuffer(handle, pixels.data(), 1, 0, 0, 0, 120), DECO_BAD_ARGUMENT);
   EXPECT_EQ(SetColorTableFormat(handle, 1, 1, 3, 5), DECO_BAD_ARGUMENT);
   EXPECT_EQ(SetOutputColorTable(handle, nullptr, nullptr, 256), DECO_BAD_ARGUMENT);
@@ -111,14 +112,23 @@ int calls = 0;
 int lastPercent = 0;
 
 TEST_F(Deco32, ReportsProgressAndStopsWhenAsked) {
-  EXPECT_EQ(SetDecompressCallback(handle, [](int, int percent) { ++calls; lastPercent = percent; return 0; }, 1),
+  EXPECT_EQ(SetDecompressCallback(
+                handle,
+                [](int, int percent) {
+                  ++calls;
+                  lastPercent = percent;
+                  return 0;
+                },
+                1),
             DECO_OK);
   decode(3, 2, 1, 0, 120);
   EXPECT_GT(calls, 3);
   EXPECT_EQ(lastPercent, 100);
 
   std::vector<std::uint8_t> pixels(3600);
-  EXPECT_EQ(SetDecompressCallback(handle, [](int, int) { return 1; }, 1), DECO_OK);
+  EXPECT_EQ(SetDecompressCallback(
+                handle, [](int, int) { return 1; }, 1),
+            DECO_OK);
   EXPECT_EQ(DecompressToBuffer(handle, pixels.data(), 0, 0, 0, 0, 120), DECO_STOPPED);
 }
 
@@ -144,7 +154,8 @@ TEST(Deco32Limits, ASmallFileCannotDemandAHugePictureOrRender) {
   int handle = 0;
   ASSERT_EQ(OpenDecompressor(&handle), DECO_OK);
   const std::vector<std::uint8_t> payload(100, 0);
-  const auto crafted = fileDeclaring(32767, 32767, true, fif::kMinRangeLog2, payload.data(), payload.size());
+  const auto crafted =
+      fileDeclaring(32767, 32767, true, fif::kMinRangeLog2, payload.data(), payload.size());
   EXPECT_EQ(SetFIFBuffer(handle, crafted.data(), int(crafted.size())), DECO_DAMAGED);
 
   // The tightest coding there is of a large picture still reads.

@@ -19,7 +19,8 @@ fif::RgbImage ramp() {
   fif::RgbImage picture{128, 96, {}};
   for (int y = 0; y < 96; ++y)
     for (int x = 0; x < 128; ++x)
-      picture.rgb.insert(picture.rgb.end(), 3, std::uint8_t(40 + x + y / 2 + 20 * std::sin(x * 0.05)));
+      picture.rgb.insert(picture.rgb.end(), 3,
+                         std::uint8_t(40 + x + y / 2 + 20 * std::sin(x * 0.05)));
   return picture;
 }
 
@@ -150,12 +151,14 @@ TEST(FifCodec, ASmoothSlopeIsDrawnThroughTheSquares) {
 TEST(FifCodec, SelfSimilarBlocksStayOnlyWhereTheyPay) {
   fif::RgbImage drawing{128, 128, {}};
   for (int y = 0; y < 128; ++y)
-    for (int x = 0; x < 128; ++x) drawing.rgb.insert(drawing.rgb.end(), 3, std::uint8_t((x & y) == 0 ? 230 : 30));
+    for (int x = 0; x < 128; ++x)
+      drawing.rgb.insert(drawing.rgb.end(), 3, std::uint8_t((x & y) == 0 ? 230 : 30));
   for (const auto& [picture, selfSimilar] : {std::pair{drawing, true}, std::pair{ramp(), false}}) {
     const auto bytes = encodeAt(picture, 50);
     const auto file = fif::readFile(bytes.data(), bytes.size());
     const fif::Plane& luma = file.planes[0];
-    EXPECT_EQ(luma.transforms != fif::plainBlocks(file.header, luma.width, luma.height), selfSimilar);
+    EXPECT_EQ(luma.transforms != fif::plainBlocks(file.header, luma.width, luma.height),
+              selfSimilar);
     EXPECT_GT(lumaPsnr(picture, fif::render(file, picture.width, picture.height)), 30.0);
   }
 }
@@ -169,7 +172,8 @@ TEST(FifCodec, PlainBlocksWithoutAResidualAreRefused) {
   coder.encode(plain, 1);
   coder.encodeDirect(0, 10);  // no residual step
   const auto payload = coder.finish();
-  const auto crafted = fileDeclaring(4096, 4096, false, fif::kMinRangeLog2, payload.data(), payload.size());
+  const auto crafted =
+      fileDeclaring(4096, 4096, false, fif::kMinRangeLog2, payload.data(), payload.size());
   EXPECT_THROW(fif::readFile(crafted.data(), crafted.size()), fif::FormatError);
 
   const auto flat = flatPicture(256, 256);
@@ -245,7 +249,8 @@ TEST(FifCodec, RefusesPicturesItCannotStore) {
   fif::EncodeOptions options;
   EXPECT_THROW(fif::encode(fif::RgbImage{40000, 1, std::vector<std::uint8_t>(120000)}, options),
                std::invalid_argument);
-  EXPECT_THROW(fif::encode(fif::RgbImage{2, 2, std::vector<std::uint8_t>(5)}, options), std::invalid_argument);
+  EXPECT_THROW(fif::encode(fif::RgbImage{2, 2, std::vector<std::uint8_t>(5)}, options),
+               std::invalid_argument);
   options.colourTable.resize(257);
   EXPECT_THROW(fif::encode(testScene(4, 4), options), std::invalid_argument);
 }
@@ -269,7 +274,8 @@ TEST(FifCodec, DamagedFilesAreRefusedOrDecodeSafely) {
   const std::size_t payload = fif::kHeaderSize;
   for (int round = 0; round < 300; ++round) {
     auto bytes = good;
-    for (int k = 0; k < 4; ++k) bytes[payload + random() % (bytes.size() - payload)] = std::uint8_t(random());
+    for (int k = 0; k < 4; ++k)
+      bytes[payload + random() % (bytes.size() - payload)] = std::uint8_t(random());
     const std::uint32_t crc = fif::crc32(bytes.data() + payload, bytes.size() - payload);
     for (int i = 0; i < 4; ++i) bytes[std::size_t(24 + i)] = std::uint8_t(crc >> (8 * i));
     expectSafe(bytes);
@@ -280,10 +286,11 @@ TEST(FifCodec, DamagedFilesAreRefusedOrDecodeSafely) {
     std::uint8_t value;
     fif::FormatFault fault;
   };
-  for (const Case c : {Case{0, 'X', fif::FormatFault::NotFif}, Case{8, 2, fif::FormatFault::Version},
-                       Case{11, 0xFF, fif::FormatFault::Corrupt}, Case{14, 9, fif::FormatFault::Corrupt},
-                       Case{15, 9, fif::FormatFault::Corrupt}, Case{19, 9, fif::FormatFault::Corrupt},
-                       Case{40, 0x55, fif::FormatFault::Corrupt}}) {
+  for (const Case c :
+       {Case{0, 'X', fif::FormatFault::NotFif}, Case{8, 2, fif::FormatFault::Version},
+        Case{11, 0xFF, fif::FormatFault::Corrupt}, Case{14, 9, fif::FormatFault::Corrupt},
+        Case{15, 9, fif::FormatFault::Corrupt}, Case{19, 9, fif::FormatFault::Corrupt},
+        Case{40, 0x55, fif::FormatFault::Corrupt}}) {
     auto bytes = good;
     bytes[c.offset] = std::uint8_t(bytes[c.offset] ^ c.value);
     try {

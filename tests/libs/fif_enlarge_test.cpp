@@ -25,7 +25,8 @@ constexpr int kEdgePeriod = 8;
 // step everywhere else.
 double blockEdgeRatio(const fif::RgbImage& image) {
   auto luma = [&](int x, int y) {
-    const std::uint8_t* p = image.rgb.data() + (std::size_t(y) * std::size_t(image.width) + std::size_t(x)) * 3;
+    const std::uint8_t* p =
+        image.rgb.data() + (std::size_t(y) * std::size_t(image.width) + std::size_t(x)) * 3;
     return fif::toYcc(p[0], p[1], p[2]).y;
   };
   double edge = 0, inside = 0;
@@ -55,8 +56,10 @@ TEST(FifEnlargement, APhotographAtTwiceItsSizeShowsNoBlocks) {
   const auto file = fif::readFile(bytes.data(), bytes.size());
 
   const auto smooth = fif::render(file, 2 * kSide, 2 * kSide);
-  const auto replicated = fif::fromQImage(fif::toQImage(fif::render(file, kSide, kSide)).scaled(2 * kSide, 2 * kSide));
-  ASSERT_TRUE(fif::toQImage(smooth).save(QStringLiteral(FIF_PICTURES "/fif_photograph_twice_size.png")));
+  const auto replicated =
+      fif::fromQImage(fif::toQImage(fif::render(file, kSide, kSide)).scaled(2 * kSide, 2 * kSide));
+  ASSERT_TRUE(
+      fif::toQImage(smooth).save(QStringLiteral(FIF_PICTURES "/fif_photograph_twice_size.png")));
 
   const double ratio = blockEdgeRatio(smooth);
   EXPECT_LT(ratio, 1.3);

@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "codec_test_support.h"
 #include "fif/decoder.h"
@@ -37,7 +37,8 @@ TEST(Fifenc, WritesAPictureAsAFractalFileAndShowsItsProgress) {
   QFile file(fif);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QByteArray bytes = file.readAll();
-  const auto parsed = fif::readFile(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
+  const auto parsed = fif::readFile(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                    std::size_t(bytes.size()));
   EXPECT_EQ(parsed.header.width, 64);
   EXPECT_GT(lumaPsnr(scene, fif::render(parsed, 64, 48)), 27.0);
 }

@@ -11,7 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::uint8_t> bytes(data, data + size);
   if (bytes.size() >= std::size_t(fif::kHeaderSize)) {
-    const std::uint32_t crc = fif::crc32(bytes.data() + fif::kHeaderSize, bytes.size() - fif::kHeaderSize);
+    const std::uint32_t crc =
+        fif::crc32(bytes.data() + fif::kHeaderSize, bytes.size() - fif::kHeaderSize);
     for (int i = 0; i < 4; ++i) bytes[std::size_t(24 + i)] = std::uint8_t(crc >> (8 * i));
   }
   try {

@@ -1,7 +1,8 @@
 // A second process for the running-copy marker tests.
 //   probe wake NAME   asks the copy holding NAME to come forward; exit 0 when it answered
 //   probe hold NAME   holds NAME until killed
-//   probe hand NAME FOLDER FILE...   hands the files to the copy holding NAME; exit 0 when it took them
+//   probe hand NAME FOLDER FILE...   hands the files to the copy holding NAME; exit 0 when it took
+//   them
 #include <QCoreApplication>
 #include <cstdio>
 

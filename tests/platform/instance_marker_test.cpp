@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "platform/instance_marker.h"
 
@@ -15,7 +15,8 @@ template <class Condition>
 bool waitFor(Condition condition, int milliseconds = 5000) {
   QElapsedTimer clock;
   clock.start();
-  while (!condition() && clock.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  while (!condition() && clock.elapsed() < milliseconds)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
   return condition();
 }
 

@@ -1,9 +1,9 @@
 // The application title on a desktop with a tray: the tray icon's tooltip
 // follows it. Runs on a virtual X server, where the test itself takes the
 // tray's selection, as a tray host does; without it no icon is made.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QSystemTrayIcon>
-#include <gtest/gtest.h>
 
 #include "platform/qt_ui_services.h"
 

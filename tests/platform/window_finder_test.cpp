@@ -29,8 +29,7 @@ struct OtherProgramsWindow {
     XEvent event;
     while (XPending(display)) {
       XNextEvent(display, &event);
-      if (event.type == ClientMessage &&
-          static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow)
+      if (event.type == ClientMessage && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow)
         return true;
     }
     return false;

@@ -1,5 +1,6 @@
 // Every caption of every window fits its control at the program's own font:
 // the fixed layouts leave no room for a text that runs on under its neighbour.
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
@@ -9,7 +10,6 @@
 #include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <gtest/gtest.h>
 
 #include "program/form.h"
 #include "program_fixture.h"
@@ -29,9 +29,9 @@ int textRoom(QAbstractButton& button) {
   QStyleOptionButton option;
   option.initFrom(&button);
   const QStyle::SubElement contents =
-      qobject_cast<QPushButton*>(&button)  ? QStyle::SE_PushButtonContents
+      qobject_cast<QPushButton*>(&button) ? QStyle::SE_PushButtonContents
       : qobject_cast<QCheckBox*>(&button) ? QStyle::SE_CheckBoxContents
-                                           : QStyle::SE_RadioButtonContents;
+                                          : QStyle::SE_RadioButtonContents;
   return button.style()->subElementRect(contents, &option, &button).width();
 }
 
@@ -46,8 +46,8 @@ QString clipped(QWidget& control) {
     const QString text = shownText(label->text());
     const QRect room = label->contentsRect();
     const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-    const QRect needed = metrics.boundingRect(QRect(room.topLeft(), QSize(room.width(), 10000)),
-                                              flags, text);
+    const QRect needed =
+        metrics.boundingRect(QRect(room.topLeft(), QSize(room.width(), 10000)), flags, text);
     if (needed.width() <= room.width() && needed.height() <= room.height()) return {};
     return text + " needs " + QString::number(needed.width());
   }

@@ -1,10 +1,10 @@
 // The window base as the desktop drives it: activation, and errors in every
 // way a handler is reached, each ending in an error box with the program going on.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPushButton>
 #include <stdexcept>
-#include <gtest/gtest.h>
 
 #include "program/form.h"
 #include "program/guarded_application.h"

@@ -1,17 +1,17 @@
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-#include "program/settings_store.h"
 #include "platform/settings_backend.h"
+#include "program/settings_store.h"
 #include "ui_double.h"
 
 namespace {
 
-const QStringList kValueOrder = {"Tips",   "Bold",      "Min",    "Size",     "Normal", "AVI",
-                                 "Time",   "Icon",      "Delay",  "Random",   "Status", "Colour",
+const QStringList kValueOrder = {"Tips",     "Bold",      "Min",    "Size",   "Normal", "AVI",
+                                 "Time",     "Icon",      "Delay",  "Random", "Status", "Colour",
                                  "Reminder", "PlayCheck", "Active", "CDDrive"};
 
 // Every value stored, none of them at its default.

@@ -77,7 +77,9 @@ class Playhead {
 class FakeCdPlayer : public CdPlayer {
  public:
   FakeCdPlayer(std::shared_ptr<ManualClock> clock, std::shared_ptr<FakeDriveState> state)
-      : head_(clock, kFramesPerSecond, [this] { finished(true); }), clock_(std::move(clock)), state_(std::move(state)) {
+      : head_(clock, kFramesPerSecond, [this] { finished(true); }),
+        clock_(std::move(clock)),
+        state_(std::move(state)) {
     readCheck_ = [this] {
       if (!playing_ || !state_->disc.empty()) return;
       playing_ = false;
@@ -115,14 +117,19 @@ class FakeMechanism : public CdMechanism {
   FakeMechanism(std::shared_ptr<FakeDriveState> state, std::shared_ptr<ManualClock> clock)
       : state_(std::move(state)), clock_(std::move(clock)) {}
   DiscToc readDisc() override {
-    if (!state_->problem.isEmpty()) throw MediaDeviceError(DeviceErrorCode::NoDisc, state_->problem);
+    if (!state_->problem.isEmpty())
+      throw MediaDeviceError(DeviceErrorCode::NoDisc, state_->problem);
     return state_->doorOpen ? DiscToc{} : state_->disc;
   }
-  std::unique_ptr<CdPlayer> makePlayer() override { return std::make_unique<FakeCdPlayer>(clock_, state_); }
+  std::unique_ptr<CdPlayer> makePlayer() override {
+    return std::make_unique<FakeCdPlayer>(clock_, state_);
+  }
   QString volumeLabel() override { return state_->disc.empty() ? QString() : state_->volumeLabel; }
   void openDoor() override { state_->doorOpen = true; }
   void closeDoor() override { state_->doorOpen = false; }
-  void keepPlaying(int from, int to) override { state_->keptPlaying = FakeDriveState::Kept{from, to}; }
+  void keepPlaying(int from, int to) override {
+    state_->keptPlaying = FakeDriveState::Kept{from, to};
+  }
   std::optional<KeptPlay> takeOver() override {
     const auto kept = std::exchange(state_->keptPlaying, std::nullopt);
     if (!kept) return std::nullopt;
@@ -136,13 +143,16 @@ class FakeMechanism : public CdMechanism {
 
 class FakeFilePlayer : public FilePlayer {
  public:
-  FakeFilePlayer(std::shared_ptr<ManualClock> clock, std::shared_ptr<QMap<QString, FakeFileScript>> files)
+  FakeFilePlayer(std::shared_ptr<ManualClock> clock,
+                 std::shared_ptr<QMap<QString, FakeFileScript>> files)
       : head_(std::move(clock), 1000, [this] { finished({}); }), files_(std::move(files)) {}
   void open(const QString& path) override {
     const auto script = files_->constFind(path);
     if (script == files_->constEnd())
-      throw MediaDeviceError(DeviceErrorCode::CannotOpen, "Cannot play \"" + path + "\": the file cannot be found.");
-    if (!script->error.isEmpty()) throw MediaDeviceError(DeviceErrorCode::CannotOpen, script->error);
+      throw MediaDeviceError(DeviceErrorCode::CannotOpen,
+                             "Cannot play \"" + path + "\": the file cannot be found.");
+    if (!script->error.isEmpty())
+      throw MediaDeviceError(DeviceErrorCode::CannotOpen, script->error);
     length_ = script->lengthMs;
   }
   void close() override { length_ = 0; }
@@ -164,11 +174,13 @@ class FakeFilePlayer : public FilePlayer {
 }  // namespace
 
 FakeMediaDeviceFactory::FakeMediaDeviceFactory(QStringList drives)
-    : clock_(std::make_shared<ManualClock>()), files_(std::make_shared<QMap<QString, FakeFileScript>>()) {
+    : clock_(std::make_shared<ManualClock>()),
+      files_(std::make_shared<QMap<QString, FakeFileScript>>()) {
   for (const QString& name : drives) drives_[name] = std::make_shared<FakeDriveState>();
-  driveSet_ = std::make_shared<CdDriveSet>(drives, [states = drives_, clock = clock_](const QString& name) {
-    return std::make_unique<FakeMechanism>(states.value(name), clock);
-  });
+  driveSet_ =
+      std::make_shared<CdDriveSet>(drives, [states = drives_, clock = clock_](const QString& name) {
+        return std::make_unique<FakeMechanism>(states.value(name), clock);
+      });
 }
 
 FakeMediaDeviceFactory::~FakeMediaDeviceFactory() = default;
@@ -184,7 +196,9 @@ DiscToc FakeMediaDeviceFactory::audioDisc(const std::vector<int>& trackSeconds) 
   return disc;
 }
 
-std::shared_ptr<FakeDriveState> FakeMediaDeviceFactory::drive(const QString& name) const { return drives_.value(name); }
+std::shared_ptr<FakeDriveState> FakeMediaDeviceFactory::drive(const QString& name) const {
+  return drives_.value(name);
+}
 
 void FakeMediaDeviceFactory::insertDisc(const QString& name, DiscToc disc, QString volumeLabel) {
   auto state = drive(name);
@@ -192,7 +206,9 @@ void FakeMediaDeviceFactory::insertDisc(const QString& name, DiscToc disc, QStri
   state->volumeLabel = std::move(volumeLabel);
 }
 
-void FakeMediaDeviceFactory::addFile(const QString& path, qint64 lengthMs) { (*files_)[path] = {lengthMs, {}}; }
+void FakeMediaDeviceFactory::addFile(const QString& path, qint64 lengthMs) {
+  (*files_)[path] = {lengthMs, {}};
+}
 
 void FakeMediaDeviceFactory::addBrokenFile(const QString& path, QString error) {
   (*files_)[path] = {0, std::move(error)};
@@ -206,14 +222,20 @@ void FakeMediaDeviceFactory::advance(qint64 milliseconds) {
 void FakeMediaDeviceFactory::deliverEvents() { QCoreApplication::sendPostedEvents(); }
 
 std::unique_ptr<MediaDevice> FakeMediaDeviceFactory::create(DeviceType type) {
-  if (type == DeviceType::AutoSelect) return std::make_unique<FileDevice>(std::make_unique<FakeFilePlayer>(clock_, files_));
-  return std::make_unique<CdAudioDevice>([drives = driveSet_](const QString& device) { return drives->find(device); });
+  if (type == DeviceType::AutoSelect)
+    return std::make_unique<FileDevice>(std::make_unique<FakeFilePlayer>(clock_, files_));
+  return std::make_unique<CdAudioDevice>(
+      [drives = driveSet_](const QString& device) { return drives->find(device); });
 }
 
 QStringList FakeMediaDeviceFactory::cdDriveList() { return driveSet_->entries(); }
 
-QString FakeMediaDeviceFactory::volumeLabel(const QString& device) { return driveSet_->volumeLabel(device); }
+QString FakeMediaDeviceFactory::volumeLabel(const QString& device) {
+  return driveSet_->volumeLabel(device);
+}
 
-QString FakeMediaDeviceFactory::discProblem(const QString& device) { return driveSet_->discProblem(device); }
+QString FakeMediaDeviceFactory::discProblem(const QString& device) {
+  return driveSet_->discProblem(device);
+}
 
 DiscToc FakeMediaDeviceFactory::disc(const QString& device) { return driveSet_->disc(device); }

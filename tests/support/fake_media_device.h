@@ -22,7 +22,7 @@ struct FakeDriveState {
     int from, to;
   };
   std::optional<Kept> keptPlaying;  // set when the drive was left playing
-  QString problem;                  // reading the disc fails with this text when not empty
+  QString problem;  // reading the disc fails with this text when not empty
 };
 
 struct FakeFileScript {
@@ -41,7 +41,8 @@ class FakeMediaDeviceFactory : public MediaDeviceFactory {
   // An audio disc whose tracks last the seconds given, back to back.
   static DiscToc audioDisc(const std::vector<int>& trackSeconds);
   std::shared_ptr<FakeDriveState> drive(const QString& name) const;
-  void insertDisc(const QString& name, DiscToc disc, QString volumeLabel = QStringLiteral("Audio CD"));
+  void insertDisc(const QString& name, DiscToc disc,
+                  QString volumeLabel = QStringLiteral("Audio CD"));
 
   // Files the media player may open; any other path fails to open.
   void addFile(const QString& path, qint64 lengthMs);

@@ -103,7 +103,7 @@ struct FakePlatform {
   FakePointer pointer;
 
   PlatformServices services() {
-    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar, help, shell,
-            pointer};
+    return {instanceMarker, windowFinder, display, systemInformation, process, taskbar,
+            help,           shell,        pointer};
   }
 };

@@ -1,8 +1,8 @@
 // Every test runs on Qt's offscreen platform with a fresh HOME, XDG_CONFIG_HOME
 // and XDG_RUNTIME_DIR of its own, so no test reads or writes a user's settings
 // or another test's (also when a whole test program runs in one process).
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include <memory>
 

@@ -1,9 +1,9 @@
 #include "ui_double.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 namespace {
 

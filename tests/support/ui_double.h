@@ -35,7 +35,10 @@ class UiDouble : public UiServices {
   QStringList texts() const;
   int beeps() const { return beeps_; }
   int processed() const { return processed_; }
-  void clear() { shown_.clear(); beeps_ = 0; }
+  void clear() {
+    shown_.clear();
+    beeps_ = 0;
+  }
 
   void messageDlg(MessageKind kind, const QString& text) override;
   void showMessage(const QString& text) override;
@@ -77,4 +80,6 @@ class UiDouble : public UiServices {
 
 // Readable QStrings in test failure messages.
 #include <ostream>
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}

@@ -1,7 +1,7 @@
 #include "widgets/find_in_list.h"
 
-#include <QListWidget>
 #include <gtest/gtest.h>
+#include <QListWidget>
 
 #include "ui_double.h"
 

@@ -1,8 +1,8 @@
 #include "widgets/list_look.h"
 
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QListWidget>
-#include <gtest/gtest.h>
 
 #include "program/settings.h"
 

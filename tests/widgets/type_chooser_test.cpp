@@ -1,21 +1,20 @@
 #include "widgets/type_chooser.h"
 
-#include <QListWidget>
 #include <gtest/gtest.h>
+#include <QListWidget>
 
-#include "widgets/list_ticks.h"
 #include "ui_double.h"
+#include "widgets/list_ticks.h"
 
 namespace {
 
-const TypeChooserKind Pictures{
-    "Pick types",
-    {{"&BMP", {".bmp"}, "BMP\r\r"},
-     {"&FIF", {".fif"}, "FIF\r\r"},
-     {"&ICO", {".ico"}, "ICO\r\r"},
-     {"JP&G", {".jpg"}, "JPG\r\r"},
-     {"&WMF", {".wmf"}, "WMF\r\r"}},
-    {0, 1, 2, 4, 3}};
+const TypeChooserKind Pictures{"Pick types",
+                               {{"&BMP", {".bmp"}, "BMP\r\r"},
+                                {"&FIF", {".fif"}, "FIF\r\r"},
+                                {"&ICO", {".ico"}, "ICO\r\r"},
+                                {"JP&G", {".jpg"}, "JPG\r\r"},
+                                {"&WMF", {".wmf"}, "WMF\r\r"}},
+                               {0, 1, 2, 4, 3}};
 
 void expectOnly(const TypeBoxes& boxes, bool all, bool none, std::vector<bool> types) {
   EXPECT_EQ(boxes.all(), all);

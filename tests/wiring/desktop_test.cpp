@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -7,16 +8,15 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-#include "wiring/handed_files.h"
+#include "platform/settings_backend.h"
 #include "platform/timer.h"
+#include "program_fixture.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/media/media_player_window.h"
-#include "platform/settings_backend.h"
-#include "program_fixture.h"
 #include "windows/viewer/graphics_viewer_window.h"
 #include "windows/viewer/picture_area.h"
+#include "wiring/handed_files.h"
 
 namespace {
 
@@ -70,7 +70,8 @@ TEST(HandedFiles, SoundFirstFillsTheMediaPlayerWithTheSoundsOnlyAndPlays) {
   TForm4& media = *f.forms().Form4;
   EXPECT_TRUE(media.isVisible());
   EXPECT_FALSE(f.forms().Form1->isVisible());
-  EXPECT_EQ(HandedFilesFixture::lines(*media.ListBox1), QStringList({song.toLower(), tune.toLower()}));
+  EXPECT_EQ(HandedFilesFixture::lines(*media.ListBox1),
+            QStringList({song.toLower(), tune.toLower()}));
   ASSERT_TRUE(media.Timer1->Enabled()) << "Play was pressed";
   media.Timer1Timer(media.Timer1);
   EXPECT_EQ(media.Label6->text(), "Playing: 1 of 2");
@@ -86,7 +87,8 @@ TEST(HandedFiles, PictureFirstShowsTheFirstPictureInTheViewer) {
 
   TForm9& viewer = *f.forms().Form9;
   EXPECT_TRUE(viewer.isVisible());
-  EXPECT_EQ(HandedFilesFixture::lines(*viewer.ListBox1), QStringList({first.toLower(), second.toLower()}));
+  EXPECT_EQ(HandedFilesFixture::lines(*viewer.ListBox1),
+            QStringList({first.toLower(), second.toLower()}));
   EXPECT_FALSE(viewer.Image1->isHidden()) << "the first picture shows";
 }
 
@@ -97,7 +99,8 @@ TEST(HandedFiles, ACueSheetBecomesTheVirtualDrivesDiscAndIsLoaded) {
 
   f.hand({"album.cue"});
 
-  EXPECT_EQ(QSettings(IniSettingsBackend::defaultPath(), QSettings::IniFormat).value("VirtualDrive/Image"),
+  EXPECT_EQ(QSettings(IniSettingsBackend::defaultPath(), QSettings::IniFormat)
+                .value("VirtualDrive/Image"),
             sheet);
   EXPECT_TRUE(f.forms().Form1->Label1->text().endsWith("Tracks: 3"));
   EXPECT_TRUE(f.forms().Form1->Button1->isEnabled());

@@ -1,21 +1,21 @@
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
-#include <QSlider>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
-#include <gtest/gtest.h>
+#include <QSlider>
 
-#include "program/form.h"
+#include "platform/settings_backend.h"
 #include "platform/timer.h"
-#include "wiring/corvela_program.h"
+#include "program/form.h"
+#include "program_fixture.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/media/media_player_window.h"
 #include "windows/viewer/graphics_viewer_window.h"
-#include "platform/settings_backend.h"
-#include "program_fixture.h"
+#include "wiring/corvela_program.h"
 
 namespace {
 
@@ -52,9 +52,10 @@ TEST(WindowSet, EveryWindowIsCreatedOnceWithItsCaptionAndClientSizeAndOnlyTheMai
 TEST(CdPlayerStartUp, TheWindowStartsWithoutADiscAndTheTransportDisabled) {
   Running r;
   TForm1& cd = r.cd();
-  for (QWidget* control : {static_cast<QWidget*>(cd.Button1), static_cast<QWidget*>(cd.Button2),
-                           static_cast<QWidget*>(cd.Button3), static_cast<QWidget*>(cd.Button8),
-                           static_cast<QWidget*>(cd.CheckBox2), static_cast<QWidget*>(cd.CheckBox3)})
+  for (QWidget* control :
+       {static_cast<QWidget*>(cd.Button1), static_cast<QWidget*>(cd.Button2),
+        static_cast<QWidget*>(cd.Button3), static_cast<QWidget*>(cd.Button8),
+        static_cast<QWidget*>(cd.CheckBox2), static_cast<QWidget*>(cd.CheckBox3)})
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
   EXPECT_TRUE(cd.Button7->isEnabled());
   EXPECT_FALSE(cd.PlayaSingleCDTrack1->isEnabled());

@@ -2,8 +2,8 @@
 // chosen: short pieces of synthesized music, each in its own key and at its
 // own tempo, so that a newcomer hears at once that Load and Play work.
 //   corvela-demo-disc <cue file>
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -14,13 +14,14 @@ namespace {
 
 struct Piece {
   int keySemitones;  // above A 220 Hz
-  double tempo;      // beats a minute
+  double tempo;  // beats a minute
   double seconds;
   double brightness;  // 0 = soft sine, 1 = bright and reedy
 };
 
 // Major-scale steps of a four-chord round: I, V, vi, IV.
-constexpr std::array<std::array<int, 3>, 4> kChords{{{0, 4, 7}, {7, 11, 14}, {9, 12, 16}, {5, 9, 12}}};
+constexpr std::array<std::array<int, 3>, 4> kChords{
+    {{0, 4, 7}, {7, 11, 14}, {9, 12, 16}, {5, 9, 12}}};
 // The tune over each bar, as chord-note indices (an octave up from 3).
 constexpr std::array<int, 8> kTune{0, 1, 2, 4, 3, 2, 1, 5};
 
@@ -31,7 +32,9 @@ double voice(double frequency, double t, double brightness) {
   return std::sin(phase) + brightness * (0.5 * std::sin(2 * phase) + 0.25 * std::sin(3 * phase));
 }
 
-int tuneNote(const std::array<int, 3>& chord, int index) { return chord[index % 3] + 12 * (index / 3) + 12; }
+int tuneNote(const std::array<int, 3>& chord, int index) {
+  return chord[index % 3] + 12 * (index / 3) + 12;
+}
 
 ImageTrack compose(const Piece& piece) {
   const double beat = 60.0 / piece.tempo;
@@ -45,10 +48,13 @@ ImageTrack compose(const Piece& piece) {
     const auto& chord = kChords[static_cast<std::size_t>(beatIndex / 4 % 4)];
     const double halfBeat = std::fmod(t, beat / 2);
     const int step = static_cast<int>(t / (beat / 2)) % 8;
-    const double bass = 0.35 * voice(pitch(piece.keySemitones, chord[0] - 12), t, 0.2) * std::exp(-2.0 * intoBeat);
-    const double tune = 0.3 * voice(pitch(piece.keySemitones, tuneNote(chord, kTune[static_cast<std::size_t>(step)])), t,
-                                    piece.brightness) *
-                        std::exp(-5.0 * halfBeat);
+    const double bass =
+        0.35 * voice(pitch(piece.keySemitones, chord[0] - 12), t, 0.2) * std::exp(-2.0 * intoBeat);
+    const double tune =
+        0.3 *
+        voice(pitch(piece.keySemitones, tuneNote(chord, kTune[static_cast<std::size_t>(step)])), t,
+              piece.brightness) *
+        std::exp(-5.0 * halfBeat);
     const double fade = std::min({1.0, t / 0.5, (piece.seconds - t) / 1.5});
     const double left = fade * (bass + 0.7 * tune);
     const double right = fade * (bass + 1.0 * tune);

@@ -15,8 +15,8 @@ constexpr int kDescriptorFrame = 16;
 
 std::string msf(int frame) {
   char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", frame / kFramesPerSecond / 60, frame / kFramesPerSecond % 60,
-                frame % kFramesPerSecond);
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", frame / kFramesPerSecond / 60,
+                frame / kFramesPerSecond % 60, frame % kFramesPerSecond);
   return text;
 }
 
@@ -49,7 +49,8 @@ std::vector<char> primaryVolumeDescriptor(const std::string& volumeId) {
 
 int writeDataTrack(std::ofstream& bin, int firstFrame, const std::string& volumeId) {
   for (int n = 0; n < kDataTrackFrames; ++n) {
-    const auto user = n == kDescriptorFrame ? primaryVolumeDescriptor(volumeId) : std::vector<char>(2048, 0);
+    const auto user =
+        n == kDescriptorFrame ? primaryVolumeDescriptor(volumeId) : std::vector<char>(2048, 0);
     const auto sector = dataSector(firstFrame + n, user);
     bin.write(sector.data(), kFrameBytes);
   }
@@ -84,7 +85,8 @@ void writeDiscImage(const std::string& cuePath, const std::vector<ImageTrack>& t
     std::snprintf(number, sizeof number, "%02zu", n + 1);
     cue << "  TRACK " << number << (data ? " MODE1/2352\n" : " AUDIO\n");
     cue << "    INDEX 01 " << msf(frame) << "\n";
-    frame += data ? writeDataTrack(bin, frame, tracks[n].volumeId) : writeAudioTrack(bin, tracks[n].samples);
+    frame += data ? writeDataTrack(bin, frame, tracks[n].volumeId)
+                  : writeAudioTrack(bin, tracks[n].samples);
   }
   if (!bin || !cue) throw std::runtime_error("cannot write the disc image " + cuePath);
 }
@@ -98,7 +100,8 @@ void writeWavFile(const std::string& path, const std::vector<std::int16_t>& samp
   wav << "RIFF";
   put(36 + dataBytes, 4);
   wav << "WAVEfmt ";
-  put(16, 4), put(1, 2), put(2, 2), put(kSampleRate, 4), put(kSampleRate * 4, 4), put(4, 2), put(16, 2);
+  put(16, 4), put(1, 2), put(2, 2), put(kSampleRate, 4), put(kSampleRate * 4, 4), put(4, 2),
+      put(16, 2);
   wav << "data";
   put(dataBytes, 4);
   for (std::int16_t sample : samples) put(static_cast<std::uint16_t>(sample), 2);
@@ -109,7 +112,8 @@ std::vector<std::int16_t> tone(double frequency, double seconds, double amplitud
   const auto count = static_cast<std::size_t>(seconds * kSampleRate);
   std::vector<std::int16_t> samples(count * 2);
   for (std::size_t i = 0; i < count; ++i) {
-    const auto value = static_cast<std::int16_t>(amplitude * 32767 * std::sin(2 * M_PI * frequency * i / kSampleRate));
+    const auto value = static_cast<std::int16_t>(amplitude * 32767 *
+                                                 std::sin(2 * M_PI * frequency * i / kSampleRate));
     samples[2 * i] = samples[2 * i + 1] = value;
   }
   return samples;

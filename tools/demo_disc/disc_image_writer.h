@@ -9,7 +9,7 @@
 // data tracks that carry nothing but a volume id.
 struct ImageTrack {
   std::vector<std::int16_t> samples;  // interleaved left, right; audio tracks
-  std::string volumeId;               // a data track when not empty
+  std::string volumeId;  // a data track when not empty
 };
 
 constexpr int kSampleRate = 44100;

@@ -49,7 +49,8 @@ std::vector<std::uint32_t> colourTable(const Graphic& picture) {
 void write(const QString& path, const std::vector<std::uint8_t>& bytes) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly) ||
-      file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size()) ||
+      file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
+          qint64(bytes.size()) ||
       !file.flush())
     throw PictureError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
 }
@@ -76,8 +77,8 @@ int main(int argc, char** argv) {
     const auto bytes = fif::encode(fif::fromQImage(picture->ToImage()), options);
     std::fprintf(stderr, "\n");
     write(args.output, bytes);
-    std::printf("%s: %d x %d, %zu bytes\n", qPrintable(args.output), picture->Width(), picture->Height(),
-                bytes.size());
+    std::printf("%s: %d x %d, %zu bytes\n", qPrintable(args.output), picture->Width(),
+                picture->Height(), bytes.size());
     return 0;
   } catch (const PictureError& error) {
     std::fprintf(stderr, "\nfifenc: %s\n", qPrintable(error.message()));

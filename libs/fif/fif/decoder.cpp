@@ -41,7 +41,7 @@ Scale scaleFor(const Header& h, int width, int height) {
 }
 
 struct WorkPlane {
-  int width = 0, height = 0;      // padded, at the working scale
+  int width = 0, height = 0;  // padded, at the working scale
   float validWidth = 0, validHeight = 0;  // the picture inside the padding
   std::vector<float> pixels;
 };
@@ -88,7 +88,8 @@ class PlaneDecoder {
     for (int y = 0; y < n; ++y) {
       const float* row = source + 2 * y * stride;
       for (int x = 0; x < n; ++x) {
-        const float v = (row[2 * x] + row[2 * x + 1] + row[stride + 2 * x] + row[stride + 2 * x + 1]) * 0.25f;
+        const float v =
+            (row[2 * x] + row[2 * x + 1] + row[stride + 2 * x] + row[stride + 2 * x + 1]) * 0.25f;
         domain_[std::size_t(y * n + x)] = v;
         sum += v;
       }
@@ -128,7 +129,8 @@ class PlaneDecoder {
     const float jump = edge[0] - edge[-step];
     if (std::fabs(jump) > kEdgeThreshold) return;
     // A step the pixels beside it carry on is the picture's own.
-    const float beside = std::max(std::fabs(edge[-step] - edge[-2 * step]), std::fabs(edge[step] - edge[0]));
+    const float beside =
+        std::max(std::fabs(edge[-step] - edge[-2 * step]), std::fabs(edge[step] - edge[0]));
     if (kOwnStepShare * beside > std::fabs(jump)) return;
     for (int i = 0; i < reach; ++i) {
       const float share = jump * float(reach - i) / float(2 * reach + 1);
@@ -179,16 +181,17 @@ std::vector<float> resample(const WorkPlane& plane, int width, int height) {
 // edges are smoothed always, as the encoder saw them; `smooth` eases the
 // residual's squares. Planes without one render as they always have.
 template <class Step>
-std::vector<float> renderPlane(const Header& header, const Plane& plane, int width, int height, bool smooth,
-                               Step step) {
+std::vector<float> renderPlane(const Header& header, const Plane& plane, int width, int height,
+                               bool smooth, Step step) {
   if (plane.residual.stepCode == 0)
-    return resample(PlaneDecoder(header, plane, scaleFor(header, width, height)).run(step, smooth), width, height);
+    return resample(PlaneDecoder(header, plane, scaleFor(header, width, height)).run(step, smooth),
+                    width, height);
   const int unit = 1 << header.minRangeLog2;
   WorkPlane own = PlaneDecoder(header, plane, {unit, unit}).run(step, true);
   addResidual(plane.residual, own.width, own.height, own.pixels.data());
   if (smooth) easeSquareEdges(plane.residual, own.width, own.height, own.pixels.data());
-  return lanczosResize(own.pixels, own.width, own.height, width, height, double(width) / plane.width,
-                       double(height) / plane.height);
+  return lanczosResize(own.pixels, own.width, own.height, width, height,
+                       double(width) / plane.width, double(height) / plane.height);
 }
 
 }  // namespace
@@ -198,8 +201,10 @@ std::vector<float> predictPlane(const Header& header, const Plane& plane) {
   return PlaneDecoder(header, plane, {unit, unit}).run([] {}, true).pixels;
 }
 
-RgbImage render(const FifFile& file, int width, int height, const Progress& progress, bool smoothEdges) {
-  RgbImage image{width, height, std::vector<std::uint8_t>(std::size_t(width) * std::size_t(height) * 3, 128)};
+RgbImage render(const FifFile& file, int width, int height, const Progress& progress,
+                bool smoothEdges) {
+  RgbImage image{width, height,
+                 std::vector<std::uint8_t>(std::size_t(width) * std::size_t(height) * 3, 128)};
   const Header& h = file.header;
   if (h.width == 0 || h.height == 0 || width <= 0 || height <= 0) return image;
 

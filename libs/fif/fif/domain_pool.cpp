@@ -71,11 +71,14 @@ DomainPool::DomainPool(const std::vector<float>& plane, int paddedWidth, int pad
   std::vector<float> shrunk(std::size_t(rangeSize * rangeSize));
   for (int j = 0; j < down; ++j)
     for (int i = 0; i < across; ++i) {
-      const float* source = plane.data() + std::size_t(j * step) * std::size_t(paddedWidth) + std::size_t(i * step);
+      const float* source =
+          plane.data() + std::size_t(j * step) * std::size_t(paddedWidth) + std::size_t(i * step);
       for (int y = 0; y < rangeSize; ++y)
         for (int x = 0; x < rangeSize; ++x) {
-          const float* p = source + std::size_t(2 * y) * std::size_t(paddedWidth) + std::size_t(2 * x);
-          shrunk[std::size_t(y * rangeSize + x)] = (p[0] + p[1] + p[paddedWidth] + p[paddedWidth + 1]) * 0.25f;
+          const float* p =
+              source + std::size_t(2 * y) * std::size_t(paddedWidth) + std::size_t(2 * x);
+          shrunk[std::size_t(y * rangeSize + x)] =
+              (p[0] + p[1] + p[paddedWidth] + p[paddedWidth + 1]) * 0.25f;
         }
       Normalised block = normalise(shrunk.data(), rangeSize);
       classes_[block.kind].push_back({i * step, j * step, std::move(block)});

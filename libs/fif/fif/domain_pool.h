@@ -11,10 +11,10 @@ namespace fif {
 
 // A block in canonical orientation with its mean taken out.
 struct Normalised {
-  int isometry = 0;       // turns the block into its canonical orientation
-  int kind = 0;           // its class
+  int isometry = 0;  // turns the block into its canonical orientation
+  int kind = 0;  // its class
   float mean = 0;
-  float energy = 0;       // sum of squares after the mean is taken out
+  float energy = 0;  // sum of squares after the mean is taken out
   std::vector<float> pixels;
 };
 

@@ -37,7 +37,8 @@ struct PaddedPlane {
 PaddedPlane extractPlane(const RgbImage& image, const Header& header, int index) {
   int width, height;
   planeSize(header, index, width, height);
-  PaddedPlane plane{paddedSide(width, header.maxRangeLog2), paddedSide(height, header.maxRangeLog2), {}};
+  PaddedPlane plane{
+      paddedSide(width, header.maxRangeLog2), paddedSide(height, header.maxRangeLog2), {}};
   plane.pixels.resize(std::size_t(plane.width) * std::size_t(plane.height));
   const int shrink = index == 0 ? 1 : 2;
   for (int y = 0; y < plane.height; ++y)
@@ -48,7 +49,8 @@ PaddedPlane extractPlane(const RgbImage& image, const Header& header, int index)
         for (int dx = 0; dx < shrink; ++dx) {
           const int sx = std::min(std::min(x, width - 1) * shrink + dx, image.width - 1);
           const int sy = std::min(std::min(y, height - 1) * shrink + dy, image.height - 1);
-          const std::uint8_t* p = image.rgb.data() + (std::size_t(sy) * std::size_t(image.width) + std::size_t(sx)) * 3;
+          const std::uint8_t* p =
+              image.rgb.data() + (std::size_t(sy) * std::size_t(image.width) + std::size_t(sx)) * 3;
           const Ycc c = toYcc(p[0], p[1], p[2]);
           sum += index == 0 ? c.y : index == 1 ? c.cb : c.cr;
           ++count;
@@ -90,7 +92,8 @@ class PlaneEncoder {
       std::vector<Transform> quarters;
       const int half = size / 2;
       float cost = price_ * kSplitBits;
-      for (int q = 0; q < 4; ++q) cost += block(x + (q & 1) * half, y + (q >> 1) * half, half, quarters);
+      for (int q = 0; q < 4; ++q)
+        cost += block(x + (q & 1) * half, y + (q >> 1) * half, half, quarters);
       if (cost < choice.cost) {
         out.insert(out.end(), quarters.begin(), quarters.end());
         return cost;
@@ -103,8 +106,9 @@ class PlaneEncoder {
   Choice best(int x, int y, int size) {
     std::vector<float> pixels(std::size_t(size * size));
     for (int j = 0; j < size; ++j)
-      std::copy_n(plane_.pixels.data() + std::size_t(y + j) * std::size_t(plane_.width) + std::size_t(x), size,
-                  pixels.data() + std::size_t(j * size));
+      std::copy_n(
+          plane_.pixels.data() + std::size_t(y + j) * std::size_t(plane_.width) + std::size_t(x),
+          size, pixels.data() + std::size_t(j * size));
     const Normalised range = normalise(pixels.data(), size);
 
     Choice choice;
@@ -133,14 +137,17 @@ class PlaneEncoder {
   void search(const Normalised& range, int size, int sign, Choice& choice) {
     const DomainPool& pool = poolFor(size);
     const std::size_t count = std::size_t(size * size);
-    const float bitsCost = price_ * (kTransformBits + float(domainIndexBits(plane_.width, plane_.height, size)));
+    const float bitsCost =
+        price_ * (kTransformBits + float(domainIndexBits(plane_.width, plane_.height, size)));
     for (const PooledDomain& domain : pool.ofClass(range.kind)) {
       if (domain.block.energy <= 0) continue;
       float dot = 0;
       for (std::size_t i = 0; i < count; ++i) dot += range.pixels[i] * domain.block.pixels[i];
       // Even the exact contrast would not do better: skip the rounding.
-      if (dot <= 0 || range.energy - dot * dot / domain.block.energy + bitsCost >= choice.cost) continue;
-      const int magnitude = std::clamp(int(std::lround(dot / domain.block.energy * 16)), 1, kMaxContrast);
+      if (dot <= 0 || range.energy - dot * dot / domain.block.energy + bitsCost >= choice.cost)
+        continue;
+      const int magnitude =
+          std::clamp(int(std::lround(dot / domain.block.energy * 16)), 1, kMaxContrast);
       const float s = contrastValue(magnitude);
       const float error = range.energy - 2 * s * dot + s * s * domain.block.energy;
       if (error + bitsCost >= choice.cost) continue;
@@ -151,13 +158,15 @@ class PlaneEncoder {
       t.contrast = std::int8_t(sign * magnitude);
       t.domainX = std::uint16_t(domain.x);
       t.domainY = std::uint16_t(domain.y);
-      t.isometry = std::uint8_t(composeIsometries(domain.block.isometry, inverseIsometry(range.isometry)));
+      t.isometry =
+          std::uint8_t(composeIsometries(domain.block.isometry, inverseIsometry(range.isometry)));
     }
   }
 
   const DomainPool& poolFor(int size) {
     auto& pool = pools_[size];
-    if (!pool) pool = std::make_unique<DomainPool>(plane_.pixels, plane_.width, plane_.height, size);
+    if (!pool)
+      pool = std::make_unique<DomainPool>(plane_.pixels, plane_.width, plane_.height, size);
     return *pool;
   }
 
@@ -178,7 +187,8 @@ constexpr float kRateWeight = 0.08f;
 
 int stepCodeFor(int quality, bool chroma) {
   const float lost = float(100 - std::clamp(quality, 1, 100)) / 99.0f;
-  const float step = kFinestStep * std::pow(kCoarsestStep / kFinestStep, lost) * (chroma ? kChromaStepShare : 1.0f);
+  const float step = kFinestStep * std::pow(kCoarsestStep / kFinestStep, lost) *
+                     (chroma ? kChromaStepShare : 1.0f);
   return std::clamp(int(std::lround(step * 8)), 1, 1023);
 }
 
@@ -205,8 +215,8 @@ Header headerFor(const RgbImage& image, const EncodeOptions& options) {
 // plain ones; `step` runs once a top-level block is done, or with plain
 // blocks once a plane is.
 template <class Step>
-FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, int quality, bool selfSimilar,
-                 Step step) {
+FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, int quality,
+                 bool selfSimilar, Step step) {
   FifFile file;
   file.header = header;
   for (int p = 0; p < planeCount(header.colour); ++p) {
@@ -218,8 +228,8 @@ FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, 
       PlaneEncoder(header, source, threshold).encode(plane, step);
     else
       plane.transforms = plainBlocks(header, plane.width, plane.height);
-    plane.residual = quantiseResidual(source.pixels, predictPlane(header, plane), source.width, source.height,
-                                      stepCodeFor(quality, p > 0), kRateWeight);
+    plane.residual = quantiseResidual(source.pixels, predictPlane(header, plane), source.width,
+                                      source.height, stepCodeFor(quality, p > 0), kRateWeight);
     if (!selfSimilar) step();
   }
   return file;
@@ -263,13 +273,15 @@ std::vector<std::uint8_t> encode(const RgbImage& image, const EncodeOptions& opt
                                        [&, to = report(0, 0.5)] { to(double(++blocks) / total); });
   // Self-similar blocks stay only where they earn their bits: on many
   // photographs the residual alone draws the picture better for less.
-  const FifFile plain = codeWith(header, sources, options.quality, false,
-                                 [&, to = report(0.5, 0.2)] { to(double(++plainPlanes) / planes); });
+  const FifFile plain =
+      codeWith(header, sources, options.quality, false,
+               [&, to = report(0.5, 0.2)] { to(double(++plainPlanes) / planes); });
   std::vector<std::uint8_t> withBlocks = writeFile(selfSimilar), without = writeFile(plain);
   const auto weighing = [&](double from) {
     return [to = report(from, 0.15)](int percent) { to(percent / 100.0); };
   };
-  const double withBlocksCost = costOf(image, selfSimilar, withBlocks.size(), options.quality, weighing(0.7));
+  const double withBlocksCost =
+      costOf(image, selfSimilar, withBlocks.size(), options.quality, weighing(0.7));
   const double withoutCost = costOf(image, plain, without.size(), options.quality, weighing(0.85));
   if (options.progress) options.progress(100);
   return withBlocksCost <= withoutCost ? withBlocks : without;

@@ -26,7 +26,9 @@ unsigned get16(const std::uint8_t* p) { return unsigned(p[0]) | unsigned(p[1]) <
 
 std::uint32_t get32(const std::uint8_t* p) { return get16(p) | std::uint32_t(get16(p + 2)) << 16; }
 
-[[noreturn]] void corrupt(const std::string& what) { throw FormatError(FormatFault::Corrupt, what); }
+[[noreturn]] void corrupt(const std::string& what) {
+  throw FormatError(FormatFault::Corrupt, what);
+}
 
 int bitsFor(int count) {
   int bits = 0;
@@ -104,12 +106,14 @@ class PlaneWriter {
   void write() {
     forEachTopBlock(header_, plane_.width, plane_.height,
                     [this](int x, int y, int size, int w, int h) { block(x, y, size, w, h); });
-    if (next_ != plane_.transforms.size()) throw std::logic_error("transforms do not tile the plane");
+    if (next_ != plane_.transforms.size())
+      throw std::logic_error("transforms do not tile the plane");
   }
 
  private:
   void block(int x, int y, int size, int paddedW, int paddedH) {
-    if (next_ >= plane_.transforms.size()) throw std::logic_error("transforms do not tile the plane");
+    if (next_ >= plane_.transforms.size())
+      throw std::logic_error("transforms do not tile the plane");
     const Transform& t = plane_.transforms[next_];
     const int level = bitsFor(size);
     const bool split = t.size < size;
@@ -120,7 +124,8 @@ class PlaneWriter {
       return;
     }
     const int half = size / 2;
-    for (int q = 0; q < 4; ++q) block(x + (q & 1) * half, y + (q >> 1) * half, half, paddedW, paddedH);
+    for (int q = 0; q < 4; ++q)
+      block(x + (q & 1) * half, y + (q >> 1) * half, half, paddedW, paddedH);
   }
 
   RangeEncoder& coder_;
@@ -149,7 +154,8 @@ class PlaneReader {
       return;
     }
     const int half = size / 2;
-    for (int q = 0; q < 4; ++q) block(x + (q & 1) * half, y + (q >> 1) * half, half, paddedW, paddedH);
+    for (int q = 0; q < 4; ++q)
+      block(x + (q & 1) * half, y + (q >> 1) * half, half, paddedW, paddedH);
   }
 
   RangeDecoder& coder_;
@@ -215,7 +221,6 @@ std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
   return crc ^ 0xFFFFFFFFu;
 }
 
-
 std::vector<std::uint8_t> writeFile(const FifFile& file) {
   const Header& h = file.header;
   RangeEncoder coder;
@@ -269,7 +274,8 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
   h.colour = ColourModel(data[14]);
   h.maxRangeLog2 = data[15];
   h.minRangeLog2 = data[16];
-  if (h.minRangeLog2 < kMinRangeLog2 || h.maxRangeLog2 > kMaxRangeLog2 || h.minRangeLog2 > h.maxRangeLog2)
+  if (h.minRangeLog2 < kMinRangeLog2 || h.maxRangeLog2 > kMaxRangeLog2 ||
+      h.minRangeLog2 > h.maxRangeLog2)
     corrupt("impossible block sizes");
   const unsigned colours = get16(data + 18);
   if (colours > kMaxColours) corrupt("the colour table is too long");
@@ -301,9 +307,10 @@ FifFile readFile(const std::uint8_t* data, std::size_t size) {
       PlaneReader(coder, file.header, plane).read();
     // Residual squares tile only planes padded to whole squares.
     if (file.header.version >= 3)
-      plane.residual = readResidual(coder, paddedSide(plane.width, file.header.maxRangeLog2),
-                                    paddedSide(plane.height, file.header.maxRangeLog2),
-                                    (1 << file.header.maxRangeLog2) >= kResidualSide, file.header.version);
+      plane.residual =
+          readResidual(coder, paddedSide(plane.width, file.header.maxRangeLog2),
+                       paddedSide(plane.height, file.header.maxRangeLog2),
+                       (1 << file.header.maxRangeLog2) >= kResidualSide, file.header.version);
     // Plain blocks cost a bit for a whole plane: without a residual they
     // would let a tiny file claim a huge picture.
     if (plain && plane.residual.stepCode == 0) corrupt("plain blocks with no residual");

@@ -35,7 +35,8 @@ enum class FormatFault { NotFif, Version, Corrupt };
 
 class FormatError : public std::runtime_error {
  public:
-  FormatError(FormatFault fault, const std::string& what) : std::runtime_error(what), fault(fault) {}
+  FormatError(FormatFault fault, const std::string& what)
+      : std::runtime_error(what), fault(fault) {}
   const FormatFault fault;
 };
 
@@ -56,10 +57,10 @@ struct Transform {
   std::uint16_t x = 0, y = 0;  // the range block in plane pixels
   std::uint16_t domainX = 0, domainY = 0;
   std::uint8_t size = 0;
-  bool flat = false;           // filled with its mean; no domain
-  std::uint8_t isometry = 0;   // 0..7, see isometry.h
-  std::int8_t contrast = 0;    // -31..31 but not 0: sixteenths
-  std::uint8_t mean = 0;       // 0..127: the mean is 2 * mean + 1
+  bool flat = false;  // filled with its mean; no domain
+  std::uint8_t isometry = 0;  // 0..7, see isometry.h
+  std::int8_t contrast = 0;  // -31..31 but not 0: sixteenths
+  std::uint8_t mean = 0;  // 0..127: the mean is 2 * mean + 1
   bool operator==(const Transform&) const = default;
 };
 

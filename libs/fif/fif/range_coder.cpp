@@ -23,7 +23,8 @@ void BitModel::learn(int bit) {
 void BitCounter::encode(BitModel& model, int bit) {
   static const auto cost = [] {
     std::array<float, 1 << kModelBits> table{};
-    for (std::size_t p = 1; p < table.size(); ++p) table[p] = -std::log2(float(p) / float(table.size()));
+    for (std::size_t p = 1; p < table.size(); ++p)
+      table[p] = -std::log2(float(p) / float(table.size()));
     return table;
   }();
   const std::size_t p = model.probability;

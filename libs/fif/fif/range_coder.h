@@ -58,7 +58,6 @@ class RangeDecoder {
  private:
   std::uint8_t next();
 
-
   const std::uint8_t* data_;
   std::size_t size_;
   std::size_t pos_ = 0;

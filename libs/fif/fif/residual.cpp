@@ -114,7 +114,8 @@ class MeanForecast {
  public:
   MeanForecast(int across, bool byCorner) : above_(std::size_t(across), 0), byCorner_(byCorner) {}
   int forecast(int x, int y) const {
-    if (x > 0 && y > 0 && !byCorner_) return (above_[std::size_t(x)] + above_[std::size_t(x - 1)]) / 2;
+    if (x > 0 && y > 0 && !byCorner_)
+      return (above_[std::size_t(x)] + above_[std::size_t(x - 1)]) / 2;
     if (x > 0 && y > 0) {
       const int left = above_[std::size_t(x - 1)], above = above_[std::size_t(x)];
       const int low = std::min(left, above), high = std::max(left, above);
@@ -213,7 +214,8 @@ Block squareOf(const std::vector<float>& plane, int width, int bx, int by) {
   for (int y = 0; y < kResidualSide; ++y)
     for (int x = 0; x < kResidualSide; ++x)
       pixels[std::size_t(y * kResidualSide + x)] =
-          plane[std::size_t(by * kResidualSide + y) * std::size_t(width) + std::size_t(bx * kResidualSide + x)];
+          plane[std::size_t(by * kResidualSide + y) * std::size_t(width) +
+                std::size_t(bx * kResidualSide + x)];
   return pixels;
 }
 
@@ -239,9 +241,12 @@ constexpr float kSlopeLimitSteps = 4.0f;
 class SquareMeans {
  public:
   SquareMeans(int width, int height, const std::vector<int>& levels, float step)
-      : across_(width / kResidualSide), down_(height / kResidualSide), limit_(kSlopeLimitSteps * step),
+      : across_(width / kResidualSide),
+        down_(height / kResidualSide),
+        limit_(kSlopeLimitSteps * step),
         means_(levels.size()) {
-    for (std::size_t at = 0; at < levels.size(); ++at) means_[at] = float(levels[at]) * step / kResidualSide;
+    for (std::size_t at = 0; at < levels.size(); ++at)
+      means_[at] = float(levels[at]) * step / kResidualSide;
   }
 
   // The slope the means around the square draw through it, bilinear between
@@ -313,7 +318,9 @@ class DetailCoder {
     RecentLevels recent;
     for (int i = 0; i <= last; ++i) {
       const bool significant = i == last || coder.decode(models_.significant[i][recent.count()]);
-      if (significant) levels[std::size_t(zigzag()[std::size_t(i)])] = readLevel(coder, models_, i, recent.count());
+      if (significant)
+        levels[std::size_t(zigzag()[std::size_t(i)])] =
+            readLevel(coder, models_, i, recent.count());
       recent.push(significant);
     }
     return levels;
@@ -346,10 +353,12 @@ class LevelChooser {
  private:
   Levels chooseFor(const Block& spectrum, float step, int bx, bool sloped, float& best) const {
     const auto cost = [&](const Levels& levels) {
-      return squaredError(spectrum, levels, step) + rateWeight_ * step * step * coder_.bits(levels, sloped, bx);
+      return squaredError(spectrum, levels, step) +
+             rateWeight_ * step * step * coder_.bits(levels, sloped, bx);
     };
     Levels chosen{};
-    for (int i = 1; i < kResidualArea; ++i) chosen[std::size_t(i)] = nearestLevel(spectrum[std::size_t(i)], step);
+    for (int i = 1; i < kResidualArea; ++i)
+      chosen[std::size_t(i)] = nearestLevel(spectrum[std::size_t(i)], step);
     best = cost(chosen);
     if (const float c = cost(Levels{}); c < best) {
       chosen = Levels{};
@@ -398,9 +407,11 @@ class MeanCoder {
 
   int read(RangeDecoder& coder, int bx, int by) {
     const int context = missed_.context(bx);
-    const int difference = coder.decode(models_.significant[0][context]) ? readLevel(coder, models_, 0, context) : 0;
+    const int difference =
+        coder.decode(models_.significant[0][context]) ? readLevel(coder, models_, 0, context) : 0;
     const int level = forecast(bx, by) + difference;
-    if (std::abs(level) > kLargestLevel) throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+    if (std::abs(level) > kLargestLevel)
+      throw FormatError(FormatFault::Corrupt, "a residual level is too large");
     learn(level, difference != 0, bx);
     return level;
   }
@@ -462,7 +473,8 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
       const Block slope = shown.slope(bx, by);
       for (int i = 0; i < kResidualArea; ++i) againstSlope[std::size_t(i)] -= slope[std::size_t(i)];
       bool sloped = false;
-      Levels levels = chooser.choose(transform(detail, basis()), transform(againstSlope, basis()), step, bx, sloped);
+      Levels levels = chooser.choose(transform(detail, basis()), transform(againstSlope, basis()),
+                                     step, bx, sloped);
       levels[0] = means[std::size_t(by * across + bx)];
       residual.add(std::size_t(by * across + bx), levels, sloped);
     }
@@ -482,7 +494,8 @@ void stopIfCutShort(const RangeDecoder& coder) {
 // Walks the non-zero levels square by square, in block order.
 class SquareLevels {
  public:
-  explicit SquareLevels(const Residual& residual) : next_(residual.coefficients.begin()), end_(residual.coefficients.end()) {}
+  explicit SquareLevels(const Residual& residual)
+      : next_(residual.coefficients.begin()), end_(residual.coefficients.end()) {}
   Levels of(std::size_t square) {
     Levels levels{};
     for (; next_ != end_ && next_->block == square; ++next_) levels[next_->index] = next_->level;
@@ -528,7 +541,8 @@ void readInterleaved(RangeDecoder& coder, int across, std::size_t squares, Resid
     bool sloped = false;
     Levels levels = details.read(coder, sloped, bx);
     levels[0] += forecasts.forecast(bx, by);
-    if (std::abs(levels[0]) > kLargestLevel) throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+    if (std::abs(levels[0]) > kLargestLevel)
+      throw FormatError(FormatFault::Corrupt, "a residual level is too large");
     forecasts.set(bx, levels[0]);
     residual.add(square, levels, false);
   }
@@ -570,10 +584,12 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles,
   return residual;
 }
 
-void Residual::add(std::size_t square, const std::array<int, kResidualArea>& levels, bool drawnSloped) {
+void Residual::add(std::size_t square, const std::array<int, kResidualArea>& levels,
+                   bool drawnSloped) {
   for (int i = 0; i < kResidualArea; ++i)
     if (levels[std::size_t(i)] != 0)
-      coefficients.push_back({std::uint32_t(square), std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
+      coefficients.push_back(
+          {std::uint32_t(square), std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
   sloped.push_back(drawnSloped);
 }
 
@@ -602,12 +618,14 @@ void addResidual(const Residual& residual, int paddedW, int paddedH, float* plan
     const Levels own = levels.of(square);
     const int bx = column(square, across), by = row(square, across);
     Block spectrum{};
-    for (int i = 0; i < kResidualArea; ++i) spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
+    for (int i = 0; i < kResidualArea; ++i)
+      spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
     // Blocks keep their shape in the square and give up their mean for its own.
     if (residual.ownMeans) spectrum[0] -= squareMean(plane, paddedW, bx, by) * kResidualSide;
     const Block pixels = transform(spectrum, inverseBasis());
     const Block slope = residual.slopedAt(square) ? shown.slope(bx, by) : Block{};
-    float* corner = plane + std::ptrdiff_t(by) * kResidualSide * paddedW + std::ptrdiff_t(bx) * kResidualSide;
+    float* corner =
+        plane + std::ptrdiff_t(by) * kResidualSide * paddedW + std::ptrdiff_t(bx) * kResidualSide;
     for (int y = 0; y < kResidualSide; ++y)
       for (int x = 0; x < kResidualSide; ++x)
         corner[std::ptrdiff_t(y) * paddedW + x] +=

@@ -1,10 +1,10 @@
 #include "services/fif/deco_library.h"
 
+#include <dlfcn.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
-#include <dlfcn.h>
 #include <map>
 #include <string>
 
@@ -18,16 +18,39 @@ constexpr int kRequiredMajor = 6;
 constexpr int kRequiredMinor = 0;
 
 // Every export after "GetDecoVersion", in the order they are looked up.
-constexpr const char* kExports[] = {
-    "ClearFIFBuffer", "ClearFTTBuffer", "CloseDecompressor", "DecompressToBuffer",
-    "EndProgressiveDecompression", "GetColorTableFormat", "GetFastResolution", "GetFIFColorTable",
-    "GetFIFFTTFileName", "GetFIFNumColors", "GetFIFNumSteps", "GetOriginalResolution",
-    "GetOutputColorTable", "GetOutputDither", "GetOutputFilter", "GetOutputFormat",
-    "GetOutputResolution", "GetPhysicalDimensions", "OpenDecompressor", "ProgressiveDecompress",
-    "SetColorTableFormat", "SetDecompressCallback", "SetFIFBuffer", "SetFTTBuffer",
-    "SetOutputColorTable", "SetOutputDither", "SetOutputFilter", "SetOutputFormat",
-    "SetOutputResolution", "SetProgressiveFIFBuffer", "SetProgressiveStep",
-    "StartProgressiveDecompression", "TestIfFIF"};
+constexpr const char* kExports[] = {"ClearFIFBuffer",
+                                    "ClearFTTBuffer",
+                                    "CloseDecompressor",
+                                    "DecompressToBuffer",
+                                    "EndProgressiveDecompression",
+                                    "GetColorTableFormat",
+                                    "GetFastResolution",
+                                    "GetFIFColorTable",
+                                    "GetFIFFTTFileName",
+                                    "GetFIFNumColors",
+                                    "GetFIFNumSteps",
+                                    "GetOriginalResolution",
+                                    "GetOutputColorTable",
+                                    "GetOutputDither",
+                                    "GetOutputFilter",
+                                    "GetOutputFormat",
+                                    "GetOutputResolution",
+                                    "GetPhysicalDimensions",
+                                    "OpenDecompressor",
+                                    "ProgressiveDecompress",
+                                    "SetColorTableFormat",
+                                    "SetDecompressCallback",
+                                    "SetFIFBuffer",
+                                    "SetFTTBuffer",
+                                    "SetOutputColorTable",
+                                    "SetOutputDither",
+                                    "SetOutputFilter",
+                                    "SetOutputFormat",
+                                    "SetOutputResolution",
+                                    "SetProgressiveFIFBuffer",
+                                    "SetProgressiveStep",
+                                    "StartProgressiveDecompression",
+                                    "TestIfFIF"};
 
 struct State {
   void* handle = nullptr;
@@ -71,7 +94,8 @@ void* open(const QString& name) {
   if (!name.contains('/') && QCoreApplication::instance()) {
     const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
     if (QFileInfo::exists(beside))
-      if (void* handle = dlopen(QFile::encodeName(beside).constData(), RTLD_NOW | RTLD_LOCAL)) return handle;
+      if (void* handle = dlopen(QFile::encodeName(beside).constData(), RTLD_NOW | RTLD_LOCAL))
+        return handle;
   }
   return dlopen(QFile::encodeName(name).constData(), RTLD_NOW | RTLD_LOCAL);
 }
@@ -92,7 +116,8 @@ bool LoadDecoLibrary(const QString& requested, bool raise) {
   errno = 0;
   void* handle = open(name);
   const int error = errno;
-  auto* getVersion = handle ? reinterpret_cast<int (*)(int*, int*)>(dlsym(handle, "GetDecoVersion")) : nullptr;
+  auto* getVersion =
+      handle ? reinterpret_cast<int (*)(int*, int*)>(dlsym(handle, "GetDecoVersion")) : nullptr;
   if (!getVersion) {
     if (handle) dlclose(handle);
     return fail(raise, QStringLiteral("Error loading %1: (%2)").arg(name).arg(error));
@@ -101,12 +126,14 @@ bool LoadDecoLibrary(const QString& requested, bool raise) {
   getVersion(&major, &minor);
   if (major < kRequiredMajor || (major == kRequiredMajor && minor < kRequiredMinor)) {
     dlclose(handle);
-    return fail(raise, QStringLiteral("Wrong DLL version: %1 %2.%3.  This program requires version %4.%5 or later.")
-                           .arg(name)
-                           .arg(major)
-                           .arg(minor)
-                           .arg(kRequiredMajor)
-                           .arg(kRequiredMinor));
+    return fail(raise,
+                QStringLiteral(
+                    "Wrong DLL version: %1 %2.%3.  This program requires version %4.%5 or later.")
+                    .arg(name)
+                    .arg(major)
+                    .arg(minor)
+                    .arg(kRequiredMajor)
+                    .arg(kRequiredMinor));
   }
   s.handle = handle;
   s.entries = Entries{};

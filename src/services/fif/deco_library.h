@@ -51,7 +51,8 @@ void check(int status);
 [[noreturn]] void missing(const char* name);
 
 // Calls an entry point, refusing one the library does not have.
-#define DECO_CALL(name, ...) \
-  (deco_library::entries().name ? deco_library::entries().name(__VA_ARGS__) : (deco_library::missing(#name), 0))
+#define DECO_CALL(name, ...)                                                \
+  (deco_library::entries().name ? deco_library::entries().name(__VA_ARGS__) \
+                                : (deco_library::missing(#name), 0))
 
 }  // namespace deco_library

@@ -2,10 +2,10 @@
 #include <QScopeGuard>
 #include <cstring>
 
-#include "services/picture/picture_limits.h"
 #include "services/fif/deco_library.h"
 #include "services/fif/fif_decode_session.h"
 #include "services/fif/fif_image.h"
+#include "services/picture/picture_limits.h"
 
 namespace {
 
@@ -28,9 +28,12 @@ struct ModeLayout {
 // The pixel format of the bitmap and what the library is told to write.
 ModeLayout layoutOf(TFIFImage::OutputMode mode) {
   switch (mode) {
-    case TFIFImage::OutputMode::Palette8: return {QImage::Format_Indexed8, {10, 4, 4}};
-    case TFIFImage::OutputMode::Colours15: return {QImage::Format_RGB555, {20, 21, 22}};
-    case TFIFImage::OutputMode::Colours24: break;
+    case TFIFImage::OutputMode::Palette8:
+      return {QImage::Format_Indexed8, {10, 4, 4}};
+    case TFIFImage::OutputMode::Colours15:
+      return {QImage::Format_RGB555, {20, 21, 22}};
+    case TFIFImage::OutputMode::Colours24:
+      break;
   }
   return {QImage::Format_BGR888, {3, 2, 1}};
 }
@@ -53,8 +56,9 @@ QImage blankBitmap(int width, int height, TFIFImage::OutputMode mode) {
 const QImage& TFIFImage::Bitmap() {
   if (bitmap_) return *bitmap_;
   if (!data_) {
-    bitmap_ = requestedWidth_ > 0 && requestedHeight_ > 0 ? blankBitmap(requestedWidth_, requestedHeight_, mode_)
-                                                          : QImage();
+    bitmap_ = requestedWidth_ > 0 && requestedHeight_ > 0
+                  ? blankBitmap(requestedWidth_, requestedHeight_, mode_)
+                  : QImage();
   } else {
     bitmap_ = QImage();
     decode(*bitmap_);
@@ -62,7 +66,6 @@ const QImage& TFIFImage::Bitmap() {
   Graphic::Changed();
   return *bitmap_;
 }
-
 
 void TFIFImage::decode(QImage& bitmap) {
   TFIFDecodeSession session;
@@ -95,7 +98,8 @@ void TFIFImage::decode(QImage& bitmap) {
   const int* values = layout.values;
   check(DECO_CALL(SetOutputFormat, handle, values[0], values[1], values[2], 4, 0));
   if (mode_ == OutputMode::Palette8) decodeColourTable(handle);
-  check(DECO_CALL(DecompressToBuffer, handle, bitmap.bits(), 0, 0, 0, 0, int(bitmap.bytesPerLine())));
+  check(
+      DECO_CALL(DecompressToBuffer, handle, bitmap.bits(), 0, 0, 0, 0, int(bitmap.bytesPerLine())));
   if (mode_ == OutputMode::Palette8) readOutputPalette(handle, bitmap);
 }
 
@@ -119,7 +123,8 @@ void TFIFImage::readOutputPalette(int handle, QImage& bitmap) {
   unsigned char table[kTableEntries * 4] = {};
   check(DECO_CALL(GetOutputColorTable, handle, table));
   QVector<QRgb> palette(kTableEntries);
-  for (int i = 0; i < kTableEntries; ++i) palette[i] = qRgb(table[4 * i], table[4 * i + 1], table[4 * i + 2]);
+  for (int i = 0; i < kTableEntries; ++i)
+    palette[i] = qRgb(table[4 * i], table[4 * i + 1], table[4 * i + 2]);
   bitmap.setColorTable(palette);
   setPaletteModified(true);
 }

@@ -7,10 +7,10 @@
 #include <QScreen>
 #include <QtEndian>
 
-#include "services/picture/picture_error.h"
 #include "services/fif/deco_library.h"
 #include "services/fif/fif_decode_session.h"
 #include "services/fif/fif_error.h"
+#include "services/picture/picture_error.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ using deco_library::check;
 TFIFImage::OutputMode screenMode() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int depth = screen ? screen->depth() : 24;
-  return depth <= 8 ? TFIFImage::OutputMode::Palette8
+  return depth <= 8    ? TFIFImage::OutputMode::Palette8
          : depth <= 23 ? TFIFImage::OutputMode::Colours15
                        : TFIFImage::OutputMode::Colours24;
 }
@@ -48,7 +48,8 @@ void TFIFImage::SaveToStream(QIODevice& stream) const {
 void TFIFImage::WriteData(QIODevice& stream) const {
   const QByteArray bytes = data_ ? data_->Bytes : QByteArray();
   const quint32 count = qToLittleEndian(quint32(bytes.size()));
-  if (stream.write(reinterpret_cast<const char*>(&count), 4) != 4 || stream.write(bytes) != bytes.size())
+  if (stream.write(reinterpret_cast<const char*>(&count), 4) != 4 ||
+      stream.write(bytes) != bytes.size())
     throw PictureError(QStringLiteral("Cannot write the FIF data: %1").arg(stream.errorString()));
 }
 
@@ -61,7 +62,8 @@ void TFIFImage::ReadData(QIODevice& stream) {
   if (!stream.isSequential() && count > stream.bytesAvailable())
     throw PictureError(QStringLiteral("The stored FIF data is cut short"));
   QByteArray bytes = stream.read(count);
-  if (bytes.size() != qsizetype(count)) throw PictureError(QStringLiteral("The stored FIF data is cut short"));
+  if (bytes.size() != qsizetype(count))
+    throw PictureError(QStringLiteral("The stored FIF data is cut short"));
   replaceData(std::move(bytes));
   Changed();
 }
@@ -87,7 +89,9 @@ void TFIFImage::setHeight(int height) {
   Changed();
 }
 
-QVector<QRgb> TFIFImage::Palette() const { return bitmap_ ? bitmap_->colorTable() : QVector<QRgb>(); }
+QVector<QRgb> TFIFImage::Palette() const {
+  return bitmap_ ? bitmap_->colorTable() : QVector<QRgb>();
+}
 
 void TFIFImage::Assign(Graphic* source) {
   if (!source) {

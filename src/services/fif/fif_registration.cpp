@@ -1,8 +1,8 @@
 #include "services/fif/fif_registration.h"
 
-#include "services/picture/graphic_formats.h"
 #include "services/fif/deco_library.h"
 #include "services/fif/fif_image.h"
+#include "services/picture/graphic_formats.h"
 
 bool RegisterFifFormat(GraphicFormats& formats, const QString& library) {
   if (!deco_library::LoadDecoLibrary(library, false)) return false;

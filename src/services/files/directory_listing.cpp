@@ -72,8 +72,11 @@ std::optional<DirectoryListing> listDirectory(const QByteArray& directory, dev_t
       case EntryType::File:
         if (types.accepts(entry->d_name)) listing.files.emplace_back(entry->d_name);
         break;
-      case EntryType::Directory: listing.subdirectories.emplace_back(entry->d_name); break;
-      case EntryType::Other: break;
+      case EntryType::Directory:
+        listing.subdirectories.emplace_back(entry->d_name);
+        break;
+      case EntryType::Other:
+        break;
     }
   }
   return listing;

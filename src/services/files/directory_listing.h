@@ -12,7 +12,7 @@ class FileTypes;
 // system returns them. Hidden entries (names starting with ".") are left out;
 // so are symbolic links to directories, which are never followed.
 struct DirectoryListing {
-  std::vector<QByteArray> files;           // regular files of the accepted types
+  std::vector<QByteArray> files;  // regular files of the accepted types
   std::vector<QByteArray> subdirectories;
 };
 

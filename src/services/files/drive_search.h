@@ -10,8 +10,8 @@ class UiServices;
 struct ListWindowKind;
 
 // Thrown when a search ends early, by the user's Escape, because the list had
-// no room left or because the program is ending. The window has already been reset and the user told, so
-// the handler that started the search just lets it end there, silently.
+// no room left or because the program is ending. The window has already been reset and the user
+// told, so the handler that started the search just lets it end there, silently.
 class SearchEnded : public std::exception {
  public:
   const char* what() const noexcept override { return "drive search ended early"; }

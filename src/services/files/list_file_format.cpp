@@ -36,7 +36,8 @@ std::optional<QStringList> readListFile(const QString& fileName, const QString& 
   if (file.error() != QFileDevice::NoError) throw ListFileError(file.errorString().toStdString());
   if (!isList) return std::nullopt;
   QStringList entries;
-  for (const QByteArray& line : splitListLines(content).sliced(1)) entries << QFile::decodeName(line);
+  for (const QByteArray& line : splitListLines(content).sliced(1))
+    entries << QFile::decodeName(line);
   return entries;
 }
 

@@ -29,7 +29,9 @@ FileDialogRequest ListFiles::saveDialog() const {
 }
 
 FileDialogRequest ListFiles::loadDialog() const {
-  return {.caption = {}, .filter = kind_.loadFilter, .initialDirectory = kind_.loadInitialName,
+  return {.caption = {},
+          .filter = kind_.loadFilter,
+          .initialDirectory = kind_.loadInitialName,
           .defaultSuffix = {}};
 }
 

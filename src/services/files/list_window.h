@@ -14,7 +14,8 @@ class ListWindow {
   // The flags each list window keeps, set by the window and the services alike.
   bool SearchRunning = false;
   bool SearchAbortRequested = false;  // the window's Escape key while a search runs
-  bool NamesFromList = false;  // each line's own text names its file (a search or a list file filled it)
+  bool NamesFromList =
+      false;  // each line's own text names its file (a search or a list file filled it)
 
   virtual SelectionLines& selectionLines() = 0;
 

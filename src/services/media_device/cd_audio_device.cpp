@@ -35,7 +35,8 @@ void CdAudioDevice::close() {
 
 CdDrive& CdAudioDevice::loadedDrive() const {
   if (!drive_) throw MediaDeviceError(DeviceErrorCode::NotOpen, "The CD device is not open.");
-  if (!drive_->hasDisc()) throw MediaDeviceError(DeviceErrorCode::NoDisc, "There is no disc in the CD drive.");
+  if (!drive_->hasDisc())
+    throw MediaDeviceError(DeviceErrorCode::NoDisc, "There is no disc in the CD drive.");
   return *drive_;
 }
 
@@ -112,9 +113,11 @@ int CdAudioDevice::toFrame(std::uint32_t position) const {
     frame = disc.firstFrame() + static_cast<int>(std::int64_t{position} * kFramesPerSecond / 1000);
   } else {
     const Tmsf at = unpackTmsf(position);
-    if (at.track < 1 || at.track > disc.trackCount() + 1 || at.seconds >= 60 || at.frames >= kFramesPerSecond)
+    if (at.track < 1 || at.track > disc.trackCount() + 1 || at.seconds >= 60 ||
+        at.frames >= kFramesPerSecond)
       outOfRange();
-    frame = disc.trackStart(at.track) + at.minutes * kFramesPerMinute + at.seconds * kFramesPerSecond + at.frames;
+    frame = disc.trackStart(at.track) + at.minutes * kFramesPerMinute +
+            at.seconds * kFramesPerSecond + at.frames;
   }
   if (frame > disc.leadout) outOfRange();
   return frame;
@@ -123,13 +126,16 @@ int CdAudioDevice::toFrame(std::uint32_t position) const {
 std::uint32_t CdAudioDevice::fromFrame(int frame) const {
   const DiscToc& disc = drive_->disc();
   if (format_ == TimeFormat::Milliseconds)
-    return static_cast<std::uint32_t>(std::int64_t{frame - disc.firstFrame()} * 1000 / kFramesPerSecond);
+    return static_cast<std::uint32_t>(std::int64_t{frame - disc.firstFrame()} * 1000 /
+                                      kFramesPerSecond);
   const int track = disc.trackAt(frame);
   const int offset = frame - disc.trackStart(track);
-  return packTmsf({track, offset / kFramesPerMinute, offset / kFramesPerSecond % 60, offset % kFramesPerSecond});
+  return packTmsf({track, offset / kFramesPerMinute, offset / kFramesPerSecond % 60,
+                   offset % kFramesPerSecond});
 }
 
 std::uint32_t CdAudioDevice::toLength(int frames) const {
-  if (format_ == TimeFormat::Milliseconds) return static_cast<std::uint32_t>(std::int64_t{frames} * 1000 / kFramesPerSecond);
+  if (format_ == TimeFormat::Milliseconds)
+    return static_cast<std::uint32_t>(std::int64_t{frames} * 1000 / kFramesPerSecond);
   return packMsf(frames);
 }

@@ -22,7 +22,8 @@ CdDriveSet::~CdDriveSet() = default;
 std::shared_ptr<CdDrive> CdDriveSet::find(const QString& device) {
   const QString name = device.isEmpty() && !devices_.isEmpty() ? devices_.front() : device;
   if (!devices_.contains(name))
-    throw MediaDeviceError(DeviceErrorCode::CannotOpen, QString("There is no CD drive called \"%1\".").arg(device));
+    throw MediaDeviceError(DeviceErrorCode::CannotOpen,
+                           QString("There is no CD drive called \"%1\".").arg(device));
   auto& drive = drives_[name];
   if (!drive) drive = std::make_shared<CdDrive>(makeMechanism_(name));
   return drive;

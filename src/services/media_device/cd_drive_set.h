@@ -2,10 +2,10 @@
 
 #include <QStringList>
 
-#include "services/media_device/disc_toc.h"
 #include <functional>
 #include <map>
 #include <memory>
+#include "services/media_device/disc_toc.h"
 
 class CdDrive;
 class CdMechanism;

@@ -42,7 +42,8 @@ DiscToc readToc(CdIo_t* cdio) {
     const lsn_t start = cdio_get_track_lsn(cdio, n);
     if (start == CDIO_INVALID_LSN || start >= toc.leadout) break;
     if (!toc.tracks.empty() && start <= toc.tracks.back().start) break;
-    toc.tracks.push_back({start, cdio_get_track_format(cdio, n) == TRACK_FORMAT_AUDIO, textOf(cdtext, n)});
+    toc.tracks.push_back(
+        {start, cdio_get_track_format(cdio, n) == TRACK_FORMAT_AUDIO, textOf(cdtext, n)});
   }
   if (toc.tracks.empty()) return {};
   return toc;
@@ -63,7 +64,8 @@ std::shared_ptr<const CdioDisc> CdioDisc::open(const QString& device) {
 CdioDisc::~CdioDisc() { cdio_destroy(cdio_); }
 
 bool CdioDisc::readAudio(int frame, int count, unsigned char* out) const {
-  return cdio_read_audio_sectors(cdio_, out, frame, static_cast<unsigned>(count)) == DRIVER_OP_SUCCESS;
+  return cdio_read_audio_sectors(cdio_, out, frame, static_cast<unsigned>(count)) ==
+         DRIVER_OP_SUCCESS;
 }
 
 QString CdioDisc::volumeLabel() const {
@@ -71,7 +73,9 @@ QString CdioDisc::volumeLabel() const {
   for (const DiscTrack& track : toc_.tracks) {
     if (track.audio) continue;
     std::array<char, CDIO_CD_FRAMESIZE> descriptor{};
-    if (cdio_read_mode1_sector(cdio_, descriptor.data(), track.start + 16, false) != DRIVER_OP_SUCCESS) return {};
+    if (cdio_read_mode1_sector(cdio_, descriptor.data(), track.start + 16, false) !=
+        DRIVER_OP_SUCCESS)
+      return {};
     return volumeId(descriptor);
   }
   return {};
@@ -86,7 +90,9 @@ QStringList physicalCdDrives() {
   return drives;
 }
 
-void openDriveDoor(const QString& device) { cdio_eject_media_drive(device.toLocal8Bit().constData()); }
+void openDriveDoor(const QString& device) {
+  cdio_eject_media_drive(device.toLocal8Bit().constData());
+}
 
 void closeDriveDoor(const QString& device) {
   driver_id_t driver = DRIVER_DEVICE;

@@ -15,7 +15,9 @@ struct CdDeleter {
   void operator()(Cd* cd) const { cd_delete(cd); }
 };
 
-[[noreturn]] void broken(const QString& reason) { throw MediaDeviceError(DeviceErrorCode::NoDisc, reason); }
+[[noreturn]] void broken(const QString& reason) {
+  throw MediaDeviceError(DeviceErrorCode::NoDisc, reason);
+}
 
 // What the parser does not tell: each FILE line's type, each track's PREGAP,
 // and whether each track has its INDEX 01.
@@ -36,7 +38,8 @@ int msfFrames(const QByteArray& msf) {
     if (ok) values[n] = value;
   }
   const auto [minutes, seconds, frames] = values;
-  if (minutes < 0 || minutes > 99 || seconds < 0 || seconds > 59 || frames < 0 || frames >= kFramesPerSecond)
+  if (minutes < 0 || minutes > 99 || seconds < 0 || seconds > 59 || frames < 0 ||
+      frames >= kFramesPerSecond)
     broken(QString("\"%1\" is not a time on a disc").arg(QString::fromUtf8(msf)));
   return (minutes * 60 + seconds) * kFramesPerSecond + frames;
 }
@@ -50,7 +53,8 @@ LineFacts scanLines(const QByteArray& text) {
     if (keyword == "FILE") {
       const QByteArray type = words.last().toUpper();
       if (type != "BINARY" && type != "MOTOROLA" && type != "WAVE")
-        broken(QString("its file type \"%1\" is not one this player reads").arg(QString::fromUtf8(words.last())));
+        broken(QString("its file type \"%1\" is not one this player reads")
+                   .arg(QString::fromUtf8(words.last())));
       facts.fileKinds << (type == "WAVE"       ? CueFile::Kind::Wave
                           : type == "MOTOROLA" ? CueFile::Kind::BigEndian
                                                : CueFile::Kind::LittleEndian);
@@ -59,7 +63,8 @@ LineFacts scanLines(const QByteArray& text) {
       facts.hasIndex1 << false;
     } else if (keyword == "PREGAP" && words.size() > 1 && !facts.pregaps.isEmpty()) {
       facts.pregaps.last() = msfFrames(words[1]);
-    } else if (keyword == "INDEX" && words.size() > 1 && words[1].toInt() == 1 && !facts.hasIndex1.isEmpty()) {
+    } else if (keyword == "INDEX" && words.size() > 1 && words[1].toInt() == 1 &&
+               !facts.hasIndex1.isEmpty()) {
       facts.hasIndex1.last() = true;
     }
   }
@@ -116,7 +121,8 @@ CueSheet parseCueSheet(const QByteArray& text) {
   if (count < 1) broken("it names no track");
   if (facts.hasIndex1.contains(false))
     broken(QString("track %1 has no INDEX 01").arg(facts.hasIndex1.indexOf(false) + 1));
-  if (count != facts.hasIndex1.size() || facts.fileKinds.isEmpty()) broken("its tracks cannot be read");
+  if (count != facts.hasIndex1.size() || facts.fileKinds.isEmpty())
+    broken("its tracks cannot be read");
 
   CueSheet result;
   result.text = textOf(cd_get_cdtext(cd.get()));
@@ -127,8 +133,10 @@ CueSheet parseCueSheet(const QByteArray& text) {
     if (!name) broken(QString("track %1 has no FILE").arg(n));
     // Each FILE line starts a new file, even one naming the same file again.
     if (result.files.empty() || QString::fromUtf8(name) != lastName) {
-      if (result.files.size() >= static_cast<std::size_t>(facts.fileKinds.size())) broken("its FILE lines cannot be read");
-      result.files.push_back({QString::fromUtf8(name), facts.fileKinds[static_cast<int>(result.files.size())]});
+      if (result.files.size() >= static_cast<std::size_t>(facts.fileKinds.size()))
+        broken("its FILE lines cannot be read");
+      result.files.push_back(
+          {QString::fromUtf8(name), facts.fileKinds[static_cast<int>(result.files.size())]});
       lastName = QString::fromUtf8(name);
     }
     CueTrack entry;

@@ -17,8 +17,8 @@ struct CueTrack {
   int file = 0;  // into CueSheet::files
   bool audio = true;
   int blockSize = kBytesPerFrame;  // bytes of one frame in its file
-  int index1 = 0;                  // frame in its file where the track is heard
-  int pregap = 0;                  // frames of silence the file does not hold
+  int index1 = 0;  // frame in its file where the track is heard
+  int pregap = 0;  // frames of silence the file does not hold
   CdText text;
 };
 

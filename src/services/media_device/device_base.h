@@ -12,7 +12,9 @@ class DeviceBase : public MediaDevice {
   void setStart(std::uint32_t position) override { start_ = position; }
   void setEnd(std::uint32_t position) override { end_ = position; }
   void setNotify(bool notify) override { notify_ = notify; }
-  void onNotify(std::function<void(NotifyResult)> handler) override { notification_.setHandler(std::move(handler)); }
+  void onNotify(std::function<void(NotifyResult)> handler) override {
+    notification_.setHandler(std::move(handler));
+  }
   DeviceErrorCode lastError() const override { return lastError_; }
 
  protected:

@@ -46,15 +46,17 @@ QString decodeToCdAudio(const QString& path, const QString& rawPath) {
   gst_object_unref(out);
   gst_element_set_state(pipeline, GST_STATE_PLAYING);
   GstBus* bus = gst_element_get_bus(pipeline);
-  GstMessage* message = gst_bus_timed_pop_filtered(bus, kDecodeWaitSeconds * GST_SECOND,
-                                                   static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+  GstMessage* message =
+      gst_bus_timed_pop_filtered(bus, kDecodeWaitSeconds * GST_SECOND,
+                                 static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
   QString failure;
   if (!message) {
     failure = "decoding took too long";
   } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
     GError* decodeError = nullptr;
     gst_message_parse_error(message, &decodeError, nullptr);
-    failure = decodeError ? QString::fromUtf8(decodeError->message) : QString("it cannot be decoded");
+    failure =
+        decodeError ? QString::fromUtf8(decodeError->message) : QString("it cannot be decoded");
     if (decodeError) g_error_free(decodeError);
   }
   if (message) gst_message_unref(message);
@@ -95,7 +97,8 @@ std::shared_ptr<const DiscImage> DiscImage::open(const QString& cuePath) {
   for (std::size_t f = 0; f < sheet.files.size() && !cutShort; ++f) {
     const CueFile& file = sheet.files[f];
     QString path = folder.filePath(file.name);
-    if (!QFileInfo::exists(path)) cannotPlay(image, QString("the file \"%1\" it names cannot be found").arg(file.name));
+    if (!QFileInfo::exists(path))
+      cannotPlay(image, QString("the file \"%1\" it names cannot be found").arg(file.name));
     if (file.kind == CueFile::Kind::Wave) path = disc->decoded(image, file.name, path);
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) cannotPlay(image, QString("the file \"%1\" cannot be read").arg(file.name));
@@ -109,9 +112,12 @@ std::shared_ptr<const DiscImage> DiscImage::open(const QString& cuePath) {
       if (track.file == static_cast<int>(f)) tracks.push_back(&track);
     for (std::size_t t = 0; t < tracks.size(); ++t) {
       const CueTrack& track = *tracks[t];
-      if (t > 0 && track.index1 <= tracks[t - 1]->index1) cannotPlay(image, "its INDEX times go backwards");
+      if (t > 0 && track.index1 <= tracks[t - 1]->index1)
+        cannotPlay(image, "its INDEX times go backwards");
       const qint64 offset = qint64{track.index1} * track.blockSize;
-      const qint64 end = t + 1 == tracks.size() ? size : std::min(size, qint64{tracks[t + 1]->index1} * track.blockSize);
+      const qint64 end = t + 1 == tracks.size()
+                             ? size
+                             : std::min(size, qint64{tracks[t + 1]->index1} * track.blockSize);
       // A file cut short (an unfinished copy) ends the disc with the last track it reaches.
       if (offset >= end) {
         cutShort = true;
@@ -123,11 +129,13 @@ std::shared_ptr<const DiscImage> DiscImage::open(const QString& cuePath) {
       }
       const int frames = static_cast<int>((end - offset + track.blockSize - 1) / track.blockSize);
       disc->toc_.tracks.push_back({frame, track.audio, track.text});
-      disc->pieces_.push_back({frame, frames, fd, offset, track.blockSize, file.kind == CueFile::Kind::BigEndian});
+      disc->pieces_.push_back(
+          {frame, frames, fd, offset, track.blockSize, file.kind == CueFile::Kind::BigEndian});
       frame += frames;
     }
   }
-  if (disc->toc_.empty()) cannotPlay(image, QString("\"%1\" holds no sound").arg(sheet.files.front().name));
+  if (disc->toc_.empty())
+    cannotPlay(image, QString("\"%1\" holds no sound").arg(sheet.files.front().name));
   disc->toc_.leadout = frame;
   return disc;
 }
@@ -136,15 +144,17 @@ QString DiscImage::decoded(const QString& image, const QString& name, const QStr
   auto raw = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/corvela-image-XXXXXX.raw");
   if (!raw->open()) cannotPlay(image, "there is no room to decode its sound files");
   const QString failure = decodeToCdAudio(path, raw->fileName());
-  if (!failure.isEmpty()) cannotPlay(image, QString("\"%1\" cannot be decoded (%2)").arg(name, failure));
+  if (!failure.isEmpty())
+    cannotPlay(image, QString("\"%1\" cannot be decoded (%2)").arg(name, failure));
   const QString rawPath = raw->fileName();
   decoded_.push_back(std::move(raw));
   return rawPath;
 }
 
 const DiscImage::Piece* DiscImage::pieceAt(int frame) const {
-  const auto after = std::upper_bound(pieces_.begin(), pieces_.end(), frame,
-                                      [](int value, const Piece& piece) { return value < piece.start; });
+  const auto after =
+      std::upper_bound(pieces_.begin(), pieces_.end(), frame,
+                       [](int value, const Piece& piece) { return value < piece.start; });
   if (after == pieces_.begin()) return nullptr;
   const Piece& piece = *(after - 1);
   return frame < piece.start + piece.frames ? &piece : nullptr;
@@ -180,8 +190,11 @@ QString DiscImage::volumeLabel() const {
     // A raw sector keeps its user data behind a 16-byte header.
     const qint64 header = piece->blockSize == kBytesPerFrame ? 16 : 0;
     std::array<char, 2048> descriptor{};
-    const qint64 at = piece->offset + qint64{track.start + 16 - piece->start} * piece->blockSize + header;
-    if (::pread(piece->fd, descriptor.data(), descriptor.size(), at) != static_cast<ssize_t>(descriptor.size())) return {};
+    const qint64 at =
+        piece->offset + qint64{track.start + 16 - piece->start} * piece->blockSize + header;
+    if (::pread(piece->fd, descriptor.data(), descriptor.size(), at) !=
+        static_cast<ssize_t>(descriptor.size()))
+      return {};
     return volumeId(descriptor);
   }
   return {};

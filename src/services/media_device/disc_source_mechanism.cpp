@@ -5,11 +5,11 @@
 #include <QProcess>
 #include <QSettings>
 
-#include "services/media_device/cdio_disc.h"
+#include "platform/settings_backend.h"
 #include "services/media_device/cd_drive_set.h"
+#include "services/media_device/cdio_disc.h"
 #include "services/media_device/gst_cd_player.h"
 #include "services/media_device/left_playing.h"
-#include "platform/settings_backend.h"
 
 namespace {
 
@@ -22,7 +22,9 @@ QString settingsFileOf(const SystemDeviceOptions& options) {
 }
 
 QString virtualDriveImage(const SystemDeviceOptions& options) {
-  const QString named = QSettings(settingsFileOf(options), QSettings::IniFormat).value("VirtualDrive/Image").toString();
+  const QString named = QSettings(settingsFileOf(options), QSettings::IniFormat)
+                            .value("VirtualDrive/Image")
+                            .toString();
   if (!named.isEmpty()) return named;
   if (!options.demoDisc.isEmpty()) return options.demoDisc;
   return programDirectory(options.helperDirectory) + "/demo-disc.cue";
@@ -30,18 +32,20 @@ QString virtualDriveImage(const SystemDeviceOptions& options) {
 
 }  // namespace
 
-std::unique_ptr<DiscSourceMechanism> DiscSourceMechanism::physical(const QString& device,
-                                                                   const SystemDeviceOptions& options) {
-  return std::make_unique<DiscSourceMechanism>(device, [device] { return device; }, device, options);
+std::unique_ptr<DiscSourceMechanism> DiscSourceMechanism::physical(
+    const QString& device, const SystemDeviceOptions& options) {
+  return std::make_unique<DiscSourceMechanism>(
+      device, [device] { return device; }, device, options);
 }
 
-std::unique_ptr<DiscSourceMechanism> DiscSourceMechanism::virtualDrive(const SystemDeviceOptions& options) {
-  return std::make_unique<DiscSourceMechanism>(kVirtualDriveName, [options] { return virtualDriveImage(options); },
-                                               QString(), options);
+std::unique_ptr<DiscSourceMechanism> DiscSourceMechanism::virtualDrive(
+    const SystemDeviceOptions& options) {
+  return std::make_unique<DiscSourceMechanism>(
+      kVirtualDriveName, [options] { return virtualDriveImage(options); }, QString(), options);
 }
 
-DiscSourceMechanism::DiscSourceMechanism(QString drive, std::function<QString()> source, QString doorDevice,
-                                         SystemDeviceOptions options)
+DiscSourceMechanism::DiscSourceMechanism(QString drive, std::function<QString()> source,
+                                         QString doorDevice, SystemDeviceOptions options)
     : socketName_(leftPlayingSocketName(drive, settingsFileOf(options))),
       source_(std::move(source)),
       doorDevice_(std::move(doorDevice)),
@@ -51,7 +55,8 @@ DiscToc DiscSourceMechanism::readDisc() {
   const QString source = source_();
   // The drive is read at every open; an image's sound files are decoded only once.
   const QDateTime changed = QFileInfo(source).lastModified();
-  const bool sameImage = isDiscImage(source) && source == lastSource_ && changed == imageChanged_ && disc_;
+  const bool sameImage =
+      isDiscImage(source) && source == lastSource_ && changed == imageChanged_ && disc_;
   lastSource_ = source;
   imageChanged_ = changed;
   if (!sameImage) {

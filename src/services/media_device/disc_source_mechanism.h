@@ -12,12 +12,14 @@
 class DiscSourceMechanism : public CdMechanism {
  public:
   // An optical drive, with a door of its own.
-  static std::unique_ptr<DiscSourceMechanism> physical(const QString& device, const SystemDeviceOptions& options);
+  static std::unique_ptr<DiscSourceMechanism> physical(const QString& device,
+                                                       const SystemDeviceOptions& options);
   // The image named in the settings file, else the demo disc.
   static std::unique_ptr<DiscSourceMechanism> virtualDrive(const SystemDeviceOptions& options);
 
   // drive names the drive across processes; doorDevice is empty for a drive without a door.
-  DiscSourceMechanism(QString drive, std::function<QString()> source, QString doorDevice, SystemDeviceOptions options);
+  DiscSourceMechanism(QString drive, std::function<QString()> source, QString doorDevice,
+                      SystemDeviceOptions options);
 
   DiscToc readDisc() override;
   std::unique_ptr<CdPlayer> makePlayer() override;

@@ -23,8 +23,10 @@ int DiscToc::trackAt(int frame) const {
 }
 
 std::uint32_t packTmsf(const Tmsf& v) {
-  return static_cast<std::uint32_t>(v.track & 0xff) | static_cast<std::uint32_t>(v.minutes & 0xff) << 8 |
-         static_cast<std::uint32_t>(v.seconds & 0xff) << 16 | static_cast<std::uint32_t>(v.frames & 0xff) << 24;
+  return static_cast<std::uint32_t>(v.track & 0xff) |
+         static_cast<std::uint32_t>(v.minutes & 0xff) << 8 |
+         static_cast<std::uint32_t>(v.seconds & 0xff) << 16 |
+         static_cast<std::uint32_t>(v.frames & 0xff) << 24;
 }
 
 Tmsf unpackTmsf(std::uint32_t value) {
@@ -34,6 +36,7 @@ Tmsf unpackTmsf(std::uint32_t value) {
 
 std::uint32_t packMsf(int frames) {
   const int seconds = frames / kFramesPerSecond;
-  return static_cast<std::uint32_t>(seconds / 60 & 0xff) | static_cast<std::uint32_t>(seconds % 60) << 8 |
+  return static_cast<std::uint32_t>(seconds / 60 & 0xff) |
+         static_cast<std::uint32_t>(seconds % 60) << 8 |
          static_cast<std::uint32_t>(frames % kFramesPerSecond) << 16;
 }

@@ -12,7 +12,8 @@ void FileDevice::requireOpen() const {
 
 qint64 FileDevice::checked(std::uint32_t position) const {
   if (position > player_->length())
-    throw MediaDeviceError(DeviceErrorCode::OutOfRange, "The position given is beyond the end of the file.");
+    throw MediaDeviceError(DeviceErrorCode::OutOfRange,
+                           "The position given is beyond the end of the file.");
   return position;
 }
 
@@ -38,9 +39,11 @@ void FileDevice::play() {
   run([&] {
     requireOpen();
     // A file played to its end plays again from its start.
-    const qint64 from = request.start ? checked(*request.start) : (position_ >= player_->length() ? 0 : position());
+    const qint64 from =
+        request.start ? checked(*request.start) : (position_ >= player_->length() ? 0 : position());
     const qint64 to = request.end ? checked(*request.end) : player_->length();
-    if (from > to) throw MediaDeviceError(DeviceErrorCode::OutOfRange, "The play would end before it starts.");
+    if (from > to)
+      throw MediaDeviceError(DeviceErrorCode::OutOfRange, "The play would end before it starts.");
     if (request.notify)
       notification_.arm();
     else
@@ -95,19 +98,25 @@ void FileDevice::seek(std::uint32_t position) {
 
 std::uint32_t FileDevice::trackLength(int track) const { return track == 1 ? length() : 0; }
 
-std::uint32_t FileDevice::length() const { return open_ ? static_cast<std::uint32_t>(player_->length()) : 0; }
+std::uint32_t FileDevice::length() const {
+  return open_ ? static_cast<std::uint32_t>(player_->length()) : 0;
+}
 
 std::uint32_t FileDevice::position() const {
   if (!open_) return 0;
-  return static_cast<std::uint32_t>(transport_ == Transport::Stopped ? position_ : player_->position());
+  return static_cast<std::uint32_t>(transport_ == Transport::Stopped ? position_
+                                                                     : player_->position());
 }
 
 DeviceMode FileDevice::mode() const {
   if (!open_) return DeviceMode::NotReady;
   switch (transport_) {
-    case Transport::Playing: return DeviceMode::Playing;
-    case Transport::Paused: return DeviceMode::Paused;
-    case Transport::Stopped: break;
+    case Transport::Playing:
+      return DeviceMode::Playing;
+    case Transport::Paused:
+      return DeviceMode::Paused;
+    case Transport::Stopped:
+      break;
   }
   return DeviceMode::Stopped;
 }
@@ -115,7 +124,8 @@ DeviceMode FileDevice::mode() const {
 void FileDevice::setTimeFormat(TimeFormat format) {
   run([&] {
     if (format != TimeFormat::Milliseconds)
-      throw MediaDeviceError(DeviceErrorCode::Unsupported, "A media file has no tracks; its times are milliseconds.");
+      throw MediaDeviceError(DeviceErrorCode::Unsupported,
+                             "A media file has no tracks; its times are milliseconds.");
   });
 }
 

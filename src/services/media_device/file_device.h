@@ -25,7 +25,9 @@ class FilePlayer {
   virtual void setDisplayRect(const QRect& rectangle) = 0;
 
   // error is empty at the natural end.
-  void onFinished(std::function<void(const QString& error)> handler) { finished_ = std::move(handler); }
+  void onFinished(std::function<void(const QString& error)> handler) {
+    finished_ = std::move(handler);
+  }
 
  protected:
   void finished(const QString& error) {

@@ -14,7 +14,9 @@ constexpr int kKeepStreamMs = 3000;
 constexpr quint64 kLeadNs = 30000000;  // the time a buffer needs to reach the output
 constexpr qint64 kNsPerSecond = 1000000000;
 
-GstClockTime frameTime(int frames) { return gst_util_uint64_scale(frames, kNsPerSecond, kFramesPerSecond); }
+GstClockTime frameTime(int frames) {
+  return gst_util_uint64_scale(frames, kNsPerSecond, kFramesPerSecond);
+}
 
 }  // namespace
 
@@ -40,7 +42,8 @@ void GstCdPlayer::makePipeline() {
   GstElement* source = gst_element_factory_make("appsrc", nullptr);
   GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
   GstElement* sink = gst::makeAudioSink(output_);
-  GstCaps* caps = gst_caps_from_string("audio/x-raw,format=S16LE,rate=44100,channels=2,layout=interleaved");
+  GstCaps* caps =
+      gst_caps_from_string("audio/x-raw,format=S16LE,rate=44100,channels=2,layout=interleaved");
   g_object_set(source, "caps", caps, "format", GST_FORMAT_TIME, nullptr);
   gst_caps_unref(caps);
   GstAppSrcCallbacks callbacks{};
@@ -86,7 +89,9 @@ void GstCdPlayer::start(int from, int to) {
   endWatch_.start();
 }
 
-void GstCdPlayer::needData(GstAppSrc*, unsigned int, void* self) { static_cast<GstCdPlayer*>(self)->feed(); }
+void GstCdPlayer::needData(GstAppSrc*, unsigned int, void* self) {
+  static_cast<GstCdPlayer*>(self)->feed();
+}
 
 void GstCdPlayer::feed() {
   std::lock_guard lock(lock_);
@@ -96,7 +101,8 @@ void GstCdPlayer::feed() {
     fedAll_ = true;
     return;
   }
-  GstBuffer* buffer = gst_buffer_new_allocate(nullptr, static_cast<gsize>(frames) * kBytesPerFrame, nullptr);
+  GstBuffer* buffer =
+      gst_buffer_new_allocate(nullptr, static_cast<gsize>(frames) * kBytesPerFrame, nullptr);
   GstMapInfo map;
   gst_buffer_map(buffer, &map, GST_MAP_WRITE);
   const bool read = disc_->readAudio(next_, frames, map.data);
@@ -161,5 +167,6 @@ int GstCdPlayer::position() const {
   const quint64 now = runningTime();
   std::lock_guard lock(lock_);
   if (!pipeline_ || now <= firstTime_) return from_;
-  return std::min(to_, from_ + static_cast<int>(gst_util_uint64_scale(now - firstTime_, kFramesPerSecond, kNsPerSecond)));
+  return std::min(to_, from_ + static_cast<int>(gst_util_uint64_scale(
+                                   now - firstTime_, kFramesPerSecond, kNsPerSecond)));
 }

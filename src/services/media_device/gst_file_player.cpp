@@ -15,7 +15,8 @@ constexpr int kOpenWaitMs = 10000;
 constexpr qint64 kNsPerMs = 1000000;
 
 [[noreturn]] void cannotOpen(const QString& path, const QString& why) {
-  throw MediaDeviceError(DeviceErrorCode::CannotOpen, QString("Cannot play \"%1\": %2.").arg(path, why));
+  throw MediaDeviceError(DeviceErrorCode::CannotOpen,
+                         QString("Cannot play \"%1\": %2.").arg(path, why));
 }
 
 // A frame of the appsink as an image of its own (the buffer goes back to GStreamer).
@@ -24,8 +25,9 @@ QImage frameImage(GstSample* sample) {
   if (!gst_video_info_from_caps(&info, gst_sample_get_caps(sample))) return {};
   GstVideoFrame frame;
   if (!gst_video_frame_map(&frame, &info, gst_sample_get_buffer(sample), GST_MAP_READ)) return {};
-  const QImage view(static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)), GST_VIDEO_INFO_WIDTH(&info),
-                    GST_VIDEO_INFO_HEIGHT(&info), GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0), QImage::Format_RGB32);
+  const QImage view(static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)),
+                    GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info),
+                    GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0), QImage::Format_RGB32);
   QImage copy = view.copy();
   gst_video_frame_unmap(&frame);
   return copy;
@@ -48,14 +50,15 @@ void GstFilePlayer::open(const QString& path) {
 
   GstElement* playbin = gst_element_factory_make("playbin", nullptr);
   const QByteArray uri = QUrl::fromLocalFile(file.absoluteFilePath()).toEncoded();
-  g_object_set(playbin, "uri", uri.constData(), "audio-sink", gst::makeAudioSink(output_), "video-sink",
-               makeVideoSink(), nullptr);
+  g_object_set(playbin, "uri", uri.constData(), "audio-sink", gst::makeAudioSink(output_),
+               "video-sink", makeVideoSink(), nullptr);
   g_signal_connect(playbin, "element-setup", G_CALLBACK(&GstFilePlayer::elementSetup), this);
   soundFontMissing_ = false;
   pipeline_ = std::make_unique<gst::Pipeline>(playbin);
 
   const QString failure = pipeline_->changeState(GST_STATE_PAUSED, kOpenWaitMs);
-  const QString why = soundFontMissing_ ? "the MIDI sound font " + soundFont_ + " is missing" : failure;
+  const QString why =
+      soundFontMissing_ ? "the MIDI sound font " + soundFont_ + " is missing" : failure;
   if (!why.isEmpty()) {
     close();
     cannotOpen(path, why);
@@ -153,8 +156,8 @@ void GstFilePlayer::play(qint64 from, qint64 to) {
   // The segment starts afresh: a play that reached its end can play again.
   pipeline_->changeState(GST_STATE_PAUSED, kOpenWaitMs);
   gst_element_seek(pipeline_->element(), 1.0, GST_FORMAT_TIME,
-                   static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), GST_SEEK_TYPE_SET,
-                   from * kNsPerMs, stopType, to * kNsPerMs);
+                   static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+                   GST_SEEK_TYPE_SET, from * kNsPerMs, stopType, to * kNsPerMs);
   pipeline_->setState(GST_STATE_PLAYING);
 }
 

@@ -3,8 +3,8 @@
 #include <gst/app/gstappsink.h>
 
 #include <QObject>
-#include <atomic>
 #include <QPointer>
+#include <atomic>
 #include <memory>
 
 #include "services/media_device/file_device.h"

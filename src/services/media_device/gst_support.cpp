@@ -20,7 +20,8 @@ bool systemHasAudioDevice() {
       GstIterator* children = gst_bin_iterate_elements(GST_BIN(probe));
       GValue child = G_VALUE_INIT;
       if (gst_iterator_next(children, &child) == GST_ITERATOR_OK) {
-        GstElementFactory* factory = gst_element_get_factory(GST_ELEMENT(g_value_get_object(&child)));
+        GstElementFactory* factory =
+            gst_element_get_factory(GST_ELEMENT(g_value_get_object(&child)));
         found = factory && g_strcmp0(GST_OBJECT_NAME(factory), "fakesink") != 0;
         g_value_reset(&child);
       }
@@ -29,7 +30,8 @@ bool systemHasAudioDevice() {
     }
     gst_element_set_state(probe, GST_STATE_NULL);
     gst_object_unref(probe);
-    if (!found) std::fprintf(stderr, "corvela: no audio device found; playing silently in real time\n");
+    if (!found)
+      std::fprintf(stderr, "corvela: no audio device found; playing silently in real time\n");
     return found;
   }();
   return has;
@@ -105,7 +107,8 @@ void Pipeline::noteBitrate(GstMessage* message) {
   GstTagList* tags = nullptr;
   gst_message_parse_tag(message, &tags);
   guint rate = 0;
-  if (gst_tag_list_get_uint(tags, GST_TAG_BITRATE, &rate) || gst_tag_list_get_uint(tags, GST_TAG_NOMINAL_BITRATE, &rate))
+  if (gst_tag_list_get_uint(tags, GST_TAG_BITRATE, &rate) ||
+      gst_tag_list_get_uint(tags, GST_TAG_NOMINAL_BITRATE, &rate))
     bitrate_ = rate;
   gst_tag_list_unref(tags);
 }
@@ -117,11 +120,13 @@ void Pipeline::post(std::function<void()> call) {
 QString Pipeline::changeState(GstState state, int waitMilliseconds) {
   GstStateChangeReturn result = gst_element_set_state(pipeline_, state);
   if (result == GST_STATE_CHANGE_ASYNC)
-    result = gst_element_get_state(pipeline_, nullptr, nullptr, GstClockTime{1000000} * waitMilliseconds);
+    result = gst_element_get_state(pipeline_, nullptr, nullptr,
+                                   GstClockTime{1000000} * waitMilliseconds);
   if (result == GST_STATE_CHANGE_SUCCESS || result == GST_STATE_CHANGE_NO_PREROLL) return {};
   std::lock_guard lock(errorLock_);
   if (!lastError_.isEmpty()) return lastError_;
-  return result == GST_STATE_CHANGE_ASYNC ? QStringLiteral("it took too long to start") : QStringLiteral("it cannot be played");
+  return result == GST_STATE_CHANGE_ASYNC ? QStringLiteral("it took too long to start")
+                                          : QStringLiteral("it cannot be played");
 }
 
 qint64 Pipeline::positionNs() const {

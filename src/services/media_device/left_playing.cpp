@@ -11,12 +11,15 @@ constexpr int kAnswerWaitMs = 2000;
 }
 
 QString leftPlayingSocketName(const QString& drive, const QString& settingsFile) {
-  const QByteArray key = QCryptographicHash::hash((drive + '\n' + settingsFile).toUtf8(), QCryptographicHash::Sha1);
-  return QDir::tempPath() + QString("/corvela-cd-%1-%2").arg(getuid()).arg(QString::fromLatin1(key.toHex().left(16)));
+  const QByteArray key =
+      QCryptographicHash::hash((drive + '\n' + settingsFile).toUtf8(), QCryptographicHash::Sha1);
+  return QDir::tempPath() +
+         QString("/corvela-cd-%1-%2").arg(getuid()).arg(QString::fromLatin1(key.toHex().left(16)));
 }
 
 QByteArray describeLeftPlay(const LeftPlay& play) {
-  return play.source.toUtf8() + '\n' + QByteArray::number(play.from) + '\n' + QByteArray::number(play.to) + '\n';
+  return play.source.toUtf8() + '\n' + QByteArray::number(play.from) + '\n' +
+         QByteArray::number(play.to) + '\n';
 }
 
 std::optional<LeftPlay> takeOverLeftPlay(const QString& socketName) {
@@ -24,7 +27,8 @@ std::optional<LeftPlay> takeOverLeftPlay(const QString& socketName) {
   socket.connectToServer(socketName);
   if (!socket.waitForConnected(kAnswerWaitMs)) return std::nullopt;
   QByteArray answer;
-  while (answer.count('\n') < 3 && socket.waitForReadyRead(kAnswerWaitMs)) answer += socket.readAll();
+  while (answer.count('\n') < 3 && socket.waitForReadyRead(kAnswerWaitMs))
+    answer += socket.readAll();
   answer += socket.readAll();
   const QList<QByteArray> lines = answer.split('\n');
   if (lines.size() < 3) return std::nullopt;

@@ -8,8 +8,8 @@
 // the drive next takes the sound over, so one drive never sounds twice.
 struct LeftPlay {
   QString source;  // the disc it plays: a device or an image
-  int from = 0;    // the frame it had reached
-  int to = 0;      // where it was to stop
+  int from = 0;  // the frame it had reached
+  int to = 0;  // where it was to stop
 };
 
 // One name per user, drive and settings file (each test run has its own).

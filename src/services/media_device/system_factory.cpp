@@ -18,17 +18,20 @@ class SystemMediaDeviceFactory : public MediaDeviceFactory {
     if (options_.soundFont.isEmpty()) options_.soundFont = kGeneralMidiSoundFont;
     QStringList devices = options_.physicalDrives ? physicalCdDrives() : QStringList();
     devices << kVirtualDriveName;
-    drives_ = std::make_shared<CdDriveSet>(devices, [options = options_](const QString& device) -> std::unique_ptr<CdMechanism> {
-      if (device == kVirtualDriveName) return DiscSourceMechanism::virtualDrive(options);
-      return DiscSourceMechanism::physical(device, options);
-    });
+    drives_ = std::make_shared<CdDriveSet>(
+        devices, [options = options_](const QString& device) -> std::unique_ptr<CdMechanism> {
+          if (device == kVirtualDriveName) return DiscSourceMechanism::virtualDrive(options);
+          return DiscSourceMechanism::physical(device, options);
+        });
   }
 
   std::unique_ptr<MediaDevice> create(DeviceType type) override {
     if (type == DeviceType::AutoSelect)
-      return std::make_unique<FileDevice>(std::make_unique<GstFilePlayer>(options_.output, options_.soundFont));
+      return std::make_unique<FileDevice>(
+          std::make_unique<GstFilePlayer>(options_.output, options_.soundFont));
     // Drives outlive the factory while a device still holds one.
-    return std::make_unique<CdAudioDevice>([drives = drives_](const QString& device) { return drives->find(device); });
+    return std::make_unique<CdAudioDevice>(
+        [drives = drives_](const QString& device) { return drives->find(device); });
   }
 
   QStringList cdDriveList() override { return drives_->entries(); }

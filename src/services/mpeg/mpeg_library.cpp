@@ -31,17 +31,16 @@ bool resolveAll(void* handle, MpegLibrary::Exports& e) {
          resolve(handle, "Open", e.Open) && resolve(handle, "Pause", e.Pause) &&
          resolve(handle, "Restart", e.Restart) && resolve(handle, "Stop", e.Stop) &&
          resolve(handle, "SetPriority", e.SetPriority) &&
-         resolve(handle, "SetOutputDevice", e.SetOutputDevice) &&
-         resolve(handle, "Play", e.Play) && resolve(handle, "Close", e.Close) &&
-         resolve(handle, "GetFrequency", e.GetFrequency) &&
+         resolve(handle, "SetOutputDevice", e.SetOutputDevice) && resolve(handle, "Play", e.Play) &&
+         resolve(handle, "Close", e.Close) && resolve(handle, "GetFrequency", e.GetFrequency) &&
          resolve(handle, "GetBitrate", e.GetBitrate) &&
          resolve(handle, "GetStereoMode", e.GetStereoMode) &&
          resolve(handle, "GetLayer", e.GetLayer) &&
          resolve(handle, "GetPlayerMode", e.GetPlayerMode) &&
          resolve(handle, "GetCurrentPos", e.GetCurrentPos) &&
          resolve(handle, "GetLength", e.GetLength) &&
-         resolve(handle, "ResetPlayerMode", e.ResetPlayerMode) &&
-         resolve(handle, "Seek", e.Seek) && resolve(handle, "SetSndDevice", e.SetSndDevice) &&
+         resolve(handle, "ResetPlayerMode", e.ResetPlayerMode) && resolve(handle, "Seek", e.Seek) &&
+         resolve(handle, "SetSndDevice", e.SetSndDevice) &&
          resolve(handle, "LastError", e.LastError);
 }
 

@@ -19,9 +19,9 @@ using TCloseStreamEvent = std::function<void(void* Context)>;
 using TRestartStreamEvent = std::function<void(void* Context, bool& res)>;
 using TGetStreamSizeEvent = std::function<void(void* Context, int& res)>;
 using TSeekStreamEvent = std::function<void(void* Context, int numbytes, int MoveMethod, int& res)>;
-using TReadStreamEvent = std::function<void(void* Context, void* read_buffer,
-                                            int nNumberOfBytesToRead, int& nNumberOfBytesRead,
-                                            bool& res)>;
+using TReadStreamEvent =
+    std::function<void(void* Context, void* read_buffer, int nNumberOfBytesToRead,
+                       int& nNumberOfBytesRead, bool& res)>;
 using TPosUpdateEvent = std::function<void(int Pos, int Len)>;
 using TNotifyEvent = std::function<void(QObject* Sender)>;
 using TPlayErrorEvent = std::function<void(const TMPEGError& Error)>;

@@ -8,7 +8,7 @@ class DecodedData : public SharedImage {
  public:
   DecodedData(QByteArray bytes, QImage image) : bytes(std::move(bytes)), image(std::move(image)) {}
   const QByteArray bytes;  // the file as read, written back unchanged
-  const QImage image;      // what it decoded to
+  const QImage image;  // what it decoded to
 };
 
 // A picture decoded once from a file it keeps: it is drawn from its pixels,

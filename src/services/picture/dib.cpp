@@ -65,12 +65,18 @@ void checkKnownLayout(const ByteReader& in, const DibHeader& header) {
 
 PixelFormat formatOf(const DibHeader& header) {
   switch (header.bitCount) {
-    case 1: return PixelFormat::Bits1;
-    case 4: return PixelFormat::Bits4;
-    case 8: return PixelFormat::Bits8;
-    case 16: return header.masks[1] == 0x07E0 ? PixelFormat::Bits16 : PixelFormat::Bits15;
-    case 24: return PixelFormat::Bits24;
-    default: return PixelFormat::Bits32;
+    case 1:
+      return PixelFormat::Bits1;
+    case 4:
+      return PixelFormat::Bits4;
+    case 8:
+      return PixelFormat::Bits8;
+    case 16:
+      return header.masks[1] == 0x07E0 ? PixelFormat::Bits16 : PixelFormat::Bits15;
+    case 24:
+      return PixelFormat::Bits24;
+    default:
+      return PixelFormat::Bits32;
   }
 }
 
@@ -247,7 +253,7 @@ Dib decodeDib(const DibHeader& header, QByteArrayView bits) {
   Dib dib;
   dib.format = formatOf(header);
   dib.palette = header.palette;
-  const QImage::Format format = indexed            ? QImage::Format_Indexed8
+  const QImage::Format format = indexed           ? QImage::Format_Indexed8
                                 : header.masks[3] ? QImage::Format_ARGB32
                                                   : QImage::Format_RGB32;
   dib.image = QImage(int(header.width), int(header.height), format);
@@ -286,8 +292,7 @@ Dib readBmpFile(QByteArrayView bytes) {
 QByteArray writeBmpFile(const Dib& dib) {
   const int bits = bitsPerPixel(dib.format);
   const bool indexed = bits <= 8;
-  const QImage image =
-      indexed ? dib.image : dib.image.convertToFormat(QImage::Format_ARGB32);
+  const QImage image = indexed ? dib.image : dib.image.convertToFormat(QImage::Format_ARGB32);
   const bool masks = dib.format == PixelFormat::Bits16;
   const qint64 colours = indexed ? dib.palette.size() : 0;
   const qint64 stride = dibStride(image.width(), bits);
@@ -307,7 +312,8 @@ QByteArray writeBmpFile(const Dib& dib) {
   if (masks) out.u32(0xF800), out.u32(0x07E0), out.u32(0x001F);
   if (indexed)
     for (const QRgb colour : dib.palette)
-      out.u8(quint8(qBlue(colour))), out.u8(quint8(qGreen(colour))), out.u8(quint8(qRed(colour))), out.u8(0);
+      out.u8(quint8(qBlue(colour))), out.u8(quint8(qGreen(colour))), out.u8(quint8(qRed(colour))),
+          out.u8(0);
   for (int y = image.height() - 1; y >= 0; --y) writeRow(out, image, y, dib.format, stride);
   return out.bytes();
 }

@@ -19,31 +19,90 @@ constexpr int kMaxSavedStates = 1024;
 constexpr quint32 kStockObject = 0x80000000;
 
 enum Record : quint32 {
-  kHeader = 1, kPolyBezier = 2, kPolygon = 3, kPolyline = 4, kPolyBezierTo = 5, kPolylineTo = 6,
-  kPolyPolyline = 7, kPolyPolygon = 8, kSetWindowExt = 9, kSetWindowOrg = 10,
-  kSetViewportExt = 11, kSetViewportOrg = 12, kEof = 14, kSetPixel = 15, kSetMapMode = 17,
-  kSetBkMode = 18, kSetPolyFillMode = 19, kSetTextAlign = 22, kSetTextColour = 24,
-  kSetBkColour = 25, kMoveTo = 27, kIntersectClipRect = 30, kSaveDc = 33, kRestoreDc = 34,
-  kSetWorldTransform = 35, kModifyWorldTransform = 36, kSelectObject = 37, kCreatePen = 38,
-  kCreateBrush = 39, kDeleteObject = 40, kEllipse = 42, kRectangle = 43, kRoundRect = 44,
-  kArc = 45, kChord = 46, kPie = 47, kLineTo = 54, kBeginPath = 59, kEndPath = 60,
-  kCloseFigure = 61, kFillPath = 62, kStrokeAndFillPath = 63, kStrokePath = 64,
-  kSelectClipPath = 67, kExtSelectClipRgn = 75, kBitBlt = 76, kStretchBlt = 77,
-  kStretchDiBits = 81, kCreateFont = 82, kExtTextOutW = 84, kPolyBezier16 = 85,
-  kPolygon16 = 86, kPolyline16 = 87, kPolyBezierTo16 = 88, kPolylineTo16 = 89,
-  kPolyPolyline16 = 90, kPolyPolygon16 = 91, kExtCreatePen = 95,
+  kHeader = 1,
+  kPolyBezier = 2,
+  kPolygon = 3,
+  kPolyline = 4,
+  kPolyBezierTo = 5,
+  kPolylineTo = 6,
+  kPolyPolyline = 7,
+  kPolyPolygon = 8,
+  kSetWindowExt = 9,
+  kSetWindowOrg = 10,
+  kSetViewportExt = 11,
+  kSetViewportOrg = 12,
+  kEof = 14,
+  kSetPixel = 15,
+  kSetMapMode = 17,
+  kSetBkMode = 18,
+  kSetPolyFillMode = 19,
+  kSetTextAlign = 22,
+  kSetTextColour = 24,
+  kSetBkColour = 25,
+  kMoveTo = 27,
+  kIntersectClipRect = 30,
+  kSaveDc = 33,
+  kRestoreDc = 34,
+  kSetWorldTransform = 35,
+  kModifyWorldTransform = 36,
+  kSelectObject = 37,
+  kCreatePen = 38,
+  kCreateBrush = 39,
+  kDeleteObject = 40,
+  kEllipse = 42,
+  kRectangle = 43,
+  kRoundRect = 44,
+  kArc = 45,
+  kChord = 46,
+  kPie = 47,
+  kLineTo = 54,
+  kBeginPath = 59,
+  kEndPath = 60,
+  kCloseFigure = 61,
+  kFillPath = 62,
+  kStrokeAndFillPath = 63,
+  kStrokePath = 64,
+  kSelectClipPath = 67,
+  kExtSelectClipRgn = 75,
+  kBitBlt = 76,
+  kStretchBlt = 77,
+  kStretchDiBits = 81,
+  kCreateFont = 82,
+  kExtTextOutW = 84,
+  kPolyBezier16 = 85,
+  kPolygon16 = 86,
+  kPolyline16 = 87,
+  kPolyBezierTo16 = 88,
+  kPolylineTo16 = 89,
+  kPolyPolyline16 = 90,
+  kPolyPolygon16 = 91,
+  kExtCreatePen = 95,
 };
 
-enum MapMode { kText = 1, kLoMetric, kHiMetric, kLoEnglish, kHiEnglish, kTwips, kIsotropic, kAnisotropic };
+enum MapMode {
+  kText = 1,
+  kLoMetric,
+  kHiMetric,
+  kLoEnglish,
+  kHiEnglish,
+  kTwips,
+  kIsotropic,
+  kAnisotropic
+};
 
 // Logical units per millimetre of the fixed mapping modes.
 double unitsPerMillimetre(int mode) {
   switch (mode) {
-    case kLoMetric: return 10;
-    case kHiMetric: return 100;
-    case kLoEnglish: return 100 / 25.4;
-    case kHiEnglish: return 1000 / 25.4;
-    default: return 1440 / 25.4;
+    case kLoMetric:
+      return 10;
+    case kHiMetric:
+      return 100;
+    case kLoEnglish:
+      return 100 / 25.4;
+    case kHiEnglish:
+      return 1000 / 25.4;
+    default:
+      return 1440 / 25.4;
   }
 }
 
@@ -73,9 +132,10 @@ class Player {
       : header_(header), painter_(painter), objects_(header.handles) {
     painter_.save();
     const QRectF frame = header.frameInDevicePixels();
-    toTarget_ = QTransform::fromTranslate(-frame.left(), -frame.top()) *
-                QTransform::fromScale(target.width() / frame.width(), target.height() / frame.height()) *
-                QTransform::fromTranslate(target.left(), target.top());
+    toTarget_ =
+        QTransform::fromTranslate(-frame.left(), -frame.top()) *
+        QTransform::fromScale(target.width() / frame.width(), target.height() / frame.height()) *
+        QTransform::fromTranslate(target.left(), target.top());
     applyTransform();
   }
   // Leaves the painter as it was, however play ended.
@@ -92,8 +152,12 @@ class Player {
   void applyTransform() { painter_.setTransform(s_.world * mapping() * toTarget_); }
   void applyTools();
 
-  static QPointF point32(const ByteReader& r, qint64 at) { return QPointF(r.s32(at), r.s32(at + 4)); }
-  static QPointF point16(const ByteReader& r, qint64 at) { return QPointF(r.s16(at), r.s16(at + 2)); }
+  static QPointF point32(const ByteReader& r, qint64 at) {
+    return QPointF(r.s32(at), r.s32(at + 4));
+  }
+  static QPointF point16(const ByteReader& r, qint64 at) {
+    return QPointF(r.s16(at), r.s16(at + 2));
+  }
   static QRectF rect(const ByteReader& r, qint64 at) {
     return QRectF(point32(r, at), point32(r, at + 8)).normalized();
   }
@@ -258,8 +322,9 @@ void Player::createObject(const ByteReader& r, quint32 type) {
     const QByteArrayView face = r.slice(40, 64);
     const QString name = QString::fromUtf16(reinterpret_cast<const char16_t*>(face.data()), 32);
     const double height = r.s32(12);
-    object = Font{gdi::font(height, r.s32(28), r.u8(32), r.u8(33), r.u8(34), name.section(QChar(0), 0, 0)),
-                  height, double(r.s32(20))};
+    object = Font{
+        gdi::font(height, r.s32(28), r.u8(32), r.u8(33), r.u8(34), name.section(QChar(0), 0, 0)),
+        height, double(r.s32(20))};
   }
 }
 
@@ -301,7 +366,9 @@ void Player::bitmap(const ByteReader& r, quint32 type) {
   const qint64 bmiAt = stretchDib ? 48 : 84;
   if (r.u32(bmiAt + 4) == 0) {  // no source: a fill with the brush
     const quint32 rop = r.u32(40);
-    painter_.fillRect(dest.normalized(), rop == 0x42 ? QBrush(Qt::black) : rop == 0xFF0062 ? QBrush(Qt::white) : s_.brush);
+    painter_.fillRect(dest.normalized(), rop == 0x42       ? QBrush(Qt::black)
+                                         : rop == 0xFF0062 ? QBrush(Qt::white)
+                                                           : s_.brush);
     return;
   }
   const DibHeader header = readDibHeader(r.slice(r.u32(bmiAt), r.u32(bmiAt + 4)));
@@ -335,61 +402,143 @@ void Player::pathCommand(quint32 type) {
 
 void Player::play(const ByteReader& r, quint32 type) {
   switch (type) {
-    case kEof: ended_ = true; break;
-    case kPolyBezier: case kPolygon: case kPolyline: case kPolyBezierTo: case kPolylineTo:
-    case kPolyBezier16: case kPolygon16: case kPolyline16: case kPolyBezierTo16: case kPolylineTo16:
+    case kEof:
+      ended_ = true;
+      break;
+    case kPolyBezier:
+    case kPolygon:
+    case kPolyline:
+    case kPolyBezierTo:
+    case kPolylineTo:
+    case kPolyBezier16:
+    case kPolygon16:
+    case kPolyline16:
+    case kPolyBezierTo16:
+    case kPolylineTo16:
       poly(r, type);
       break;
-    case kPolyPolyline: case kPolyPolygon: polyPoly(r, type == kPolyPolygon, false); break;
-    case kPolyPolyline16: case kPolyPolygon16: polyPoly(r, type == kPolyPolygon16, true); break;
-    case kSetWindowExt: s_.windowExt = QSizeF(r.s32(8), r.s32(12)); break;
-    case kSetWindowOrg: s_.windowOrg = point32(r, 8); break;
-    case kSetViewportExt: s_.viewportExt = QSizeF(r.s32(8), r.s32(12)); break;
-    case kSetViewportOrg: s_.viewportOrg = point32(r, 8); break;
-    case kSetMapMode: s_.mapMode = std::clamp(int(r.u32(8)), int(kText), int(kAnisotropic)); break;
-    case kSetBkMode: s_.text.opaque = r.u32(8) == 2; break;
-    case kSetPolyFillMode: s_.fill = gdi::fillRule(r.u32(8)); break;
-    case kSetTextAlign: s_.text.align = r.u32(8); break;
-    case kSetTextColour: s_.text.colour = gdi::colour(r.u32(8)); break;
-    case kSetBkColour: s_.text.background = gdi::colour(r.u32(8)); break;
-    case kSetPixel: painter_.fillRect(QRectF(point32(r, 8), QSizeF(1, 1)), gdi::colour(r.u32(16))); break;
+    case kPolyPolyline:
+    case kPolyPolygon:
+      polyPoly(r, type == kPolyPolygon, false);
+      break;
+    case kPolyPolyline16:
+    case kPolyPolygon16:
+      polyPoly(r, type == kPolyPolygon16, true);
+      break;
+    case kSetWindowExt:
+      s_.windowExt = QSizeF(r.s32(8), r.s32(12));
+      break;
+    case kSetWindowOrg:
+      s_.windowOrg = point32(r, 8);
+      break;
+    case kSetViewportExt:
+      s_.viewportExt = QSizeF(r.s32(8), r.s32(12));
+      break;
+    case kSetViewportOrg:
+      s_.viewportOrg = point32(r, 8);
+      break;
+    case kSetMapMode:
+      s_.mapMode = std::clamp(int(r.u32(8)), int(kText), int(kAnisotropic));
+      break;
+    case kSetBkMode:
+      s_.text.opaque = r.u32(8) == 2;
+      break;
+    case kSetPolyFillMode:
+      s_.fill = gdi::fillRule(r.u32(8));
+      break;
+    case kSetTextAlign:
+      s_.text.align = r.u32(8);
+      break;
+    case kSetTextColour:
+      s_.text.colour = gdi::colour(r.u32(8));
+      break;
+    case kSetBkColour:
+      s_.text.background = gdi::colour(r.u32(8));
+      break;
+    case kSetPixel:
+      painter_.fillRect(QRectF(point32(r, 8), QSizeF(1, 1)), gdi::colour(r.u32(16)));
+      break;
     case kMoveTo:
       s_.position = point32(r, 8);
       if (building_) building_->moveTo(s_.position);
       break;
-    case kLineTo: lineTo(point32(r, 8)); break;
-    case kIntersectClipRect: painter_.setClipRect(rect(r, 8), Qt::IntersectClip); break;
-    case kExtSelectClipRgn: painter_.setClipping(false); break;
+    case kLineTo:
+      lineTo(point32(r, 8));
+      break;
+    case kIntersectClipRect:
+      painter_.setClipRect(rect(r, 8), Qt::IntersectClip);
+      break;
+    case kExtSelectClipRgn:
+      painter_.setClipping(false);
+      break;
     case kSaveDc:
       if (saved_.size() < kMaxSavedStates) saved_.push_back(s_), painter_.save();
       break;
-    case kRestoreDc: restoreDc(r.s32(8)); break;
-    case kSetWorldTransform: case kModifyWorldTransform: setWorldTransform(r, type); break;
-    case kSelectObject: selectObject(r.u32(8)); break;
-    case kCreatePen: case kExtCreatePen: case kCreateBrush: case kCreateFont: createObject(r, type); break;
+    case kRestoreDc:
+      restoreDc(r.s32(8));
+      break;
+    case kSetWorldTransform:
+    case kModifyWorldTransform:
+      setWorldTransform(r, type);
+      break;
+    case kSelectObject:
+      selectObject(r.u32(8));
+      break;
+    case kCreatePen:
+    case kExtCreatePen:
+    case kCreateBrush:
+    case kCreateFont:
+      createObject(r, type);
+      break;
     case kDeleteObject:
       if (r.u32(8) < objects_.size()) objects_[r.u32(8)] = std::monostate();
       break;
-    case kEllipse: { QPainterPath p; p.addEllipse(rect(r, 8)); shape(p, true); break; }
-    case kRectangle: { QPainterPath p; p.addRect(rect(r, 8)); shape(p, true); break; }
+    case kEllipse: {
+      QPainterPath p;
+      p.addEllipse(rect(r, 8));
+      shape(p, true);
+      break;
+    }
+    case kRectangle: {
+      QPainterPath p;
+      p.addRect(rect(r, 8));
+      shape(p, true);
+      break;
+    }
     case kRoundRect: {
       QPainterPath p;
       p.addRoundedRect(rect(r, 8), r.s32(24) / 2.0, r.s32(28) / 2.0);
       shape(p, true);
       break;
     }
-    case kArc: case kChord: case kPie: {
-      const auto kind = type == kArc ? gdi::ArcShape::Arc : type == kChord ? gdi::ArcShape::Chord : gdi::ArcShape::Pie;
+    case kArc:
+    case kChord:
+    case kPie: {
+      const auto kind = type == kArc     ? gdi::ArcShape::Arc
+                        : type == kChord ? gdi::ArcShape::Chord
+                                         : gdi::ArcShape::Pie;
       shape(gdi::arc(rect(r, 8), point32(r, 24), point32(r, 32), kind), type != kArc);
       break;
     }
-    case kBeginPath: case kEndPath: case kCloseFigure: case kFillPath: case kStrokePath:
-    case kStrokeAndFillPath: case kSelectClipPath:
+    case kBeginPath:
+    case kEndPath:
+    case kCloseFigure:
+    case kFillPath:
+    case kStrokePath:
+    case kStrokeAndFillPath:
+    case kSelectClipPath:
       pathCommand(type);
       break;
-    case kBitBlt: case kStretchBlt: case kStretchDiBits: bitmap(r, type); break;
-    case kExtTextOutW: text(r); break;
-    default: break;  // records that change nothing we draw
+    case kBitBlt:
+    case kStretchBlt:
+    case kStretchDiBits:
+      bitmap(r, type);
+      break;
+    case kExtTextOutW:
+      text(r);
+      break;
+    default:
+      break;  // records that change nothing we draw
   }
   applyTransform();
 }
@@ -409,8 +558,10 @@ EmfHeader readEmfHeader(QByteArrayView bytes) {
   if (in.u32(4) < kMinHeaderSize) in.fail(QStringLiteral("header is too short"));
   EmfHeader header;
   // Rectangles are inclusive of both edges; 32-bit corners may be far apart.
-  header.bounds = QRectF(QPointF(in.s32(8), in.s32(12)), QPointF(in.s32(16) + 1.0, in.s32(20) + 1.0));
-  header.frame = QRectF(QPointF(in.s32(24), in.s32(28)), QPointF(in.s32(32) + 1.0, in.s32(36) + 1.0));
+  header.bounds =
+      QRectF(QPointF(in.s32(8), in.s32(12)), QPointF(in.s32(16) + 1.0, in.s32(20) + 1.0));
+  header.frame =
+      QRectF(QPointF(in.s32(24), in.s32(28)), QPointF(in.s32(32) + 1.0, in.s32(36) + 1.0));
   header.handles = in.u16(56);
   header.device = QSize(in.s32(72), in.s32(76));
   header.millimeters = QSize(in.s32(80), in.s32(84));

@@ -9,12 +9,12 @@ class QPainter;
 
 // What an enhanced metafile's header says about its size.
 struct EmfHeader {
-  QRectF bounds;       // in pixels of the reference device
-  QRectF frame;        // in 0.01 mm
-  QSize device;        // the reference device in pixels ...
-  QSize millimeters;   // ... and in millimetres
-  int handles = 0;     // size of the object table
-  qint64 size = 0;     // bytes of the metafile
+  QRectF bounds;  // in pixels of the reference device
+  QRectF frame;  // in 0.01 mm
+  QSize device;  // the reference device in pixels ...
+  QSize millimeters;  // ... and in millimetres
+  int handles = 0;  // size of the object table
+  qint64 size = 0;  // bytes of the metafile
   QRectF frameInDevicePixels() const;
 };
 

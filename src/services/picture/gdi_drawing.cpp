@@ -25,12 +25,18 @@ enum : quint32 { kTextRight = 2, kTextCentre = 6, kTextBottom = 8, kTextBaseline
 
 Qt::PenStyle penStyle(quint32 style) {
   switch (style & kPenStyleMask) {
-    case 1: return Qt::DashLine;
-    case 2: return Qt::DotLine;
-    case 3: return Qt::DashDotLine;
-    case 4: return Qt::DashDotDotLine;
-    case kPenNull: return Qt::NoPen;
-    default: return Qt::SolidLine;
+    case 1:
+      return Qt::DashLine;
+    case 2:
+      return Qt::DotLine;
+    case 3:
+      return Qt::DashDotLine;
+    case 4:
+      return Qt::DashDotDotLine;
+    case kPenNull:
+      return Qt::NoPen;
+    default:
+      return Qt::SolidLine;
   }
 }
 
@@ -55,19 +61,28 @@ QColor colour(quint32 colourRef) {
 QPen pen(quint32 style, double width, QColor colour) {
   QPen pen(colour, std::max(width, 0.0), penStyle(style));
   const quint32 cap = style & kEndCapMask, join = style & kJoinMask;
-  pen.setCapStyle(cap == kEndCapSquare ? Qt::SquareCap : cap == kEndCapFlat ? Qt::FlatCap : Qt::RoundCap);
-  pen.setJoinStyle(join == kJoinBevel ? Qt::BevelJoin : join == kJoinMiter ? Qt::MiterJoin : Qt::RoundJoin);
+  pen.setCapStyle(cap == kEndCapSquare ? Qt::SquareCap
+                  : cap == kEndCapFlat ? Qt::FlatCap
+                                       : Qt::RoundCap);
+  pen.setJoinStyle(join == kJoinBevel   ? Qt::BevelJoin
+                   : join == kJoinMiter ? Qt::MiterJoin
+                                        : Qt::RoundJoin);
   return pen;
 }
 
 QBrush brush(quint32 style, quint32 hatch, QColor colour) {
-  static constexpr Qt::BrushStyle kHatches[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
-                                                Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+  static constexpr Qt::BrushStyle kHatches[] = {Qt::HorPattern,   Qt::VerPattern,
+                                                Qt::FDiagPattern, Qt::BDiagPattern,
+                                                Qt::CrossPattern, Qt::DiagCrossPattern};
   switch (style) {
-    case 0: return QBrush(colour);
-    case 2: return QBrush(colour, hatch < 6 ? kHatches[hatch] : Qt::SolidPattern);
-    case 1: return Qt::NoBrush;
-    default: return QBrush(colour);  // pattern brushes: their colour is the best we have
+    case 0:
+      return QBrush(colour);
+    case 2:
+      return QBrush(colour, hatch < 6 ? kHatches[hatch] : Qt::SolidPattern);
+    case 1:
+      return Qt::NoBrush;
+    default:
+      return QBrush(colour);  // pattern brushes: their colour is the best we have
   }
 }
 

@@ -30,10 +30,10 @@ enum class ArcShape { Arc, Chord, Pie };
 QPainterPath arc(const QRectF& box, QPointF start, QPointF end, ArcShape shape);
 
 struct TextStyle {
-  QFont font;           // pixel size in logical units
-  double height = 0;    // logical units; negative means the character height
+  QFont font;  // pixel size in logical units
+  double height = 0;  // logical units; negative means the character height
   double escapement = 0;  // tenths of a degree, counter-clockwise
-  quint32 align = 0;    // TA_ bits
+  quint32 align = 0;  // TA_ bits
   QColor colour = Qt::black;
   bool opaque = false;  // the text's box is filled with `background`
   QColor background = Qt::white;

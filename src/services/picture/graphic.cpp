@@ -34,7 +34,8 @@ void Graphic::SaveToFile(const QString& path) const {
 void Graphic::writeStored(QIODevice& stream, const QByteArray* bytes) const {
   if (!bytes) throw InvalidGraphicOperation(QStringLiteral("No %1 to write").arg(ClassName()));
   if (stream.write(*bytes) != bytes->size())
-    throw PictureError(QStringLiteral("Cannot write the %1: %2").arg(ClassName(), stream.errorString()));
+    throw PictureError(
+        QStringLiteral("Cannot write the %1: %2").arg(ClassName(), stream.errorString()));
 }
 
 void Graphic::setWidth(int) { refuseResize(); }
@@ -51,8 +52,9 @@ void Graphic::Assign(Graphic* source) {
 }
 
 void Graphic::refuseAssignment(const Graphic& source) const {
-  throw InvalidGraphicOperation(QStringLiteral("Cannot assign %1 to %2")
-                                    .arg(withArticle(source.ClassName()), withArticle(ClassName())));
+  throw InvalidGraphicOperation(
+      QStringLiteral("Cannot assign %1 to %2")
+          .arg(withArticle(source.ClassName()), withArticle(ClassName())));
 }
 
 QImage Graphic::ToImage() {

@@ -51,7 +51,9 @@ std::vector<Entry> readEntries(const ByteReader& in) {
 // Closest to the standard size first; then the deepest colour the screen
 // can show, or the shallowest when all are too deep.
 const Entry& choose(const std::vector<Entry>& entries, int side, int depth) {
-  auto distance = [side](const Entry& e) { return std::abs(e.width - side) + std::abs(e.height - side); };
+  auto distance = [side](const Entry& e) {
+    return std::abs(e.width - side) + std::abs(e.height - side);
+  };
   auto better = [&](const Entry& a, const Entry& b) {
     if (distance(a) != distance(b)) return distance(a) < distance(b);
     const bool aFits = a.depth <= depth, bFits = b.depth <= depth;

@@ -54,7 +54,8 @@ void configure(jpeg_decompress_struct& cinfo, bool palette) {
 QImage allocate(const jpeg_decompress_struct& cinfo, bool palette) {
   QImage image(int(cinfo.output_width), int(cinfo.output_height),
                palette ? QImage::Format_Indexed8 : QImage::Format_RGB888);
-  if (image.isNull()) throw InvalidGraphic(QStringLiteral("Not enough memory for the JPEG picture"));
+  if (image.isNull())
+    throw InvalidGraphic(QStringLiteral("Not enough memory for the JPEG picture"));
   return image;
 }
 

@@ -10,7 +10,7 @@ class MetafileData : public SharedImage {
  public:
   MetafileData(QByteArray bytes, std::optional<Wmf> wmf)
       : bytes(std::move(bytes)), wmf(std::move(wmf)) {}
-  const QByteArray bytes;       // the file as read, written back unchanged
+  const QByteArray bytes;  // the file as read, written back unchanged
   const std::optional<Wmf> wmf;  // the checked Windows metafile; none for enhanced ones
 };
 

@@ -24,8 +24,14 @@ constexpr qint64 kHeaderWords = 9;
 constexpr double kScreenPixelsPerInch = 96;
 
 enum Function : quint16 {
-  kEof = 0x0000, kSetWindowOrg = 0x020B, kSetWindowExt = 0x020C, kTextOut = 0x0521,
-  kPolygon = 0x0324, kPolyline = 0x0325, kPolyPolygon = 0x0538, kExtTextOut = 0x0A32,
+  kEof = 0x0000,
+  kSetWindowOrg = 0x020B,
+  kSetWindowExt = 0x020C,
+  kTextOut = 0x0521,
+  kPolygon = 0x0324,
+  kPolyline = 0x0325,
+  kPolyPolygon = 0x0538,
+  kExtTextOut = 0x0A32,
 };
 
 // ---- Checking the records ourselves before the library sees them ----
@@ -41,15 +47,20 @@ struct Walk {
 qint64 wordsNeeded(const ByteReader& in, qint64 params, quint16 function) {
   auto word = [&](qint64 i) { return qint64(in.u16(params + 2 * i)); };
   switch (function) {
-    case kPolygon: case kPolyline: return 1 + 2 * word(0);
-    case kTextOut: return 1 + (word(0) + 1) / 2 + 2;
-    case kExtTextOut: return 4 + (word(3) & 6 ? 4 : 0) + (word(2) + 1) / 2;
+    case kPolygon:
+    case kPolyline:
+      return 1 + 2 * word(0);
+    case kTextOut:
+      return 1 + (word(0) + 1) / 2 + 2;
+    case kExtTextOut:
+      return 4 + (word(3) & 6 ? 4 : 0) + (word(2) + 1) / 2;
     case kPolyPolygon: {
       qint64 points = 0;
       for (qint64 i = 0; i < word(0); ++i) points += word(1 + i);
       return 1 + word(0) + 2 * points;
     }
-    default: return 0;
+    default:
+      return 0;
   }
 }
 
@@ -232,8 +243,8 @@ void fillWithRop(wmfAPI* api, wmfROP_Draw_t* info) {
 void readBitmap(wmfAPI*, wmfBMP_Read_t* read) {
   read->bmp.data = nullptr;
   try {
-    auto image = std::make_unique<QImage>(
-        readPackedDib(QByteArrayView(read->buffer, read->length)).image);
+    auto image =
+        std::make_unique<QImage>(readPackedDib(QByteArrayView(read->buffer, read->length)).image);
     if (image->width() > 0xFFFF || image->height() > 0xFFFF) return;
     read->bmp.width = static_cast<U16>(image->width());
     read->bmp.height = static_cast<U16>(image->height());
@@ -285,7 +296,8 @@ void installDevice(wmfAPI* api) {
   f->draw_chord = [](wmfAPI* a, wmfDrawArc_t* i) { drawArc(a, i, gdi::ArcShape::Chord); };
   f->draw_arc = [](wmfAPI* a, wmfDrawArc_t* i) { drawArc(a, i, gdi::ArcShape::Arc); };
   f->draw_ellipse = [](wmfAPI* a, wmfDrawArc_t* i) {
-    guarded(a, i, [](QPainter& p, wmfDrawArc_t& e) { p.drawEllipse(QRectF(point(e.TL), point(e.BR))); });
+    guarded(a, i,
+            [](QPainter& p, wmfDrawArc_t& e) { p.drawEllipse(QRectF(point(e.TL), point(e.BR))); });
   };
   f->draw_line = drawLine;
   f->poly_line = [](wmfAPI* a, wmfPolyLine_t* i) { drawPoly(a, i, false); };
@@ -319,9 +331,12 @@ float stringWidth(wmfAPI*, wmfFont* font, char* text) {
 
 QString libraryError(wmf_error_t error) {
   switch (error) {
-    case wmf_E_InsMem: return QStringLiteral("Not enough memory for the metafile");
-    case wmf_E_EOF: return QStringLiteral("Metafile ends early");
-    default: return QStringLiteral("Metafile is damaged (error %1)").arg(int(error));
+    case wmf_E_InsMem:
+      return QStringLiteral("Not enough memory for the metafile");
+    case wmf_E_EOF:
+      return QStringLiteral("Metafile ends early");
+    default:
+      return QStringLiteral("Metafile is damaged (error %1)").arg(int(error));
   }
 }
 
@@ -333,7 +348,8 @@ class Library {
     std::memset(&options, 0, sizeof options);
     options.function = installDevice;
     check(wmf_lite_create(&api_, WMF_OPT_FUNCTION | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG, &options));
-    if (!api_->device_data || !api_->function_reference) throw InvalidGraphic(libraryError(wmf_E_InsMem));
+    if (!api_->device_data || !api_->function_reference)
+      throw InvalidGraphic(libraryError(wmf_E_InsMem));
     *static_cast<Device**>(api_->device_data) = &device_;
     auto* fonts = static_cast<wmfFontData*>(wmf_malloc(api_, sizeof(wmfFontData)));
     if (!fonts) throw InvalidGraphic(libraryError(wmf_E_InsMem));
@@ -404,9 +420,10 @@ void playWmf(const Wmf& wmf, QPainter& painter, const QRectF& target) {
     Library library(wmf.bytes);
     const wmfD_Rect box = library.scan();
     const QRectF& f = wmf.frame;
-    const QTransform toTarget = QTransform::fromTranslate(-f.left(), -f.top()) *
-                                QTransform::fromScale(target.width() / f.width(), target.height() / f.height()) *
-                                QTransform::fromTranslate(target.left(), target.top());
+    const QTransform toTarget =
+        QTransform::fromTranslate(-f.left(), -f.top()) *
+        QTransform::fromScale(target.width() / f.width(), target.height() / f.height()) *
+        QTransform::fromTranslate(target.left(), target.top());
     library.play(painter, toTarget, box);
   } catch (const PictureError&) {
     // Checked when it was read; nothing more to draw.

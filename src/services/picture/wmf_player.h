@@ -11,8 +11,8 @@ class QPainter;
 // be played by the metafile library.
 struct Wmf {
   QByteArray bytes;  // the metafile without its placeable header, header sizes made true
-  QRectF frame;      // the picture's area in the library's drawing units
-  QSizeF pixels;     // its size on a screen of 96 pixels per inch
+  QRectF frame;  // the picture's area in the library's drawing units
+  QSizeF pixels;  // its size on a screen of 96 pixels per inch
 };
 
 // Walks every record and checks that it lies inside the file and holds what

@@ -3,10 +3,10 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "platform/ui_services.h"
+#include "program/settings_store.h"
 #include "services/media_device/cd_drive_set.h"
 #include "services/media_device/media_device_factory.h"
-#include "program/settings_store.h"
-#include "platform/ui_services.h"
 #include "windows/cd/cd_player_window.h"
 
 void TForm1::OpenDiscImage1Click() {

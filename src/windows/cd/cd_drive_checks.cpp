@@ -1,7 +1,7 @@
 #include "windows/cd/cd_drive_checks.h"
 
-#include "services/media_device/media_device.h"
 #include "platform/ui_services.h"
+#include "services/media_device/media_device.h"
 
 bool openDriveOrReportHeld(MediaDevice& device, const QString& element, UiServices& ui) {
   try {

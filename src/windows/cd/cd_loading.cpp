@@ -7,16 +7,16 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "services/media_device/disc_toc.h"
-#include "services/media_device/media_device_factory.h"
-#include "program/program_state.h"
-#include "program/settings_store.h"
-#include "platform/timer.h"
-#include "platform/ui_services.h"
-#include "windows/cd/cd_drive_checks.h"
-#include "windows/cd/cd_player_window.h"
 #include "platform/platform_services.h"
 #include "platform/process_control.h"
+#include "platform/timer.h"
+#include "platform/ui_services.h"
+#include "program/program_state.h"
+#include "program/settings_store.h"
+#include "services/media_device/disc_toc.h"
+#include "services/media_device/media_device_factory.h"
+#include "windows/cd/cd_drive_checks.h"
+#include "windows/cd/cd_player_window.h"
 
 namespace {
 
@@ -25,8 +25,9 @@ int msfSeconds(std::uint32_t msf) { return (msf >> 8) & 0xFF; }
 
 // "7 -   4:05", "12 - 13:27".
 QString trackCaption(int track, std::uint32_t msf) {
-  return QString::number(track) + (track < 10 ? " -   " : " - ") + QString::number(msfMinutes(msf)) +
-         ":" + QString("%1").arg(msfSeconds(msf), 2, 10, QChar('0'));
+  return QString::number(track) + (track < 10 ? " -   " : " - ") +
+         QString::number(msfMinutes(msf)) + ":" +
+         QString("%1").arg(msfSeconds(msf), 2, 10, QChar('0'));
 }
 
 }  // namespace
@@ -78,9 +79,9 @@ void TForm1::Button7Click() {
   Label8->hide();
   for (int n = 1; n <= TrackBoxCount; ++n) TrackBoxes[n]->show();
 
-  for (QWidget* control : std::initializer_list<QWidget*>{Button1, CheckBox2, CheckBox4, Button11,
-                                                           Button2, Button4, Button5, BitBtn1,
-                                                           Button8, Button9, Button13, Button10})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Button1, CheckBox2, CheckBox4, Button11, Button2, Button4,
+                                       Button5, BitBtn1, Button8, Button9, Button13, Button10})
     control->setEnabled(true);
   PlayaSingleCDTrack1->setEnabled(true);
   Button7->setEnabled(false);
@@ -201,9 +202,9 @@ void TForm1::Button8Click() {
   PausedHere = false;
 
   PlayaSingleCDTrack1->setEnabled(false);
-  for (QWidget* control : std::initializer_list<QWidget*>{Button8, Button1, Button11, Button2,
-                                                           Button3, Button4, TrackBar1, Button5,
-                                                           Button9, Button10})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Button8, Button1, Button11, Button2, Button3, Button4,
+                                       TrackBar1, Button5, Button9, Button10})
     control->setEnabled(false);
   Button13->setText("Single");
   Button13->setEnabled(false);

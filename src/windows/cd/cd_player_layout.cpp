@@ -51,9 +51,10 @@ void TForm1::createControls() {
   Button7 = button("Button7", "&Load", "Click Load to read CD details", QRect(left, 8, wide, tall));
   Button8 = button("Button8", "&Eject", "You must click this button before changing a CD",
                    QRect(right, 8, wide, tall));
-  Button1 = button("Button1", "&Play", "Play from first selected Track", QRect(left, 36, wide, tall));
-  Button2 = button("Button2", "&Stop", "Stop and reset to first selection",
-                   QRect(right, 36, wide, tall));
+  Button1 =
+      button("Button1", "&Play", "Play from first selected Track", QRect(left, 36, wide, tall));
+  Button2 =
+      button("Button2", "&Stop", "Stop and reset to first selection", QRect(right, 36, wide, tall));
   Button3 = button("Button3", "Pa&use", "Click to Pause, click again to resume playing",
                    QRect(left, 64, wide, tall));
   IntroScan = button("IntroScan", "&Intro Off",
@@ -63,8 +64,10 @@ void TForm1::createControls() {
                    QRect(left, 92, wide, tall));
   Button5 = button("Button5", "Pre&vious", "Go to previous (or randomly) selected Track",
                    QRect(right, 92, wide, tall));
-  Button9 = button("Button9", "A&ll", "All Tracks selected for playing", QRect(left, 120, 52, tall));
-  Button10 = button("Button10", "N&one", "No Tracks selected for playing", QRect(390, 120, 52, tall));
+  Button9 =
+      button("Button9", "A&ll", "All Tracks selected for playing", QRect(left, 120, 52, tall));
+  Button10 =
+      button("Button10", "N&one", "No Tracks selected for playing", QRect(390, 120, 52, tall));
   Button13 = button("Button13", "Single", "To select a single Track (primarily above 30)",
                     QRect(444, 120, 52, tall));
   Button11 = button("Button11", "Trac&ks", "Displays total play time of all selected Tracks",
@@ -72,23 +75,25 @@ void TForm1::createControls() {
   CheckBox2 = checkBox("CheckBox2", "&Random",
                        "Play tracks randomly forever! - Right click to see list of tracks.",
                        QRect(right + 4, 148, 76, 18));
-  CheckBox4 = checkBox(
-      "CheckBox4", "Sele&ct",
-      "Play Tracks in the order they were selected - Right click to see list of Tracks",
-      QRect(right + 4, 166, 76, 18));
+  CheckBox4 =
+      checkBox("CheckBox4", "Sele&ct",
+               "Play Tracks in the order they were selected - Right click to see list of Tracks",
+               QRect(right + 4, 166, 76, 18));
   RadioButton1 = radioButton("RadioButton1", "El&apsed time",
                              "Display amount of Track already played", QRect(left, 192, 160, 18));
   RadioButton2 = radioButton("RadioButton2", "Re&maining time",
                              "Display amount of Track left to play", QRect(left, 210, 160, 18));
-  CheckBox1 = checkBox("CheckBox1", "Update Icon whilst ma&ximised", "Display track details on icon",
-                       QRect(left, 234, 166, 18));
+  CheckBox1 = checkBox("CheckBox1", "Update Icon whilst ma&ximised",
+                       "Display track details on icon", QRect(left, 234, 166, 18));
   // The longest caption of the column: a point smaller so it fits whole.
   QFont narrow = CheckBox1->font();
   narrow.setPointSizeF(narrow.pointSizeF() - 1);
   CheckBox1->setFont(narrow);
-  CheckBox3 = checkBox("CheckBox3", "Normal C&D Player",
-                       "Disable all track info and run standard CD Player", QRect(left, 252, 160, 18));
-  Button12 = button("Button12", "Sound And Video Pla&yer", "Guess what?", QRect(left, 284, 160, tall));
+  CheckBox3 =
+      checkBox("CheckBox3", "Normal C&D Player",
+               "Disable all track info and run standard CD Player", QRect(left, 252, 160, 18));
+  Button12 =
+      button("Button12", "Sound And Video Pla&yer", "Guess what?", QRect(left, 284, 160, tall));
   Button6 = button("Button6", "&Graphics", "Select and display Graphic files",
                    QRect(left, 334, wide, tall));
   BitBtn1 = button("BitBtn1", "E&xit", QString(), QRect(right, 334, wide, tall));
@@ -119,6 +124,7 @@ void TForm1::createMenus() {
   QMenu* help = menu("&Help");
   Contents1 = menuItem(help, "Contents1", "&Contents");
   KeywordSearch1 = menuItem(help, "KeywordSearch1", "&Keyword Search");
-  VisitCorvelaProWebSite1 = menuItem(help, "VisitCorvelaProWebSite1", "&Visit Corvela Pro Web Site");
+  VisitCorvelaProWebSite1 =
+      menuItem(help, "VisitCorvelaProWebSite1", "&Visit Corvela Pro Web Site");
   About2 = menuItem(help, "About2", "&About");
 }

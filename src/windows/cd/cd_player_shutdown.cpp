@@ -1,13 +1,13 @@
 // Ending the program from the CD player window.
 #include <QLabel>
 
-#include "program/clipboard_question.h"
-#include "program/program_state.h"
-#include "platform/timer.h"
-#include "platform/ui_services.h"
-#include "windows/cd/cd_player_window.h"
 #include "platform/platform_services.h"
 #include "platform/taskbar.h"
+#include "platform/timer.h"
+#include "platform/ui_services.h"
+#include "program/clipboard_question.h"
+#include "program/program_state.h"
+#include "windows/cd/cd_player_window.h"
 
 void TForm1::BitBtn1Click() {
   Timer1->setEnabled(false);

@@ -11,19 +11,19 @@
 #include <QSlider>
 #include <QToolTip>
 
-#include "services/media_device/media_device_factory.h"
-#include "program/program_state.h"
-#include "program/settings_store.h"
-#include "platform/timer.h"
-#include "platform/ui_services.h"
-#include "program/forms.h"
-#include "windows/cd/cd_player_window.h"
-#include "windows/cd/reminder_dialog.h"
 #include "platform/display_configuration.h"
 #include "platform/instance_marker.h"
 #include "platform/platform_services.h"
 #include "platform/process_control.h"
+#include "platform/timer.h"
+#include "platform/ui_services.h"
 #include "platform/window_finder.h"
+#include "program/forms.h"
+#include "program/program_state.h"
+#include "program/settings_store.h"
+#include "services/media_device/media_device_factory.h"
+#include "windows/cd/cd_player_window.h"
+#include "windows/cd/reminder_dialog.h"
 
 namespace {
 
@@ -81,8 +81,9 @@ void TForm1::closeRivalMediaPlayer() {
   WindowFinder& windows = program_.platform.windowFinder;
   const bool mediaPlayer2 = windows.exists("MEDIA PLAYER 2");
   if (!mediaPlayer2 && !windows.exists("MPLAYER")) return;
-  program_.ui.messageDlg(MessageKind::Warning,
-                         "The Windows Media Player is running.\r\rCorvela Pro will now close it down.");
+  program_.ui.messageDlg(
+      MessageKind::Warning,
+      "The Windows Media Player is running.\r\rCorvela Pro will now close it down.");
   saveWithActive(false);
   windows.askToClose(mediaPlayer2 ? "MEDIA PLAYER 2" : "MPLAYER");
 }
@@ -151,9 +152,9 @@ void TForm1::fillDriveList() {
 }
 
 void TForm1::disableDiscCommands() {
-  for (QWidget* control : std::initializer_list<QWidget*>{Button9, Button10, Button13, CheckBox2,
-                                                           CheckBox4, Button1, Button11, Button2,
-                                                           Button3, Button4, Button5, Button8})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Button9, Button10, Button13, CheckBox2, CheckBox4, Button1,
+                                       Button11, Button2, Button3, Button4, Button5, Button8})
     control->setEnabled(false);
   PlayaSingleCDTrack1->setEnabled(false);
 }

@@ -9,16 +9,16 @@
 #include <QSlider>
 
 #include "platform/artwork.h"
-#include "services/media_device/media_device_factory.h"
-#include "program/program_state.h"
-#include "program/settings_store.h"
+#include "platform/instance_marker.h"
+#include "platform/platform_services.h"
 #include "platform/timer.h"
 #include "platform/ui_services.h"
 #include "program/forms.h"
+#include "program/program_state.h"
+#include "program/settings_store.h"
+#include "services/media_device/media_device_factory.h"
 #include "windows/common/about_window.h"
 #include "windows/common/system_status_window.h"
-#include "platform/instance_marker.h"
-#include "platform/platform_services.h"
 
 TForm1::TForm1(Program& program) : Form(program, "Corvela Pro - CD Player", QSize(503, 365)) {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

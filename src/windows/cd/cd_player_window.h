@@ -42,7 +42,7 @@ class TForm1 : public Form {
   void LoadDiscImage(const QString& image);
 
   // Track selection and play order (cd_selection.cpp)
-  void Button9Click();   // A&ll
+  void Button9Click();  // A&ll
   void Button10Click();  // N&one
   void Button11Click();  // Trac&ks
   void CheckBox2Click();  // &Random
@@ -61,9 +61,9 @@ class TForm1 : public Form {
   // Transport (cd_transport.cpp); Sender is the control that started the command.
   void Button1Click(QObject* Sender);  // &Play
   void Button2Click(QObject* Sender);  // &Stop
-  void Button3Click();                 // Pa&use
-  void Button4Click();                 // &Next
-  void Button5Click();                 // Pre&vious
+  void Button3Click();  // Pa&use
+  void Button4Click();  // &Next
+  void Button5Click();  // Pre&vious
   void Timer1Timer();
   void MediaPlayer1Notify();
   void TrackBar1Change();
@@ -118,27 +118,27 @@ class TForm1 : public Form {
   void setReminder(bool on);
 
   // Controls, by component name.
-  QPushButton* Button1;   // &Play
-  QPushButton* Button2;   // &Stop
-  QPushButton* Button3;   // Pa&use
-  QPushButton* Button4;   // &Next
-  QPushButton* Button5;   // Pre&vious
-  QPushButton* Button6;   // &Graphics
-  QPushButton* Button7;   // &Load
-  QPushButton* Button8;   // &Eject
-  QPushButton* Button9;   // A&ll
+  QPushButton* Button1;  // &Play
+  QPushButton* Button2;  // &Stop
+  QPushButton* Button3;  // Pa&use
+  QPushButton* Button4;  // &Next
+  QPushButton* Button5;  // Pre&vious
+  QPushButton* Button6;  // &Graphics
+  QPushButton* Button7;  // &Load
+  QPushButton* Button8;  // &Eject
+  QPushButton* Button9;  // A&ll
   QPushButton* Button10;  // N&one
   QPushButton* Button11;  // Trac&ks
   QPushButton* Button12;  // Sound And Video Pla&yer
   QPushButton* Button13;  // Single
   QPushButton* Button14;  // Cont
   QPushButton* IntroScan;
-  QPushButton* BitBtn1;   // E&xit
-  QComboBox* ComboBox1;   // drive list
-  QCheckBox* CheckBox1;   // Update Icon whilst ma&ximised
-  QCheckBox* CheckBox2;   // &Random
-  QCheckBox* CheckBox3;   // Normal C&D Player
-  QCheckBox* CheckBox4;   // Sele&ct
+  QPushButton* BitBtn1;  // E&xit
+  QComboBox* ComboBox1;  // drive list
+  QCheckBox* CheckBox1;  // Update Icon whilst ma&ximised
+  QCheckBox* CheckBox2;  // &Random
+  QCheckBox* CheckBox3;  // Normal C&D Player
+  QCheckBox* CheckBox4;  // Sele&ct
   QRadioButton* RadioButton1;  // El&apsed time
   QRadioButton* RadioButton2;  // Re&maining time
   QSlider* TrackBar1;
@@ -177,7 +177,7 @@ class TForm1 : public Form {
   QAction* About2;
 
   std::unique_ptr<MediaDevice> MediaPlayer1;  // the CD audio device
-  QString DeviceName;                         // the drive it opens
+  QString DeviceName;  // the drive it opens
 
   // The track table: slots are 1-based. The window has a box for each of the
   // first 30 tracks; the rest are reached through the single track dialog.
@@ -289,4 +289,3 @@ class TForm1 : public Form {
 
   bool FirstActivation = true;
 };
-

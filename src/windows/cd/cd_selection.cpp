@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "program/program_state.h"
 #include "platform/timer.h"
 #include "platform/ui_services.h"
+#include "program/program_state.h"
 #include "windows/cd/cd_player_window.h"
 
 namespace {
@@ -45,7 +45,9 @@ PlayOrder::Ticks TForm1::tickedTracks() const {
 
 int TForm1::lowestTickedTrack() const { return PlayOrder::tickedFrom(tickedTracks(), 1, +1); }
 
-int TForm1::highestTickedTrack() const { return PlayOrder::tickedFrom(tickedTracks(), TrackBoxCount, -1); }
+int TForm1::highestTickedTrack() const {
+  return PlayOrder::tickedFrom(tickedTracks(), TrackBoxCount, -1);
+}
 
 bool TForm1::AnyTrackTicked() {
   Timer1->setEnabled(false);
@@ -65,10 +67,10 @@ void TForm1::ComputeTickedTotal() {
 void TForm1::Button11Click() {
   ComputeTickedTotal();
   if (SelectedMinutes + SelectedSeconds != 0)
-    program_.ui.messageDlg(MessageKind::Information,
-                           "Total play time of selected Track(s): " +
-                               QString::number(SelectedMinutes) + " minute(s)  " +
-                               QString::number(SelectedSeconds) + " second(s)");
+    program_.ui.messageDlg(
+        MessageKind::Information,
+        "Total play time of selected Track(s): " + QString::number(SelectedMinutes) +
+            " minute(s)  " + QString::number(SelectedSeconds) + " second(s)");
   else
     program_.ui.messageDlg(MessageKind::Information, "There are no Tracks selected below Track 31");
 }
@@ -162,8 +164,9 @@ void TForm1::TrackBoxClick(int track) {
 }
 
 void TForm1::showSelectedOrder(bool ticked) {
-  program_.ui.messageDlg(MessageKind::Information,
-                         ticked && Order.selectedCount() > 0 ? Order.selectedText() : QString(kNoTracksSelected));
+  program_.ui.messageDlg(MessageKind::Information, ticked && Order.selectedCount() > 0
+                                                       ? Order.selectedText()
+                                                       : QString(kNoTracksSelected));
 }
 
 void TForm1::CheckBox4MouseDown(Qt::MouseButton button) {
@@ -196,7 +199,8 @@ bool TForm1::chooseInSelectedOrder(QObject* Sender) {
 void TForm1::chooseInRandomOrder(QObject* Sender) {
   Timer1->setEnabled(false);
   if (MediaPlayer1->mode() == DeviceMode::Playing) MediaPlayer1->stop();
-  for (QWidget* control : {Button1, Button8, Button9, Button10, Button13}) control->setEnabled(false);
+  for (QWidget* control : {Button1, Button8, Button9, Button10, Button13})
+    control->setEnabled(false);
   CurrentTrack = Order.nextRandom(DiscTrackCount, Sender == Button5);
   setTrackBoxes(false, false);
   if (CurrentTrack <= TrackBoxCount && TrackBoxes[CurrentTrack]) {

@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "program/program_state.h"
 #include "platform/timer.h"
 #include "platform/ui_services.h"
 #include "program/forms.h"
+#include "program/program_state.h"
 #include "windows/cd/cd_drive_checks.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/cd/single_track_dialog.h"
@@ -61,7 +61,8 @@ void TForm1::enableStoppedCommands() {
        std::initializer_list<QWidget*>{CheckBox3, CheckBox2, CheckBox4, Button2, Button4, Button5})
     control->setEnabled(true);
   if (!RandomMode && !Button1->isEnabled()) {
-    for (QWidget* control : {Button1, Button8, Button9, Button10, Button13}) control->setEnabled(true);
+    for (QWidget* control : {Button1, Button8, Button9, Button10, Button13})
+      control->setEnabled(true);
     PlayaSingleCDTrack1->setEnabled(true);
   }
   if (SelectMode) Button1->setEnabled(true);
@@ -146,7 +147,8 @@ void TForm1::turnStatusCheckingOn() {
                                                          QString::number(status + 1) + " seconds.");
   } else {
     Timer1->setInterval(100);
-    program_.ui.messageDlg(MessageKind::Information, "Corvela Pro Status checking is set at normal.");
+    program_.ui.messageDlg(MessageKind::Information,
+                           "Corvela Pro Status checking is set at normal.");
   }
 }
 

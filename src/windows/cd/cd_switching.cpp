@@ -9,16 +9,16 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "program/program_state.h"
-#include "platform/timer.h"
-#include "platform/ui_services.h"
-#include "program/web_site.h"
-#include "program/forms.h"
-#include "windows/common/about_window.h"
-#include "windows/cd/cd_player_window.h"
 #include "platform/help_viewer.h"
 #include "platform/platform_services.h"
 #include "platform/shell.h"
+#include "platform/timer.h"
+#include "platform/ui_services.h"
+#include "program/forms.h"
+#include "program/program_state.h"
+#include "program/web_site.h"
+#include "windows/cd/cd_player_window.h"
+#include "windows/common/about_window.h"
 
 void TForm1::Button12Click() {
   // The drive is let go without a stop: the disc plays on behind the media player.
@@ -85,9 +85,9 @@ void TForm1::ReturnFrom(QWidget* handingWindow, bool disableTracksToo) {
     PlayaSingleCDTrack1->setEnabled(false);
     state.DiscChanged = false;
     if (state.DiscFingerprint != oldFingerprint) {
-      for (QWidget* control : std::initializer_list<QWidget*>{CheckBox3, CheckBox2, Button2,
-                                                               Button8, Button9, Button10, Button13,
-                                                               Button1, Button3, Button4, Button5})
+      for (QWidget* control :
+           std::initializer_list<QWidget*>{CheckBox3, CheckBox2, Button2, Button8, Button9,
+                                           Button10, Button13, Button1, Button3, Button4, Button5})
         control->setEnabled(false);
       if (disableTracksToo) Button11->setEnabled(false);
       state.DiscChanged = true;

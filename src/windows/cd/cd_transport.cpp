@@ -8,13 +8,13 @@
 #include <QRadioButton>
 #include <QSlider>
 
-#include "services/media_device/disc_toc.h"
-#include "program/program_state.h"
+#include "platform/platform_services.h"
 #include "platform/timer.h"
 #include "platform/ui_services.h"
-#include "windows/cd/cd_player_window.h"
-#include "platform/platform_services.h"
 #include "platform/window_finder.h"
+#include "program/program_state.h"
+#include "services/media_device/disc_toc.h"
+#include "windows/cd/cd_player_window.h"
 
 namespace {
 
@@ -25,8 +25,9 @@ QString twoDigits(int value) { return QString::asprintf("%.2d", value); }
 void TForm1::warnAndCloseRivalCdPlayerIfRunning() {
   WindowFinder& windows = program_.platform.windowFinder;
   if (!windows.exists("SJE_CDPLAYERCLASS")) return;
-  program_.ui.messageDlg(MessageKind::Warning,
-                         "The Windows CD Player is running.\r\rCorvela Pro will now close it down.");
+  program_.ui.messageDlg(
+      MessageKind::Warning,
+      "The Windows CD Player is running.\r\rCorvela Pro will now close it down.");
   windows.askToClose("SJE_CDPLAYERCLASS");
 }
 
@@ -76,7 +77,8 @@ void TForm1::playTrackFrom(std::uint32_t position) {
   PausedHere = false;
   MediaPlayer1->setNotify(false);
   MediaPlayer1->setStart(position);
-  if (track != MediaPlayer1->trackCount()) MediaPlayer1->setEnd(static_cast<std::uint32_t>(track + 1));
+  if (track != MediaPlayer1->trackCount())
+    MediaPlayer1->setEnd(static_cast<std::uint32_t>(track + 1));
   setPositionRanges(track);
   MediaPlayer1->play();
   showPositionControls();
@@ -192,7 +194,7 @@ void TForm1::Button3Click() {
     PausedHere = true;
     PausePosition = MediaPlayer1->position();
     for (QWidget* control : std::initializer_list<QWidget*>{Button1, Button9, Button13, Button10,
-                                                             Button11, Button4, Button5, TrackBar1})
+                                                            Button11, Button4, Button5, TrackBar1})
       control->setEnabled(false);
     PlayaSingleCDTrack1->setEnabled(false);
     program_.ui.setApplicationTitle("CD paused");
@@ -278,7 +280,8 @@ void TForm1::Button5Click() {
 // order; random play goes on for ever.
 bool TForm1::introScanEnds() const {
   if (!IntroMode || RandomMode) return false;
-  return SelectMode ? Order.selectedUsedUp() : PlayOrder::introScanEndsAfter(tickedTracks(), CurrentTrack);
+  return SelectMode ? Order.selectedUsedUp()
+                    : PlayOrder::introScanEndsAfter(tickedTracks(), CurrentTrack);
 }
 
 // Next and Previous land on a ticked track: it plays from its start.

@@ -9,7 +9,8 @@ namespace {
 template <typename Entries>
 QString joined(const Entries& entries, int count) {
   QStringList numbers;
-  for (int slot = 1; slot <= count; ++slot) numbers << QString::number(entries[static_cast<std::size_t>(slot)]);
+  for (int slot = 1; slot <= count; ++slot)
+    numbers << QString::number(entries[static_cast<std::size_t>(slot)]);
   return numbers.join(", ");
 }
 
@@ -24,7 +25,8 @@ int PlayOrder::tickedFrom(const Ticks& ticks, int from, int step) {
 void PlayOrder::shuffle(int trackCount) {
   std::array<int, 101> pool{};
   for (int i = 1; i <= trackCount; ++i) pool[static_cast<std::size_t>(i)] = i;
-  generator_.seed(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  generator_.seed(
+      static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
   int slot = 1;
   for (int m = trackCount; m >= 1; --m) {
     const int j = std::uniform_int_distribution<int>(1, m)(generator_);

@@ -17,7 +17,9 @@ class PlayOrder {
   // 0 when none lies that way.
   static int tickedFrom(const Ticks& ticks, int from, int step);
   // Intro scan in track order ends once no ticked box follows the track playing.
-  static bool introScanEndsAfter(const Ticks& ticks, int track) { return tickedFrom(ticks, track + 1, +1) == 0; }
+  static bool introScanEndsAfter(const Ticks& ticks, int track) {
+    return tickedFrom(ticks, track + 1, +1) == 0;
+  }
 
   // A uniform permutation of 1..trackCount, played from its first slot.
   void shuffle(int trackCount);

@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "program/program_state.h"
 #include "platform/ui_services.h"
 #include "program/forms.h"
+#include "program/program_state.h"
 #include "windows/cd/cd_player_window.h"
 
 TForm7::TForm7(Program& program) : Form(program, "Corvela Pro CD Player", QSize(360, 210)) {
@@ -33,9 +33,8 @@ TForm7::TForm7(Program& program) : Form(program, "Corvela Pro CD Player", QSize(
 
 void TForm7::FormActivate() {
   const Settings& settings = program_.state.settings;
-  const QString status = settings.Status != 0
-                             ? QString::number(settings.Status + 1) + " seconds."
-                             : QString("normal.");
+  const QString status = settings.Status != 0 ? QString::number(settings.Status + 1) + " seconds."
+                                              : QString("normal.");
   const QString text =
       "Reminder: you elected last time to start Corvela Pro\rwith a Status check setting of " +
       status + "\r\r" + "(Click the \"Tools\" menu to change this if you wish)." + "\r\r" +

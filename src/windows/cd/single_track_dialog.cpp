@@ -1,18 +1,21 @@
 #include "windows/cd/single_track_dialog.h"
 
 #include <QKeyEvent>
-#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 #include "platform/ui_services.h"
 #include "program/forms.h"
 #include "windows/cd/cd_player_window.h"
 
 UpDown::UpDown(QLineEdit* associate, QWidget* parent)
-    : QWidget(parent), associate_(associate), up_(new QToolButton(this)), down_(new QToolButton(this)) {
+    : QWidget(parent),
+      associate_(associate),
+      up_(new QToolButton(this)),
+      down_(new QToolButton(this)) {
   up_->setArrowType(Qt::UpArrow);
   down_->setArrowType(Qt::DownArrow);
   up_->setAccessibleName("Up");

@@ -1,15 +1,15 @@
 #include "windows/cd/standard_cd_player_window.h"
 
 #include <QAction>
-#include <algorithm>
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
+#include <algorithm>
 
-#include "services/media_device/disc_toc.h"
-#include "services/media_device/media_device_factory.h"
 #include "platform/ui_services.h"
 #include "program/forms.h"
+#include "services/media_device/disc_toc.h"
+#include "services/media_device/media_device_factory.h"
 #include "windows/cd/cd_drive_checks.h"
 #include "windows/cd/cd_player_window.h"
 
@@ -56,7 +56,8 @@ void TForm8::FormActivate() {
   UiServices& ui = program_.ui;
   setWindowState(Qt::WindowNoState);
   // With one drive the device opens the first drive, as the system's default does.
-  const QString element = cd.ComboBox1->count() > 1 ? cdDriveName(cd.ComboBox1->currentText()) : QString();
+  const QString element =
+      cd.ComboBox1->count() > 1 ? cdDriveName(cd.ComboBox1->currentText()) : QString();
   if (!openDriveOrReportHeld(*Device, element, ui)) {
     ui.terminate();
     return;
@@ -65,22 +66,31 @@ void TForm8::FormActivate() {
     close();
     return;
   }
-  for (QPushButton* control : {CDPlayerPlay, CDPlayerPause, CDPlayerStop, CDPlayerNext, CDPlayerPrev})
+  for (QPushButton* control :
+       {CDPlayerPlay, CDPlayerPause, CDPlayerStop, CDPlayerNext, CDPlayerPrev})
     control->show();
 }
 
 void TForm8::CDPlayerClick(CDPlayerButton button) {
   try {
     switch (button) {
-      case CDPlayerButton::Play: Device->play(); break;
-      case CDPlayerButton::Pause: Device->pause(); break;
+      case CDPlayerButton::Play:
+        Device->play();
+        break;
+      case CDPlayerButton::Pause:
+        Device->pause();
+        break;
       case CDPlayerButton::Stop:
         Device->stop();
         // The device does not rewind by itself: the next Play starts at track 1.
         Device->seek(1);
         break;
-      case CDPlayerButton::Next: stepTrack(+1); break;
-      case CDPlayerButton::Prev: stepTrack(-1); break;
+      case CDPlayerButton::Next:
+        stepTrack(+1);
+        break;
+      case CDPlayerButton::Prev:
+        stepTrack(-1);
+        break;
     }
   } catch (const MediaDeviceError& error) {
     program_.ui.messageDlg(MessageKind::Error, error.message());

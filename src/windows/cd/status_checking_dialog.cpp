@@ -8,25 +8,26 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "program/program_state.h"
-#include "program/settings_store.h"
 #include "platform/timer.h"
 #include "platform/ui_services.h"
 #include "program/forms.h"
+#include "program/program_state.h"
+#include "program/settings_store.h"
 #include "windows/cd/cd_player_window.h"
 
 namespace {
 
-const char* const kItems[] = {
-    "&Normal status setting",    "&2   second status setting", "&3   second status setting",
-    "&4   second status setting", "&5   second status setting", "&6   second status setting",
-    "&7   second status setting", "&8   second status setting", "&9   second status setting",
-    "1&0 second status setting"};
+const char* const kItems[] = {"&Normal status setting",     "&2   second status setting",
+                              "&3   second status setting", "&4   second status setting",
+                              "&5   second status setting", "&6   second status setting",
+                              "&7   second status setting", "&8   second status setting",
+                              "&9   second status setting", "1&0 second status setting"};
 
 const QString kInformation =
-    QString("Status checking is what allows Corvela Pro to perform selected track playing, "
-            "random track playing, display of track information and deciding whether a "
-            "CD has been removed from the drive. Snag is, this all takes system resources!") +
+    QString(
+        "Status checking is what allows Corvela Pro to perform selected track playing, "
+        "random track playing, display of track information and deciding whether a "
+        "CD has been removed from the drive. Snag is, this all takes system resources!") +
     "\r\r" +
     "If you find that your system is too sluggish whilst running Corvela Pro, "
     "try one of the settings opposite - the higher the number, the better "
@@ -34,9 +35,11 @@ const QString kInformation =
     "\r\r" + "To stop all status checking, use the \"Normal CD Player\" option.";
 
 const QString kMoreInformation =
-    QString("Please be aware that if you take any option other than \"Normal\", the performance "
-            "of Corvela Pro will be degraded.") +
-    "\r\r" + "The higher the number, the poorer the response of Corvela Pro will be (i.e. 10 is worst)." +
+    QString(
+        "Please be aware that if you take any option other than \"Normal\", the performance "
+        "of Corvela Pro will be degraded.") +
+    "\r\r" +
+    "The higher the number, the poorer the response of Corvela Pro will be (i.e. 10 is worst)." +
     "\r\r" +
     "Finally, should you take the \"Normal CD Player\" option (see main screen), you will lose all "
     "Corvela Pro functionality and, in effect, will be left with a standard CD player only capable "

@@ -26,7 +26,7 @@ class TForm6 : public Form {
   QLabel* Label1;  // first tab's text
   QLabel* Label2;  // second tab's text
   QCheckBox* CheckBox1;  // &Check for CD Ejection whilst playing
-  QLabel* Label3;        // its note
+  QLabel* Label3;  // its note
   QPushButton* BitBtn2;  // &OK
   QPushButton* BitBtn1;  // &Abort
 

@@ -58,8 +58,8 @@ void ClipboardViewerWindow::Refresh() {
 
 void ClipboardViewerWindow::display(const ClipboardContents& contents) {
   const QString metafile = MetafileLine(contents);
-  QString offered = "Offered: " + (contents.formats.isEmpty() ? QString("nothing")
-                                                             : contents.formats.join(", "));
+  QString offered =
+      "Offered: " + (contents.formats.isEmpty() ? QString("nothing") : contents.formats.join(", "));
   // A metafile offered beside its picture is named above the formats.
   if (!contents.picture.isNull() && !metafile.isEmpty()) offered.prepend(metafile + "\n");
   formats_->setText(offered);

@@ -13,7 +13,7 @@ class TForm3 : public Form {
 
   QLabel* Image1;
   QLabel* Label1;  // the program's name
-  QLabel* Memo1;   // the text panel
+  QLabel* Memo1;  // the text panel
   QPushButton* BitBtn1;
 
  protected:

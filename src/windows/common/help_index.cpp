@@ -24,7 +24,8 @@ QStringList keywordsOf(const QString& page) {
 HelpIndex::HelpIndex(const QString& folder) {
   const QDir dir(folder);
   for (const QString& name : dir.entryList({"*.html"}, QDir::Files, QDir::Name))
-    for (const QString& keyword : keywordsOf(dir.filePath(name))) pages_[keyword] << dir.filePath(name);
+    for (const QString& keyword : keywordsOf(dir.filePath(name)))
+      pages_[keyword] << dir.filePath(name);
 }
 
 QStringList HelpIndex::pagesFor(const QString& keyword) const {

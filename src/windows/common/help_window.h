@@ -3,8 +3,8 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "windows/common/help_index.h"
 #include "platform/help_viewer.h"
+#include "windows/common/help_index.h"
 
 class QLineEdit;
 class QListWidget;

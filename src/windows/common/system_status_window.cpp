@@ -5,19 +5,23 @@
 #include <QPushButton>
 
 #include "platform/artwork.h"
-#include "program/number_format.h"
-#include "program/program_state.h"
 #include "platform/platform_services.h"
 #include "platform/system_information.h"
+#include "program/number_format.h"
+#include "program/program_state.h"
 
 namespace {
 
 QString processorText(int type) {
   switch (type) {
-    case 386: return "Processor: 386";
-    case 486: return "Processor: 486";
-    case 586: return "Processor: Pentium";
-    default: return "Processor: Unknown";
+    case 386:
+      return "Processor: 386";
+    case 486:
+      return "Processor: 486";
+    case 586:
+      return "Processor: Pentium";
+    default:
+      return "Processor: Unknown";
   }
 }
 

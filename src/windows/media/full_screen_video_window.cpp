@@ -7,11 +7,11 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "platform/platform_services.h"
+#include "platform/taskbar.h"
 #include "platform/ui_services.h"
 #include "program/forms.h"
 #include "windows/media/media_player_window.h"
-#include "platform/platform_services.h"
-#include "platform/taskbar.h"
 
 TForm16::TForm16(Program& program) : Form(program, "", QSize(640, 480)) {
   setObjectName("TForm16");

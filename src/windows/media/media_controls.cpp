@@ -41,7 +41,8 @@ void TForm4::setLookControlsEnabled(bool enabled) {
 }
 
 void TForm4::setVideoSizeChoicesEnabled(bool enabled) {
-  for (QRadioButton* choice : {RadioButton1, RadioButton3, RadioButton2}) choice->setEnabled(enabled);
+  for (QRadioButton* choice : {RadioButton1, RadioButton3, RadioButton2})
+    choice->setEnabled(enabled);
 }
 
 void TForm4::setMenusEnabled(bool enabled) {
@@ -56,14 +57,15 @@ void TForm4::setToolsAndHelpEnabled(bool enabled) {
 
 // What a running search must not let the user start: another fill, search or a way out.
 void TForm4::setSearchControlsEnabled(bool enabled) {
-  for (QWidget* control : std::initializer_list<QWidget*>{Button7, Button12, DriveComboBox1,
-                                                          ComboBox1, Button16})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Button7, Button12, DriveComboBox1, ComboBox1, Button16})
     control->setEnabled(enabled);
   ReturntoCDPlayer1->setEnabled(enabled);
   DisplayGraphicFiles1->setEnabled(enabled);
 }
 
-// "&Play", "Auto Pla&y", "Su&b Select", "&Next", "Pre&vious"; "Pa&use" only ever goes off with them.
+// "&Play", "Auto Pla&y", "Su&b Select", "&Next", "Pre&vious"; "Pa&use" only ever goes off with
+// them.
 void TForm4::setTransportEnabled(bool enabled) {
   for (QWidget* control :
        std::initializer_list<QWidget*>{Button1, CheckBox1, Button17, Button4, Button5})
@@ -72,7 +74,8 @@ void TForm4::setTransportEnabled(bool enabled) {
 }
 
 void TForm4::setSelectionRowShown(bool shown) {
-  for (QWidget* control : std::initializer_list<QWidget*>{Button12, Button6, DriveComboBox1, ComboBox1})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Button12, Button6, DriveComboBox1, ComboBox1})
     control->setVisible(shown);
 }
 
@@ -90,7 +93,9 @@ void TForm4::clearPosition() {
   Gauge1->setValue(0);
 }
 
-void TForm4::showSelectedCount(int count) { Label7->setText("Selected: " + QString::number(count)); }
+void TForm4::showSelectedCount(int count) {
+  Label7->setText("Selected: " + QString::number(count));
+}
 
 void TForm4::showListIfFilled() {
   ListBox1->show();

@@ -8,17 +8,17 @@
 
 #include "platform/timer.h"
 #include "platform/ui_services.h"
+#include "services/mpeg/mpeg_player.h"
 #include "windows/media/media_kind.h"
 #include "windows/media/media_player_window.h"
-#include "services/mpeg/mpeg_player.h"
 
 // A file its device cannot open: the user goes on with the next ticked line or stops.
 void TForm4::playFailed(QObject* Sender, const QString& fileName) {
   Timer1->setEnabled(false);
-  const Answer answer = program_.ui.askYesNo(
-      fileName,
-      "Sorry, unable to play the above file\r(or problem reading the drive).\r\r\"Yes\" will attept "
-      "to continue.\r\rDo you wish to continue?");
+  const Answer answer = program_.ui.askYesNo(fileName,
+                                             "Sorry, unable to play the above file\r(or problem "
+                                             "reading the drive).\r\r\"Yes\" will attept "
+                                             "to continue.\r\rDo you wish to continue?");
   if (answer == Answer::No) {
     Button2Click(Sender);
     CheckBox1->setChecked(false);

@@ -13,11 +13,10 @@
 #include "platform/timer.h"
 #include "platform/ui_services.h"
 #include "program/forms.h"
+#include "services/mpeg/mpeg_player.h"
 #include "windows/media/full_screen_video_window.h"
 #include "windows/media/media_kind.h"
 #include "windows/media/media_player_window.h"
-#include "services/mpeg/mpeg_player.h"
-
 
 void TForm4::connectPlayback() {
   MPlayer1->setSeekable(true);
@@ -30,7 +29,9 @@ void TForm4::connectPlayback() {
   MPlayer1->setWaveDeviceNum(0);
   MPlayer1->setStartPos(0);
   MPlayer1->setEndPos(0);
-  MPlayer1->OnPosUpdate = [this](int Pos, int Len) { guard([=, this] { MPlayer1PosUpdate(Pos, Len); }); };
+  MPlayer1->OnPosUpdate = [this](int Pos, int Len) {
+    guard([=, this] { MPlayer1PosUpdate(Pos, Len); });
+  };
   MPlayer1->OnPlayEnd = [this](QObject* Sender) { guard([=, this] { MPlayer1PlayEnd(Sender); }); };
   MPlayer1->OnPlayError = [this](const TMPEGError& error) {
     guard([&error, this] { MPlayer1PlayError(error); });

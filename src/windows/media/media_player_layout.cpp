@@ -77,7 +77,8 @@ void TForm4::createListArea() {
   ComboBox1->setAccessibleName("File type");
   Button6 = button("Button6", "Sea&rch Drive", QString(), QRect(244, row, 64, tall));
   // The row's captions are long for its width: a point smaller so they show whole.
-  for (QWidget* control : std::initializer_list<QWidget*>{Button12, DriveComboBox1, ComboBox1, Button6})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Button12, DriveComboBox1, ComboBox1, Button6})
     control->setFont(smaller(control->font()));
 
   Panel1 = new QFrame(client());
@@ -114,8 +115,8 @@ void TForm4::createVideoFrame() {
   RadioGroup2 = new QGroupBox("Video", client());
   RadioGroup2->setObjectName("RadioGroup2");
   RadioGroup2->setGeometry(8, 298, 196, 66);
-  RadioButton1 = radioButton("RadioButton1", "Res&ize", "Play video at original size",
-                             QRect(6, 14, 90, 16));
+  RadioButton1 =
+      radioButton("RadioButton1", "Res&ize", "Play video at original size", QRect(6, 14, 90, 16));
   RadioButton3 = radioButton("RadioButton3", "Full Scr&een", "Play video at Full Screen",
                              QRect(6, 30, 90, 16));
   RadioButton2 = radioButton("RadioButton2", "Resi&ze  to fit", "Restrict video to a set size",
@@ -124,8 +125,8 @@ void TForm4::createVideoFrame() {
                        QRect(100, 14, 90, 20));
   Button17 = button("Button17", "Su&b Select", "To filter file types from selected list",
                     QRect(100, 38, 90, 22));
-  for (QWidget* control :
-       std::initializer_list<QWidget*>{RadioButton1, RadioButton3, RadioButton2, CheckBox1, Button17})
+  for (QWidget* control : std::initializer_list<QWidget*>{RadioButton1, RadioButton3, RadioButton2,
+                                                          CheckBox1, Button17})
     control->setParent(RadioGroup2);
   RadioButton2->setChecked(true);
   CheckBox1->setChecked(true);
@@ -147,15 +148,14 @@ void TForm4::createVideoFrame() {
 
 void TForm4::createTransportColumn() {
   const int left = 316, right = 408, wide = 87, tall = 24;
-  Button1 = button("Button1", "&Play", "Play starting from first selection ",
-                   QRect(left, 8, wide, tall));
+  Button1 =
+      button("Button1", "&Play", "Play starting from first selection ", QRect(left, 8, wide, tall));
   Button3 = button("Button3", "Pa&use", "Click to Pause, click again to resume playing",
                    QRect(right, 8, wide, tall));
   Button4 = button("Button4", "&Next", "Go to next file selected", QRect(left, 36, wide, tall));
-  Button5 = button("Button5", "Pre&vious", "Go to previous file selected",
-                   QRect(right, 36, wide, tall));
-  Button2 = button("Button2", "&Stop", "Stop but retain selection(s)",
-                   QRect(left, 64, 179, tall));
+  Button5 =
+      button("Button5", "Pre&vious", "Go to previous file selected", QRect(right, 36, wide, tall));
+  Button2 = button("Button2", "&Stop", "Stop but retain selection(s)", QRect(left, 64, 179, tall));
   Button7 = button("Button7", "&CD Player", "Cancel all selections and return to CD player",
                    QRect(left, 92, wide, tall));
   Button18 = button("Button18", "Search Resu&lt", QString(), QRect(right, 92, wide, tall));
@@ -207,6 +207,7 @@ void TForm4::createMenus() {
   Help1 = menu("&Help");
   Contents1 = menuItem(Help1, "Contents1", "&Content");
   KeywordSearch1 = menuItem(Help1, "KeywordSearch1", "&Keyword Search");
-  VisitCorvelaProWebSite1 = menuItem(Help1, "VisitCorvelaProWebSite1", "&Visit Corvela Pro Web Site");
+  VisitCorvelaProWebSite1 =
+      menuItem(Help1, "VisitCorvelaProWebSite1", "&Visit Corvela Pro Web Site");
   About1 = menuItem(Help1, "About1", "&About");
 }

@@ -10,18 +10,18 @@
 #include <QRadioButton>
 #include <QSlider>
 
-#include "program/clipboard_question.h"
-#include "program/program_state.h"
-#include "program/settings_store.h"
+#include "platform/platform_services.h"
+#include "platform/taskbar.h"
 #include "platform/timer.h"
 #include "platform/ui_services.h"
+#include "program/clipboard_question.h"
 #include "program/forms.h"
+#include "program/program_state.h"
+#include "program/settings_store.h"
+#include "services/mpeg/mpeg_player.h"
 #include "windows/media/full_screen_video_window.h"
 #include "windows/media/media_kind.h"
 #include "windows/media/media_player_window.h"
-#include "services/mpeg/mpeg_player.h"
-#include "platform/platform_services.h"
-#include "platform/taskbar.h"
 
 void TForm4::FormCreate() {
   PlayListMode = false;
@@ -96,10 +96,10 @@ void TForm4::RadioGroup1Click() {
 void TForm4::WindUpPlaybackForGraphics(QObject* Sender) {
   program_.ui.setCursor(ScreenCursor::HourGlass);
   const bool playing = mciPlaying() || MpegPlaying();
-  if (playing && program_.ui.askYesNo("Corvela Pro",
-                                      "Do you wish to leave your selection(s) playing?\r\r(If "
-                                      "\"Yes\", all Video selections will be de-selected)") ==
-                     Answer::Yes) {
+  if (playing &&
+      program_.ui.askYesNo("Corvela Pro",
+                           "Do you wish to leave your selection(s) playing?\r\r(If "
+                           "\"Yes\", all Video selections will be de-selected)") == Answer::Yes) {
     leaveSoundPlaying(Sender);
     return;
   }

@@ -17,20 +17,20 @@
 #include <QRadioButton>
 #include <QSlider>
 
-#include "services/media_device/media_device_factory.h"
-#include "program/program_state.h"
 #include "platform/timer.h"
 #include "platform/ui_services.h"
 #include "program/forms.h"
-#include "widgets/colour_box.h"
-#include "windows/common/about_window.h"
-#include "windows/common/system_status_window.h"
+#include "program/program_state.h"
 #include "services/files/drive_search.h"
 #include "services/files/list_files.h"
 #include "services/files/list_window_kind.h"
+#include "services/media_device/media_device_factory.h"
+#include "widgets/colour_box.h"
 #include "widgets/find_in_list.h"
 #include "widgets/list_drops.h"
 #include "widgets/list_look.h"
+#include "windows/common/about_window.h"
+#include "windows/common/system_status_window.h"
 
 TForm4::TForm4(Program& program)
     : Form(program, "Corvela Pro AVI-MID-MPEG-WAV Player", QSize(503, 367)),

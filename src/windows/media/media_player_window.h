@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "program/form.h"
-#include "services/media_device/media_device.h"
 #include "services/files/list_widget_lines.h"
 #include "services/files/list_window.h"
+#include "services/media_device/media_device.h"
 #include "windows/media/play_sequence.h"
 
 class ColourBox;
@@ -80,7 +80,7 @@ class TForm4 : public Form, public ListWindow {
   // Transport (media_transport.cpp); Sender is the control that started the command.
   void Button1Click(QObject* Sender);  // &Play
   void Button2Click(QObject* Sender);  // &Stop
-  void Button3Click();                 // Pa&use
+  void Button3Click();  // Pa&use
   void Button4Click(QObject* Sender);  // &Next
   void Button5Click(QObject* Sender);  // Pre&vious
 
@@ -123,7 +123,7 @@ class TForm4 : public Form, public ListWindow {
   QListWidget* ListBox1;
   QFrame* Panel1;  // the video panel, in place of the list
   QProgressBar* Animate1;  // the search animation
-  QPushButton* Button12;   // Select S&ound && Video
+  QPushButton* Button12;  // Select S&ound && Video
   DriveBox* DriveComboBox1;
   QComboBox* ComboBox1;  // type selector
   QPushButton* Button6;  // Sea&rch Drive
@@ -162,7 +162,7 @@ class TForm4 : public Form, public ListWindow {
   QLabel* Label2;  // file size
   QLabel* Label5;  // play time
   QPushButton* Button16;  // &Graphics
-  QPushButton* BitBtn1;   // E&xit
+  QPushButton* BitBtn1;  // E&xit
 
   // The three menus, addressed together by playback.
   QMenu* File1;
@@ -219,8 +219,8 @@ class TForm4 : public Form, public ListWindow {
   void Panel1MouseDown(Qt::MouseButton button);
   // The full-screen window's "&File Details": the highlighted line's file.
   void FileDetailsFromFullScreen();
-  void Button8Click();   // -
-  void Button9Click();   // +
+  void Button8Click();  // -
+  void Button9Click();  // +
   void Button10Click();  // Normal
   void Button11Click();  // Bold
   void Button13Click();  // Default

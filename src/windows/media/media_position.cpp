@@ -8,10 +8,10 @@
 #include <QRadioButton>
 #include <QSlider>
 
-#include "program/number_format.h"
 #include "platform/timer.h"
-#include "windows/media/media_player_window.h"
+#include "program/number_format.h"
 #include "services/mpeg/mpeg_player.h"
+#include "windows/media/media_player_window.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ void TForm4::showNowPlaying(const QString& fileName) {
   CurrentTitle = fileName.mid(fileName.lastIndexOf('/') + 1);
   Label1->setText(CurrentTitle.toUpper());
   Label1->setAlignment(CurrentTitle.size() > kLongestCentredTitle ? Qt::AlignLeft | Qt::AlignVCenter
-                                                                   : Qt::AlignCenter);
+                                                                  : Qt::AlignCenter);
 }
 
 // What Next and Previous empty before the next file starts.

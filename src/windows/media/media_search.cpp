@@ -89,8 +89,9 @@ void TForm4::reportNoFilesFound(const QString& drive) {
   stopSearchAnimation();
   const QString key = typeKey();
   program_.ui.messageDlg(MessageKind::Information,
-                         key == "ALL" ? "No AVI, MPEG, MPG, MID or WAV files found on drive " + drive
-                                      : "No " + key + " files found on drive " + drive);
+                         key == "ALL"
+                             ? "No AVI, MPEG, MPG, MID or WAV files found on drive " + drive
+                             : "No " + key + " files found on drive " + drive);
   resetControlsWithoutList();
 }
 

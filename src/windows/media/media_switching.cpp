@@ -3,13 +3,13 @@
 #include <QAction>
 #include <QPushButton>
 
-#include "program/program_state.h"
-#include "platform/ui_services.h"
-#include "program/web_site.h"
-#include "program/forms.h"
-#include "windows/media/media_player_window.h"
 #include "platform/platform_services.h"
 #include "platform/shell.h"
+#include "platform/ui_services.h"
+#include "program/forms.h"
+#include "program/program_state.h"
+#include "program/web_site.h"
+#include "windows/media/media_player_window.h"
 
 void TForm4::connectSwitching() {
   handle(Button16, &QPushButton::clicked, &TForm4::Button16Click);

@@ -12,10 +12,10 @@
 #include "platform/timer.h"
 #include "platform/ui_services.h"
 #include "program/forms.h"
+#include "services/mpeg/mpeg_player.h"
 #include "windows/media/full_screen_video_window.h"
 #include "windows/media/media_kind.h"
 #include "windows/media/media_player_window.h"
-#include "services/mpeg/mpeg_player.h"
 
 void TForm4::Button1Click(QObject* /*Sender*/) {
   if (ListBox1->currentRow() < 0) ListBox1->setCurrentRow(0);
@@ -46,7 +46,8 @@ void TForm4::Button1Click(QObject* /*Sender*/) {
   SelectedCount = 0;
   for (int index = 0; index < ListBox1->count(); ++index) SelectedCount += Lines.ticked(index);
   showSelectedCount(SelectedCount);
-  for (QWidget* control : std::initializer_list<QWidget*>{Button1, Button4, Button5, CheckBox1, Button3})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Button1, Button4, Button5, CheckBox1, Button3})
     control->setEnabled(true);
   Timer1->setEnabled(true);
   program_.ui.setCursor(ScreenCursor::Normal);

@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "program/program_state.h"
-#include "program/forms.h"
-#include "windows/media/full_screen_video_window.h"
-#include "windows/media/media_player_window.h"
 #include "platform/platform_services.h"
 #include "platform/taskbar.h"
+#include "program/forms.h"
+#include "program/program_state.h"
+#include "windows/media/full_screen_video_window.h"
+#include "windows/media/media_player_window.h"
 
 // The list area gives way to the video.
 void TForm4::hideListForVideo() {

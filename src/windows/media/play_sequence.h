@@ -13,9 +13,9 @@ enum class PauseAction { Nothing, PauseMpeg, ResumeMpeg, ToggleMci };
 
 // What follows the end of a file.
 enum class AfterFile {
-  Stop,              // Auto Play is off: the sequence stops where it is
-  NextLine,          // the next step starts the next ticked line
-  QuietEnd,          // the list has run out; nothing is said
+  Stop,  // Auto Play is off: the sequence stops where it is
+  NextLine,  // the next step starts the next ticked line
+  QuietEnd,  // the list has run out; nothing is said
   NoMoreSelections,  // nothing ticked below; the user is told where Auto Play can begin
 };
 

@@ -48,16 +48,14 @@ bool QtPagePrinter::setup(QWidget* parent) {
   return dialog.exec() == QDialog::Accepted;
 }
 
-QString QtPagePrinter::printPage(const QString& title,
-                                 const std::function<void(QPainter&)>& draw) {
+QString QtPagePrinter::printPage(const QString& title, const std::function<void(QPainter&)>& draw) {
   printer_.setDocName(title);
   nameOwnFile();
   const QString file = printer_.outputFileName();
   // A new user's home may have no documents folder yet.
   if (!file.isEmpty()) QDir().mkpath(QFileInfo(file).absolutePath());
   QPainter painter;
-  if (!painter.begin(&printer_))
-    throw PrintError("The printer could not start the print job.");
+  if (!painter.begin(&printer_)) throw PrintError("The printer could not start the print job.");
   draw(painter);
   if (!painter.end()) throw PrintError("The printer could not finish the print job.");
   return file;

@@ -26,8 +26,7 @@ class PagePrinter {
   // One job of one page, drawn in printer pixels from the printable area's
   // top-left corner; throws PrintError when the job cannot begin. Returns the
   // file the page went into, empty when it went to a printer.
-  virtual QString printPage(const QString& title,
-                            const std::function<void(QPainter&)>& draw) = 0;
+  virtual QString printPage(const QString& title, const std::function<void(QPainter&)>& draw) = 0;
 };
 
 // The system's default printer through Qt print support (CUPS), or a PDF file

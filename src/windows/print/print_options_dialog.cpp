@@ -104,8 +104,8 @@ int TForm13::Execute(PrintedPicture picture) {
 }
 
 void TForm13::PrintPicture(int zoom) {
-  const PageLayout layout = PrintLayout(Printer->pageSize(), Picture.size, zoom,
-                                        CheckBox1->isChecked());
+  const PageLayout layout =
+      PrintLayout(Printer->pageSize(), Picture.size, zoom, CheckBox1->isChecked());
   const QString details = DetailsText(Picture.fullPath, Picture.fileName);
   const QString file = Printer->printPage("Corvela Pro Graphic Print", [&](QPainter& painter) {
     DrawPage(painter, layout, Picture, details);

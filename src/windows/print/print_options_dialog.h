@@ -27,12 +27,12 @@ class TForm13 : public Form {
   void PrintPicture(int zoom);
 
   void FormActivate() override;
-  void ZoomClick(int zoom);    // x 2 ... x 12 and Original
-  void RadioButton11Click();   // Fit To Page
-  void Button4Click();         // Printer Setup
-  void Button1Click();         // Print
-  void Button3Click();         // Print Preview
-  void Button2Click();         // Abort
+  void ZoomClick(int zoom);  // x 2 ... x 12 and Original
+  void RadioButton11Click();  // Fit To Page
+  void Button4Click();  // Printer Setup
+  void Button1Click();  // Print
+  void Button3Click();  // Print Preview
+  void Button2Click();  // Abort
   void FormClose() override;
 
   // The details text chosen for the picture's file; empty for none.
@@ -44,18 +44,18 @@ class TForm13 : public Form {
   QLabel* Label4;  // picture width
   QLabel* Label5;
   QLabel* Label6;  // orientation
-  QRadioButton* RadioButton1;   // x 2
-  QRadioButton* RadioButton2;   // x 4
-  QRadioButton* RadioButton9;   // x 6
-  QRadioButton* RadioButton3;   // x 8
-  QRadioButton* RadioButton4;   // x 10
+  QRadioButton* RadioButton1;  // x 2
+  QRadioButton* RadioButton2;  // x 4
+  QRadioButton* RadioButton9;  // x 6
+  QRadioButton* RadioButton3;  // x 8
+  QRadioButton* RadioButton4;  // x 10
   QRadioButton* RadioButton10;  // x 12
-  QRadioButton* RadioButton5;   // Original
+  QRadioButton* RadioButton5;  // Original
   QRadioButton* RadioButton11;  // Fit To Page
-  QCheckBox* CheckBox1;         // Centre Print On Page
-  QRadioButton* RadioButton6;   // Print Full Path
-  QRadioButton* RadioButton7;   // Print Filename Only
-  QRadioButton* RadioButton8;   // No file details
+  QCheckBox* CheckBox1;  // Centre Print On Page
+  QRadioButton* RadioButton6;  // Print Full Path
+  QRadioButton* RadioButton7;  // Print Filename Only
+  QRadioButton* RadioButton8;  // No file details
   QPushButton* Button4;  // Printer Setup
   QPushButton* Button1;  // Print
   QPushButton* Button3;  // Print Preview

@@ -12,8 +12,7 @@
 #include "windows/print/page_printer.h"
 #include "windows/print/print_options_dialog.h"
 
-TForm14::TForm14(Program& program)
-    : Form(program, "Corvela Pro Print Preview", QSize(342, 485)) {
+TForm14::TForm14(Program& program) : Form(program, "Corvela Pro Print Preview", QSize(342, 485)) {
   setWindowFlag(Qt::FramelessWindowHint);
   setToolTip("Single Click Right Mouse Button To Close This Window");
   Image1 = label("Image1", QString(), QRect(QPoint(0, 0), client()->size()));

@@ -5,10 +5,10 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "program/program_state.h"
-#include "platform/ui_services.h"
 #include "platform/platform_services.h"
 #include "platform/shell.h"
+#include "platform/ui_services.h"
+#include "program/program_state.h"
 #include "windows/viewer/graphics_viewer_window.h"
 #include "windows/viewer/picture_area.h"
 

@@ -10,12 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "platform/ui_services.h"
-#include "services/files/list_widget_lines.h"
-#include "widgets/list_ticks.h"
 #include "platform/platform_services.h"
 #include "platform/pointer.h"
 #include "platform/taskbar.h"
+#include "platform/ui_services.h"
+#include "services/files/list_widget_lines.h"
+#include "widgets/list_ticks.h"
 #include "windows/viewer/graphics_viewer_window.h"
 #include "windows/viewer/picture_area.h"
 #include "windows/viewer/picture_walk.h"
@@ -84,8 +84,8 @@ void TForm9::setUpDisplay(QObject* Sender) {
   }
   if (OriginalSize->isChecked()) menuBar()->hide();
   StopRequested = false;
-  const bool keepsIndex = walkingFromPicture(Sender) || Sender == ListBox1 || Sender == Image1 ||
-                          Sender == CheckBox2;
+  const bool keepsIndex =
+      walkingFromPicture(Sender) || Sender == ListBox1 || Sender == Image1 || Sender == CheckBox2;
   if (!keepsIndex) CurrentIndex = ListBox1->currentRow();
   if (CurrentIndex > LastIndex) CurrentIndex = 0;
 }
@@ -147,8 +147,7 @@ void TForm9::walk() {
 
 // Every line keeps the real path of its file, however the list was filled.
 QString TForm9::pathOfCurrentFile() const {
-  if (CurrentIndex >= 0 && CurrentIndex < ListBox1->count())
-    return lines_->line(CurrentIndex).path;
+  if (CurrentIndex >= 0 && CurrentIndex < ListBox1->count()) return lines_->line(CurrentIndex).path;
   return CurrentFileName;
 }
 

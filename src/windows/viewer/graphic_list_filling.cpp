@@ -14,10 +14,10 @@
 #include "platform/ui_services.h"
 #include "services/files/drive_search.h"
 #include "services/files/list_files.h"
+#include "services/files/list_widget_lines.h"
 #include "services/files/list_window_kind.h"
 #include "widgets/drive_box.h"
 #include "widgets/list_ticks.h"
-#include "services/files/list_widget_lines.h"
 #include "windows/viewer/graphics_viewer_window.h"
 #include "windows/viewer/picture_area.h"
 
@@ -192,9 +192,9 @@ void TForm9::Button5Click() {
 }
 
 void TForm9::disableForSearch() {
-  for (QWidget* control : std::initializer_list<QWidget*>{
-           Button1, Button16, BitBtn1, Button3, Button2, Button6, Button7, Button4, CheckBox1,
-           Button12, CheckBox2, CheckBox3})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Button1, Button16, BitBtn1, Button3, Button2, Button6,
+                                       Button7, Button4, CheckBox1, Button12, CheckBox2, CheckBox3})
     control->setEnabled(false);
   for (QMenu* menu : {File1, Edit2, Tools1, Help1}) menu->menuAction()->setEnabled(false);
   Button5->setFocus();
@@ -229,9 +229,9 @@ void TForm9::showSearchResult() {
   if (found == 0) return showNothingFound();
 
   SelectedCount = found;
-  for (QWidget* control : std::initializer_list<QWidget*>{
-           CheckBox2, Button1, Button3, Button4, Button2, Button6, Button7, Button12, Button16,
-           BitBtn1})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{CheckBox2, Button1, Button3, Button4, Button2, Button6,
+                                       Button7, Button12, Button16, BitBtn1})
     control->setEnabled(true);
   for (QMenu* menu : {File1, Edit2, Tools1, Help1}) menu->menuAction()->setEnabled(true);
   const bool compact = CheckBox1->isChecked();
@@ -266,12 +266,12 @@ void TForm9::showNothingFound() {
 void TForm9::setIdleControls() {
   const bool compact = CheckBox1->isChecked();
   Panel4->setVisible(!compact);
-  for (QWidget* control : std::initializer_list<QWidget*>{Button1, Button3, Button4, Button5,
-                                                           Button16, BitBtn1})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Button1, Button3, Button4, Button5, Button16, BitBtn1})
     control->setEnabled(true);
   for (QMenu* menu : {File1, Edit2, Tools1, Help1}) menu->menuAction()->setEnabled(true);
-  for (QWidget* control : std::initializer_list<QWidget*>{Button2, Button6, Button7, Button12,
-                                                           CheckBox2})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Button2, Button6, Button7, Button12, CheckBox2})
     control->setEnabled(false);
   CheckBox1->setEnabled(compact);
   CheckBox3->setEnabled(!compact);

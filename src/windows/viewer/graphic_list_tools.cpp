@@ -11,10 +11,10 @@
 #include "widgets/file_details.h"
 #include "widgets/find_in_list.h"
 #include "widgets/list_look.h"
-#include "windows/viewer/picture_area.h"
 #include "widgets/list_ticks.h"
 #include "windows/viewer/graphic_type_chooser.h"
 #include "windows/viewer/graphics_viewer_window.h"
+#include "windows/viewer/picture_area.h"
 
 void TForm9::Button19Click() {
   Finder->Find(*ListBox1, [this](int row) {

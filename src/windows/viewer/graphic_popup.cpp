@@ -26,9 +26,7 @@ void TForm9::Previous1Click() {
   Button7Click();
 }
 
-void TForm9::Cancel1Click() {
-  parkPointer(QPoint(Image1->width() + 5, Image1->height() + 5));
-}
+void TForm9::Cancel1Click() { parkPointer(QPoint(Image1->width() + 5, Image1->height() + 5)); }
 
 void TForm9::FileDetails1Click() {
   program_.platform.pointer.moveTo(screenCentre());

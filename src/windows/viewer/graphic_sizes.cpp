@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "program/program_state.h"
-#include "platform/ui_services.h"
-#include "widgets/colour_box.h"
-#include "widgets/list_look.h"
 #include "platform/platform_services.h"
 #include "platform/pointer.h"
+#include "platform/ui_services.h"
+#include "program/program_state.h"
+#include "widgets/colour_box.h"
+#include "widgets/list_look.h"
 #include "windows/viewer/graphics_viewer_window.h"
 #include "windows/viewer/picture_area.h"
 

@@ -9,10 +9,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "platform/ui_services.h"
 #include "platform/platform_services.h"
 #include "platform/pointer.h"
 #include "platform/taskbar.h"
+#include "platform/ui_services.h"
 #include "windows/viewer/graphics_viewer_window.h"
 #include "windows/viewer/picture_area.h"
 

@@ -36,9 +36,10 @@ QPixmap placeholderPicture(QSize size) {
   painter.setPen(Qt::NoPen);
   painter.drawEllipse(QPoint(frame.right() - 50, frame.top() + 40), 18, 18);
   painter.setBrush(QColor(40, 130, 60));
-  painter.drawPolygon(QPolygon({frame.bottomLeft(), QPoint(frame.left() + 90, frame.top() + 80),
-                                QPoint(frame.left() + 160, frame.bottom() - 50),
-                                QPoint(frame.left() + 200, frame.top() + 110), frame.bottomRight()}));
+  painter.drawPolygon(
+      QPolygon({frame.bottomLeft(), QPoint(frame.left() + 90, frame.top() + 80),
+                QPoint(frame.left() + 160, frame.bottom() - 50),
+                QPoint(frame.left() + 200, frame.top() + 110), frame.bottomRight()}));
   painter.setPen(QPen(QColor(90, 60, 30), 8));
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(frame);
@@ -140,12 +141,12 @@ void TForm9::createControlPanel() {
   ComboBox1->setAccessibleName("Picture type");
   DriveComboBox1 = onPanel(new DriveBox(Panel1), "DriveComboBox1", {}, QRect(66, 144, 95, tall));
   DriveComboBox1->setAccessibleName("Drive");
-  Button5 = panelButton(Panel1, "Button5", "Find &all BMP's on drive", {},
-                        QRect(left, 168, wide, tall));
+  Button5 =
+      panelButton(Panel1, "Button5", "Find &all BMP's on drive", {}, QRect(left, 168, wide, tall));
 
-  CheckBox2 = panelCheckBox(Panel1, "CheckBox2", "Sl&ide Show",
-                            "Display all selected graphics one after the other",
-                            QRect(left, 194, 90, 18));
+  CheckBox2 =
+      panelCheckBox(Panel1, "CheckBox2", "Sl&ide Show",
+                    "Display all selected graphics one after the other", QRect(left, 194, 90, 18));
   CheckBox2->setEnabled(false);
   Label3 = onPanel(new QLabel(Panel1), "Label3", {}, QRect(105, 193, 56, 20));
   Label3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -154,8 +155,9 @@ void TForm9::createControlPanel() {
   bold.setBold(true);
   Label3->setFont(bold);
   Label3->setAccessibleName("Selected files");
-  CheckBox1 = panelCheckBox(Panel1, "CheckBox1", "Co&mpact",
-                            "Reduce display to the size of these controls", QRect(left, 216, 75, 18));
+  CheckBox1 =
+      panelCheckBox(Panel1, "CheckBox1", "Co&mpact", "Reduce display to the size of these controls",
+                    QRect(left, 216, 75, 18));
   CheckBox3 = panelCheckBox(Panel1, "CheckBox3", "TV Loo&k", {}, QRect(right, 216, 75, 18));
   CheckBox3->setChecked(true);
 
@@ -164,8 +166,8 @@ void TForm9::createControlPanel() {
   Button3 = panelButton(Panel1, "Button3", "&CD Player", {}, QRect(left, 240, half - shift, tall));
   Button19 = panelButton(Panel1, "Button19", "Search Res&ult", {},
                          QRect(right - shift, 240, half + shift, tall));
-  Button4 = panelButton(Panel1, "Button4", "Sound And Video Pla&yer", {},
-                        QRect(left, 264, wide, tall));
+  Button4 =
+      panelButton(Panel1, "Button4", "Sound And Video Pla&yer", {}, QRect(left, 264, wide, tall));
   Button16 = panelButton(Panel1, "Button16", "&Refresh",
                          "Redraw graphic to clear garbage from a previous display",
                          QRect(left, 288, half, tall));
@@ -185,9 +187,9 @@ void TForm9::createFontPanel() {
   Button15 = panelButton(Panel2, "Button15", "Max", hint, QRect(170, 5, 32, 23));
   Button8 = panelButton(Panel2, "Button8", "-", hint, QRect(204, 5, 22, 23));
   Button9 = panelButton(Panel2, "Button9", "+", hint, QRect(228, 5, 22, 23));
-  RzColorComboBox1 = onPanel(new ColourBox(Panel2), "RzColorComboBox1",
-                             "Change Font colour - Right click to set custom Font colour",
-                             QRect(254, 5, 71, 23));
+  RzColorComboBox1 =
+      onPanel(new ColourBox(Panel2), "RzColorComboBox1",
+              "Change Font colour - Right click to set custom Font colour", QRect(254, 5, 71, 23));
   RzColorComboBox1->setAccessibleName("Font colour");
   Panel2->hide();
 }
@@ -228,8 +230,7 @@ void TForm9::createMenus() {
   Exit2 = menuItem(File1, "Exit2", "E&xit");
   Edit2 = menu("&Edit");
   CopyCtlC1 = menuItem(Edit2, "CopyCtlC1", "&Copy - Ctl+C");
-  DisplayClipboardViewer1 =
-      menuItem(Edit2, "DisplayClipboardViewer1", "&Display Clipboard Viewer");
+  DisplayClipboardViewer1 = menuItem(Edit2, "DisplayClipboardViewer1", "&Display Clipboard Viewer");
   Tools1 = menu("&Tools");
   SystemStatus1 = menuItem(Tools1, "SystemStatus1", "S&ystem Status");
   DisplayListOFF1 = menuItem(Tools1, "DisplayListOFF1", "Display &List OFF");
@@ -249,12 +250,11 @@ void TForm9::createPictureMenu() {
     const char* name;
     const char* caption;
   };
-  for (const Entry& entry : {Entry{&Next1, "Next1", "&Next"},
-                             Entry{&Previous1, "Previous1", "&Previous"},
-                             Entry{&FileDetails1, "FileDetails1", "&File Details"},
-                             Entry{&CopytoClipboard1, "CopytoClipboard1", "Cop&y to Clipboard  (Ctl+C)"},
-                             Entry{&Exit1, "Exit1", "&Stop"},
-                             Entry{&SlideShowOn1, "SlideShowOn1", "Sli&de Show On"},
-                             Entry{&Cancel1, "Cancel1", "&Cancel"}})
+  for (const Entry& entry :
+       {Entry{&Next1, "Next1", "&Next"}, Entry{&Previous1, "Previous1", "&Previous"},
+        Entry{&FileDetails1, "FileDetails1", "&File Details"},
+        Entry{&CopytoClipboard1, "CopytoClipboard1", "Cop&y to Clipboard  (Ctl+C)"},
+        Entry{&Exit1, "Exit1", "&Stop"}, Entry{&SlideShowOn1, "SlideShowOn1", "Sli&de Show On"},
+        Entry{&Cancel1, "Cancel1", "&Cancel"}})
     *entry.action = menuItem(PopupMenu1, entry.name, entry.caption);
 }

@@ -5,15 +5,15 @@
 #include <QCheckBox>
 #include <QPushButton>
 
-#include "program/program_state.h"
-#include "platform/ui_services.h"
-#include "program/web_site.h"
-#include "program/forms.h"
-#include "windows/common/about_window.h"
-#include "windows/common/system_status_window.h"
 #include "platform/platform_services.h"
 #include "platform/shell.h"
 #include "platform/taskbar.h"
+#include "platform/ui_services.h"
+#include "program/forms.h"
+#include "program/program_state.h"
+#include "program/web_site.h"
+#include "windows/common/about_window.h"
+#include "windows/common/system_status_window.h"
 #include "windows/viewer/graphics_viewer_window.h"
 
 void TForm9::connectSwitching() {

@@ -14,10 +14,10 @@
 #include <QRadioButton>
 #include <QSlider>
 
-#include "program/clipboard_question.h"
-#include "program/program_state.h"
 #include "platform/ui_services.h"
+#include "program/clipboard_question.h"
 #include "program/forms.h"
+#include "program/program_state.h"
 #include "services/files/list_widget_lines.h"
 #include "services/files/list_window_kind.h"
 #include "widgets/colour_box.h"
@@ -203,8 +203,8 @@ bool TForm9::FormEventFilter(QObject* watched, QEvent* event) {
 // A passed-up key is the same event going to a parent; a new key may reuse
 // the event's memory, but not its time.
 bool TForm9::keyPassedUp(const QKeyEvent* press, QWidget* watched) {
-  const bool passedUp = press == lastKey_ && press->timestamp() == lastKeyTime_ && lastKeyReceiver_ &&
-                        watched->isAncestorOf(lastKeyReceiver_);
+  const bool passedUp = press == lastKey_ && press->timestamp() == lastKeyTime_ &&
+                        lastKeyReceiver_ && watched->isAncestorOf(lastKeyReceiver_);
   lastKey_ = press;
   lastKeyTime_ = press->timestamp();
   lastKeyReceiver_ = watched;

@@ -72,14 +72,14 @@ class TForm9 : public Form, public ListWindow {
 
   // Picture display (graphic_display.cpp); Sender is the control that started it.
   void Button2Click(QObject* Sender);  // &Display
-  void Button6Click();                 // &Next
-  void Button7Click();                 // Pre&vious
+  void Button6Click();  // &Next
+  void Button7Click();  // Pre&vious
   // Ends what the window shows of a picture before it hands over to another window.
   void WindUpDisplay();
 
   // Stopping and the way back to the list (graphic_stop.cpp)
   void Button12Click();  // &Stop
-  void Exit1Click();     // popup &Stop
+  void Exit1Click();  // popup &Stop
   void RestoreListView();
   // A change of the window's size state; minimizing ends a display or a show.
   void FormResize();
@@ -146,11 +146,11 @@ class TForm9 : public Form, public ListWindow {
   QLabel* Label1;  // status line
   QPushButton* Button17;  // Su&b Select
   QFrame* Panel1;  // control panel
-  QPushButton* Button1;   // Select Files F&or Display
-  QPushButton* Button2;   // &Display
+  QPushButton* Button1;  // Select Files F&or Display
+  QPushButton* Button2;  // &Display
   QPushButton* Button12;  // &Stop
-  QPushButton* Button6;   // &Next
-  QPushButton* Button7;   // Pre&vious
+  QPushButton* Button6;  // &Next
+  QPushButton* Button7;  // Pre&vious
   QGroupBox* RadioGroup1;
   QRadioButton* OriginalSize;
   QRadioButton* FitWindow;
@@ -159,27 +159,27 @@ class TForm9 : public Form, public ListWindow {
   DriveBox* DriveComboBox1;
   QPushButton* Button5;  // Find on drive
   QCheckBox* CheckBox2;  // Sl&ide Show
-  QLabel* Label3;        // selected count
+  QLabel* Label3;  // selected count
   QCheckBox* CheckBox1;  // Co&mpact
   QCheckBox* CheckBox3;  // TV Loo&k
-  QPushButton* Button3;   // &CD Player
+  QPushButton* Button3;  // &CD Player
   QPushButton* Button19;  // Search Res&ult
-  QPushButton* Button4;   // Sound And Video Pla&yer
+  QPushButton* Button4;  // Sound And Video Pla&yer
   QPushButton* Button16;  // &Refresh
-  QPushButton* BitBtn1;   // E&xit
+  QPushButton* BitBtn1;  // E&xit
   QFrame* Panel2;  // font panel
   QPushButton* Button10;  // Normal
   QPushButton* Button11;  // Bold
   QPushButton* Button13;  // Default
   QPushButton* Button14;  // Min
   QPushButton* Button15;  // Max
-  QPushButton* Button8;   // -
-  QPushButton* Button9;   // +
+  QPushButton* Button8;  // -
+  QPushButton* Button9;  // +
   ColourBox* RzColorComboBox1;
   QFrame* Panel3;  // delay panel
   QPushButton* Button18;  // &Print
-  QLabel* Label2;         // delay label
-  QLineEdit* Edit1;       // delay box
+  QLabel* Label2;  // delay label
+  QLineEdit* Edit1;  // delay box
   QSlider* TrackBar1;
 
   QMenu* File1;

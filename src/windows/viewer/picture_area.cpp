@@ -2,11 +2,11 @@
 
 #include <QPainter>
 
+#include "services/fif/fif_image.h"
 #include "services/picture/graphic.h"
 #include "services/picture/graphic_formats.h"
 #include "services/picture/icon.h"
 #include "services/picture/metafile.h"
-#include "services/fif/fif_image.h"
 
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {}
 

@@ -20,7 +20,9 @@ int PictureWalk::previousTicked(int highlighted) const {
   return -1;
 }
 
-int PictureWalk::nextLine(int current) const { return current + 1 <= lastIndex_ ? current + 1 : -1; }
+int PictureWalk::nextLine(int current) const {
+  return current + 1 <= lastIndex_ ? current + 1 : -1;
+}
 
 PictureWalk::AfterFailure PictureWalk::afterFailure(bool yes, bool slideShow) {
   if (!yes) return AfterFailure::Stop;

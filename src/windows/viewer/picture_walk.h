@@ -12,7 +12,7 @@ class PictureWalk {
 
   // What the walk does at a line of the list.
   enum class Step {
-    Show,       // show the picture of the line found
+    Show,  // show the picture of the line found
     BeepAtEnd,  // a single display ran off the list: it beeps and keeps its picture
     EndOfShow,  // a show ran off the list: it ends and the list comes back
   };
@@ -23,9 +23,9 @@ class PictureWalk {
 
   // What follows the prompt about a file that could not be shown.
   enum class AfterFailure {
-    Stop,          // No: everything stops
+    Stop,  // No: everything stops
     ContinueShow,  // Yes with a show running: it goes on with the next ticked line
-    BackToList,    // Yes with no show: the window returns to its list as Stop leaves it
+    BackToList,  // Yes with no show: the window returns to its list as Stop leaves it
   };
 
   PictureWalk(Ticked ticked, int lastIndex) : ticked_(std::move(ticked)), lastIndex_(lastIndex) {}

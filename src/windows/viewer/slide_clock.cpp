@@ -4,4 +4,6 @@
 
 QTime SystemSlideClock::timeOfDay() const { return QTime::currentTime(); }
 
-void SystemSlideClock::rest(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+void SystemSlideClock::rest(int milliseconds) {
+  QThread::msleep(static_cast<unsigned long>(milliseconds));
+}

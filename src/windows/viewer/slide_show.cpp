@@ -7,10 +7,10 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "platform/ui_services.h"
-#include "widgets/list_ticks.h"
 #include "platform/platform_services.h"
 #include "platform/taskbar.h"
+#include "platform/ui_services.h"
+#include "widgets/list_ticks.h"
 #include "windows/viewer/graphics_viewer_window.h"
 #include "windows/viewer/picture_walk.h"
 #include "windows/viewer/slide_clock.h"

@@ -5,11 +5,11 @@
 #include <gst/base/gstbasesink.h>
 #include <gst/gst.h>
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
-#include <gtest/gtest.h>
 #include <thread>
 
 #include "mpegdll.h"
@@ -62,8 +62,8 @@ TEST(MpegLibraryOutput, ADeviceFailingMidFileEndsPlaybackWithAnOutputError) {
   QTemporaryDir dir;
   const QString file = dir.filePath("tone.mp3");
   writeTone(file, {.milliseconds = 5000});
-  Open(QFile::encodeName(file).constData(), MPEGDLL_STREAM_FILE, nullptr, nullptr, nullptr,
-       nullptr, nullptr, nullptr, nullptr);
+  Open(QFile::encodeName(file).constData(), MPEGDLL_STREAM_FILE, nullptr, nullptr, nullptr, nullptr,
+       nullptr, nullptr, nullptr);
   SetOutputDevice(MPEGDLL_DEVICE_DEFAULT, "");
   unsigned char ended = 0;
   ASSERT_EQ(Play(0, 0, &ended), 0);

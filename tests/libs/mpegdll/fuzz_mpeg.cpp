@@ -28,7 +28,9 @@ class MemoryInput : public Input {
   }
   off_t seek(off_t offset, int whence) override {
     if (!seekable_) return -1;
-    const off_t base = whence == SEEK_CUR ? off_t(at_) : whence == SEEK_END ? off_t(bytes_.size()) : 0;
+    const off_t base = whence == SEEK_CUR   ? off_t(at_)
+                       : whence == SEEK_END ? off_t(bytes_.size())
+                                            : 0;
     if (base + offset < 0 || base + offset > off_t(bytes_.size())) return -1;
     at_ = size_t(base + offset);
     return off_t(at_);

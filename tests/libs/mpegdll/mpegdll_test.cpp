@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -5,7 +6,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <thread>
 
 #include "mpegdll.h"
@@ -35,8 +35,8 @@ bool waitForEnd(const unsigned char& ended, int timeoutMs = 10000) {
 }
 
 void openFile(const QString& path) {
-  Open(QFile::encodeName(path).constData(), MPEGDLL_STREAM_FILE, nullptr, nullptr, nullptr,
-       nullptr, nullptr, nullptr, nullptr);
+  Open(QFile::encodeName(path).constData(), MPEGDLL_STREAM_FILE, nullptr, nullptr, nullptr, nullptr,
+       nullptr, nullptr, nullptr);
 }
 
 class MpegLibrary : public ::testing::Test {
@@ -103,12 +103,11 @@ TEST_P(MpegFormats, DecodesTheToneToPcmAtItsFrequencyAndLength) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllVersionsAndLayers, MpegFormats,
-    ::testing::Values(
-        Format{"Mpeg1Layer3", {Tone::Layer::Three, 440, 2000, 44100, 2}, 3, 50},
-        Format{"Mpeg1Layer2", {Tone::Layer::Two, 523, 2000, 44100, 2}, 2, 50},
-        Format{"Mpeg2Layer3Mono", {Tone::Layer::Three, 330, 2000, 22050, 1}, 3, 80},
-        Format{"Mpeg2Layer2", {Tone::Layer::Two, 660, 2000, 24000, 2}, 2, 80},
-        Format{"Mpeg25Layer3", {Tone::Layer::Three, 220, 2000, 11025, 1}, 3, 160}),
+    ::testing::Values(Format{"Mpeg1Layer3", {Tone::Layer::Three, 440, 2000, 44100, 2}, 3, 50},
+                      Format{"Mpeg1Layer2", {Tone::Layer::Two, 523, 2000, 44100, 2}, 2, 50},
+                      Format{"Mpeg2Layer3Mono", {Tone::Layer::Three, 330, 2000, 22050, 1}, 3, 80},
+                      Format{"Mpeg2Layer2", {Tone::Layer::Two, 660, 2000, 24000, 2}, 2, 80},
+                      Format{"Mpeg25Layer3", {Tone::Layer::Three, 220, 2000, 11025, 1}, 3, 160}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MpegLibrary, PlayFromAStartPositionAndSeekLandWithinOneFrame) {

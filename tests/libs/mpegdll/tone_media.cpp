@@ -1,11 +1,11 @@
 #include "tone_media.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QProcess>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <gtest/gtest.h>
 
 void writeTone(const QString& path, const Tone& tone) {
   const int perBuffer = tone.rate / 100;
@@ -13,8 +13,9 @@ void writeTone(const QString& path, const Tone& tone) {
                               ? "lamemp3enc target=bitrate bitrate=128 cbr=true"
                               : "twolamemp2enc bitrate=128";
   const QString pipeline =
-      QString("audiotestsrc wave=sine freq=%1 num-buffers=%2 samplesperbuffer=%3 ! "
-              "audio/x-raw,format=S16LE,rate=%4,channels=%5 ! %6 ! filesink location=%7")
+      QString(
+          "audiotestsrc wave=sine freq=%1 num-buffers=%2 samplesperbuffer=%3 ! "
+          "audio/x-raw,format=S16LE,rate=%4,channels=%5 ! %6 ! filesink location=%7")
           .arg(tone.frequency)
           .arg(tone.milliseconds / 10)
           .arg(perBuffer)

@@ -1,26 +1,29 @@
-#include <QBuffer>
 #include <gtest/gtest.h>
+#include <QBuffer>
 
 #include "codec_test_support.h"
 #include "fif/qimage_conversion.h"
-#include "services/picture/bitmap.h"
-#include "services/picture/graphic_formats.h"
 #include "picture_test_support.h"
 #include "services/fif/deco_library.h"
 #include "services/fif/fif_error.h"
 #include "services/fif/fif_image.h"
 #include "services/fif/fif_registration.h"
+#include "services/picture/bitmap.h"
+#include "services/picture/graphic_formats.h"
 
 namespace {
 
 using Mode = TFIFImage::OutputMode;
 
-QByteArray fifBytes(const fif::RgbImage& image, int quality = 85, std::vector<std::uint32_t> table = {}) {
+QByteArray fifBytes(const fif::RgbImage& image, int quality = 85,
+                    std::vector<std::uint32_t> table = {}) {
   const auto bytes = encodeAt(image, quality, std::move(table));
   return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }
 
-QString standIn(const char* version) { return QStringLiteral(STAND_INS "/libdeco_stand_in_%1.so").arg(version); }
+QString standIn(const char* version) {
+  return QStringLiteral(STAND_INS "/libdeco_stand_in_%1.so").arg(version);
+}
 
 QString refusal(const QString& library) {
   try {
@@ -32,13 +35,16 @@ QString refusal(const QString& library) {
 }
 
 TEST(DecoLibrary, AcceptsVersionSixOrLaterAndSaysWhyItRefusesOthers) {
-  EXPECT_EQ(refusal(standIn("5_9")), QStringLiteral("Wrong DLL version: %1 5.9.  This program requires version "
-                                                    "6.0 or later.").arg(standIn("5_9")));
+  EXPECT_EQ(refusal(standIn("5_9")),
+            QStringLiteral("Wrong DLL version: %1 5.9.  This program requires version "
+                           "6.0 or later.")
+                .arg(standIn("5_9")));
   EXPECT_FALSE(deco_library::LoadDecoLibrary(standIn("5_9"), false));
   EXPECT_FALSE(deco_library::Loaded());
   EXPECT_TRUE(refusal(standIn("none")).startsWith("Error loading " + standIn("none") + ": ("));
   const QString missing = refusal("/no/such/libdeco32.so");
-  EXPECT_TRUE(missing.startsWith("Error loading /no/such/libdeco32.so: (") && missing.endsWith(")")) << qPrintable(missing);
+  EXPECT_TRUE(missing.startsWith("Error loading /no/such/libdeco32.so: (") && missing.endsWith(")"))
+      << qPrintable(missing);
 
   for (const char* accepted : {"6_0", "7_0"}) {
     EXPECT_TRUE(deco_library::LoadDecoLibrary(standIn(accepted), true)) << accepted;
@@ -104,7 +110,8 @@ TEST(FifImage, EachOutputModeGivesThePicture) {
     TFIFImage picture(mode);
     loadBytes(picture, fifBytes(scene));
     const QImage bitmap = picture.Bitmap();
-    EXPECT_GT(lumaPsnr(scene, fif::fromQImage(bitmap)), mode == Mode::Palette8 ? 18.0 : 24.0) << int(mode);
+    EXPECT_GT(lumaPsnr(scene, fif::fromQImage(bitmap)), mode == Mode::Palette8 ? 18.0 : 24.0)
+        << int(mode);
     EXPECT_EQ(picture.Palette().size(), mode == Mode::Palette8 ? 256 : 0);
     EXPECT_EQ(picture.PaletteModified(), mode == Mode::Palette8);
   }
@@ -191,7 +198,8 @@ TEST(FifImage, ReportsItsProgressFromStartToEnd) {
   TFIFImage picture(Mode::Colours24);
   loadBytes(picture, fifBytes(testScene(40, 40)));
   std::vector<std::pair<ProgressStage, int>> reports;
-  picture.setOnProgress([&](Graphic&, ProgressStage stage, int percent) { reports.emplace_back(stage, percent); });
+  picture.setOnProgress(
+      [&](Graphic&, ProgressStage stage, int percent) { reports.emplace_back(stage, percent); });
   picture.Bitmap();
   ASSERT_GE(reports.size(), 3u);
   EXPECT_EQ(reports.front(), std::pair(ProgressStage::Starting, 0));
@@ -205,7 +213,8 @@ TEST(FifImage, ADamagedFileFailsWithTheLibrarysStatusAndLeavesNoSession) {
   TFIFImage picture(Mode::Colours24);
   loadBytes(picture, bytes);
   bool ended = false;
-  picture.setOnProgress([&](Graphic&, ProgressStage stage, int) { ended = stage == ProgressStage::Ending; });
+  picture.setOnProgress(
+      [&](Graphic&, ProgressStage stage, int) { ended = stage == ProgressStage::Ending; });
   try {
     drawn(picture, QSize(10, 10));
     ADD_FAILURE() << "a damaged file was drawn";

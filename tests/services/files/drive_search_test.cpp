@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 #include "fake_list_window.h"
 #include "file_tree.h"
@@ -117,8 +117,8 @@ TEST_F(DriveSearchTest, FollowsNoLinkToADirectoryAndStaysOnItsFileSystem) {
 // Root reads every directory, so the search runs in a child as an ordinary user.
 TEST_F(DriveSearchTest, SkipsADirectoryItCannotRead) {
   makeFiles(root, {"open/one.mp3", "locked/hidden.mp3", "two.mp3"});
-  for (const auto& [directory, mode] : {std::pair{root, 0755}, {root + "/open", 0755},
-                                        {root + "/locked", 0}})
+  for (const auto& [directory, mode] :
+       {std::pair{root, 0755}, {root + "/open", 0755}, {root + "/locked", 0}})
     ASSERT_EQ(chmod(QFile::encodeName(directory).constData(), mode), 0);
   EXPECT_EXIT(
       {
@@ -195,10 +195,9 @@ TEST_F(DriveSearchTest, AListWithNoRoomLeftEndsTheSearchLikeAnAbortAfterItsOwnMe
   window.lines.room = 1;
 
   EXPECT_THROW(search(), SearchEnded);
-  EXPECT_EQ(window.log,
-            QStringList({"animation stopped", "list controls disabled", "list emptied",
-                         "list hidden", "message There are too many files!", "list emptied",
-                         "controls reset", "focus"}));
+  EXPECT_EQ(window.log, QStringList({"animation stopped", "list controls disabled", "list emptied",
+                                     "list hidden", "message There are too many files!",
+                                     "list emptied", "controls reset", "focus"}));
   EXPECT_FALSE(window.lines.visible);
   EXPECT_FALSE(window.saveListCommandEnabled);
   EXPECT_FALSE(window.SearchRunning);

@@ -1,9 +1,9 @@
 #include "file_tree.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <gtest/gtest.h>
 
 void makeFiles(const QString& root, const QStringList& relativePaths) {
   for (const QString& relative : relativePaths) {

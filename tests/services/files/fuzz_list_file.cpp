@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   file.write(reinterpret_cast<const char*>(data), qint64(size));
   file.close();
   try {
-    const std::optional<QStringList> entries = readListFile(listPath(), mediaPlayerLists().signature);
+    const std::optional<QStringList> entries =
+        readListFile(listPath(), mediaPlayerLists().signature);
     LetterCaseResolver resolver;
     if (entries)
       for (const QString& entry : *entries) resolver.resolve(entry);

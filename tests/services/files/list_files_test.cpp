@@ -2,10 +2,10 @@
 
 #include <sys/resource.h>
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <csignal>
-#include <gtest/gtest.h>
 
 #include "fake_list_window.h"
 #include "file_tree.h"
@@ -57,15 +57,18 @@ TEST_F(ListFilesTest, SavesTheTickedLinesAfterTheSignatureEachEndedByCrLfAndLoad
        {false, true, false, true, false});
   const QString saved = root + "/mine.QPL";
   writeContent(saved, "an older list, longer than the new one will be ........................");
-  const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+  const auto permissions =
+      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
   ASSERT_TRUE(QFile::setPermissions(saved, permissions));
   save(mediaPlayerLists(), root + "/mine");
 
-  EXPECT_EQ(QFile::permissions(saved), permissions | QFileDevice::ReadUser | QFileDevice::WriteUser);
+  EXPECT_EQ(QFile::permissions(saved),
+            permissions | QFileDevice::ReadUser | QFileDevice::WriteUser);
   EXPECT_EQ(contentOf(saved), "Corvela Pro Play List\r\n" + QFile::encodeName(one) + "\r\n" +
                                   QFile::encodeName(two) + "\r\n");
   EXPECT_EQ(window.listFileName, saved);
-  EXPECT_EQ(ui.texts(), QStringList{"The Play List entitled: \"" + saved + "\" was successfully saved"});
+  EXPECT_EQ(ui.texts(),
+            QStringList{"The Play List entitled: \"" + saved + "\" was successfully saved"});
   EXPECT_EQ(ui.shown().back().box, UiDouble::Box::Plain);
 
   window.listFileName.clear();
@@ -79,13 +82,13 @@ TEST_F(ListFilesTest, SavesTheTickedLinesAfterTheSignatureEachEndedByCrLfAndLoad
   EXPECT_EQ(window.listFileName, saved);
 }
 
-TEST_F(ListFilesTest, ASavedListNamesItsFilesByTheirRealPathsAndALoadedOneFindsThemRegardlessOfCase) {
+TEST_F(ListFilesTest,
+       ASavedListNamesItsFilesByTheirRealPathsAndALoadedOneFindsThemRegardlessOfCase) {
   makeFiles(root, {"Albums/Late/Song.MP3"});
   const QString real = root + "/Albums/Late/Song.MP3";
   const QString missing = root + "/Albums/gone.mp3";
-  writeContent(root + "/hand.qpl", "Corvela Pro Play List\r\n" +
-                                      QFile::encodeName(real.toLower()) + "\r\n" +
-                                      QFile::encodeName(missing) + "\r\n\r\n");
+  writeContent(root + "/hand.qpl", "Corvela Pro Play List\r\n" + QFile::encodeName(real.toLower()) +
+                                       "\r\n" + QFile::encodeName(missing) + "\r\n\r\n");
   load(mediaPlayerLists(), root + "/hand.qpl");
 
   ASSERT_EQ(window.lines.count(), 3);

@@ -1,7 +1,7 @@
 #include "services/files/list_widget_lines.h"
 
-#include <QListWidget>
 #include <gtest/gtest.h>
+#include <QListWidget>
 
 TEST(ListWidgetLines, KeepEachLinesRealPathBesideItsTextAndAddLinesWithoutATickChangeEvent) {
   QListWidget widget;

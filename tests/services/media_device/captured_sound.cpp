@@ -33,7 +33,8 @@ double CapturedSound::audibleSeconds() const {
   return static_cast<double>(loud) / kRate;
 }
 
-double CapturedSound::strongest(const std::vector<double>& candidates, double from, double to) const {
+double CapturedSound::strongest(const std::vector<double>& candidates, double from,
+                                double to) const {
   const auto first = static_cast<std::size_t>(std::max(0.0, from) * kRate);
   const auto last = std::min(mono_.size(), static_cast<std::size_t>(to * kRate));
   double best = 0;
@@ -47,7 +48,8 @@ double CapturedSound::strongest(const std::vector<double>& candidates, double fr
       beforePrevious = previous;
       previous = current;
     }
-    const double power = previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
+    const double power = previous * previous + beforePrevious * beforePrevious -
+                         coefficient * previous * beforePrevious;
     if (power > bestPower) {
       bestPower = power;
       best = frequency;

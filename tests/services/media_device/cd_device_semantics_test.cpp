@@ -1,8 +1,8 @@
 // How a CD drive behaves through its handles, on fake drives with a manual clock.
 #include <gtest/gtest.h>
 
-#include "services/media_device/disc_toc.h"
 #include "fake_media_device.h"
+#include "services/media_device/disc_toc.h"
 
 namespace {
 
@@ -105,7 +105,8 @@ TEST_F(CdDeviceTest, EveryNotifiedPlayEndsWithExactlyOneEvent) {
   playTrack(*cd, 2, true);  // supersedes the play of track 1
   cd->stop();
   devices.deliverEvents();
-  EXPECT_EQ(events, (std::vector{NotifyResult::Successful, NotifyResult::Superseded, NotifyResult::Aborted}));
+  EXPECT_EQ(events, (std::vector{NotifyResult::Successful, NotifyResult::Superseded,
+                                 NotifyResult::Aborted}));
 
   // Another handle's play supersedes ours; closing our handle owes nothing more.
   events.clear();

@@ -6,23 +6,26 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "services/media_device/disc_toc.h"
-#include "services/media_device/media_device_factory.h"
 #include "captured_sound.h"
 #include "disc_image_writer.h"
+#include "services/media_device/disc_toc.h"
+#include "services/media_device/media_device_factory.h"
 
 namespace {
 
 const std::vector<double> kTones{440, 550, 660, 880};
 const std::vector<double> kSeconds{2, 1, 1, 2};
 
-std::uint32_t tmsf(int track, int minutes = 0, int seconds = 0) { return packTmsf({track, minutes, seconds, 0}); }
+std::uint32_t tmsf(int track, int minutes = 0, int seconds = 0) {
+  return packTmsf({track, minutes, seconds, 0});
+}
 
 class DiscImageTest : public ::testing::Test {
  protected:
   DiscImageTest() {
     std::vector<ImageTrack> tracks;
-    for (std::size_t n = 0; n < kTones.size(); ++n) tracks.push_back({tone(kTones[n], kSeconds[n]), {}});
+    for (std::size_t n = 0; n < kTones.size(); ++n)
+      tracks.push_back({tone(kTones[n], kSeconds[n]), {}});
     writeDiscImage(path("tones.cue").toStdString(), tracks);
     chooseImage(path("tones.cue"));
     SystemDeviceOptions options;
@@ -37,7 +40,9 @@ class DiscImageTest : public ::testing::Test {
   }
 
   QString path(const QString& name) const { return dir.filePath(name); }
-  void chooseImage(const QString& cue) { QSettings(path("Corvela.conf"), QSettings::IniFormat).setValue("VirtualDrive/Image", cue); }
+  void chooseImage(const QString& cue) {
+    QSettings(path("Corvela.conf"), QSettings::IniFormat).setValue("VirtualDrive/Image", cue);
+  }
   void playTrack(int track, bool notify = false) {
     cd->setStart(tmsf(track));
     if (track < cd->trackCount()) cd->setEnd(tmsf(track + 1));
@@ -126,18 +131,25 @@ TEST_F(DiscImageTest, EjectOpensTheDoorAndTheNextOpenLoadsTheDiscAgain) {
 
 TEST_F(DiscImageTest, AMissingOrBrokenImageIsAnEmptyDriveThatSaysWhy) {
   writeFile("no-bin.cue", "FILE \"gone.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
-  writeFile("no-index.cue", "FILE \"tones.bin\" BINARY\n  TRACK 01 AUDIO\n  TRACK 02 AUDIO\n    INDEX 01 00:01:00\n");
+  writeFile(
+      "no-index.cue",
+      "FILE \"tones.bin\" BINARY\n  TRACK 01 AUDIO\n  TRACK 02 AUDIO\n    INDEX 01 00:01:00\n");
   writeFile("garbage.cue", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
   writeFile("long-gap.cue",
-            "FILE \"tones.bin\" BINARY\n  TRACK 01 AUDIO\n    PREGAP 00:66666602:00\n    INDEX 01 00:00:00\n");
+            "FILE \"tones.bin\" BINARY\n  TRACK 01 AUDIO\n    PREGAP 00:66666602:00\n    INDEX 01 "
+            "00:00:00\n");
   const std::vector<std::pair<QString, QString>> images{
       {"missing.cue", ""},
       {"", ""},  // none named: the demo disc, missing here
-      {"no-bin.cue", "The disc image \"no-bin.cue\" cannot be played: the file \"gone.bin\" it names cannot be found."},
-      {"no-index.cue", "The disc image \"no-index.cue\" cannot be played: track 1 has no INDEX 01."},
+      {"no-bin.cue",
+       "The disc image \"no-bin.cue\" cannot be played: the file \"gone.bin\" it names cannot be "
+       "found."},
+      {"no-index.cue",
+       "The disc image \"no-index.cue\" cannot be played: track 1 has no INDEX 01."},
       {"garbage.cue", "The disc image \"garbage.cue\" cannot be played: it is not a cue sheet."},
       {"long-gap.cue",
-       "The disc image \"long-gap.cue\" cannot be played: \"00:66666602:00\" is not a time on a disc."}};
+       "The disc image \"long-gap.cue\" cannot be played: \"00:66666602:00\" is not a time on a "
+       "disc."}};
   for (const auto& [image, problem] : images) {
     chooseImage(image.isEmpty() ? image : path(image));
     SCOPED_TRACE(image.toStdString());
@@ -155,13 +167,16 @@ TEST_F(DiscImageTest, ABigEndianBinOfAnyNameWithAPregapPlaysEachTrack) {
   std::vector<std::int16_t> samples = tone(440, 1);
   const std::vector<std::int16_t> second = tone(660, 1);
   samples.insert(samples.end(), second.begin(), second.end());
-  QByteArray bin(reinterpret_cast<const char*>(samples.data()), static_cast<qsizetype>(samples.size() * 2));
+  QByteArray bin(reinterpret_cast<const char*>(samples.data()),
+                 static_cast<qsizetype>(samples.size() * 2));
   for (qsizetype i = 0; i + 1 < bin.size(); i += 2) std::swap(bin[i], bin[i + 1]);
   writeFile("Album Image (Disc 1).bin", bin);
-  writeFile("album.cue",
-            "TITLE \"Tones\"\r\nPERFORMER \"Corvela\"\r\nFILE \"Album Image (Disc 1).bin\" MOTOROLA\r\n"
-            "  TRACK 01 AUDIO\r\n    TITLE \"Low\"\r\n    INDEX 01 00:00:00\r\n"
-            "  TRACK 02 AUDIO\r\n    PERFORMER \"Someone\"\r\n    PREGAP 00:01:00\r\n    INDEX 01 00:01:00");
+  writeFile(
+      "album.cue",
+      "TITLE \"Tones\"\r\nPERFORMER \"Corvela\"\r\nFILE \"Album Image (Disc 1).bin\" MOTOROLA\r\n"
+      "  TRACK 01 AUDIO\r\n    TITLE \"Low\"\r\n    INDEX 01 00:00:00\r\n"
+      "  TRACK 02 AUDIO\r\n    PERFORMER \"Someone\"\r\n    PREGAP 00:01:00\r\n    INDEX 01 "
+      "00:01:00");
   chooseImage(path("album.cue"));
   cd->open("virtual");
   ASSERT_EQ(cd->trackCount(), 2);
@@ -185,7 +200,8 @@ TEST_F(DiscImageTest, OneWaveFilePerTrackPlaysEachTrack) {
   for (int n = 1; n <= 3; ++n) {
     const QString name = QString("0%1 - x.wav").arg(n);
     writeWavFile(path(name).toStdString(), tone(kTones[static_cast<std::size_t>(n)], 1));
-    sheet += "FILE \"" + name.toUtf8() + "\" WAVE\n  TRACK 0" + QByteArray::number(n) + " AUDIO\n    INDEX 01 00:00:00\n";
+    sheet += "FILE \"" + name.toUtf8() + "\" WAVE\n  TRACK 0" + QByteArray::number(n) +
+             " AUDIO\n    INDEX 01 00:00:00\n";
   }
   writeFile("waves.cue", sheet);
   chooseImage(path("waves.cue"));

@@ -47,8 +47,8 @@ TEST_F(FileDeviceTest, EachNotifiedPlayEndsWithExactlyOneEventOfTheRightKind) {
   notifiedPlay();
   file->close();
   devices.advance(5000);
-  EXPECT_EQ(events, (std::vector{NotifyResult::Superseded, NotifyResult::Successful, NotifyResult::Aborted,
-                                 NotifyResult::Aborted}));
+  EXPECT_EQ(events, (std::vector{NotifyResult::Superseded, NotifyResult::Successful,
+                                 NotifyResult::Aborted, NotifyResult::Aborted}));
 }
 
 TEST_F(FileDeviceTest, PauseTogglesAndKeepsTheNotifiedPlayGoing) {

@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
   const std::uint32_t length = cd->trackLength(last - 1);
   const int before = application.arguments().size() > 3 ? application.arguments().at(3).toInt() : 2;
   const int seconds = static_cast<int>((length & 0xff) * 60 + (length >> 8 & 0xff)) - before;
-  cd->setStart(packTmsf({last - 1, seconds / 60, seconds % 60, static_cast<int>(length >> 16 & 0xff)}));
+  cd->setStart(
+      packTmsf({last - 1, seconds / 60, seconds % 60, static_cast<int>(length >> 16 & 0xff)}));
   cd->setEnd(static_cast<std::uint32_t>(last));
   cd->play();
   QThread::msleep(300);

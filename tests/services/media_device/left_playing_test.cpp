@@ -8,9 +8,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "captured_sound.h"
 #include "services/media_device/disc_toc.h"
 #include "services/media_device/media_device_factory.h"
-#include "captured_sound.h"
 
 namespace {
 
@@ -27,7 +27,8 @@ TEST(LeftPlaying, TheDemoDiscPlaysOnAfterTheProgramHasEndedUpToItsLastTrack) {
   ASSERT_EQ(program.exitCode(), 0) << "the demo disc did not play";
 
   const qint64 atExit = sizeOf(capture);
-  EXPECT_TRUE(waitUntil([&] { return sizeOf(capture) > atExit + 44100; }, 3000)) << "silence after the program ended";
+  EXPECT_TRUE(waitUntil([&] { return sizeOf(capture) > atExit + 44100; }, 3000))
+      << "silence after the program ended";
   // Sound stops once nothing more reaches the capture for a while.
   qint64 last = -1;
   for (int check = 0; check < 20 && sizeOf(capture) != last; ++check) {
@@ -43,7 +44,8 @@ TEST(LeftPlaying, TheDemoDiscPlaysOnAfterTheProgramHasEndedUpToItsLastTrack) {
   ASSERT_TRUE(cue.open(QIODevice::ReadOnly));
   const QList<QByteArray> lines = cue.readAll().trimmed().split('\n');
   const QList<QByteArray> lastIndex = lines.last().trimmed().split(' ').last().split(':');
-  const qint64 lastTrackFrame = (lastIndex[0].toInt() * 60 + lastIndex[1].toInt()) * kFramesPerSecond + lastIndex[2].toInt();
+  const qint64 lastTrackFrame =
+      (lastIndex[0].toInt() * 60 + lastIndex[1].toInt()) * kFramesPerSecond + lastIndex[2].toInt();
   QFile bin(binDir + "/demo-disc.bin");
   ASSERT_TRUE(bin.open(QIODevice::ReadOnly));
   const qint64 tailBytes = 44100;  // a quarter of a second
@@ -51,7 +53,8 @@ TEST(LeftPlaying, TheDemoDiscPlaysOnAfterTheProgramHasEndedUpToItsLastTrack) {
   QFile heard(capture);
   ASSERT_TRUE(heard.open(QIODevice::ReadOnly));
   heard.seek(heard.size() - tailBytes);
-  EXPECT_TRUE(heard.read(tailBytes) == bin.read(tailBytes)) << "the end of what sounded is not the end of track 7";
+  EXPECT_TRUE(heard.read(tailBytes) == bin.read(tailBytes))
+      << "the end of what sounded is not the end of track 7";
 }
 
 // One drive across processes: whoever opens it next takes the sound over.
@@ -64,7 +67,8 @@ TEST(LeftPlaying, TheNextRunTakesTheDiscOverSoOnlyOneSoundsAndStopSilencesIt) {
   ASSERT_TRUE(program.waitForFinished(10000));
   ASSERT_EQ(program.exitCode(), 0);
   // A second of sound: more than the helper played before it ended.
-  ASSERT_TRUE(waitUntil([&] { return sizeOf(leftCapture) > 4 * 44100; }, 3000)) << "silence after the program ended";
+  ASSERT_TRUE(waitUntil([&] { return sizeOf(leftCapture) > 4 * 44100; }, 3000))
+      << "silence after the program ended";
 
   SystemDeviceOptions options;
   options.settingsFile = dir.filePath("Corvela.conf");

@@ -12,9 +12,9 @@
 #include <QWidget>
 #include <cmath>
 
-#include "services/media_device/media_device_factory.h"
 #include "captured_sound.h"
 #include "disc_image_writer.h"
+#include "services/media_device/media_device_factory.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ void encode(const QString& description) {
   ASSERT_TRUE(pipeline) << (error ? error->message : "");
   gst_element_set_state(pipeline, GST_STATE_PLAYING);
   GstBus* bus = gst_element_get_bus(pipeline);
-  GstMessage* end = gst_bus_timed_pop_filtered(bus, 30 * GST_SECOND,
-                                               static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+  GstMessage* end = gst_bus_timed_pop_filtered(
+      bus, 30 * GST_SECOND, static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
   ASSERT_TRUE(end && GST_MESSAGE_TYPE(end) == GST_MESSAGE_EOS) << description.toStdString();
   gst_message_unref(end);
   gst_object_unref(bus);
@@ -86,15 +86,25 @@ class MediaFileTest : public ::testing::Test {
     media = new QTemporaryDir;
     writeWavFile(at("tone.wav").toStdString(), tone(440, 1.5));
     writeMidi(at("tune.mid"));
-    encode("audiotestsrc freq=550 num-buffers=100 samplesperbuffer=441 ! audio/x-raw,rate=44100,channels=2 ! "
-           "lamemp3enc target=bitrate cbr=true bitrate=128 ! filesink location=" + at("tone.mp3"));
-    encode("videotestsrc pattern=red num-buffers=50 ! video/x-raw,width=160,height=120,framerate=25/1 ! jpegenc ! "
-           "avimux ! filesink location=" + at("red.avi"));
-    encode("audiotestsrc freq=660 num-buffers=100 samplesperbuffer=882 ! audio/x-raw,rate=44100,channels=2 ! "
-           "avenc_mp2 ! mpegaudioparse ! avmux_dvd ! filesink location=" + at("tone.mpg"));
+    encode(
+        "audiotestsrc freq=550 num-buffers=100 samplesperbuffer=441 ! "
+        "audio/x-raw,rate=44100,channels=2 ! "
+        "lamemp3enc target=bitrate cbr=true bitrate=128 ! filesink location=" +
+        at("tone.mp3"));
+    encode(
+        "videotestsrc pattern=red num-buffers=50 ! video/x-raw,width=160,height=120,framerate=25/1 "
+        "! jpegenc ! "
+        "avimux ! filesink location=" +
+        at("red.avi"));
+    encode(
+        "audiotestsrc freq=660 num-buffers=100 samplesperbuffer=882 ! "
+        "audio/x-raw,rate=44100,channels=2 ! "
+        "avenc_mp2 ! mpegaudioparse ! avmux_dvd ! filesink location=" +
+        at("tone.mpg"));
     // The MPEG-1/2 video encoders are not at hand here: H.264 pictures in a system stream.
     encode("mpegpsmux name=mux ! filesink location=" + at("green.mpg") +
-           " videotestsrc pattern=green num-buffers=50 ! video/x-raw,width=352,height=288,framerate=25/1 ! "
+           " videotestsrc pattern=green num-buffers=50 ! "
+           "video/x-raw,width=352,height=288,framerate=25/1 ! "
            "x264enc ! h264parse ! mux. audiotestsrc num-buffers=100 samplesperbuffer=882 ! "
            "audio/x-raw,rate=44100,channels=2 ! avenc_mp2 ! mpegaudioparse ! mux.");
     wrapAsVideoCd(at("green.mpg"), at("green.dat"));
@@ -117,7 +127,9 @@ class MediaFileTest : public ::testing::Test {
   bool waitForEnd(int timeoutMs = 6000) {
     return waitUntil([this] { return file->mode() != DeviceMode::Playing; }, timeoutMs);
   }
-  static void pauseFor(int ms) { waitUntil([] { return false; }, ms); }
+  static void pauseFor(int ms) {
+    waitUntil([] { return false; }, ms);
+  }
 
   static QTemporaryDir* media;
   QTemporaryDir capture;
@@ -129,8 +141,11 @@ class MediaFileTest : public ::testing::Test {
 QTemporaryDir* MediaFileTest::media = nullptr;
 
 TEST_F(MediaFileTest, LengthsAreWithinFiftyMillisecondsOfTheTruth) {
-  const std::vector<std::pair<QString, int>> truths{
-      {"tone.wav", 1500}, {"tone.mp3", 1000}, {"tune.mid", 2000}, {"red.avi", 2000}, {"tone.mpg", 2000}};
+  const std::vector<std::pair<QString, int>> truths{{"tone.wav", 1500},
+                                                    {"tone.mp3", 1000},
+                                                    {"tune.mid", 2000},
+                                                    {"red.avi", 2000},
+                                                    {"tone.mpg", 2000}};
   for (const auto& [name, length] : truths) {
     SCOPED_TRACE(name.toStdString());
     ASSERT_NO_THROW(file->open(at(name)));
@@ -175,7 +190,8 @@ TEST_F(MediaFileTest, StopAbortsAndANewPlaySupersedes) {
   notifiedPlay();
   ASSERT_TRUE(waitForEnd());
   pauseFor(300);
-  EXPECT_EQ(events, (std::vector{NotifyResult::Aborted, NotifyResult::Superseded, NotifyResult::Successful}));
+  EXPECT_EQ(events, (std::vector{NotifyResult::Aborted, NotifyResult::Superseded,
+                                 NotifyResult::Successful}));
 }
 
 TEST_F(MediaFileTest, VideoFramesAreDrawnStretchedIntoTheRectangleGiven) {
@@ -202,11 +218,13 @@ TEST_F(MediaFileTest, WithoutADisplayWindowVideoGetsAWindowOfItsOwnAtItsOwnSize)
     file->setDisplay(nullptr);
     file->play();
     QWidget* own = nullptr;
-    ASSERT_TRUE(waitUntil([&] {
-      for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible() && window->inherits("VideoSurface")) own = window;
-      return own != nullptr;
-    }, 3000));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+          for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->inherits("VideoSurface")) own = window;
+          return own != nullptr;
+        },
+        3000));
     EXPECT_EQ(own->size(), name.endsWith(".avi") ? QSize(160, 120) : QSize(352, 288));
     file->close();
   }
@@ -228,7 +246,8 @@ TEST_F(MediaFileTest, BadFilesGiveAClearErrorOrPlayWhatCanBePlayed) {
       file->open(at(name));
       FAIL() << "opened";
     } catch (const MediaDeviceError& error) {
-      EXPECT_TRUE(error.message().startsWith("Cannot play \"" + at(name) + "\": ")) << error.message().toStdString();
+      EXPECT_TRUE(error.message().startsWith("Cannot play \"" + at(name) + "\": "))
+          << error.message().toStdString();
     }
     EXPECT_FALSE(file->isOpen());
   }

@@ -1,9 +1,9 @@
 // The component on the real MPEG library, playing generated tones.
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "services/mpeg/mpeg_player.h"
 #include "tone_media.h"

@@ -1,10 +1,10 @@
 #include <dlfcn.h>
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
-#include <gtest/gtest.h>
 
 #include "services/mpeg/mpeg_player.h"
 #include "stand_in.h"
@@ -28,7 +28,8 @@ void expectError(Operation operation, const QString& message, int code) {
 class MpegPlayer : public ::testing::Test {
  protected:
   void SetUp() override {
-    library_ = dlopen(QFile::encodeName(kStandIns + "/recording/libmpegdll.so").constData(), RTLD_NOW);
+    library_ =
+        dlopen(QFile::encodeName(kStandIns + "/recording/libmpegdll.so").constData(), RTLD_NOW);
     ASSERT_NE(library_, nullptr) << dlerror();
     lib = reinterpret_cast<StandIn* (*)()>(dlsym(library_, "standIn"))();
     *lib = StandIn{};
@@ -114,8 +115,8 @@ TEST_F(MpegPlayer, AFailedInitLeavesTheLibraryUnloaded) {
 
 TEST_F(MpegPlayer, EveryOperationNeedsTheLibrary) {
   const std::vector<std::function<void()>> operations = {
-      [&] { player.Open(); },    [&] { player.Play(); },       [&] { player.Pause(true); },
-      [&] { player.Restart(); }, [&] { player.Close(); },      [&] { player.Seek(0); },
+      [&] { player.Open(); },       [&] { player.Play(); },      [&] { player.Pause(true); },
+      [&] { player.Restart(); },    [&] { player.Close(); },     [&] { player.Seek(0); },
       [&] { player.PlayerMode(); }, [&] { player.CurrentPos(); }};
   for (const auto& operation : operations) expectError(operation, "MPEG library not loaded", 0);
 }

@@ -1,9 +1,9 @@
-#include <QBuffer>
 #include <gtest/gtest.h>
+#include <QBuffer>
 
+#include "picture_test_support.h"
 #include "services/picture/bitmap.h"
 #include "services/picture/picture_error.h"
-#include "picture_test_support.h"
 
 namespace {
 
@@ -49,8 +49,9 @@ QByteArray patternFile(int bitCount, bool topDown, const QVector<std::uint32_t>&
   QByteArray pixels;
   for (int i = 0; i < kHeight; ++i)
     pixels += packedRow(topDown ? i : kHeight - 1 - i, bitCount, masks);
-  const QVector<QRgb> palette =
-      bitCount <= 8 ? kColours.first(std::min<int>(kColours.size(), 1 << bitCount)) : QVector<QRgb>();
+  const QVector<QRgb> palette = bitCount <= 8
+                                    ? kColours.first(std::min<int>(kColours.size(), 1 << bitCount))
+                                    : QVector<QRgb>();
   return bmpFile(kWidth, topDown ? -kHeight : kHeight, bitCount, masks.isEmpty() ? 0 : 3, palette,
                  pixels, masks);
 }
@@ -58,7 +59,8 @@ QByteArray patternFile(int bitCount, bool topDown, const QVector<std::uint32_t>&
 void expectPattern(Bitmap& bitmap, int bitCount) {
   ASSERT_EQ(bitmap.Width(), kWidth);
   ASSERT_EQ(bitmap.Height(), kHeight);
-  const int colours = bitCount <= 8 ? std::min<int>(kColours.size(), 1 << bitCount) : kColours.size();
+  const int colours =
+      bitCount <= 8 ? std::min<int>(kColours.size(), 1 << bitCount) : kColours.size();
   const QImage image = drawnAtOwnSize(bitmap);
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x)
@@ -91,7 +93,8 @@ TEST(Bitmap, EveryDepthBothWaysUpDrawsTheStoredPixelsAndSavesInItsOwnFormat) {
       loadBytes(bitmap, patternFile(layout.bitCount, topDown, layout.masks));
       expectPattern(bitmap, layout.bitCount);
       EXPECT_EQ(bitmap.pixelFormat(), layout.format);
-      EXPECT_EQ(bitmap.Palette().size(), layout.bitCount <= 8 ? std::min(8, 1 << layout.bitCount) : 0);
+      EXPECT_EQ(bitmap.Palette().size(),
+                layout.bitCount <= 8 ? std::min(8, 1 << layout.bitCount) : 0);
 
       Bitmap again;
       loadBytes(again, savedBytes(bitmap));
@@ -107,14 +110,13 @@ TEST(Bitmap, RunLengthBitmapsDecodeRunsAbsoluteStretchesAndDeltas) {
   // 6 x 3, bottom row first. Row 2 (bottom): run of 3 red, absolute green
   // blue green. Row 1: delta skips to x 4 and the row above; row 0 gets a run
   // of 2 blue at x 4 and 5, the rest stays colour 0.
-  const QByteArray rle8 = Bytes()
-                              .bytes({3, 1, 0, 3, 2, 3, 2, 0, 0, 0})
-                              .bytes({0, 2, 4, 1, 2, 3, 0, 1})
-                              .data;
+  const QByteArray rle8 =
+      Bytes().bytes({3, 1, 0, 3, 2, 3, 2, 0, 0, 0}).bytes({0, 2, 4, 1, 2, 3, 0, 1}).data;
   Bitmap bitmap;
   loadBytes(bitmap, bmpFile(6, 3, 8, 1, palette, rle8));
   QImage image = drawnAtOwnSize(bitmap);
-  const QVector<QRgb> bottom = {palette[1], palette[1], palette[1], palette[2], palette[3], palette[2]};
+  const QVector<QRgb> bottom = {palette[1], palette[1], palette[1],
+                                palette[2], palette[3], palette[2]};
   for (int x = 0; x < 6; ++x) EXPECT_EQ(image.pixel(x, 2), bottom[x]) << x;
   for (int x = 0; x < 6; ++x) EXPECT_EQ(image.pixel(x, 1), palette[0]) << x;
   for (int x = 0; x < 6; ++x) EXPECT_EQ(image.pixel(x, 0), x >= 4 ? palette[3] : palette[0]) << x;
@@ -193,7 +195,8 @@ TEST(Bitmap, BadFilesRaiseThePictureError) {
       {"compressed index out of range", bmpFile(2, 1, 8, 1, two, Bytes().bytes({2, 5, 0, 1}).data)},
       {"compressed without an end", bmpFile(4, 4, 8, 1, two, Bytes().bytes({2, 1, 0, 0}).data)},
       {"compressed top-down", bmpFile(2, -1, 8, 1, two, Bytes().bytes({2, 1, 0, 1}).data)},
-      {"more colours than the depth allows", bmpFile(1, 1, 1, 0, QVector<QRgb>(3), QByteArray(4, 0))},
+      {"more colours than the depth allows",
+       bmpFile(1, 1, 1, 0, QVector<QRgb>(3), QByteArray(4, 0))},
   });
 }
 

@@ -1,10 +1,10 @@
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
+#include "picture_test_support.h"
 #include "services/picture/bitmap.h"
 #include "services/picture/graphic_formats.h"
 #include "services/picture/picture_error.h"
-#include "picture_test_support.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "icon_writer.h"
+#include "picture_test_support.h"
 #include "services/picture/icon.h"
 #include "services/picture/picture_error.h"
-#include "picture_test_support.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ TEST(Icon, ChoosesTheImageForTheStandardSizeAndTheScreenDepth) {
     QRgb colour;
     int width;
   } choices[] = {{32, 32, qRgb(0, 0, 255), 32},  // closest size, deepest colour
-                 {32, 8, qRgb(0, 255, 0), 32},   // deepest the screen can show
+                 {32, 8, qRgb(0, 255, 0), 32},  // deepest the screen can show
                  {16, 32, qRgb(255, 0, 0), 16},
                  {48, 32, qRgb(255, 255, 0), 48}};
   for (const Choice& c : choices) {

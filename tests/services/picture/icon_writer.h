@@ -47,7 +47,14 @@ inline QByteArray iconFile(const QVector<IconImage>& images) {
   QByteArray bodies;
   for (const IconImage& i : images) {
     const QByteArray dib = iconDib(i);
-    b.u8(i.side).u8(i.side).u8(0).u8(0).u16(1).u16(i.bitCount).u32(dib.size()).u32(offset + bodies.size());
+    b.u8(i.side)
+        .u8(i.side)
+        .u8(0)
+        .u8(0)
+        .u16(1)
+        .u16(i.bitCount)
+        .u32(dib.size())
+        .u32(offset + bodies.size());
     bodies += dib;
   }
   return b.raw(bodies).data;

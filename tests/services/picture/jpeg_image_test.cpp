@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "jpeg_writer.h"
+#include "picture_test_support.h"
 #include "services/picture/bitmap.h"
 #include "services/picture/jpeg_image.h"
 #include "services/picture/picture_error.h"
-#include "picture_test_support.h"
 
 namespace {
 
 // Flat 16 x 16 blocks of strong colours: what JPEG keeps well.
 QImage blocks(int width, int height) {
-  const QRgb colours[] = {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200),
+  const QRgb colours[] = {qRgb(200, 30, 30),  qRgb(30, 200, 30),   qRgb(30, 30, 200),
                           qRgb(220, 220, 40), qRgb(250, 250, 250), qRgb(20, 20, 20)};
   QImage image(width, height, QImage::Format_RGB32);
   for (int y = 0; y < height; ++y)

@@ -8,7 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
-QByteArray encodeJpeg(const QImage& source, int quality, bool progressive, bool grey, JpegStyle style) {
+QByteArray encodeJpeg(const QImage& source, int quality, bool progressive, bool grey,
+                      JpegStyle style) {
   const QImage image = source.convertToFormat(QImage::Format_RGB888);
   jpeg_compress_struct cinfo;
   jpeg_error_mgr errors;

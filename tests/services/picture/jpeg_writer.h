@@ -9,5 +9,5 @@
 enum class JpegStyle { FullColour, Usual };
 
 // A JPEG file of the image through libjpeg's compressor.
-QByteArray encodeJpeg(const QImage& image, int quality, bool progressive = false,
-                      bool grey = false, JpegStyle style = JpegStyle::FullColour);
+QByteArray encodeJpeg(const QImage& image, int quality, bool progressive = false, bool grey = false,
+                      JpegStyle style = JpegStyle::FullColour);

@@ -1,10 +1,10 @@
-#include <QMimeData>
 #include <gtest/gtest.h>
+#include <QMimeData>
 
 #include "metafile_writers.h"
+#include "picture_test_support.h"
 #include "services/picture/metafile.h"
 #include "services/picture/picture_error.h"
-#include "picture_test_support.h"
 
 namespace {
 
@@ -25,7 +25,8 @@ int mixedBlocks(const QImage& image) {
   for (int y = 0; y + 1 < image.height(); y += 2)
     for (int x = 0; x + 1 < image.width(); x += 2) {
       const QRgb p = image.pixel(x, y);
-      if (image.pixel(x + 1, y) != p || image.pixel(x, y + 1) != p || image.pixel(x + 1, y + 1) != p)
+      if (image.pixel(x + 1, y) != p || image.pixel(x, y + 1) != p ||
+          image.pixel(x + 1, y + 1) != p)
         ++mixed;
     }
   return mixed;
@@ -34,17 +35,17 @@ int mixedBlocks(const QImage& image) {
 // Both samples drawn into 100 x 100 pixels put the same things in the same places.
 void expectSample(Metafile& metafile) {
   const QImage image = drawn(metafile, QSize(100, 100), Qt::white);
-  EXPECT_EQ(image.pixel(20, 18), kRed);                                 // rectangle
-  EXPECT_EQ(image.pixel(72, 18), kGreen);                               // ellipse
-  EXPECT_EQ(image.pixel(50, 5), kWhite);                                // outside it
-  EXPECT_EQ(image.pixel(12, 88), kBlue);                                // polygon
-  EXPECT_EQ(image.pixel(40, 60), kWhite);                               // beyond its slant
-  EXPECT_EQ(image.pixel(94, 66), kBlue);                                // pie, counter-clockwise
-  EXPECT_EQ(image.pixel(86, 74), kWhite);                               // not the other way
-  EXPECT_TRUE(hasDark(image, QRect(60, 39, 20, 3)));                    // line
-  EXPECT_TRUE(hasDark(image, QRect(50, 45, 20, 14)));                   // text
-  EXPECT_EQ(image.pixel(64, 74), kYellow);                              // bitmap, top left
-  EXPECT_EQ(image.pixel(76, 86), kGreen);                               // bitmap, bottom right
+  EXPECT_EQ(image.pixel(20, 18), kRed);  // rectangle
+  EXPECT_EQ(image.pixel(72, 18), kGreen);  // ellipse
+  EXPECT_EQ(image.pixel(50, 5), kWhite);  // outside it
+  EXPECT_EQ(image.pixel(12, 88), kBlue);  // polygon
+  EXPECT_EQ(image.pixel(40, 60), kWhite);  // beyond its slant
+  EXPECT_EQ(image.pixel(94, 66), kBlue);  // pie, counter-clockwise
+  EXPECT_EQ(image.pixel(86, 74), kWhite);  // not the other way
+  EXPECT_TRUE(hasDark(image, QRect(60, 39, 20, 3)));  // line
+  EXPECT_TRUE(hasDark(image, QRect(50, 45, 20, 14)));  // text
+  EXPECT_EQ(image.pixel(64, 74), kYellow);  // bitmap, top left
+  EXPECT_EQ(image.pixel(76, 86), kGreen);  // bitmap, bottom right
 }
 
 TEST(Metafile, DrawsLinesShapesTextAndBitmapsFromEveryKindOfFile) {
@@ -117,7 +118,9 @@ TEST(Metafile, TakesANewSizeSharesOnAssignAndOffersItsBytes) {
 TEST(Metafile, BadWindowsMetafilesRaiseThePictureError) {
   const QByteArray good = WmfWriter().rectangle(QRect(0, 0, 10, 10)).file(QRect(0, 0, 10, 10), 96);
   const qsizetype first = 22 + 18;  // first record, after both headers
-  auto patched = [&](qsizetype at, QByteArray bytes) { return QByteArray(good).replace(at, bytes.size(), bytes); };
+  auto patched = [&](qsizetype at, QByteArray bytes) {
+    return QByteArray(good).replace(at, bytes.size(), bytes);
+  };
   QByteArray lyingPolygon = WmfWriter().record(0x0324, {5000, 1, 1}).file(QRect(0, 0, 10, 10), 96);
   expectRefused<Metafile>({
       {"zero bytes", {}},
@@ -135,8 +138,22 @@ TEST(Metafile, BadWindowsMetafilesRaiseThePictureError) {
 TEST(Metafile, BadEnhancedMetafilesRaiseThePictureError) {
   const QRect frame(0, 0, 1000, 1000);
   const QByteArray good = EmfWriter().rectangle(QRect(0, 0, 10, 10)).file(frame);
-  auto patched = [&](qsizetype at, QByteArray bytes) { return QByteArray(good).replace(at, bytes.size(), bytes); };
-  const QByteArray hugeBitmap = Bytes().u32(40).u32(60000).u32(60000).u16(1).u16(24).u32(0).u32(0).u32(0).u32(0).u32(0).u32(0).data;
+  auto patched = [&](qsizetype at, QByteArray bytes) {
+    return QByteArray(good).replace(at, bytes.size(), bytes);
+  };
+  const QByteArray hugeBitmap = Bytes()
+                                    .u32(40)
+                                    .u32(60000)
+                                    .u32(60000)
+                                    .u16(1)
+                                    .u16(24)
+                                    .u32(0)
+                                    .u32(0)
+                                    .u32(0)
+                                    .u32(0)
+                                    .u32(0)
+                                    .u32(0)
+                                    .data;
   expectRefused<Metafile>({
       {"header cut short", good.left(60)},
       {"record of size 0 (would loop for ever)", patched(88 + 4, QByteArray(4, '\0'))},
@@ -145,7 +162,8 @@ TEST(Metafile, BadEnhancedMetafilesRaiseThePictureError) {
       {"no end record", good.left(good.size() - 20)},
       {"polygon with more points than its record",
        EmfWriter().record(86, {0, 0, 0, 0, 100000000}, Bytes().u32(0).data).file(frame)},
-      {"bitmap of a huge declared size", EmfWriter().bitmap(QRect(0, 0, 10, 10), hugeBitmap + QByteArray(16, 0)).file(frame)},
+      {"bitmap of a huge declared size",
+       EmfWriter().bitmap(QRect(0, 0, 10, 10), hugeBitmap + QByteArray(16, 0)).file(frame)},
       {"no size", EmfWriter().file(QRect(0, 0, 0, 0))},
       {"frame corners at the ends of the number range",
        patched(24, Bytes().u32(-2000000000).u32(0).u32(2000000000).u32(100).data)},

@@ -16,7 +16,9 @@ inline QByteArray packedDib(QRgb topLeft, QRgb topRight, QRgb bottomLeft, QRgb b
   return b.pad(4).data;
 }
 
-inline std::uint32_t colourRef(QRgb c) { return std::uint32_t(qRed(c) | qGreen(c) << 8 | qBlue(c) << 16); }
+inline std::uint32_t colourRef(QRgb c) {
+  return std::uint32_t(qRed(c) | qGreen(c) << 8 | qBlue(c) << 16);
+}
 
 // Windows metafile records, written word by word.
 class WmfWriter {
@@ -28,7 +30,10 @@ class WmfWriter {
     body_.u32(3 + r.data.size() / 2).u16(function).raw(r.data);
     return *this;
   }
-  WmfWriter& raw(const QByteArray& bytes) { body_.raw(bytes); return *this; }
+  WmfWriter& raw(const QByteArray& bytes) {
+    body_.raw(bytes);
+    return *this;
+  }
   WmfWriter& pen(int style, int width, QRgb c) {
     ++objects_;
     return record(0x02FA, {style, width, 0, int(colourRef(c) & 0xFFFF), int(colourRef(c) >> 16)});
@@ -39,13 +44,16 @@ class WmfWriter {
   }
   WmfWriter& font(int height) {
     ++objects_;
-    return record(0x02FB, {height, 0, 0, 0, 400, 0, 0, 0, 0}, QByteArray("Sans", 5).leftJustified(32, '\0'));
+    return record(0x02FB, {height, 0, 0, 0, 400, 0, 0, 0, 0},
+                  QByteArray("Sans", 5).leftJustified(32, '\0'));
   }
   WmfWriter& select(int object) { return record(0x012D, {object}); }
   WmfWriter& window(QRect r) {
     return record(0x020B, {r.top(), r.left()}).record(0x020C, {r.height(), r.width()});
   }
-  WmfWriter& rectangle(QRect r) { return record(0x041B, {r.bottom(), r.right(), r.top(), r.left()}); }
+  WmfWriter& rectangle(QRect r) {
+    return record(0x041B, {r.bottom(), r.right(), r.top(), r.left()});
+  }
   WmfWriter& ellipse(QRect r) { return record(0x0418, {r.bottom(), r.right(), r.top(), r.left()}); }
   WmfWriter& polygon(std::initializer_list<QPoint> points) {
     std::initializer_list<int> none{};
@@ -62,7 +70,8 @@ class WmfWriter {
     return record(0x0521, {}, b.data);
   }
   WmfWriter& bitmap(QRect to, const QByteArray& dib) {
-    return record(0x0F43, {0x0020, 0x00CC, 0, 2, 2, 0, 0, to.height(), to.width(), to.top(), to.left()}, dib);
+    return record(
+        0x0F43, {0x0020, 0x00CC, 0, 2, 2, 0, 0, to.height(), to.width(), to.top(), to.left()}, dib);
   }
 
   // The file, with a placeable header for `bounds` at `inch` units per inch
@@ -78,7 +87,13 @@ class WmfWriter {
       f.raw(p.data).u16(sum);
     }
     const QByteArray end = Bytes().u32(3).u16(0).data;
-    f.u16(1).u16(9).u16(0x300).u32(9 + (body_.data.size() + end.size()) / 2).u16(objects_).u32(0).u16(0);
+    f.u16(1)
+        .u16(9)
+        .u16(0x300)
+        .u32(9 + (body_.data.size() + end.size()) / 2)
+        .u16(objects_)
+        .u32(0)
+        .u16(0);
     return f.raw(body_.data).raw(end).data;
   }
 
@@ -91,7 +106,8 @@ class WmfWriter {
 // on a reference device of 10 pixels per millimetre.
 class EmfWriter {
  public:
-  EmfWriter& record(int type, std::initializer_list<std::int64_t> values, const QByteArray& tail = {}) {
+  EmfWriter& record(int type, std::initializer_list<std::int64_t> values,
+                    const QByteArray& tail = {}) {
     Bytes r;
     for (auto v : values) r.u32(v);
     r.raw(tail).pad(4);
@@ -99,8 +115,13 @@ class EmfWriter {
     ++records_;
     return *this;
   }
-  EmfWriter& raw(const QByteArray& bytes) { body_.raw(bytes); return *this; }
-  EmfWriter& pen(int handle, int width, QRgb c) { return record(38, {handle, 0, width, 0, colourRef(c)}); }
+  EmfWriter& raw(const QByteArray& bytes) {
+    body_.raw(bytes);
+    return *this;
+  }
+  EmfWriter& pen(int handle, int width, QRgb c) {
+    return record(38, {handle, 0, width, 0, colourRef(c)});
+  }
   EmfWriter& brush(int handle, QRgb c) { return record(39, {handle, 0, colourRef(c), 0}); }
   EmfWriter& select(std::int64_t handle) { return record(37, {handle}); }
   EmfWriter& rectangle(QRect r) { return record(43, {r.left(), r.top(), r.right(), r.bottom()}); }
@@ -117,7 +138,8 @@ class EmfWriter {
     Bytes tail;
     for (QChar c : text) tail.u16(c.unicode());
     // bounds, graphics mode, scales, reference, count, offset, options, rectangle, dx offset
-    return record(84, {0, 0, 0, 0, 1, 0, 0, at.x(), at.y(), text.size(), 76, 0, 0, 0, 0, 0, 0}, tail.data);
+    return record(84, {0, 0, 0, 0, 1, 0, 0, at.x(), at.y(), text.size(), 76, 0, 0, 0, 0, 0, 0},
+                  tail.data);
   }
   EmfWriter& font(int handle, int height) {
     Bytes tail;
@@ -127,15 +149,17 @@ class EmfWriter {
   }
   EmfWriter& bitmap(QRect to, const QByteArray& dib) {
     // bounds, destination, source, offsets to header and bits, usage, rop, destination size
-    return record(81, {0, 0, 0, 0, to.left(), to.top(), 0, 0, 2, 2, 80, 40, 120, dib.size() - 40, 0, 0x00CC0020,
-                       to.width(), to.height()},
+    return record(81,
+                  {0, 0, 0, 0, to.left(), to.top(), 0, 0, 2, 2, 80, 40, 120, dib.size() - 40, 0,
+                   0x00CC0020, to.width(), to.height()},
                   dib);
   }
 
   QByteArray file(QRect frame, int handles = 8) const {
     const QByteArray end = Bytes().u32(14).u32(20).u32(0).u32(0).u32(20).data;
     Bytes h;
-    const QRect device(frame.left() / 10, frame.top() / 10, frame.width() / 10, frame.height() / 10);
+    const QRect device(frame.left() / 10, frame.top() / 10, frame.width() / 10,
+                       frame.height() / 10);
     h.u32(1).u32(88);
     h.u32(device.left()).u32(device.top()).u32(device.right()).u32(device.bottom());
     h.u32(frame.left()).u32(frame.top()).u32(frame.right()).u32(frame.bottom());
@@ -161,7 +185,8 @@ inline QByteArray sampleWmf(bool placeable) {
   w.record(0x081A, {62, 90, 70, 98, 78, 98, 62, 82});  // pie from east to north
   w.line(QPoint(50, 40), QPoint(95, 40));
   w.font(-12).select(4).text(QPoint(50, 45), "Hi");
-  w.bitmap(QRect(60, 70, 20, 20), packedDib(qRgb(255, 255, 0), qRgb(0, 0, 255), qRgb(255, 0, 0), qRgb(0, 255, 0)));
+  w.bitmap(QRect(60, 70, 20, 20),
+           packedDib(qRgb(255, 255, 0), qRgb(0, 0, 255), qRgb(255, 0, 0), qRgb(0, 255, 0)));
   return placeable ? w.file(QRect(0, 0, 100, 100), 96) : w.file();
 }
 
@@ -175,6 +200,7 @@ inline QByteArray sampleEmf() {
   e.record(47, {208, 157, 249, 198, 249, 178, 228, 157});  // pie from east to north
   e.line(QPoint(127, 102), QPoint(241, 102));
   e.font(5, -30).select(5).text(QPoint(127, 114), "Hi");
-  e.bitmap(QRect(152, 178, 51, 51), packedDib(qRgb(255, 255, 0), qRgb(0, 0, 255), qRgb(255, 0, 0), qRgb(0, 255, 0)));
+  e.bitmap(QRect(152, 178, 51, 51),
+           packedDib(qRgb(255, 255, 0), qRgb(0, 0, 255), qRgb(255, 0, 0), qRgb(0, 255, 0)));
   return e.file(QRect(0, 0, 2540, 2540));
 }

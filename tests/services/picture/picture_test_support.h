@@ -1,12 +1,12 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 #include <QPainter>
 #include <QVector>
 #include <cstdint>
-#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <vector>
@@ -17,10 +17,16 @@
 // Little-endian byte building for the pictures the tests write themselves.
 class Bytes {
  public:
-  Bytes& u8(int v) { data.append(char(v)); return *this; }
+  Bytes& u8(int v) {
+    data.append(char(v));
+    return *this;
+  }
   Bytes& u16(int v) { return u8(v & 0xFF).u8((v >> 8) & 0xFF); }
   Bytes& u32(std::int64_t v) { return u16(int(v & 0xFFFF)).u16(int((v >> 16) & 0xFFFF)); }
-  Bytes& raw(const QByteArray& bytes) { data.append(bytes); return *this; }
+  Bytes& raw(const QByteArray& bytes) {
+    data.append(bytes);
+    return *this;
+  }
   Bytes& bytes(std::initializer_list<int> values) {
     for (int v : values) u8(v);
     return *this;

@@ -1,5 +1,5 @@
-#include <QSettings>
 #include <gtest/gtest.h>
+#include <QSettings>
 
 #include "cd_player_fixture.h"
 
@@ -57,19 +57,22 @@ TEST(CdLoad, ADataDiscIsRefusedAndTheDriveStaysUsable) {
 TEST(CdLoad, AnEmptyDriveWarnsThatNoDiscIsThere) {
   CdPlayerFixture p({});
   p.load();
-  EXPECT_EQ(p.ui.texts(),
-            QStringList{"No CD Disk found in drive.\r\rEnsure that an Audio CD is in the CD Drive."});
+  EXPECT_EQ(
+      p.ui.texts(),
+      QStringList{"No CD Disk found in drive.\r\rEnsure that an Audio CD is in the CD Drive."});
   EXPECT_FALSE(p.cd->Image1->isHidden());
   EXPECT_TRUE(p.cd->Button7->isEnabled());
 }
 
 TEST(CdLoad, ABrokenImageSaysWhyInsteadOfNoDisc) {
   CdPlayerFixture p({});
-  p.devices.drive("virtual")->problem = "The disc image \"x.cue\" cannot be played: track 2 has no INDEX 01.";
+  p.devices.drive("virtual")->problem =
+      "The disc image \"x.cue\" cannot be played: track 2 has no INDEX 01.";
   p.load();
   ASSERT_EQ(p.ui.shown().size(), 1u);
   EXPECT_EQ(p.ui.shown()[0].box, UiDouble::Box::Error);
-  EXPECT_EQ(p.ui.shown()[0].text, "The disc image \"x.cue\" cannot be played: track 2 has no INDEX 01.");
+  EXPECT_EQ(p.ui.shown()[0].text,
+            "The disc image \"x.cue\" cannot be played: track 2 has no INDEX 01.");
   EXPECT_FALSE(p.cd->Image1->isHidden());
 }
 

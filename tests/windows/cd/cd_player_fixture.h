@@ -8,10 +8,10 @@
 #include <QSlider>
 #include <vector>
 
-#include "services/media_device/disc_toc.h"
 #include "platform/timer.h"
-#include "windows/cd/cd_player_window.h"
 #include "program_fixture.h"
+#include "services/media_device/disc_toc.h"
+#include "windows/cd/cd_player_window.h"
 
 // The CD player with a disc of the given track lengths in its (fake) drive.
 struct CdPlayerFixture : ProgramFixture {

@@ -1,15 +1,15 @@
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QSettings>
-#include <gtest/gtest.h>
 
 #include "platform/timer.h"
+#include "program_fixture.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/cd/reminder_dialog.h"
 #include "windows/viewer/graphics_viewer_window.h"
-#include "program_fixture.h"
 
 namespace {
 
@@ -20,7 +20,9 @@ const QString kLargeFonts =
     "Size\" to \"Small Fonts\".";
 
 int storedActive() {
-  return QSettings(IniSettingsBackend::defaultPath(), QSettings::IniFormat).value("Active", -1).toInt();
+  return QSettings(IniSettingsBackend::defaultPath(), QSettings::IniFormat)
+      .value("Active", -1)
+      .toInt();
 }
 
 }  // namespace
@@ -110,9 +112,10 @@ TEST(RivalPlayers, BothMediaPlayersGiveOneWarningAndOnlyTheNewerIsClosed) {
   ProgramFixture p;
   p.platform.windowFinder.running = {"MEDIA PLAYER 2", "MPLAYER", "SJE_CDPLAYERCLASS"};
   p.start();
-  EXPECT_EQ(p.ui.texts(),
-            (QStringList{"The Windows Media Player is running.\r\rCorvela Pro will now close it down.",
-                         "The Windows CD Player is running.\r\rCorvela Pro will now close it down."}));
+  EXPECT_EQ(
+      p.ui.texts(),
+      (QStringList{"The Windows Media Player is running.\r\rCorvela Pro will now close it down.",
+                   "The Windows CD Player is running.\r\rCorvela Pro will now close it down."}));
   EXPECT_EQ(p.platform.windowFinder.askedToClose,
             (QStringList{"MEDIA PLAYER 2", "SJE_CDPLAYERCLASS"}));
   EXPECT_EQ(storedActive(), 1) << "start-up ends with Active on";

@@ -1,19 +1,19 @@
 // The CD player on the real CD device, playing generated disc images through a
 // capture output: each track is a tone of its own.
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-#include "services/media_device/media_device_factory.h"
-#include "wiring/corvela_program.h"
 #include "captured_sound.h"
-#include "windows/cd/cd_player_window.h"
 #include "disc_image_writer.h"
 #include "fake_platform.h"
 #include "platform/settings_backend.h"
+#include "services/media_device/media_device_factory.h"
 #include "ui_double.h"
+#include "windows/cd/cd_player_window.h"
+#include "wiring/corvela_program.h"
 
 namespace {
 
@@ -78,8 +78,9 @@ TEST(CdOnTheRealDevice, ADataDiscIsRefusedAndAnEmptyDriveHasNoDisc) {
 
   RealDiscPlayer empty({});
   empty.cd->Button7Click();
-  EXPECT_EQ(empty.ui.texts(),
-            QStringList{"No CD Disk found in drive.\r\rEnsure that an Audio CD is in the CD Drive."});
+  EXPECT_EQ(
+      empty.ui.texts(),
+      QStringList{"No CD Disk found in drive.\r\rEnsure that an Audio CD is in the CD Drive."});
 }
 
 TEST(CdOnTheRealDevice, TracksThreeAndSevenAreHeardInTurnAndNothingElse) {

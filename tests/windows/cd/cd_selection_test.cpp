@@ -95,7 +95,8 @@ TEST(CdTickedTotal, TracksCountsOnlyTheFirstThirtyTracks) {
   p.load();
   p.ui.clear();
   p.cd->Button11Click();
-  EXPECT_EQ(p.ui.texts().back(), "Total play time of selected Track(s): 30 minute(s)  30 second(s)");
+  EXPECT_EQ(p.ui.texts().back(),
+            "Total play time of selected Track(s): 30 minute(s)  30 second(s)");
   p.cd->Button10Click();
   p.cd->Button11Click();
   EXPECT_EQ(p.ui.texts().back(), "There are no Tracks selected below Track 31");

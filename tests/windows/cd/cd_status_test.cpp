@@ -1,15 +1,15 @@
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QSettings>
-#include <gtest/gtest.h>
 
+#include "cd_player_fixture.h"
 #include "services/media_device/disc_toc.h"
 #include "windows/cd/reminder_dialog.h"
 #include "windows/cd/standard_cd_player_window.h"
 #include "windows/cd/status_checking_dialog.h"
-#include "cd_player_fixture.h"
 
 namespace {
 
@@ -66,7 +66,9 @@ TEST(StatusDialog, YesKeepsTheSettingForEveryRun) {
   EXPECT_EQ(p.cd->Timer1->Interval(), 10000);
   EXPECT_EQ(p.cd->Timer2->Interval(), 9000);
   p.corvela->store.SaveSettings();
-  EXPECT_EQ(QSettings(IniSettingsBackend::defaultPath(), QSettings::IniFormat).value("Status").toInt(), 9);
+  EXPECT_EQ(
+      QSettings(IniSettingsBackend::defaultPath(), QSettings::IniFormat).value("Status").toInt(),
+      9);
 }
 
 TEST(StatusDialog, AbortRestoresTheSettingAndTheDisplayTimerOnly) {
@@ -92,7 +94,9 @@ TEST(StatusDialog, TheEjectionCheckIsStoredAtOnce) {
     dialog.BitBtn2->click();
   });
   EXPECT_FALSE(p.state().settings.PlayCheck);
-  EXPECT_EQ(QSettings(IniSettingsBackend::defaultPath(), QSettings::IniFormat).value("PlayCheck").toInt(), 0);
+  EXPECT_EQ(
+      QSettings(IniSettingsBackend::defaultPath(), QSettings::IniFormat).value("PlayCheck").toInt(),
+      0);
 }
 
 TEST(StatusTick, ADiscOfAnotherLengthIsEjectedWithoutAMessage) {
@@ -221,9 +225,10 @@ TEST(StandardCdPlayer, AnEmptyDriveIsReportedAndTheCdPlayerFindsTheDiscGone) {
   p.devices.insertDisc("virtual", DiscToc{});
   p.ui.onModal([&](QWidget* window) { EXPECT_TRUE(window->isHidden()) << "closed at activation"; });
   p.cd->CheckBox3->setChecked(true);
-  EXPECT_EQ(p.ui.texts(),
-            (QStringList{"No CD Disk found in drive.\r\rEnsure that an Audio CD is in the CD Drive.",
-                         "Corvela Pro Status checking is set at normal."}));
+  EXPECT_EQ(
+      p.ui.texts(),
+      (QStringList{"No CD Disk found in drive.\r\rEnsure that an Audio CD is in the CD Drive.",
+                   "Corvela Pro Status checking is set at normal."}));
   p.cd->Timer2Timer();
   EXPECT_FALSE(p.state().DiscLoaded);
 }

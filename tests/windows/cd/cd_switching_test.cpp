@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "cd_player_fixture.h"
 #include "windows/media/media_player_window.h"
@@ -82,10 +82,9 @@ TEST(CdSwitching, HandingBackChecksTheDiscIsStillTheOneLoaded) {
   changed.swapDisc();  // while the media player is in front
   changed.cd->ReturnFrom(changed.forms().Form9.get(), true);
   EXPECT_TRUE(changed.state().DiscChanged);
-  for (QWidget* control : {static_cast<QWidget*>(changed.cd->Button1),
-                           static_cast<QWidget*>(changed.cd->Button8),
-                           static_cast<QWidget*>(changed.cd->Button11),
-                           static_cast<QWidget*>(changed.cd->CheckBox2)})
+  for (QWidget* control :
+       {static_cast<QWidget*>(changed.cd->Button1), static_cast<QWidget*>(changed.cd->Button8),
+        static_cast<QWidget*>(changed.cd->Button11), static_cast<QWidget*>(changed.cd->CheckBox2)})
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
 }
 

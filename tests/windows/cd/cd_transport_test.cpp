@@ -1,8 +1,8 @@
-#include <QEvent>
 #include <gtest/gtest.h>
+#include <QEvent>
 
-#include "services/media_device/disc_toc.h"
 #include "cd_player_fixture.h"
+#include "services/media_device/disc_toc.h"
 
 TEST(CdTransport, TickedTracksPlayInTurnThenTheDiscEnds) {
   CdPlayerFixture p({3, 3, 3, 3, 3, 3, 3, 3});
@@ -199,7 +199,8 @@ TEST(CdShutdown, LeavingTheLastTrackPlayingPlaysToTheEndOfTheDiscAndEnds) {
 
 TEST(CdTakeOver, ADiscLeftPlayingByAnEndedRunShowsAsPlayingAndStopSilencesIt) {
   CdPlayerFixture p({20, 20, 20});
-  p.devices.drive("virtual")->keptPlaying = FakeDriveState::Kept{25 * kFramesPerSecond, 60 * kFramesPerSecond};
+  p.devices.drive("virtual")->keptPlaying =
+      FakeDriveState::Kept{25 * kFramesPerSecond, 60 * kFramesPerSecond};
   p.load();
   EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Playing);
   EXPECT_EQ(p.cd->CurrentTrack, 2);

@@ -43,5 +43,6 @@ TEST(PlayOrder, IntroScanEndsAfterTheLastTickedTrack) {
   ticks[2] = ticks[5] = true;
   EXPECT_FALSE(PlayOrder::introScanEndsAfter(ticks, 2));
   EXPECT_TRUE(PlayOrder::introScanEndsAfter(ticks, 5));
-  EXPECT_TRUE(PlayOrder::introScanEndsAfter(ticks, 33)) << "a track above 30 from the single track dialog";
+  EXPECT_TRUE(PlayOrder::introScanEndsAfter(ticks, 33))
+      << "a track above 30 from the single track dialog";
 }

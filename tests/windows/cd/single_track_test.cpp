@@ -1,11 +1,11 @@
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <gtest/gtest.h>
 
-#include "windows/cd/single_track_dialog.h"
 #include "cd_player_fixture.h"
+#include "windows/cd/single_track_dialog.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // What the clipboard viewer makes of what other programs offer.
-#include <QMimeData>
 #include <gtest/gtest.h>
+#include <QMimeData>
 
 #include "windows/clipboard_viewer/clipboard_contents.h"
 

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
-#include <gtest/gtest.h>
 
 #include "windows/common/help_window.h"
 

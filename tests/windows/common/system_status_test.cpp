@@ -1,12 +1,12 @@
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QLocale>
-#include <gtest/gtest.h>
 
+#include "platform/system_information.h"
 #include "program/number_format.h"
 #include "program/program_state.h"
-#include "windows/common/system_status_window.h"
-#include "platform/system_information.h"
 #include "program_fixture.h"
+#include "windows/common/system_status_window.h"
 
 TEST(SystemStatus, ShowsTheMemoryCountsInFullAndTheProcessorType) {
   QLocale::setDefault(QLocale::c());

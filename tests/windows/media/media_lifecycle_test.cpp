@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "program/program_state.h"
-#include "platform/timer.h"
-#include "widgets/drive_box.h"
 #include "media_player_fixture.h"
-#include "windows/viewer/graphics_viewer_window.h"
 #include "platform/settings_backend.h"
+#include "platform/timer.h"
+#include "program/program_state.h"
+#include "widgets/drive_box.h"
+#include "windows/viewer/graphics_viewer_window.h"
 
 namespace {
 

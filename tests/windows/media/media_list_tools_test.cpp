@@ -1,11 +1,11 @@
 #include <QLocale>
 #include <QRadioButton>
 
+#include "media_player_fixture.h"
 #include "program/program_state.h"
 #include "widgets/colour_box.h"
 #include "widgets/list_look.h"
 #include "windows/media/media_type_chooser.h"
-#include "media_player_fixture.h"
 
 namespace {
 
@@ -250,13 +250,13 @@ TEST_P(MediaLookAtActivation, ReproducesTheStoredLook) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachCombination, MediaLookAtActivation,
-                         ::testing::Values(StoredLook{1, 1, 24, 0, true, 10, 0},    // Default
-                                           StoredLook{0, 1, 24, 1, true, 24, 0},    // Max, Bold
+                         ::testing::Values(StoredLook{1, 1, 24, 0, true, 10, 0},  // Default
+                                           StoredLook{0, 1, 24, 1, true, 24, 0},  // Max, Bold
                                            // Max stores Bold before it is read: Bold follows.
                                            StoredLook{0, 1, 24, 0, true, 24, 0},
-                                           StoredLook{0, 0, 8, 0, false, 8, 0},     // Min
-                                           StoredLook{0, 0, 8, 1, true, 8, 0},      // Bold at 8
-                                           StoredLook{0, 0, 14, 0, false, 14, 0},   // Normal
+                                           StoredLook{0, 0, 8, 0, false, 8, 0},  // Min
+                                           StoredLook{0, 0, 8, 1, true, 8, 0},  // Bold at 8
+                                           StoredLook{0, 0, 14, 0, false, 14, 0},  // Normal
                                            StoredLook{0, 0, 18, 1, true, 18, 0}));  // Bold
 
 }  // namespace

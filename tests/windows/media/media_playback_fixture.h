@@ -4,10 +4,10 @@
 
 #include <QFile>
 
-#include "platform/timer.h"
 #include "fake_mpeg/fake_mpeg.h"
-#include "services/mpeg/mpeg_player.h"
 #include "media_player_fixture.h"
+#include "platform/timer.h"
+#include "services/mpeg/mpeg_player.h"
 
 // The media player on the fake devices and the fake MPEG library, shown, with
 // both of its timers ticked by hand as the clock moves.

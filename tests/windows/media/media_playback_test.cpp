@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSlider>
@@ -16,7 +16,8 @@ namespace {
 using MediaPlayback = MediaPlaybackFixture;
 
 const QString kNoMoreSelections =
-    "There are no more selections.\r\rPlease select (tick) and highlight a file from\rwhere you wish "
+    "There are no more selections.\r\rPlease select (tick) and highlight a file from\rwhere you "
+    "wish "
     "Auto Play to begin.";
 
 TEST_F(MediaPlayback, PlaysTheTickedLinesInTurnByTheirDevicesAndEndsQuietly) {

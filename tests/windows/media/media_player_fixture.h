@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "windows/media/media_player_window.h"
 #include "program_fixture.h"
+#include "windows/media/media_player_window.h"
 
 // The media player of a whole program on the doubles, with a folder of the
 // test's own for the files it chooses.
@@ -42,7 +42,8 @@ struct MediaPlayerFixture : ProgramFixture, ::testing::Test {
   }
   QStringList lineTexts() const {
     QStringList texts;
-    for (int row = 0; row < media->ListBox1->count(); ++row) texts << media->ListBox1->item(row)->text();
+    for (int row = 0; row < media->ListBox1->count(); ++row)
+      texts << media->ListBox1->item(row)->text();
     return texts;
   }
   std::vector<bool> ticks() const {

@@ -1,6 +1,7 @@
 // The media player on the real devices: sound files through the media
 // device, MPEG audio through the MPEG library, both heard on a sound server
 // whose only output is recorded.
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QDataStream>
 #include <QFile>
@@ -10,17 +11,16 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cmath>
-#include <gtest/gtest.h>
 
-#include "services/media_device/media_device_factory.h"
-#include "platform/timer.h"
-#include "wiring/corvela_program.h"
 #include "captured_sound.h"
 #include "fake_platform.h"
-#include "windows/media/media_player_window.h"
 #include "platform/settings_backend.h"
+#include "platform/timer.h"
+#include "services/media_device/media_device_factory.h"
 #include "tone_media.h"
 #include "ui_double.h"
+#include "windows/media/media_player_window.h"
+#include "wiring/corvela_program.h"
 
 namespace {
 
@@ -36,7 +36,8 @@ void writeWav(const QString& path, int frequency, int milliseconds) {
   out.writeRawData("RIFF", 4);
   out << qint32(36 + frames * 4);
   out.writeRawData("WAVEfmt ", 8);
-  out << qint32(16) << qint16(1) << qint16(2) << qint32(kRate) << qint32(kRate * 4) << qint16(4) << qint16(16);
+  out << qint32(16) << qint16(1) << qint16(2) << qint32(kRate) << qint32(kRate * 4) << qint16(4)
+      << qint16(16);
   out.writeRawData("data", 4);
   out << qint32(frames * 4);
   for (qint32 n = 0; n < frames; ++n) {
@@ -99,7 +100,8 @@ TEST(MediaOnTheRealDevices, ATickedWavThenATickedMp3AreHeardInThatOrder) {
   QStringList shown;
   ASSERT_TRUE(waitUntil(
       [&] {
-        if (!media.Label6->text().isEmpty() && !shown.contains(media.Label6->text())) shown << media.Label6->text();
+        if (!media.Label6->text().isEmpty() && !shown.contains(media.Label6->text()))
+          shown << media.Label6->text();
         return shown.size() == 2 && !media.Timer1->Enabled();
       },
       15000));
@@ -110,5 +112,6 @@ TEST(MediaOnTheRealDevices, ATickedWavThenATickedMp3AreHeardInThatOrder) {
   recorder.waitForFinished();
 
   EXPECT_NEAR(CapturedSound::read(dir.filePath("heard.raw")).audibleSeconds(), 3.0, 0.4);
-  EXPECT_EQ(tonesHeard(dir.filePath("heard.raw"), {440, 550, 660}), (std::vector<double>{440, 660}));
+  EXPECT_EQ(tonesHeard(dir.filePath("heard.raw"), {440, 550, 660}),
+            (std::vector<double>{440, 660}));
 }

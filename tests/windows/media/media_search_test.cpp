@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "widgets/drive_box.h"
 #include "media_player_fixture.h"
+#include "widgets/drive_box.h"
 
 namespace {
 
@@ -20,9 +20,9 @@ struct MediaSearch : MediaPlayerFixture {
     media->Button6Click();
   }
   void expectWayOutAndFillingEnabled() {
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             media->Button7, media->Button12, media->DriveComboBox1, media->ComboBox1,
-             media->Button16})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{media->Button7, media->Button12, media->DriveComboBox1,
+                                         media->ComboBox1, media->Button16})
       EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
     EXPECT_TRUE(media->ReturntoCDPlayer1->isEnabled());
     EXPECT_TRUE(media->DisplayGraphicFiles1->isEnabled());

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/timer.h"
 #include "media_player_fixture.h"
+#include "platform/timer.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <QRadioButton>
 #include <QScreen>
 
-#include "program/program_state.h"
-#include "windows/media/full_screen_video_window.h"
 #include "media_playback_fixture.h"
 #include "platform/taskbar.h"
+#include "program/program_state.h"
+#include "windows/media/full_screen_video_window.h"
 #include "windows/viewer/graphics_viewer_window.h"
 
 namespace {

@@ -45,17 +45,23 @@ TEST(PageLayout, PictureAndTextStandWhereTheLayoutTablesSay) {
   };
   const QSize page(4800, 6800), window(342, 485);
   const Case cases[] = {
-      {"print", PrintLayout(page, {90, 90}, 10, false), edges(50, 50, 1850, 1850), QPoint(50, 1850)},
+      {"print", PrintLayout(page, {90, 90}, 10, false), edges(50, 50, 1850, 1850),
+       QPoint(50, 1850)},
       {"print centred", PrintLayout({4801, 6801}, {100, 50}, 4, true),
        edges(2400 - 400, 3400 - 200, 2400 + 400, 3400 + 200), QPoint(2000, 3600)},
       {"print fitted", PrintLayout(page, {90, 30}, FitToPage, false), edges(0, 0, 4800, 6800), {}},
-      {"print fitted and centred", PrintLayout(page, {90, 30}, FitToPage, true),
-       edges(0, 0, 4800, 6800), {}},
-      {"preview", PreviewLayout(window, {100, 80}, 4, false), edges(10, 10, 106, 90), QPoint(10, 92)},
+      {"print fitted and centred",
+       PrintLayout(page, {90, 30}, FitToPage, true),
+       edges(0, 0, 4800, 6800),
+       {}},
+      {"preview", PreviewLayout(window, {100, 80}, 4, false), edges(10, 10, 106, 90),
+       QPoint(10, 92)},
       {"preview centred", PreviewLayout(window, {100, 80}, 4, true),
        edges(171 - 48, 242 - 40, 171 + 48, 242 + 40), QPoint(123, 282)},
-      {"preview fitted and centred", PreviewLayout(window, {100, 80}, FitToPage, true),
-       edges(0, 0, 342, 485), {}},
+      {"preview fitted and centred",
+       PreviewLayout(window, {100, 80}, FitToPage, true),
+       edges(0, 0, 342, 485),
+       {}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.layout.picture, c.picture) << c.what;

@@ -1,17 +1,17 @@
 // The options dialog and the preview in the toolkit's real modal sessions: the
 // preview hides the dialog and brings it back without ending its session.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <gtest/gtest.h>
 
-#include "platform/qt_ui_services.h"
 #include "fake_printer.h"
+#include "platform/qt_ui_services.h"
+#include "program_fixture.h"
 #include "windows/print/print_options_dialog.h"
 #include "windows/print/print_preview_window.h"
-#include "program_fixture.h"
 
 namespace {
 

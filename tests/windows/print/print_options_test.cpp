@@ -1,15 +1,15 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
 
 #include "fake_printer.h"
+#include "program_fixture.h"
 #include "windows/print/print_options_dialog.h"
 #include "windows/print/print_preview_window.h"
-#include "program_fixture.h"
 
 namespace {
 
@@ -25,10 +25,9 @@ struct PrintOptions : ProgramFixture {
     options->Printer = std::move(fake);
   }
   void open(QSize picture) {
-    options->Picture = {picture, [](QPainter& painter, const QRect& rect) {
-                          painter.fillRect(rect, Qt::red);
-                        },
-                        "/pictures/a.bmp", "a.bmp"};
+    options->Picture = {
+        picture, [](QPainter& painter, const QRect& rect) { painter.fillRect(rect, Qt::red); },
+        "/pictures/a.bmp", "a.bmp"};
     options->show();
     options->FormActivate();
   }

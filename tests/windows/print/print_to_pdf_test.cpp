@@ -2,6 +2,7 @@
 // PDF tools: the picture stands where the layout puts it, and the file name
 // is printed under it when asked. The file goes into a folder that does not
 // exist yet, as a new user's documents folder may not.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QPainter>
 #include <QPrinterInfo>
@@ -9,11 +10,10 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
+#include "program_fixture.h"
 #include "windows/print/page_printer.h"
 #include "windows/print/print_options_dialog.h"
-#include "program_fixture.h"
 
 namespace {
 
@@ -37,9 +37,10 @@ struct PrintToPdf : ProgramFixture {
 
   // A black square of 100 printer pixels, printed at zoom 4 from the margin.
   void print(QRadioButton* details) {
-    options->Picture = {QSize(100, 100),
-                        [](QPainter& painter, const QRect& rect) { painter.fillRect(rect, Qt::black); },
-                        "/pictures/zebra.bmp", "zebra.bmp"};
+    options->Picture = {
+        QSize(100, 100),
+        [](QPainter& painter, const QRect& rect) { painter.fillRect(rect, Qt::black); },
+        "/pictures/zebra.bmp", "zebra.bmp"};
     options->FormActivate();
     options->RadioButton2->click();
     details->click();
@@ -127,8 +128,8 @@ TEST(PrintToPdf, WithoutAPrinterEachPrintKeepsTheEarlierFilesAndSaysWhereItWent)
   const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   QStringList files = documents.entryList({"*.pdf"});
   files.sort();
-  EXPECT_EQ(files, (QStringList{"Corvela Pro Graphic Print (2).pdf",
-                                "Corvela Pro Graphic Print.pdf"}));
+  EXPECT_EQ(files,
+            (QStringList{"Corvela Pro Graphic Print (2).pdf", "Corvela Pro Graphic Print.pdf"}));
   ASSERT_EQ(f.ui.shown().size(), 2u);
   EXPECT_EQ(f.ui.shown()[1].box, UiDouble::Box::Information);
   EXPECT_EQ(f.ui.shown()[1].text, "The print has been saved in the file\r\r" +

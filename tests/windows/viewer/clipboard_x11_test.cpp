@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "windows/viewer/picture_area.h"
 #include "viewer_fixture.h"
+#include "windows/viewer/picture_area.h"
 
 namespace {
 
@@ -73,8 +73,8 @@ int readClipboard(int argc, char** argv) {
   QApplication application(argc, argv);
   const QImage image = QApplication::clipboard()->image();
   const QByteArray answer =
-      image.isNull() ? "none" : QByteArray::number(image.width()) + 'x' +
-                                    QByteArray::number(image.height());
+      image.isNull() ? "none"
+                     : QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height());
   std::printf("%s\n", answer.constData());
   return 0;
 }

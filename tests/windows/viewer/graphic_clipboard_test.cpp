@@ -5,8 +5,8 @@
 
 #include "../../services/picture/metafile_writers.h"
 #include "platform/shell.h"
-#include "windows/viewer/picture_area.h"
 #include "viewer_fixture.h"
+#include "windows/viewer/picture_area.h"
 
 namespace {
 
@@ -41,8 +41,7 @@ TEST(ViewerClipboard, CtrlCOnAShownJpegPutsItsPictureOnTheClipboard) {
 
 TEST(ViewerClipboard, AMetafileGoesOnTheClipboardAsAnImageAndItsOwnBytes) {
   ViewerClipboard f;
-  const QByteArray wmf =
-      WmfWriter().rectangle(QRect(0, 0, 10, 10)).file(QRect(0, 0, 100, 50), 96);
+  const QByteArray wmf = WmfWriter().rectangle(QRect(0, 0, 10, 10)).file(QRect(0, 0, 100, 50), 96);
   QFile out(f.file("plan.wmf"));
   ASSERT_TRUE(out.open(QIODevice::WriteOnly));
   out.write(wmf);

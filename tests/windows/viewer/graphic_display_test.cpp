@@ -5,14 +5,14 @@
 #include <QMenuBar>
 #include <QRadioButton>
 
-#include "program/program_state.h"
 #include "codec_test_support.h"
-#include "widgets/list_look.h"
-#include "services/picture/graphic_formats.h"
 #include "platform/taskbar.h"
+#include "program/program_state.h"
 #include "services/fif/fif_registration.h"
-#include "windows/viewer/picture_area.h"
+#include "services/picture/graphic_formats.h"
 #include "viewer_fixture.h"
+#include "widgets/list_look.h"
+#include "windows/viewer/picture_area.h"
 
 namespace {
 
@@ -124,7 +124,8 @@ TEST(GraphicDisplay, OriginalSizeFitsTheWindowToThePictureCentredWithoutMenuBar)
   f.display();
   EXPECT_EQ(f.client(), QSize(200, 120));
   EXPECT_TRUE(f.viewer->menuBar()->isHidden());
-  EXPECT_EQ(f.viewer->pos(), QPoint((f.screen().width() - 200) / 2, (f.screen().height() - 120) / 2));
+  EXPECT_EQ(f.viewer->pos(),
+            QPoint((f.screen().width() - 200) / 2, (f.screen().height() - 120) / 2));
   EXPECT_EQ(f.platform.pointer.places.back(), f.screenCentre() + QPoint(100 - 5, 60 - 5));
 
   f.viewer->Exit1Click();  // the popup Stop
@@ -223,8 +224,9 @@ TEST(GraphicDisplay, TheRightButtonOnThePictureOpensThePopupOrTheFileDetails) {
   EXPECT_TRUE(f.viewer->PopupMenu1->isVisible());
   QStringList entries;
   for (QAction* entry : f.viewer->PopupMenu1->actions()) entries << entry->text();
-  EXPECT_EQ(entries, QStringList({"&Next", "&Previous", "&File Details", "Cop&y to Clipboard  (Ctl+C)",
-                                  "&Stop", "Sli&de Show On", "&Cancel"}));
+  EXPECT_EQ(entries,
+            QStringList({"&Next", "&Previous", "&File Details", "Cop&y to Clipboard  (Ctl+C)",
+                         "&Stop", "Sli&de Show On", "&Cancel"}));
   EXPECT_EQ(f.platform.pointer.places.back(), f.screenCentre());
   f.viewer->PopupMenu1->hide();
   f.viewer->Cancel1Click();
@@ -286,7 +288,8 @@ TEST(GraphicDisplay, ABitmapIsDrawnWithItsBackgroundColourTransparent) {
   f.select({f.file("keyed.bmp")});
   f.display();
   const QImage shown = f.viewer->client()->grab(f.viewer->Image1->geometry()).toImage();
-  EXPECT_EQ(shown.pixelColor(10, shown.height() - 10), f.viewer->client()->palette().color(QPalette::Window));
+  EXPECT_EQ(shown.pixelColor(10, shown.height() - 10),
+            f.viewer->client()->palette().color(QPalette::Window));
   EXPECT_EQ(shown.pixelColor(shown.width() - 10, 10), QColor(Qt::blue));
 }
 

@@ -13,7 +13,8 @@ TEST(GraphicList, OpenDialogNamesKeepTheirOrderButTheFirstAndLastSwapWhenOutOfOr
   f.select({"/p/C.BMP", "/p/A.BMP", "/p/B.BMP"});
   EXPECT_EQ(f.lines(), QStringList({"/p/b.bmp", "/p/a.bmp", "/p/c.bmp"}));
   const QStringList chosen = {"/p/B.BMP", "/p/A.BMP", "/p/C.BMP"};
-  for (int row = 0; row < 3; ++row) EXPECT_EQ(f.viewer->selectionLines().line(row).path, chosen[row]);
+  for (int row = 0; row < 3; ++row)
+    EXPECT_EQ(f.viewer->selectionLines().line(row).path, chosen[row]);
 
   for (int row = 0; row < 3; ++row) EXPECT_TRUE(f.ticked(row));
   EXPECT_EQ(f.viewer->Label1->text(), "Selected: 3 - Current: 1 of 3");

@@ -1,8 +1,8 @@
 #include "program/forms.h"
+#include "viewer_fixture.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/media/media_player_window.h"
 #include "windows/viewer/graphic_type_chooser.h"
-#include "viewer_fixture.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include "../print/fake_printer.h"
 #include "services/media_device/media_device.h"
+#include "viewer_fixture.h"
 #include "windows/media/media_player_window.h"
 #include "windows/print/print_options_dialog.h"
 #include "windows/viewer/picture_area.h"
-#include "viewer_fixture.h"
 
 namespace {
 

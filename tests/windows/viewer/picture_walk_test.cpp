@@ -7,7 +7,8 @@
 namespace {
 
 PictureWalk walkOver(const std::vector<bool>& ticks) {
-  return PictureWalk([ticks](int line) { return ticks.at(std::size_t(line)); }, int(ticks.size()) - 1);
+  return PictureWalk([ticks](int line) { return ticks.at(std::size_t(line)); },
+                     int(ticks.size()) - 1);
 }
 
 using Step = PictureWalk::Step;
@@ -31,7 +32,8 @@ TEST(PictureWalk, YesAfterAFailureGoesOnOnlyWithAShowAndOtherwiseFreesTheWindow)
   EXPECT_EQ(PictureWalk::afterFailure(true, true), After::ContinueShow);
   EXPECT_EQ(PictureWalk::afterFailure(true, false), After::BackToList);
   EXPECT_EQ(PictureWalk::afterFailure(false, true), After::Stop);
-  EXPECT_FALSE(PictureWalk::showGoesOn(true, true)) << "a stop asked for during the pause ends the show";
+  EXPECT_FALSE(PictureWalk::showGoesOn(true, true))
+      << "a stop asked for during the pause ends the show";
 }
 
 }  // namespace

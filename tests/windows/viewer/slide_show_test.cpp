@@ -2,11 +2,11 @@
 #include <QRadioButton>
 #include <QSlider>
 
-#include "program/program_state.h"
 #include "fake_slide_clock.h"
 #include "platform/taskbar.h"
-#include "windows/viewer/picture_area.h"
+#include "program/program_state.h"
 #include "viewer_fixture.h"
+#include "windows/viewer/picture_area.h"
 
 namespace {
 

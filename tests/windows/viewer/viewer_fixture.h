@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -9,11 +10,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
+#include "program_fixture.h"
 #include "widgets/drive_box.h"
 #include "widgets/list_ticks.h"
-#include "program_fixture.h"
 #include "windows/viewer/graphics_viewer_window.h"
 
 // The graphics viewer of a whole program on the doubles, with a folder of its

@@ -8,14 +8,14 @@
 // is told of, in the real library's modes, and sets the ended byte at the end.
 struct FakeMpeg {
   std::map<std::string, int> lengths;  // the files it can play, in milliseconds
-  std::vector<std::string> opened;     // every file opened, in order
-  int mode = 0;                        // 0 closed, 2 stopped, 3 playing, 4 paused
+  std::vector<std::string> opened;  // every file opened, in order
+  int mode = 0;  // 0 closed, 2 stopped, 3 playing, 4 paused
   int position = 0;
   int length = 0;
   int lastError = 0;
   unsigned char* ended = nullptr;
   int outputFailsAt = -1;  // the output fails when playback gets there
-  int failure = 0;         // reported by the next GetCurrentPos
+  int failure = 0;  // reported by the next GetCurrentPos
 
   void advance(int milliseconds) {
     if (mode != 3) return;

@@ -213,6 +213,38 @@ TEST_F(DiscImageTest, OneWaveFilePerTrackPlaysEachTrack) {
   EXPECT_EQ(heard().strongest(kTones, 0.1, 0.9), 880);
 }
 
+// The code page of a Western Windows machine: Latin-1 but for the euro sign here.
+QByteArray windows1252(const QString& text) {
+  return QString(text).replace(QChar(0x20AC), QChar(0x80)).toLatin1();
+}
+
+TEST_F(DiscImageTest, SheetsInEachEncodingWindowsSavesNameTheirFileAndTitles) {
+  QFile::copy(path("tones.bin"), path("Café.bin"));
+  const QString sheet =
+      "TITLE \"Señor €\"\r\nFILE \"Café.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    TITLE "
+      "\"Café\"\r\n    INDEX 01 00:00:00\r\n";
+  const QByteArray utf16Mark("\xFF\xFE");
+  QByteArray utf16(utf16Mark);
+  utf16.append(reinterpret_cast<const char*>(sheet.utf16()), sheet.size() * 2);
+  const std::vector<std::pair<const char*, QByteArray>> encodings{
+      {"UTF-8", sheet.toUtf8()},
+      {"UTF-8 with a mark", "\xEF\xBB\xBF" + sheet.toUtf8()},
+      {"Windows-1252", windows1252(sheet)},
+      {"Windows-1252 behind a UTF-8 mark", "\xEF\xBB\xBF" + windows1252(sheet)},
+      {"UTF-16 with a mark", utf16}};
+  for (const auto& [encoding, bytes] : encodings) {
+    SCOPED_TRACE(encoding);
+    writeFile("sheet.cue", bytes);
+    chooseImage(path("sheet.cue"));
+    cd->open("virtual");
+    EXPECT_EQ(devices->discProblem("virtual"), "");
+    const DiscToc disc = devices->disc("virtual");
+    ASSERT_EQ(disc.tracks.size(), 1u);
+    EXPECT_EQ(disc.text.title, "Señor €");
+    EXPECT_EQ(disc.tracks[0].text.title, "Café");
+  }
+}
+
 TEST_F(DiscImageTest, AnImageCutShortPlaysWhatItHas) {
   QFile bin(path("tones.bin"));
   ASSERT_TRUE(bin.resize(static_cast<qint64>(3.5 * kFramesPerSecond) * kBytesPerFrame));

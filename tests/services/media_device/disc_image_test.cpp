@@ -2,6 +2,7 @@
 // frequency, heard through a capture output.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -243,6 +244,36 @@ TEST_F(DiscImageTest, SheetsInEachEncodingWindowsSavesNameTheirFileAndTitles) {
     EXPECT_EQ(disc.text.title, "Señor €");
     EXPECT_EQ(disc.tracks[0].text.title, "Café");
   }
+}
+
+// As a ripper on Windows saves it: its code page behind a UTF-8 mark, CR LF,
+// backslashes, letter case that is not the files', a folder of the ripper's
+// own machine, one WAVE file a track.
+TEST_F(DiscImageTest, ASheetAsAWindowsRipperSavesItPlaysEveryTrack) {
+  ASSERT_TRUE(QDir(path("")).mkdir("cd1"));
+  writeWavFile(path("cd1/01 - café.wav").toStdString(), tone(550, 0.5));
+  writeWavFile(path("cd1/Track02.WAV").toStdString(), tone(660, 0.5));
+  writeWavFile(path("03 - end.wav").toStdString(), tone(880, 0.5));
+  writeFile("Album.cue",
+            "\xEF\xBB\xBF" + windows1252("FILE \"CD1\\01 - CAFÉ.wav\" WAVE\r\n"
+                                         "  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
+                                         "FILE \"cd1\\track02.wav\" WAVE\r\n"
+                                         "  TRACK 02 AUDIO\r\n    INDEX 01 00:00:00\r\n"
+                                         "FILE \"C:\\Rips\\03 - End.wav\" WAVE\r\n"
+                                         "  TRACK 03 AUDIO\r\n    INDEX 01 00:00:00\r\n"));
+  chooseImage(path("Album.cue"));
+  cd->open("virtual");
+  EXPECT_EQ(devices->discProblem("virtual"), "");
+  ASSERT_EQ(cd->trackCount(), 3);
+  for (int track = 1; track <= 3; ++track) {
+    playTrack(track);
+    ASSERT_TRUE(waitForStop());
+  }
+  const CapturedSound sound = heard();
+  EXPECT_NEAR(sound.audibleSeconds(), 1.5, 0.06);
+  EXPECT_EQ(sound.strongest(kTones, 0.05, 0.45), 550);
+  EXPECT_EQ(sound.strongest(kTones, 0.55, 0.95), 660);
+  EXPECT_EQ(sound.strongest(kTones, 1.05, 1.45), 880);
 }
 
 TEST_F(DiscImageTest, AnImageCutShortPlaysWhatItHas) {

@@ -75,9 +75,9 @@ QString volumeId(const std::array<char, 2048>& descriptor) {
 }
 
 // Where a FILE line's file is. Sheets made on Windows put backslashes
-// between folders and care nothing for letter case, as list files do; a name whose
-// folders are not here (a sheet moved from the machine it was made on) is
-// looked for beside the sheet. Null when it is nowhere.
+// between folders and care nothing for letter case, as list files do; a
+// name whose folders are not here (a sheet moved from the machine it was
+// made on) is looked for beside the sheet. Null when it is nowhere.
 std::optional<QString> locate(const QDir& folder, const QString& name,
                               LetterCaseResolver& resolver) {
   const QString relative = QString(name).replace('\\', '/');

@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -26,7 +27,17 @@ constexpr double kScreenPixelsPerInch = 96;
 
 enum Function : quint16 {
   kEof = 0x0000,
+  kSaveDc = 0x001E,
+  kSetBkMode = 0x0102,
   kSetMapMode = 0x0103,
+  kSetRop2 = 0x0104,
+  kSetPolyFillMode = 0x0106,
+  kSetTextCharExtra = 0x0108,
+  kRestoreDc = 0x0127,
+  kSetTextAlign = 0x012E,
+  kSetBkColor = 0x0201,
+  kSetTextColor = 0x0209,
+  kSetTextJustification = 0x020A,
   kSetWindowExt = 0x020C,
   kSetViewportOrg = 0x020D,
   kSetViewportExt = 0x020E,
@@ -42,11 +53,17 @@ enum Function : quint16 {
 // ---- Checking the records ourselves before the library sees them ----
 
 constexpr quint16 kTextMapMode = 1;
+constexpr size_t kDeepestSave = 1024;  // the library refuses deeper ones
+
+struct Record {
+  qint64 at = 0;
+  qint64 words = 0;
+  quint16 function = 0;
+};
 
 struct Walk {
   QSizeF windowExt;  // the first one set, without its signs
-  std::vector<qint64> mappingRecords;  // map mode and viewport records, by offset
-  qint64 end = 0;  // byte after the end record
+  std::vector<Record> records;  // the end record last
   quint32 largestRecord = 0;
 };
 
@@ -91,12 +108,9 @@ Walk walkRecords(const ByteReader& in, qint64 start) {
     walk.largestRecord = std::max(walk.largestRecord, quint32(words));
     if (function == kSetWindowExt && walk.windowExt.isEmpty() && words >= 5)
       walk.windowExt = QSizeF(std::abs(in.s16(at + 8)), std::abs(in.s16(at + 6)));
-    if (setsMapping(function) && words >= 4) walk.mappingRecords.push_back(at - start);
+    walk.records.push_back({at, words, function});
     at += 2 * words;
-    if (function == kEof) {
-      walk.end = at;
-      return walk;
-    }
+    if (function == kEof) return walk;
   }
 }
 
@@ -105,21 +119,64 @@ void putU16(QByteArray& bytes, qint64 at, quint16 value) {
   bytes[at + 1] = char(value >> 8);
 }
 
-// The library sizes its buffers from the header; give it the true sizes. It
-// also maps logical units by the map mode and viewport; we map them onto the
-// rectangle drawn into ourselves, so it is left in its plain mode, where it
-// hands us logical units less the window origin, flipped where an extent is
-// negative.
+// What the platform's SaveDC keeps and the library's resets to its defaults.
+bool keptBySave(quint16 function) {
+  return function == kSetBkMode || function == kSetBkColor || function == kSetTextAlign ||
+         function == kSetTextColor || function == kSetPolyFillMode || function == kSetRop2 ||
+         function == kSetTextCharExtra || function == kSetTextJustification;
+}
+
+// The records that last set each kept part of the state, as saved and restored.
+class SavedStates {
+ public:
+  void record(const Record& r, const QByteArray& bytes, QByteArray& out) {
+    if (keptBySave(r.function)) state_[r.function] = bytes;
+    if (r.function == kSaveDc && saved_.size() < kDeepestSave) {
+      saved_.push_back(state_);
+      for (const auto& [function, setter] : state_) out += setter;  // set again after the save
+    }
+    if (r.function == kRestoreDc && r.words >= 4)
+      restore(qint16(quint8(bytes[6]) | quint8(bytes[7]) << 8));
+  }
+
+ private:
+  // Negative: that many saves back; positive: the save of that number.
+  void restore(qint16 which) {
+    const qint64 keep = which < 0 ? qint64(saved_.size()) + which : qint64(which) - 1;
+    if (keep < 0 || keep >= qint64(saved_.size())) return;
+    state_ = saved_[size_t(keep)];
+    saved_.resize(size_t(keep));
+  }
+
+  std::map<quint16, QByteArray> state_;
+  std::vector<std::map<quint16, QByteArray>> saved_;
+};
+
+// The records as the library should play them:
+// - It maps logical units by the map mode and viewport; we map them onto the
+//   rectangle drawn into ourselves, so it is left in its plain mode, where it
+//   hands us logical units less the window origin, flipped where an extent is
+//   negative.
+// - Its SaveDC forgets the text alignment, colours and modes, so they are set
+//   again after each one.
+// - It sizes its buffers from the header; it is given the true sizes.
 QByteArray forTheLibrary(QByteArrayView metafile, const Walk& walk, qint64 start) {
-  QByteArray bytes = metafile.sliced(start, walk.end - start).toByteArray();
+  QByteArray bytes = metafile.sliced(start, 2 * kHeaderWords).toByteArray();
+  SavedStates states;
+  for (const Record& r : walk.records) {
+    QByteArray record = metafile.sliced(r.at, 2 * r.words).toByteArray();
+    if (setsMapping(r.function) && r.words >= 4) {
+      putU16(record, 4, kSetMapMode);
+      putU16(record, 6, kTextMapMode);
+    }
+    bytes += record;
+    states.record(r, record, bytes);
+  }
   const quint32 words = quint32(bytes.size() / 2);
+  const quint32 largest = std::max<quint32>(walk.largestRecord, 5);
   for (int i = 0; i < 4; ++i) {
     bytes[6 + i] = char(words >> (8 * i));
-    bytes[12 + i] = char(walk.largestRecord >> (8 * i));
-  }
-  for (qint64 at : walk.mappingRecords) {
-    putU16(bytes, at + 4, kSetMapMode);
-    putU16(bytes, at + 6, kTextMapMode);
+    bytes[12 + i] = char(largest >> (8 * i));
   }
   return bytes;
 }

@@ -115,6 +115,19 @@ TEST(Metafile, TakesANewSizeSharesOnAssignAndOffersItsBytes) {
   EXPECT_EQ(data.data("image/x-emf"), sampleEmf());
 }
 
+// The platform's save keeps the text alignment and background mode; the
+// metafile library's forgot them, which put text a line low on white boxes.
+TEST(Metafile, ASavedStateKeepsTheTextAlignmentAndBackgroundMode) {
+  WmfWriter w;
+  w.window(QRect(0, 0, 100, 100)).record(0x012E, {24}).record(0x0102, {1}).record(0x001E, {});
+  Metafile metafile;
+  loadBytes(metafile, w.font(-12).select(0).text(QPoint(50, 45), "Hi").file());
+  const QImage image = drawn(metafile, QSize(100, 100), Qt::magenta);
+  EXPECT_TRUE(hasDark(image, QRect(50, 34, 20, 11)));  // on its baseline
+  EXPECT_FALSE(hasDark(image, QRect(50, 47, 20, 10)));
+  EXPECT_FALSE(image.pixelColor(52, 40) == Qt::white || image.pixelColor(60, 46) == Qt::white);
+}
+
 // A poster-sized frame: its own size would take gigabytes of pixels.
 TEST(Metafile, ALargeFrameIsDrawnAtTheSizeShownAndCutWithoutPixelsOfItsOwn) {
   EmfWriter e;  // 10 device pixels a millimetre, so 30000 x 40000 of them

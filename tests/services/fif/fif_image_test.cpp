@@ -97,6 +97,22 @@ TEST(FifImage, DecodesAtItsStoredSizeOnlyWhenFirstDrawn) {
   EXPECT_GT(qRed(disc), qGreen(disc) + 80);
 }
 
+// Drawing transparently changes nothing a decode depends on: one decode
+// serves the drawing, the clipboard and the cut.
+TEST(FifImage, ADecodedPictureIsNotDecodedAgainWhenAskedToDrawTransparently) {
+  TFIFImage picture(Mode::Colours24);
+  loadBytes(picture, fifBytes(testScene(30, 20)));
+  int decodes = 0;
+  picture.setOnProgress([&](Graphic&, ProgressStage stage, int) {
+    if (stage == ProgressStage::Starting) ++decodes;
+  });
+  picture.ToImage();
+  picture.setTransparent(true);
+  drawn(picture, QSize(30, 20));
+  picture.ToImage();
+  EXPECT_EQ(decodes, 1);
+}
+
 TEST(FifImage, APictureWithNoStoredSizeDecodesAtOneHundredSquare) {
   TFIFImage picture(Mode::Colours24);
   loadBytes(picture, fifBytes(fif::RgbImage{}));

@@ -293,6 +293,18 @@ TEST(GraphicDisplay, ABitmapIsDrawnWithItsBackgroundColourTransparent) {
   EXPECT_EQ(shown.pixelColor(shown.width() - 10, 10), QColor(Qt::blue));
 }
 
+TEST(GraphicDisplay, ACutBitmapKeepsItsBackgroundTransparent) {
+  PlainDisplayFixture f;
+  QImage image(QSize(2400, 40), QImage::Format_RGB32);
+  image.fill(Qt::red);
+  image.save(f.file("wide.bmp"), "BMP");
+  f.viewer->CheckBox3->setChecked(true);
+  f.select({f.file("wide.bmp")});
+  f.display();
+  const QImage shown = f.viewer->client()->grab(f.viewer->Image1->geometry()).toImage();
+  EXPECT_EQ(shown.pixelColor(10, 10), f.viewer->client()->palette().color(QPalette::Window));
+}
+
 TEST(GraphicDisplay, CtrlCOnTheListCopiesNothing) {
   ViewerFixture f;
   f.select({f.picture("a.bmp")});

@@ -305,6 +305,28 @@ TEST(GraphicDisplay, ACutBitmapKeepsItsBackgroundTransparent) {
   EXPECT_EQ(shown.pixelColor(10, 10), f.viewer->client()->palette().color(QPalette::Window));
 }
 
+// The list view comes back whole on the way back from the taskbar, whatever
+// shape the picture gave the window.
+TEST(GraphicDisplay, MinimizingAPictureReturnsTheWindowToItsListView) {
+  PlainDisplayFixture f;
+  f.select({f.picture("a.bmp")});
+  for (QRadioButton* size : {f.viewer->FitWindow, f.viewer->FillScreen}) {
+    size->setChecked(true);
+    f.display();
+    f.viewer->setWindowState(Qt::WindowMinimized);
+    EXPECT_FALSE(f.platform.taskbar.hidden());
+    EXPECT_FALSE(f.platform.taskbar.screenSaverInhibited());
+    f.viewer->setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(f.borderless());
+    EXPECT_FALSE(f.viewer->isFullScreen());
+    EXPECT_EQ(f.client(), QSize(521, 389));
+    EXPECT_FALSE(f.viewer->Panel1->isHidden());
+    EXPECT_FALSE(f.viewer->menuBar()->isHidden());
+    EXPECT_TRUE(f.viewer->File1->menuAction()->isEnabled());
+    EXPECT_FALSE(f.viewer->ListBox1->isHidden());
+  }
+}
+
 TEST(GraphicDisplay, CtrlCOnTheListCopiesNothing) {
   ViewerFixture f;
   f.select({f.picture("a.bmp")});

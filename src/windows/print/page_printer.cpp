@@ -12,6 +12,10 @@ namespace {
 
 const QString PrintName = "Corvela Pro Graphic Print";
 
+// The printed page's arithmetic counts in pixels of a printer of about this
+// resolution; a PDF page at a finer one would print every picture tiny.
+constexpr int PdfResolution = 300;
+
 // The file itself while it is free, or else the first of "name (2).pdf",
 // "name (3).pdf", ... beside it that is.
 QString firstFreeName(const QString& file) {
@@ -31,6 +35,7 @@ QtPagePrinter::QtPagePrinter() : printer_(QPrinter::HighResolution) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     chosenFile_ = named_ = QDir(folder).filePath(PrintName + ".pdf");
     printer_.setOutputFileName(chosenFile_);
+    printer_.setResolution(PdfResolution);
   }
 }
 
@@ -59,6 +64,7 @@ bool QtPagePrinter::setup(QWidget* parent) {
 void QtPagePrinter::confirmSetup() {
   chosenFile_ = named_ = printer_.outputFileName();
   replaceAgreed_ = !chosenFile_.isEmpty();
+  if (printer_.outputFormat() == QPrinter::PdfFormat) printer_.setResolution(PdfResolution);
 }
 
 QString QtPagePrinter::printPage(const QString& title, const std::function<void(QPainter&)>& draw) {

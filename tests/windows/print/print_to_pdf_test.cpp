@@ -154,4 +154,13 @@ TEST(PrintToPdf, AFileChosenInTheDialogIsNeverReplacedByALaterPrint) {
   EXPECT_EQ(QFileInfo(folder.filePath("a.pdf")).lastModified(), first);
 }
 
+// The page arithmetic counts printer pixels as a printer of about 300 dpi has them.
+TEST(PrintToPdf, APdfPageHasThreeHundredDotsAnInch) {
+  QtPagePrinter printer;
+  printer.printer().setOutputFormat(QPrinter::PdfFormat);
+  printer.confirmSetup();
+  EXPECT_EQ(printer.printer().resolution(), 300);
+  EXPECT_LT(printer.pageSize().width(), 2600);
+}
+
 }  // namespace

@@ -327,6 +327,22 @@ TEST(GraphicDisplay, MinimizingAPictureReturnsTheWindowToItsListView) {
   }
 }
 
+// With every control hidden under the picture, no control has the focus and
+// keys come to the window itself, one after another at the same moment when
+// a program types them.
+TEST(GraphicDisplay, KeysThatReachTheWindowItselfCopyAndEndTheDisplay) {
+  PlainDisplayFixture f;
+  f.select({f.picture("a.bmp")});
+  f.display();
+  f.viewer->setFocus();
+  QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+  QApplication::sendEvent(f.viewer, &copy);
+  EXPECT_TRUE(f.state().ClipboardDataPresent);
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(f.viewer, &escape);
+  EXPECT_TRUE(f.viewer->Image1->isHidden());
+}
+
 TEST(GraphicDisplay, CtrlCOnTheListCopiesNothing) {
   ViewerFixture f;
   f.select({f.picture("a.bmp")});

@@ -15,6 +15,8 @@
 #include "platform/taskbar.h"
 #include "random_walk.h"
 #include "viewer_fixture.h"
+#include "windows/cd/cd_player_window.h"
+#include "windows/media/media_player_window.h"
 #include "windows/print/print_options_dialog.h"
 #include "windows/viewer/picture_area.h"
 
@@ -119,6 +121,16 @@ std::function<void(World&, Random&)> press(Control* TForm9::*control) {
   return [control](World& w, Random&) { w.press(w.viewer->*control); };
 }
 
+// To the CD player or the media player and back with the CD player's
+// Graphics button.
+void handOverAndBack(World& w, Random& random) {
+  QPushButton* away = random() % 2 ? w.viewer->Button3 : w.viewer->Button4;
+  if (!w.reachable(away)) return;
+  away->click();
+  if (w.forms().Form4->isVisible()) w.forms().Form4->Button7->click();
+  w.forms().Form1->Button6->click();
+}
+
 walk::Walker<World> viewerWalker() {
   using Action = walk::Action<World>;
   std::vector<Action> actions = {
@@ -139,6 +151,7 @@ walk::Walker<World> viewerWalker() {
        }},
       {"Print", print},
       {"Minimize and restore", [](World& w, Random&) { w.minimizeAndRestore(); }},
+      {"Hand over and back", handOverAndBack},
   };
   using Found = std::optional<std::string>;
   std::vector<std::pair<std::string, walk::Invariant<World>>> invariants = {

@@ -113,6 +113,18 @@ TEST(FifImage, ADecodedPictureIsNotDecodedAgainWhenAskedToDrawTransparently) {
   EXPECT_EQ(decodes, 1);
 }
 
+// Its size is asked before every display: it costs the header, not the blocks.
+TEST(FifImage, ReadsItsStoredSizeWithoutReadingItsBlocks) {
+  const std::vector<std::uint8_t> cutShort(4, 0);
+  const auto bytes =
+      fileDeclaring(256, 256, true, fif::kMinRangeLog2, cutShort.data(), cutShort.size());
+  TFIFImage picture(Mode::Colours24);
+  loadBytes(picture,
+            QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+  EXPECT_EQ(picture.OriginalWidth(), 256);
+  EXPECT_ANY_THROW(picture.Bitmap());
+}
+
 TEST(FifImage, APictureWithNoStoredSizeDecodesAtOneHundredSquare) {
   TFIFImage picture(Mode::Colours24);
   loadBytes(picture, fifBytes(fif::RgbImage{}));

@@ -34,10 +34,19 @@ std::uint32_t little32(const std::uint8_t* at) {
          std::uint32_t(at[3]) << 24;
 }
 
-int formatStatus(const fif::FormatError& error) {
-  return error.fault == fif::FormatFault::NotFif    ? DECO_NOT_FIF
-         : error.fault == fif::FormatFault::Version ? DECO_FIF_VERSION
-                                                    : DECO_DAMAGED;
+// What reading a file answers: its own status, or the file's fault, or
+// memory running out.
+template <class Read>
+int readingStatus(Read&& read) {
+  try {
+    return read();
+  } catch (const fif::FormatError& error) {
+    return error.fault == fif::FormatFault::NotFif    ? DECO_NOT_FIF
+           : error.fault == fif::FormatFault::Version ? DECO_FIF_VERSION
+                                                      : DECO_DAMAGED;
+  } catch (const std::bad_alloc&) {
+    return DECO_NO_MEMORY;
+  }
 }
 
 }  // namespace
@@ -47,7 +56,7 @@ Decompressor::Decompressor(int handle) : handle_(handle) {}
 int Decompressor::setBuffer(const void* bytes, int count) {
   if (!bytes || count <= 0) return DECO_BAD_ARGUMENT;
   clearBuffer();
-  try {
+  return readingStatus([&] {
     const auto* data = static_cast<const std::uint8_t*>(bytes);
     fif::Header header = fif::readHeader(data, std::size_t(count));
     const std::size_t start = fif::kHeaderSize + header.colourTable.size() * 3;
@@ -59,24 +68,16 @@ int Decompressor::setBuffer(const void* bytes, int count) {
     bytes_ = data;
     count_ = std::size_t(count);
     header_ = std::move(header);
-  } catch (const fif::FormatError& error) {
-    return formatStatus(error);
-  } catch (const std::bad_alloc&) {
-    return DECO_NO_MEMORY;
-  }
-  return DECO_OK;
+    return DECO_OK;
+  });
 }
 
 int Decompressor::readBlocks() {
   if (file_) return DECO_OK;
-  try {
+  return readingStatus([this] {
     file_ = fif::readFile(bytes_, count_);
-  } catch (const fif::FormatError& error) {
-    return formatStatus(error);
-  } catch (const std::bad_alloc&) {
-    return DECO_NO_MEMORY;
-  }
-  return DECO_OK;
+    return DECO_OK;
+  });
 }
 
 int Decompressor::clearBuffer() {

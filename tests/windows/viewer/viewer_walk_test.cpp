@@ -105,13 +105,32 @@ void slideShow(World& w, Random& random) {
   w.press(w.viewer->CheckBox2);
 }
 
+// The right button on a picture without TV look opens the popup menu.
+void popupCommand(World& w, Random& random) {
+  if (!w.pictureShown() || !w.viewer->isVisible() || w.viewer->CheckBox3->isChecked()) return;
+  w.viewer->PopupMenu1->aboutToShow();
+  QAction* commands[] = {w.viewer->Next1, w.viewer->Previous1, w.viewer->SlideShowOn1,
+                         w.viewer->Exit1, w.viewer->Cancel1};
+  QAction* command = commands[random() % 5];
+  if (command->isEnabled()) command->trigger();
+}
+
+// Print or Abort in the options, perhaps after a look at the preview. A
+// request may stop before its dialog opens, so a script may meet a later
+// window: it acts on the options only.
 void print(World& w, Random& random) {
   if (!w.reachable(w.viewer->Button18)) return;
   w.printer->fails = random() % 3 == 0;
   const bool prints = random() % 2;
-  w.ui.onModal([prints](QWidget* window) {
-    auto& options = *static_cast<TForm13*>(window);
-    (prints ? options.Button1 : options.Button2)->click();
+  const bool preview = random() % 2;
+  w.ui.onModal([&w, prints, preview](QWidget* window) {
+    auto* options = dynamic_cast<TForm13*>(window);
+    if (!options) return;
+    if (preview) {
+      w.ui.onModal([](QWidget*) {});
+      options->Button3->click();
+    }
+    (prints ? options->Button1 : options->Button2)->click();
   });
   w.viewer->Button18->click();
 }
@@ -145,10 +164,7 @@ walk::Walker<World> viewerWalker() {
       {"Slide Show", slideShow},
       {"Esc", [](World& w, Random&) { w.escape(); }, 2},
       {"Ctrl+C", [](World& w, Random&) { w.type(Qt::Key_C, Qt::ControlModifier); }},
-      {"Popup Stop",
-       [](World& w, Random&) {
-         if (w.pictureShown() && w.viewer->isVisible()) w.viewer->Exit1->trigger();
-       }},
+      {"Popup menu", popupCommand},
       {"Print", print},
       {"Minimize and restore", [](World& w, Random&) { w.minimizeAndRestore(); }},
       {"Hand over and back", handOverAndBack},

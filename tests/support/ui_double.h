@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/ui_services.h"
@@ -26,6 +27,9 @@ class UiDouble : public UiServices {
   void expectInput(std::optional<QString> text) { inputs_.push_back(std::move(text)); }
   void expectOpenFiles(QStringList files) { openFiles_.push_back(std::move(files)); }
   void expectSaveFile(std::optional<QString> file) { saveFiles_.push_back(std::move(file)); }
+  // Questions beyond the queue get this answer instead of failing the test
+  // (a random walk cannot tell which it will meet).
+  void answerUnqueued(std::optional<Answer> answer) { unqueuedAnswer_ = answer; }
   // Message boxes are not answered, but a test that expects none can say so.
   void allowMessages(bool allow = true) { allowMessages_ = allow; }
   // Run while a window is "shown modally"; it should hide the window.
@@ -65,6 +69,7 @@ class UiDouble : public UiServices {
 
   std::vector<Shown> shown_;
   std::deque<Answer> answers_;
+  std::optional<Answer> unqueuedAnswer_;
   std::deque<std::optional<QString>> inputs_;
   std::deque<QStringList> openFiles_;
   std::deque<std::optional<QString>> saveFiles_;

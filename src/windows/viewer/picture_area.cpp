@@ -55,7 +55,8 @@ bool PictureArea::tooBig() const {
 }
 
 // A bitmap is cut in place, so it goes on drawing its background colour
-// transparently; other classes cannot be, so the cut is made on their pixels.
+// transparently; other classes cannot be, so the cut is made on the pixels of
+// the part kept alone (a poster-sized metafile never becomes a raster whole).
 void PictureArea::cut() {
   const QSize size = pictureSize().boundedTo(QSize(MaxSide, MaxSide));
   if (auto* bitmap = dynamic_cast<Bitmap*>(picture_.get())) {
@@ -63,7 +64,7 @@ void PictureArea::cut() {
     bitmap->setHeight(size.height());
     size_ = size;
   } else {
-    cut_ = picture_->ToImage().copy(QRect(QPoint(0, 0), size));
+    cut_ = picture_->ToImagePart(QRect(QPoint(0, 0), size));
   }
   update();
 }

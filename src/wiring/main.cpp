@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
+#include <cstdio>
 
 #include "platform/linux_platform.h"
 #include "platform/qt_ui_services.h"
@@ -12,6 +13,7 @@
 #include "services/picture/graphic_formats.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/common/help_window.h"
+#include "wiring/command_line.h"
 #include "wiring/corvela_program.h"
 #include "wiring/handed_files.h"
 #include "wiring/media_keys.h"
@@ -53,9 +55,21 @@ int run(GuardedApplication& application, const QStringList& files) {
   return exitCode;
 }
 
+// The usage and the version answer on the command line, before the toolkit
+// looks for a display.
+std::optional<QString> answerOnCommandLine(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return commandLineAnswer(arguments);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (const std::optional<QString> answer = answerOnCommandLine(argc, argv)) {
+    std::fputs(answer->toLocal8Bit().constData(), stdout);
+    return 0;
+  }
   GuardedApplication application(argc, argv);
   QApplication::setApplicationName("Corvela Pro");
   QuitOnTerminationSignals();

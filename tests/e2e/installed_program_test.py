@@ -38,6 +38,14 @@ class InstalledProgram(unittest.TestCase):
         subprocess.run(["desktop-file-validate",
                         self.installed("share", "applications", "corvela.desktop")], check=True)
 
+    def test_help_and_version_answer_without_a_display(self):
+        no_display = {key: value for key, value in os.environ.items()
+                      if key not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        for option, first_line in (("--version", "Corvela Pro 1."), ("--help", "Usage: corvela")):
+            answer = subprocess.run([self.installed("bin", "corvela"), option], env=no_display,
+                                    check=True, capture_output=True, text=True, timeout=10)
+            self.assertTrue(answer.stdout.startswith(first_line), answer.stdout)
+
     def test_the_desktop_offers_the_program_for_fractal_pictures(self):
         with tempfile.TemporaryDirectory() as home:
             desktop = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home, XDG_DATA_HOME=home,

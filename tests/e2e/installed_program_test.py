@@ -12,8 +12,9 @@ from corvela_session import RunningProgram, is_enabled, wait_for
 from user_actions import button, menu_item, press
 
 BUILD = sys.argv.pop(1)
-HOME_FILES = ["corvela", "corvela-cd-player", "corvela-clipboard", "libmpegdll.so", "libdeco32.so",
-              "demo-disc.cue", "demo-disc.bin", "help/index.html"]
+PROGRAM_FILES = ["corvela", "corvela-cd-player", "corvela-clipboard", "libmpegdll.so",
+                 "libdeco32.so"]
+DATA_FILES = ["demo-disc.cue", "demo-disc.bin", "help/index.html"]
 
 
 class InstalledProgram(unittest.TestCase):
@@ -28,8 +29,10 @@ class InstalledProgram(unittest.TestCase):
         return os.path.join(self.prefix, *parts)
 
     def test_everything_lands_where_the_program_looks(self):
-        for name in HOME_FILES:
+        for name in PROGRAM_FILES:
             self.assertTrue(os.path.exists(self.installed("lib", "corvela", name)), name)
+        for name in DATA_FILES:
+            self.assertTrue(os.path.exists(self.installed("share", "corvela", name)), name)
         self.assertEqual(os.path.realpath(self.installed("bin", "corvela")),
                          os.path.realpath(self.installed("lib", "corvela", "corvela")))
         self.assertTrue(os.access(self.installed("bin", "fifenc"), os.X_OK))

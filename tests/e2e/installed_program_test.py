@@ -2,6 +2,7 @@
 command on the path finds its libraries, its help and the demo disc."""
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -40,6 +41,23 @@ class InstalledProgram(unittest.TestCase):
             self.installed("share", "icons", "hicolor", "scalable", "apps", "corvela.svg")))
         subprocess.run(["desktop-file-validate",
                         self.installed("share", "applications", "corvela.desktop")], check=True)
+
+    def test_software_centres_and_menus_find_what_they_read(self):
+        metainfo = self.installed("share", "metainfo", "com.qelvar.corvela.metainfo.xml")
+        # The maker's site is not reachable from here, so its screenshots are not fetched.
+        subprocess.run(["appstreamcli", "validate", "--no-net", metainfo], check=True,
+                       stdout=subprocess.DEVNULL)
+        with open(metainfo) as text:
+            offered = set(re.findall(r"<mediatype>([^<]+)</mediatype>", text.read()))
+        with open(self.installed("share", "applications", "corvela.desktop")) as text:
+            opened = re.search(r"^MimeType=(.*)$", text.read(), re.M).group(1)
+        self.assertEqual(offered, set(opened.strip(";").split(";")))
+        for size in (16, 22, 24, 32, 48, 64, 128, 256, 512):
+            icon = self.installed("share", "icons", "hicolor", f"{size}x{size}", "apps", "corvela.png")
+            drawn = subprocess.run(["identify", "-format", "%wx%h", icon], check=True,
+                                   capture_output=True, text=True).stdout
+            self.assertEqual(drawn, f"{size}x{size}")
+        self.assertTrue(os.path.exists(self.installed("share", "man", "man1", "corvela.1")))
 
     def test_help_and_version_answer_without_a_display(self):
         no_display = {key: value for key, value in os.environ.items()

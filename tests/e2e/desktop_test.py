@@ -114,6 +114,10 @@ class OnTheDesktop(unittest.TestCase):
             recording = session.sound.record(os.path.join(self.folder, "keys.wav"))
             media_key("Play")
             wait_for("track 1", lambda: text_of(window, "Label2").startswith("Track 1"))
+            named = {"application.name": "Corvela Pro", "application.icon_name": "corvela",
+                     "media.role": "music"}
+            wait_for("the disc's stream, named", lambda: any(
+                named.items() <= stream.items() for stream in session.sound.streams()))
             time.sleep(3.5)
             media_key("Next")
             wait_for("track 2", lambda: text_of(window, "Label2").startswith("Track 2"))

@@ -33,9 +33,9 @@ def closing_any_reminder(probe):
     return check
 
 
-def media_key(method):
+def media_key(method, *arguments):
     subprocess.run(["gdbus", "call", "--session"] + MPRIS +
-                   ["--method", f"org.mpris.MediaPlayer2.Player.{method}"],
+                   ["--method", f"org.mpris.MediaPlayer2.Player.{method}", *arguments],
                    check=True, stdout=subprocess.DEVNULL)
 
 
@@ -127,6 +127,12 @@ class OnTheDesktop(unittest.TestCase):
             self.assertIn("'xesam:trackNumber': <2>", metadata)
             self.assertIn("'xesam:title': <'Second Tone'>", metadata)
             recording.stop()
+            # A place chosen from outside right after Previous plays on from there.
+            media_key("Previous")
+            media_key("Seek", "2000000")
+            wait_for("track 1 again", lambda: text_of(window, "Label2").startswith("Track 1"))
+            time.sleep(1.5)
+            self.assertIn("'Playing'", player_property("PlaybackStatus"))
         self.assertEqual([tone + 1 for tone in tones_heard(recording.path, tones)], [1, 2])
 
 

@@ -78,7 +78,8 @@ FrontPlayer cdPlayer(TForm1& cd) {
     return PlayingTrack{
         .id = QString("Track%1").arg(cd.CurrentTrack),
         .number = cd.CurrentTrack,
-        .title = text.title,
+        // A disc without CD-Text still names its tracks in the media controls.
+        .title = text.title.isEmpty() ? QString("Track %1").arg(cd.CurrentTrack) : text.title,
         .performers = text.performer.isEmpty() ? QStringList() : QStringList{text.performer}};
   };
   return player;

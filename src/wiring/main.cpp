@@ -41,7 +41,7 @@ int run(GuardedApplication& application, const QStringList& files) {
   marker.onFilesHandedOver([&handedFiles](const QString& folder, const QStringList& paths) {
     handedFiles.open(folder, paths);
   });
-  MediaKeys mediaKeys(corvela.forms);
+  MediaKeys mediaKeys(corvela.forms, handedFiles);
   // Start-up may have found large fonts: the loop then ends at once, unshown.
   if (!ui.terminating()) {
     corvela.forms.Form1->show();

@@ -7,6 +7,7 @@
 #include "platform/qt_ui_services.h"
 #include "platform/settings_backend.h"
 #include "platform/termination_signals.h"
+#include "program/form.h"
 #include "program/guarded_application.h"
 #include "services/fif/fif_registration.h"
 #include "services/media_device/media_device_factory.h"
@@ -15,6 +16,7 @@
 #include "windows/common/help_window.h"
 #include "wiring/command_line.h"
 #include "wiring/corvela_program.h"
+#include "wiring/front_window.h"
 #include "wiring/handed_files.h"
 #include "wiring/media_keys.h"
 
@@ -42,6 +44,10 @@ int run(GuardedApplication& application, const QStringList& files) {
     handedFiles.open(folder, paths);
   });
   MediaKeys mediaKeys(corvela.forms, handedFiles);
+  // The tray icon brings the program back as the desktop's media controls do.
+  ui.offerInTray({{"&Restore", [&mediaKeys] { mediaKeys.raise(); }},
+                  {"Mi&nimize", [&corvela] { frontWindow(corvela.forms).showMinimized(); }},
+                  {"E&xit", [&mediaKeys] { mediaKeys.quit(); }}});
   // Start-up may have found large fonts: the loop then ends at once, unshown.
   if (!ui.terminating()) {
     corvela.forms.Form1->show();
@@ -51,6 +57,7 @@ int run(GuardedApplication& application, const QStringList& files) {
   }
   const int exitCode = application.exec();
   application.onError(nullptr);
+  ui.offerInTray({});
   corvela.SaveSettingsIfStillActive();
   return exitCode;
 }

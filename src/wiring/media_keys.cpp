@@ -12,6 +12,7 @@
 
 #include "program/form.h"
 #include "program/forms.h"
+#include "services/media_device/output_volume.h"
 #include "wiring/front_window.h"
 #include "wiring/handed_files.h"
 
@@ -38,6 +39,11 @@ MediaPlayer2Root::MediaPlayer2Root(MediaKeys& keys) : QDBusAbstractAdaptor(&keys
 MediaPlayer2Player::MediaPlayer2Player(MediaKeys& keys) : QDBusAbstractAdaptor(&keys), keys_(keys) {
   setAutoRelaySignals(true);
 }
+
+double MediaPlayer2Player::volume() const { return outputVolume(); }
+
+// The sound follows at once; no window changes, so nothing waits for a handler.
+void MediaPlayer2Player::setVolume(double volume) { setOutputVolume(volume); }
 
 QStringList MediaPlayer2Root::mimeTypes() const { return handedFileTypes(); }
 
@@ -208,7 +214,8 @@ QVariantMap MediaKeys::playerProperties() {
           {"CanGoPrevious", canGoPrevious()},
           {"CanPlay", canPlay()},
           {"CanPause", canPause()},
-          {"CanSeek", canSeek()}};
+          {"CanSeek", canSeek()},
+          {"Volume", outputVolume()}};
 }
 
 // The players tell nobody of their changes, so they are watched.

@@ -97,7 +97,7 @@ class MediaPlayer2Player : public QDBusAbstractAdaptor {
   Q_PROPERTY(double Rate READ one)
   Q_PROPERTY(double MinimumRate READ one)
   Q_PROPERTY(double MaximumRate READ one)
-  Q_PROPERTY(double Volume READ one)
+  Q_PROPERTY(double Volume READ volume WRITE setVolume)
   Q_PROPERTY(QVariantMap Metadata READ metadata)
   Q_PROPERTY(qlonglong Position READ position)
   Q_PROPERTY(bool CanGoNext READ canGoNext)
@@ -110,6 +110,8 @@ class MediaPlayer2Player : public QDBusAbstractAdaptor {
   explicit MediaPlayer2Player(MediaKeys& keys);
   QString playbackStatus() const { return keys_.playbackStatus(); }
   double one() const { return 1.0; }
+  double volume() const;
+  void setVolume(double volume);
   QVariantMap metadata() const { return keys_.metadata(); }
   qlonglong position() const { return keys_.position(); }
   bool canGoNext() const { return keys_.canGoNext(); }

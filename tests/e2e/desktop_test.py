@@ -77,8 +77,8 @@ class OnTheDesktop(unittest.TestCase):
 
     def test_the_media_controls_open_a_sound_file_of_a_type_the_program_offers(self):
         song = os.path.join(self.folder, "tone.wav")
-        make_tone(song, 700, "wavenc", seconds=6)
-        with RunningProgram(PROGRAM) as session:
+        make_tone(song, 700, "wavenc", seconds=8)
+        with RunningProgram(PROGRAM, sound=True) as session:
             past_the_reminder(session)
             wait_for("the media keys", lambda: "Stopped" in player_property("PlaybackStatus"))
             self.assertIn("'audio/x-wav'", root_property("SupportedMimeTypes"))
@@ -87,6 +87,11 @@ class OnTheDesktop(unittest.TestCase):
             media = session.window("Corvela Pro AVI-MID-MPEG-WAV Player")
             wait_for("the file to play", lambda: text_of(media, "Label6") == "Playing: 1 of 1")
             self.assertEqual(playerctl("metadata", "xesam:url"), "file://" + song)
+            playerctl("volume", "0.5")
+            # Half the amplitude; the server shows it in decibels.
+            wait_for("the stream at half volume", lambda: any(
+                "-6.02 dB" in stream.get("volume", "") for stream in session.sound.streams()))
+            self.assertEqual(float(playerctl("volume")), 0.5)
 
     def test_a_picture_named_to_a_second_copy_shows_in_the_running_copy(self):
         subprocess.run(["convert", "-size", "160x120", "xc:red", os.path.join(self.folder, "pic.jpg")],

@@ -1,8 +1,12 @@
 #include "services/media_device/gst_support.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <mutex>
+#include <vector>
 
 #include "services/media_device/media_device_factory.h"
+#include "services/media_device/output_volume.h"
 
 namespace gst {
 
@@ -63,6 +67,32 @@ bool inVideoPipeline(GstElement* element) {
   return videos > 0;
 }
 
+// The outputs to the sound server that exist now, and the volume they play at.
+struct Outputs {
+  std::mutex lock;
+  std::vector<GstElement*> live;
+  double volume = 1.0;
+};
+
+Outputs& outputs() {
+  static Outputs all;
+  return all;
+}
+
+void forget(gpointer, GObject* gone) {
+  Outputs& all = outputs();
+  const std::lock_guard held(all.lock);
+  std::erase(all.live, reinterpret_cast<GstElement*>(gone));
+}
+
+void keepVolume(GstElement* output) {
+  Outputs& all = outputs();
+  const std::lock_guard held(all.lock);
+  g_object_set(output, "volume", all.volume, nullptr);
+  all.live.push_back(output);
+  g_object_weak_ref(G_OBJECT(output), &forget, nullptr);
+}
+
 // The sound server's stream is made when the first sound format reaches the
 // output, and takes its properties then: the program's name and icon, so the
 // server's mixer shows whose sound it is, and what it plays, for the
@@ -84,6 +114,7 @@ GstPadProbeReturn nameStreamBeforeItStarts(GstPad* pad, GstPadProbeInfo* info, g
 // which for a file may be before its streams are all found.
 void nameStream(GstBin*, GstElement* output, gpointer) {
   if (!g_object_class_find_property(G_OBJECT_GET_CLASS(output), "stream-properties")) return;
+  if (g_object_class_find_property(G_OBJECT_GET_CLASS(output), "volume")) keepVolume(output);
   GstPad* pad = gst_element_get_static_pad(output, "sink");
   if (!pad) return;
   gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, &nameStreamBeforeItStarts, nullptr,
@@ -195,3 +226,16 @@ qint64 Pipeline::durationNs() const {
 }
 
 }  // namespace gst
+
+double outputVolume() {
+  gst::Outputs& all = gst::outputs();
+  const std::lock_guard held(all.lock);
+  return all.volume;
+}
+
+void setOutputVolume(double volume) {
+  gst::Outputs& all = gst::outputs();
+  const std::lock_guard held(all.lock);
+  all.volume = std::clamp(volume, 0.0, 1.0);
+  for (GstElement* output : all.live) g_object_set(output, "volume", all.volume, nullptr);
+}

@@ -38,6 +38,8 @@ void Forms::listWindowsToDefaults() {
 
 QString Forms::mediaTitle() const { return Form4->Label1->text(); }
 
+QString Forms::mediaFileOpen() const { return Form4->CurrentFileName; }
+
 // The CD player shows a time while a track plays.
 std::optional<int> Forms::cdTrackPlaying() const {
   if (Form1->Label3->text().isEmpty()) return std::nullopt;

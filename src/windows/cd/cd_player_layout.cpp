@@ -39,7 +39,7 @@ void TForm1::createControls() {
   TrackBar1 = new QSlider(Qt::Horizontal, client());
   TrackBar1->setObjectName("TrackBar1");
   TrackBar1->setGeometry(20, 304, 250, 20);
-  Button14 = button("Button14", "Cont", "Continue Play after \"dragging\" to required position",
+  Button14 = button("Button14", "C&ont", "Continue Play after \"dragging\" to required position",
                     QRect(276, 302, 54, 24));
   Gauge1 = new QProgressBar(client());
   Gauge1->setObjectName("Gauge1");
@@ -83,7 +83,7 @@ void TForm1::createControls() {
                              "Display amount of Track already played", QRect(left, 192, 160, 18));
   RadioButton2 = radioButton("RadioButton2", "Re&maining time",
                              "Display amount of Track left to play", QRect(left, 210, 160, 18));
-  CheckBox1 = checkBox("CheckBox1", "Update Icon whilst ma&ximised",
+  CheckBox1 = checkBox("CheckBox1", "Update Icon &whilst maximised",
                        "Display track details on icon", QRect(left, 234, 166, 18));
   // The longest caption of the column: a point smaller so it fits whole.
   QFont narrow = CheckBox1->font();

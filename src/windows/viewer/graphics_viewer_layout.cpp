@@ -132,7 +132,7 @@ void TForm9::createControlPanel() {
                          QRect(6, 4, 145, 18));
   FitWindow = onPanel(new QRadioButton("Re-si&ze to fit window", RadioGroup1), "FitWindow", {},
                       QRect(6, 22, 145, 18));
-  FillScreen = onPanel(new QRadioButton("Re-s&ize to fill screen", RadioGroup1), "FillScreen", {},
+  FillScreen = onPanel(new QRadioButton("Re-size to fi&ll screen", RadioGroup1), "FillScreen", {},
                        QRect(6, 40, 145, 18));
   FitWindow->setChecked(true);
 

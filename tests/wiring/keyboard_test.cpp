@@ -33,8 +33,9 @@ void claim(Claims& claims, const QString& text, const QString& who) {
   if (!key.isEmpty()) claims[key] << who;
 }
 
-// Alt+letter keys shared by two controls of one place: the window's controls
-// and menu bar titles together, and each menu's items among themselves.
+// Keys shared by two controls of one place: Alt+letter among the window's
+// controls and menu bar titles, and among each menu's items; shortcuts among
+// the window's commands.
 QStringList clashes(const QString& place, const Claims& claims) {
   QStringList found;
   for (auto claim = claims.cbegin(); claim != claims.cend(); ++claim)
@@ -67,7 +68,10 @@ QStringList windowClashes(const Form& window) {
   for (const QLabel* label : window.findChildren<QLabel*>())
     if (label->buddy() && usable(window, *label->buddy()))
       claim(claims, label->text(), label->objectName());
-  QStringList found;
+  Claims shortcuts;
+  for (const QAction* item : window.findChildren<QAction*>())
+    if (!item->shortcut().isEmpty()) shortcuts[item->shortcut()] << item->objectName();
+  QStringList found = clashes(place + " shortcut", shortcuts);
   for (QAction* title : window.menuBar()->actions()) {
     claim(claims, title->text(), "menu \"" + title->text() + "\"");
     if (title->menu()) found << menuClashes(place + " " + title->text(), *title->menu());
@@ -102,4 +106,22 @@ TEST(Keyboard, EnterPressesTheRemindersOk) {
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
   QApplication::sendEvent(reminder.CheckBox1, &enter);
   EXPECT_TRUE(reminder.isHidden());
+}
+
+// Qt shows the keys beside the captions, which stay as they are.
+TEST(Keyboard, ExitOpenAndHelpHaveTheDesktopsStandardKeys) {
+  Running r;
+  Forms& f = r.forms();
+  const std::vector<std::pair<QAction*, QKeySequence>> commands = {
+      {f.Form1->Exit1, QKeySequence::Quit},
+      {f.Form4->Exit1, QKeySequence::Quit},
+      {f.Form9->Exit2, QKeySequence::Quit},
+      {f.Form1->OpenDiscImage1, QKeySequence::Open},
+      {f.Form1->Contents1, QKeySequence::HelpContents},
+      {f.Form4->Contents1, QKeySequence::HelpContents},
+      {f.Form9->Content1, QKeySequence::HelpContents}};
+  for (const auto& [command, key] : commands) {
+    EXPECT_EQ(command->shortcut(), QKeySequence(key)) << command->objectName().toStdString();
+    EXPECT_FALSE(command->text().contains("Ctrl")) << command->text().toStdString();
+  }
 }

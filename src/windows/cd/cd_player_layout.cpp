@@ -102,12 +102,12 @@ void TForm1::createControls() {
 void TForm1::createMenus() {
   QMenu* file = menu("&File");
   LoadCD1 = menuItem(file, "LoadCD1", "&Load CD");
-  OpenDiscImage1 = menuItem(file, "OpenDiscImage1", "Open Disc &Image…");
+  OpenDiscImage1 = menuItem(file, "OpenDiscImage1", "Open Disc &Image…", QKeySequence::Open);
   PlayVideoMIDMPEGWAVfiles1 =
       menuItem(file, "PlayVideoMIDMPEGWAVfiles1", "Play Video--MID--MPEG--&WAV files");
   PlayaSingleCDTrack1 = menuItem(file, "PlayaSingleCDTrack1", "Play a &Single CD Track");
   DisplayGraphicFiles1 = menuItem(file, "DisplayGraphicFiles1", "Display &Graphic Files");
-  Exit1 = menuItem(file, "Exit1", "E&xit");
+  Exit1 = menuItem(file, "Exit1", "E&xit", QKeySequence::Quit);
 
   QMenu* tools = menu("&Tools");
   SystemStatus2 = menuItem(tools, "SystemStatus2", "S&ystem Status");
@@ -122,7 +122,7 @@ void TForm1::createMenus() {
       menuItem(tools, "DisplayAsSelectedTracks1", "Display \"&As Selected\" Tracks");
 
   QMenu* help = menu("&Help");
-  Contents1 = menuItem(help, "Contents1", "&Contents");
+  Contents1 = menuItem(help, "Contents1", "&Contents", QKeySequence::HelpContents);
   KeywordSearch1 = menuItem(help, "KeywordSearch1", "&Keyword Search");
   VisitCorvelaProWebSite1 =
       menuItem(help, "VisitCorvelaProWebSite1", "&Visit Corvela Pro Web Site");

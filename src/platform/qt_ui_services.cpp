@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "platform/artwork.h"
+#include "platform/failure_log.h"
 
 QString displayText(const QString& programText) {
   QString shown = programText;
@@ -50,6 +51,7 @@ QMessageBox::Icon standardIcon(MessageKind kind) {
 QtUiServices::QtUiServices() { qApp->installEventFilter(this); }
 
 void QtUiServices::messageDlg(MessageKind kind, const QString& text) {
+  if (kind == MessageKind::Error) logFailure(text);
   QMessageBox box(standardIcon(kind), standardTitle(kind), displayText(text), QMessageBox::Ok,
                   activeParent());
   box.exec();

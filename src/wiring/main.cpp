@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "platform/linux_platform.h"
+#include "platform/qt_translations.h"
 #include "platform/qt_ui_services.h"
 #include "platform/settings_backend.h"
 #include "platform/termination_signals.h"
@@ -58,6 +59,7 @@ int run(GuardedApplication& application, const QStringList& files) {
 int main(int argc, char* argv[]) {
   GuardedApplication application(argc, argv);
   QApplication::setApplicationName("Corvela Pro");
+  installQtTranslations(application);
   QuitOnTerminationSignals();
   // Fractal pictures join the picture formats only when their library loads.
   RegisterFifFormat(GraphicFormats::Standard());

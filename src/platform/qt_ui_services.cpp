@@ -91,15 +91,20 @@ std::optional<QString> QtUiServices::inputBox(const QString& caption, const QStr
 }
 
 QStringList QtUiServices::openFileNames(const FileDialogRequest& request) {
-  return QFileDialog::getOpenFileNames(activeParent(), request.caption, request.initialDirectory,
-                                       request.filter);
+  const FileDialogRequest asked = folders_.startingWhereLastUsed(request);
+  const QStringList chosen = QFileDialog::getOpenFileNames(activeParent(), asked.caption,
+                                                           asked.initialDirectory, asked.filter);
+  if (!chosen.isEmpty()) folders_.remember(request, chosen.first());
+  return chosen;
 }
 
 std::optional<QString> QtUiServices::saveFileName(const FileDialogRequest& request) {
-  QFileDialog dialog(activeParent(), request.caption, request.initialDirectory, request.filter);
+  const FileDialogRequest asked = folders_.startingWhereLastUsed(request);
+  QFileDialog dialog(activeParent(), asked.caption, asked.initialDirectory, asked.filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(request.defaultSuffix);
+  dialog.setDefaultSuffix(asked.defaultSuffix);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  folders_.remember(request, dialog.selectedFiles().first());
   return dialog.selectedFiles().first();
 }
 

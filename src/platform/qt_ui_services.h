@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include "platform/dialog_folders.h"
 #include "platform/ui_services.h"
 
 class QSystemTrayIcon;
@@ -47,4 +48,5 @@ class QtUiServices : public QObject, public UiServices {
   ScreenCursor cursor_ = ScreenCursor::Normal;
   bool hints_ = true;
   bool terminating_ = false;
+  DialogFolders folders_;
 };

@@ -94,7 +94,9 @@ QStringList QtUiServices::openFileNames(const FileDialogRequest& request) {
   const FileDialogRequest asked = folders_.startingWhereLastUsed(request);
   const QStringList chosen = QFileDialog::getOpenFileNames(activeParent(), asked.caption,
                                                            asked.initialDirectory, asked.filter);
-  if (!chosen.isEmpty()) folders_.remember(request, chosen.first());
+  if (chosen.isEmpty()) return chosen;
+  folders_.remember(request, chosen.first());
+  recent_.add(chosen);
   return chosen;
 }
 

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include "platform/dialog_folders.h"
+#include "platform/recent_files.h"
 #include "platform/ui_services.h"
 
 class QSystemTrayIcon;
@@ -49,4 +50,5 @@ class QtUiServices : public QObject, public UiServices {
   bool hints_ = true;
   bool terminating_ = false;
   DialogFolders folders_;
+  XbelRecentFiles recent_;
 };

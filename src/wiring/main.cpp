@@ -5,6 +5,7 @@
 #include "platform/linux_platform.h"
 #include "platform/qt_translations.h"
 #include "platform/qt_ui_services.h"
+#include "platform/recent_files.h"
 #include "platform/settings_backend.h"
 #include "platform/termination_signals.h"
 #include "program/guarded_application.h"
@@ -36,7 +37,8 @@ int run(GuardedApplication& application, const QStringList& files) {
   std::unique_ptr<MediaDeviceFactory> devices = makeSystemMediaDeviceFactory();
   application.onError([&ui](const QString& error) { ui.messageDlg(MessageKind::Error, error); });
   CorvelaProgram corvela(ui, settings, platform.services(help), *devices);
-  HandedFiles handedFiles(corvela.forms);
+  XbelRecentFiles recentFiles;
+  HandedFiles handedFiles(corvela.forms, recentFiles);
   marker.onFilesHandedOver([&handedFiles](const QString& folder, const QStringList& paths) {
     handedFiles.open(folder, paths);
   });

@@ -83,8 +83,8 @@ void XbelRecentFiles::add(const QStringList& files) {
   QSet<QString> again;
   for (const QString& file : listed) again.insert(hrefOf(file));
   QFile old(path_);
-  old.open(QIODevice::ReadOnly);
-  QXmlStreamReader reader(&old);
+  QXmlStreamReader reader;
+  if (old.open(QIODevice::ReadOnly)) reader.setDevice(&old);
   QDir().mkpath(QFileInfo(path_).path());
   QSaveFile list(path_);
   if (!list.open(QIODevice::WriteOnly)) return;

@@ -98,7 +98,7 @@ void LocalSocketInstanceMarker::claim(std::function<void()> onActivateRequest) {
                                takeFiles(*socket, *received);
                              else if (received->contains(kActivateMessage)) {
                                received->clear();
-                               onActivateRequest();
+                               later(onActivateRequest);
                              }
                            });
         }
@@ -111,10 +111,20 @@ void LocalSocketInstanceMarker::takeFiles(QLocalSocket& socket, QByteArray& rece
   received.clear();
   socket.write(kFilesTaken);
   socket.flush();
-  if (receiveFiles_)
-    receiveFiles_(handed->workingDirectory, handed->files);
-  else
-    waitingFiles_.emplace_back(handed->workingDirectory, handed->files);
+  later([this, files = *handed] {
+    if (receiveFiles_)
+      receiveFiles_(files.workingDirectory, files.files);
+    else
+      waitingFiles_.emplace_back(files.workingDirectory, files.files);
+  });
+}
+
+// Acting on a request may open a box, whose loop lets the later copy hang up
+// and its socket be deleted: so the request is acted on from the event loop,
+// once the socket's own signal is over. Requests still queued when the marker
+// is released are dropped with the server.
+void LocalSocketInstanceMarker::later(std::function<void()> act) {
+  QMetaObject::invokeMethod(server_.get(), std::move(act), Qt::QueuedConnection);
 }
 
 void LocalSocketInstanceMarker::onFilesHandedOver(FilesReceiver receive) {

@@ -52,6 +52,7 @@ class LocalSocketInstanceMarker : public InstanceMarker {
 
  private:
   void takeFiles(QLocalSocket& socket, QByteArray& received);
+  void later(std::function<void()> act);
 
   QString path_;
   std::unique_ptr<QLocalServer> server_;

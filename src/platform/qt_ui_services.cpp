@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "platform/artwork.h"
+#include "platform/failure_log.h"
 
 QString displayText(const QString& programText) {
   QString shown = programText;
@@ -54,6 +55,7 @@ QtUiServices::QtUiServices() { qApp->installEventFilter(this); }
 QtUiServices::~QtUiServices() = default;
 
 void QtUiServices::messageDlg(MessageKind kind, const QString& text) {
+  if (kind == MessageKind::Error) logFailure(text);
   QMessageBox box(standardIcon(kind), standardTitle(kind), displayText(text), QMessageBox::Ok,
                   activeParent());
   box.exec();
@@ -93,15 +95,22 @@ std::optional<QString> QtUiServices::inputBox(const QString& caption, const QStr
 }
 
 QStringList QtUiServices::openFileNames(const FileDialogRequest& request) {
-  return QFileDialog::getOpenFileNames(activeParent(), request.caption, request.initialDirectory,
-                                       request.filter);
+  const FileDialogRequest asked = folders_.startingWhereLastUsed(request);
+  const QStringList chosen = QFileDialog::getOpenFileNames(activeParent(), asked.caption,
+                                                           asked.initialDirectory, asked.filter);
+  if (chosen.isEmpty()) return chosen;
+  folders_.remember(request, chosen.first());
+  recent_.add(chosen);
+  return chosen;
 }
 
 std::optional<QString> QtUiServices::saveFileName(const FileDialogRequest& request) {
-  QFileDialog dialog(activeParent(), request.caption, request.initialDirectory, request.filter);
+  const FileDialogRequest asked = folders_.startingWhereLastUsed(request);
+  QFileDialog dialog(activeParent(), asked.caption, asked.initialDirectory, asked.filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(request.defaultSuffix);
+  dialog.setDefaultSuffix(asked.defaultSuffix);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  folders_.remember(request, dialog.selectedFiles().first());
   return dialog.selectedFiles().first();
 }
 

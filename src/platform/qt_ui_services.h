@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/dialog_folders.h"
+#include "platform/recent_files.h"
 #include "platform/ui_services.h"
 
 class QMenu;
@@ -63,4 +65,6 @@ class QtUiServices : public QObject, public UiServices {
   ScreenCursor cursor_ = ScreenCursor::Normal;
   bool hints_ = true;
   bool terminating_ = false;
+  DialogFolders folders_;
+  XbelRecentFiles recent_;
 };

@@ -186,9 +186,11 @@ QLabel* Form::label(const char* name, const QString& text, QRect rect) {
 
 QMenu* Form::menu(const QString& caption) { return menuBar()->addMenu(caption); }
 
-QAction* Form::menuItem(QMenu* menu, const char* name, const QString& caption) {
+QAction* Form::menuItem(QMenu* menu, const char* name, const QString& caption,
+                        QKeySequence::StandardKey key) {
   QAction* item = menu->addAction(caption);
   item->setObjectName(name);
+  item->setShortcut(key);
   // Menu items offer their status tip as their accessible description.
   item->setStatusTip(name);
   return item;

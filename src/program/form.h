@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QRect>
 #include <QSize>
@@ -86,7 +87,10 @@ class Form : public QMainWindow {
                             QRect place);
   QLabel* label(const char* name, const QString& text, QRect place);
   QMenu* menu(const QString& caption);
-  QAction* menuItem(QMenu* menu, const char* name, const QString& caption);
+  // A standard key is the desktop's own for the command (Ctrl+Q for Exit); the
+  // menu shows it beside the caption.
+  QAction* menuItem(QMenu* menu, const char* name, const QString& caption,
+                    QKeySequence::StandardKey key = QKeySequence::UnknownKey);
 
   // The window opens centred on the screen.
   void centreOnScreen();

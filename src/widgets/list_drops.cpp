@@ -1,7 +1,9 @@
 #include "widgets/list_drops.h"
 
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
+#include <QSet>
 #include <QUrl>
 #include <QWidget>
 
@@ -17,35 +19,53 @@ ListDrops::ListDrops(QWidget& window, FileTypes types, std::function<bool()> can
   window.installEventFilter(this);
 }
 
-QStringList ListDrops::filesOf(const QEvent* event) const {
-  const QMimeData* data = static_cast<const QDropEvent*>(event)->mimeData();
-  QStringList paths;
-  if (data)
-    for (const QUrl& url : data->urls())
-      if (url.isLocalFile()) paths << url.toLocalFile();
-  return filesToOpen(paths, types_);
+namespace {
+
+// A file dropped alone and inside a dropped folder is one file.
+QStringList onceEach(const QStringList& files) {
+  QStringList once;
+  QSet<QString> seen;
+  for (const QString& file : files) {
+    const QString real = QFileInfo(file).canonicalFilePath();
+    if (seen.contains(real)) continue;
+    seen.insert(real);
+    once << file;
+  }
+  return once;
 }
 
+}  // namespace
+
+QStringList ListDrops::filesOf(const QEvent* event) const {
+  const auto* drop = static_cast<const QDropEvent*>(event);
+  const QMimeData* data = drop->mimeData();
+  QStringList paths;
+  if (data && (drop->possibleActions() & Qt::CopyAction))
+    for (const QUrl& url : data->urls())
+      if (url.isLocalFile()) paths << url.toLocalFile();
+  return onceEach(filesToOpen(paths, types_));
+}
+
+// The list takes copies: a file manager deletes the source of a drop taken as a
+// Move, which it may propose.
 bool ListDrops::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
-    // Moves within the window keep the answer given as the drag came in.
     case QEvent::DragEnter: {
       auto* drag = static_cast<QDragEnterEvent*>(event);
-      if (canTakeFiles_() && !filesOf(event).isEmpty())
-        drag->acceptProposedAction();
-      else
-        drag->ignore();
+      drag->setDropAction(Qt::CopyAction);
+      drag->setAccepted(canTakeFiles_() && !filesOf(event).isEmpty());
       return true;
     }
+    // Moves within the window keep the answer given as the drag came in.
+    case QEvent::DragMove:
+      static_cast<QDragMoveEvent*>(event)->setDropAction(Qt::CopyAction);
+      return QObject::eventFilter(watched, event);
     case QEvent::Drop: {
       auto* drop = static_cast<QDropEvent*>(event);
       const QStringList files = filesOf(event);
-      if (!canTakeFiles_() || files.isEmpty()) {
-        drop->ignore();
-        return true;
-      }
-      drop->acceptProposedAction();
-      takeFiles_(files);
+      drop->setDropAction(Qt::CopyAction);
+      drop->setAccepted(canTakeFiles_() && !files.isEmpty());
+      if (drop->isAccepted()) takeFiles_(files);
       return true;
     }
     default:

@@ -61,11 +61,15 @@ void ListLook::setLineHeight(int height) {
   list_.doItemsLayout();
 }
 
+// The list keeps its classic white ground whatever the desktop's palette: the
+// colours chosen for its text were chosen on white, and are unreadable on a
+// dark ground.
 void ListLook::showColour(const QColor& colour) {
   for (QWidget* widget : {static_cast<QWidget*>(&list_), static_cast<QWidget*>(&text_)}) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Text, colour);
     palette.setColor(QPalette::WindowText, colour);
+    if (widget == &list_) palette.setColor(QPalette::Base, Qt::white);
     widget->setPalette(palette);
   }
 }

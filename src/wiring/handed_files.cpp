@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <functional>
 
+#include "platform/recent_files.h"
 #include "program/forms.h"
 #include "services/files/file_types.h"
 #include "services/files/files_to_open.h"
@@ -106,7 +107,8 @@ QStringList handedFileTypes() {
   return types;
 }
 
-HandedFiles::HandedFiles(Forms& forms) : forms_(forms) {
+HandedFiles::HandedFiles(Forms& forms, RecentFiles& recentFiles)
+    : forms_(forms), recentFiles_(recentFiles) {
   steps_.setInterval(kStepMs);
   connect(&steps_, &QTimer::timeout, this, &HandedFiles::step);
 }
@@ -180,16 +182,22 @@ void HandedFiles::giveFiles() {
   Form& taker = *taker_;
   finish();
   if (&taker == forms_.Form1.get()) {
-    forms_.Form1->LoadDiscImage(filesToOpen(paths, discTypes()).first());
+    const QString sheet = filesToOpen(paths, discTypes()).first();
+    recentFiles_.add({sheet});
+    forms_.Form1->LoadDiscImage(sheet);
   } else if (&taker == forms_.Form4.get()) {
     TForm4& player = *forms_.Form4;
-    player.FillWithFiles(filesToOpen(paths, mediaTypes()));
+    const QStringList files = filesToOpen(paths, mediaTypes());
+    recentFiles_.add(files);
+    player.FillWithFiles(files);
     if (player.Button1->isEnabled()) player.Button1Click(player.Button1);
   } else {
     TForm9& viewer = *forms_.Form9;
     if (!viewer.Button1->isEnabled()) stopIn(forms_, viewer);
     if (!viewer.Button1->isEnabled()) return;
-    viewer.FillWithFiles(filesToOpen(paths, pictureTypes()));
+    const QStringList files = filesToOpen(paths, pictureTypes());
+    recentFiles_.add(files);
+    viewer.FillWithFiles(files);
     if (viewer.Button2->isEnabled()) viewer.Button2Click(viewer.Button2);
   }
   bringToFront(taker);

@@ -7,6 +7,11 @@
 
 class Form;
 class Forms;
+class RecentFiles;
+
+// The MIME types of the files the program takes: what the desktop's media
+// controls may offer it.
+QStringList handedFileTypes();
 
 // Files the desktop hands the program: named on its command line, or on a
 // later copy's. The first file the program knows decides which window takes
@@ -15,14 +20,10 @@ class Forms;
 // That window comes to the front through the commands of the window in front,
 // then takes the files as from its own dialog and plays them, shows the first,
 // or loads the disc. Nothing cuts into a handler that is under way: the files
-// wait for it.
-// The MIME types of the files the program takes: what the desktop's media
-// controls may offer it.
-QStringList handedFileTypes();
-
+// wait for it. The files taken join the desktop's recent files.
 class HandedFiles : public QObject {
  public:
-  explicit HandedFiles(Forms& forms);
+  HandedFiles(Forms& forms, RecentFiles& recentFiles);
 
   // Relative paths are taken from workingDirectory.
   void open(const QString& workingDirectory, const QStringList& paths);
@@ -35,6 +36,7 @@ class HandedFiles : public QObject {
   void finish();
 
   Forms& forms_;
+  RecentFiles& recentFiles_;
   QStringList paths_;
   Form* taker_ = nullptr;
   QElapsedTimer waitingForTaker_;

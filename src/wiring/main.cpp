@@ -4,7 +4,9 @@
 #include <cstdio>
 
 #include "platform/linux_platform.h"
+#include "platform/qt_translations.h"
 #include "platform/qt_ui_services.h"
+#include "platform/recent_files.h"
 #include "platform/settings_backend.h"
 #include "platform/termination_signals.h"
 #include "program/form.h"
@@ -39,7 +41,8 @@ int run(GuardedApplication& application, const QStringList& files) {
   std::unique_ptr<MediaDeviceFactory> devices = makeSystemMediaDeviceFactory();
   application.onError([&ui](const QString& error) { ui.messageDlg(MessageKind::Error, error); });
   CorvelaProgram corvela(ui, settings, platform.services(help), *devices);
-  HandedFiles handedFiles(corvela.forms);
+  XbelRecentFiles recentFiles;
+  HandedFiles handedFiles(corvela.forms, recentFiles);
   marker.onFilesHandedOver([&handedFiles](const QString& folder, const QStringList& paths) {
     handedFiles.open(folder, paths);
   });
@@ -79,6 +82,7 @@ int main(int argc, char* argv[]) {
   }
   GuardedApplication application(argc, argv);
   QApplication::setApplicationName("Corvela Pro");
+  installQtTranslations(application);
   QuitOnTerminationSignals();
   // Fractal pictures join the picture formats only when their library loads.
   RegisterFifFormat(GraphicFormats::Standard());

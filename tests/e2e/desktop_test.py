@@ -15,8 +15,8 @@ from corvela_session import (RunningProgram, end_group, is_enabled, start_in_own
 from media_files import make_tone
 from sound_server import tones_heard
 from tone_disc import track_frequency, write_tone_disc
-from user_actions import (answer, button, choose_files, described, menu_item, past_the_reminder,
-                          press, says, showing, snapshot, text_of)
+from user_actions import (answer, box_saying, button, choose_files, described, menu_item,
+                          past_the_reminder, press, says, showing, snapshot, text_of)
 
 PROGRAM = sys.argv.pop(1)
 MPRIS = ["--dest", "org.mpris.MediaPlayer2.corvela", "--object-path", "/org/mpris/MediaPlayer2"]
@@ -93,22 +93,47 @@ class OnTheDesktop(unittest.TestCase):
                 "-6.02 dB" in stream.get("volume", "") for stream in session.sound.streams()))
             self.assertEqual(float(playerctl("volume")), 0.5)
 
-    def test_a_picture_named_to_a_second_copy_shows_in_the_running_copy(self):
+    def hand_a_picture_over(self, running):
+        """A second copy named a picture, as "open with" starts it: it hands the picture to
+        the running copy and ends with code 0; the running copy shows it."""
         subprocess.run(["convert", "-size", "160x120", "xc:red", os.path.join(self.folder, "pic.jpg")],
                        check=True)
+        second = start_in_own_group([PROGRAM, "pic.jpg"], env=running.environment, cwd=self.folder)
+        try:
+            self.assertEqual(second.wait(timeout=15), 0)
+        finally:
+            end_group(second)
+
+    def picture_shown(self, running):
+        viewer = running.window("Corvela Pro Graphics Viewer")
+        wait_for("the picture", lambda: showing(described(viewer, "Image1")))
+
+    def test_a_picture_named_to_a_second_copy_shows_in_the_running_copy(self):
         with RunningProgram(PROGRAM) as first:
             past_the_reminder(first)
-            second = start_in_own_group([PROGRAM, "pic.jpg"], env=first.environment,
-                                        cwd=self.folder)
-            try:
-                self.assertEqual(second.wait(timeout=15), 0)
-            finally:
-                end_group(second)
-            viewer = first.window("Corvela Pro Graphics Viewer")
-            wait_for("the picture", lambda: showing(described(viewer, "Image1")))
+            self.hand_a_picture_over(first)
+            self.picture_shown(first)
             snapshot("e2e-desktop-handed-picture.png")
             self.assertIsNone(top_level(lambda window: "already running" in window.name),
                               "no warning for files handed over")
+
+    def test_a_picture_handed_over_while_a_sound_plays_leaves_it_playing_on_yes(self):
+        song = os.path.join(self.folder, "song.wav")
+        make_tone(song, 700, "wavenc", seconds=30)
+        with RunningProgram(PROGRAM, sound=True) as first:
+            press(button(past_the_reminder(first), "Sound And Video Player"))
+            media = first.window("Corvela Pro AVI-MID-MPEG-WAV Player")
+            press(button(media, "Select Sound & Video"))
+            choose_files([song])
+            wait_for("the list to fill", lambda: text_of(media, "Label7") == "Selected: 1")
+            if text_of(media, "Label6") != "Playing: 1 of 1":
+                press(button(media, "Play"))
+            wait_for("the song", lambda: text_of(media, "Label6") == "Playing: 1 of 1", 15)
+            self.hand_a_picture_over(first)
+            answer(box_saying("leave your selection(s) playing"), "Yes")
+            self.picture_shown(first)
+            time.sleep(1)
+            self.assertIsNone(first.program.poll(), "the program lives on")
 
     def test_a_cue_sheet_named_on_the_command_line_is_loaded(self):
         cue = write_tone_disc(self.folder, tracks=3, seconds=4)

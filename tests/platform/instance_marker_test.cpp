@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "platform/instance_marker.h"
 
@@ -82,4 +84,30 @@ TEST(InstanceMarker, ASecondProcessHandsItsFilesAndFolderToTheRunningCopy) {
   EXPECT_EQ(folder, "/home/me");
   EXPECT_EQ(files, named);
   EXPECT_EQ(wakeRequests, 0) << "files are not the plain request to come forward";
+}
+
+// Taking files may ask a question, whose loop runs while the later copy hangs
+// up; the running copy lives through it and takes the next copy's files too.
+TEST(InstanceMarker, FilesMayBeTakenInAQuestionWhileTheLaterCopyHangsUp) {
+  QTemporaryDir dir;
+  const QString name = dir.filePath("marker");
+  LocalSocketInstanceMarker running(name);
+  running.claim([] {});
+  QProcess later;
+  QStringList taken;
+  running.onFilesHandedOver([&](const QString&, const QStringList& named) {
+    taken << named;
+    QEventLoop question;
+    QObject::connect(&later, &QProcess::finished, &question,
+                     [&] { QTimer::singleShot(200, &question, &QEventLoop::quit); });
+    QTimer::singleShot(5000, &question, &QEventLoop::quit);
+    if (later.state() != QProcess::NotRunning) question.exec();
+  });
+
+  for (const QString file : {"a.jpg", "b.jpg"}) {
+    later.start(probe(), {"hand", name, "/home/me", file});
+    ASSERT_TRUE(
+        waitFor([&] { return later.state() == QProcess::NotRunning && taken.endsWith(file); }));
+    EXPECT_EQ(later.exitCode(), 0);
+  }
 }

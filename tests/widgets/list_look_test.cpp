@@ -86,3 +86,17 @@ TEST_F(ListLookTest, StoredLookComesBackAtActivation) {
 }
 
 }  // namespace
+
+TEST(ListLookGround, AListKeepsItsWhiteGroundUnderADarkPalette) {
+  QPalette dark;
+  dark.setColor(QPalette::Base, Qt::black);
+  dark.setColor(QPalette::Text, Qt::white);
+  QListWidget list;
+  list.setPalette(dark);
+  QLabel text;
+  Settings settings;
+  ListLook look{settings, list, text, true};
+  look.applySettings();
+  EXPECT_EQ(list.palette().color(QPalette::Base), QColor(Qt::white));
+  EXPECT_EQ(list.palette().color(QPalette::Text), colourFromSetting(settings.Colour));
+}

@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "platform/recent_files.h"
 #include "platform/settings_backend.h"
 #include "platform/timer.h"
 #include "program_fixture.h"
@@ -20,13 +21,18 @@
 
 namespace {
 
+struct FakeRecentFiles : RecentFiles {
+  QStringList added;
+  void add(const QStringList& files) override { added << files; }
+};
+
 // The program with the CD player showing, handed files from a folder of its own.
 struct HandedFilesFixture : ProgramFixture {
   HandedFilesFixture() {
     start();
     state().settings.Reminder = false;
     forms().Form1->show();
-    handed = std::make_unique<HandedFiles>(forms());
+    handed = std::make_unique<HandedFiles>(forms(), recent);
   }
   QString file(const QString& name) {
     QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
@@ -52,6 +58,7 @@ struct HandedFilesFixture : ProgramFixture {
   }
 
   QTemporaryDir folder;
+  FakeRecentFiles recent;
   std::unique_ptr<HandedFiles> handed;
 };
 
@@ -72,6 +79,7 @@ TEST(HandedFiles, SoundFirstFillsTheMediaPlayerWithTheSoundsOnlyAndPlays) {
   EXPECT_FALSE(f.forms().Form1->isVisible());
   EXPECT_EQ(HandedFilesFixture::lines(*media.ListBox1),
             QStringList({song.toLower(), tune.toLower()}));
+  EXPECT_EQ(f.recent.added, QStringList({song, tune})) << "the desktop's recent files";
   ASSERT_TRUE(media.Timer1->Enabled()) << "Play was pressed";
   media.Timer1Timer(media.Timer1);
   EXPECT_EQ(media.Label6->text(), "Playing: 1 of 2");

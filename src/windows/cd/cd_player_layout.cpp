@@ -39,7 +39,7 @@ void TForm1::createControls() {
   TrackBar1 = new QSlider(Qt::Horizontal, client());
   TrackBar1->setObjectName("TrackBar1");
   TrackBar1->setGeometry(20, 304, 250, 20);
-  Button14 = button("Button14", "Cont", "Continue Play after \"dragging\" to required position",
+  Button14 = button("Button14", "C&ont", "Continue Play after \"dragging\" to required position",
                     QRect(276, 302, 54, 24));
   Gauge1 = new QProgressBar(client());
   Gauge1->setObjectName("Gauge1");
@@ -83,7 +83,7 @@ void TForm1::createControls() {
                              "Display amount of Track already played", QRect(left, 192, 160, 18));
   RadioButton2 = radioButton("RadioButton2", "Re&maining time",
                              "Display amount of Track left to play", QRect(left, 210, 160, 18));
-  CheckBox1 = checkBox("CheckBox1", "Update Icon whilst ma&ximised",
+  CheckBox1 = checkBox("CheckBox1", "Update Icon &whilst maximised",
                        "Display track details on icon", QRect(left, 234, 166, 18));
   // The longest caption of the column: a point smaller so it fits whole.
   QFont narrow = CheckBox1->font();
@@ -102,12 +102,12 @@ void TForm1::createControls() {
 void TForm1::createMenus() {
   QMenu* file = menu("&File");
   LoadCD1 = menuItem(file, "LoadCD1", "&Load CD");
-  OpenDiscImage1 = menuItem(file, "OpenDiscImage1", "Open Disc &Image…");
+  OpenDiscImage1 = menuItem(file, "OpenDiscImage1", "Open Disc &Image…", QKeySequence::Open);
   PlayVideoMIDMPEGWAVfiles1 =
       menuItem(file, "PlayVideoMIDMPEGWAVfiles1", "Play Video--MID--MPEG--&WAV files");
   PlayaSingleCDTrack1 = menuItem(file, "PlayaSingleCDTrack1", "Play a &Single CD Track");
   DisplayGraphicFiles1 = menuItem(file, "DisplayGraphicFiles1", "Display &Graphic Files");
-  Exit1 = menuItem(file, "Exit1", "E&xit");
+  Exit1 = menuItem(file, "Exit1", "E&xit", QKeySequence::Quit);
 
   QMenu* tools = menu("&Tools");
   SystemStatus2 = menuItem(tools, "SystemStatus2", "S&ystem Status");
@@ -122,7 +122,7 @@ void TForm1::createMenus() {
       menuItem(tools, "DisplayAsSelectedTracks1", "Display \"&As Selected\" Tracks");
 
   QMenu* help = menu("&Help");
-  Contents1 = menuItem(help, "Contents1", "&Contents");
+  Contents1 = menuItem(help, "Contents1", "&Contents", QKeySequence::HelpContents);
   KeywordSearch1 = menuItem(help, "KeywordSearch1", "&Keyword Search");
   VisitCorvelaProWebSite1 =
       menuItem(help, "VisitCorvelaProWebSite1", "&Visit Corvela Pro Web Site");

@@ -67,7 +67,7 @@ class TForm1 : public Form {
   void Timer1Timer();
   void MediaPlayer1Notify();
   void TrackBar1Change();
-  void Button14Click();  // Cont
+  void Button14Click();  // C&ont
   void IntroScanClick();
   void RadioButton1Click();
   void RadioButton2Click();
@@ -131,11 +131,11 @@ class TForm1 : public Form {
   QPushButton* Button11;  // Trac&ks
   QPushButton* Button12;  // Sound And Video Pla&yer
   QPushButton* Button13;  // Single
-  QPushButton* Button14;  // Cont
+  QPushButton* Button14;  // C&ont
   QPushButton* IntroScan;
   QPushButton* BitBtn1;  // E&xit
   QComboBox* ComboBox1;  // drive list
-  QCheckBox* CheckBox1;  // Update Icon whilst ma&ximised
+  QCheckBox* CheckBox1;  // Update Icon &whilst maximised
   QCheckBox* CheckBox2;  // &Random
   QCheckBox* CheckBox3;  // Normal C&D Player
   QCheckBox* CheckBox4;  // Sele&ct

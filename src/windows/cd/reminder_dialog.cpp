@@ -50,9 +50,12 @@ void TForm7::CheckBox1Click() {
 
 void TForm7::BitBtn1Click() { close(); }
 
+// A main window has no default button of its own: Enter presses OK as in a dialog.
 void TForm7::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape)
     close();
+  else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    BitBtn1->click();
   else
     Form::keyPressEvent(event);
 }

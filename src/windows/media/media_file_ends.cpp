@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "platform/failure_log.h"
 #include "platform/timer.h"
 #include "platform/ui_services.h"
 #include "services/mpeg/mpeg_player.h"
@@ -13,8 +14,9 @@
 #include "windows/media/media_player_window.h"
 
 // A file its device cannot open: the user goes on with the next ticked line or stops.
-void TForm4::playFailed(QObject* Sender, const QString& fileName) {
+void TForm4::playFailed(QObject* Sender, const QString& fileName, const QString& reason) {
   Timer1->setEnabled(false);
+  logFailure(fileName + ": " + reason);
   const Answer answer = program_.ui.askYesNo(fileName,
                                              "Sorry, unable to play the above file\r(or problem "
                                              "reading the drive).\r\r\"Yes\" will attept "
@@ -97,9 +99,9 @@ void TForm4::MPlayer1PlayEnd(QObject* Sender) {
 
 // The MPEG file failed while it played: the same prompt as a file that cannot
 // be opened, and the sequence goes on or stops from its line.
-void TForm4::MPlayer1PlayError(const TMPEGError& /*error*/) {
+void TForm4::MPlayer1PlayError(const TMPEGError& error) {
   Sequence.playingFailed();
-  playFailed(MPlayer1, Sequence.fileAtCursor());
+  playFailed(MPlayer1, Sequence.fileAtCursor(), error.Message);
 }
 
 void TForm4::tellNoMoreSelections() {

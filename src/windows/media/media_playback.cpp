@@ -129,8 +129,8 @@ void TForm4::startMciFile(QObject* Sender) {
   const bool video = isVideo(DetailsFileName);
   try {
     openMciFile(fileName, video);
-  } catch (const MediaDeviceError&) {
-    playFailed(Sender, fileName);
+  } catch (const MediaDeviceError& error) {
+    playFailed(Sender, fileName, error.message());
     return;
   }
   if (!video) {
@@ -173,8 +173,8 @@ void TForm4::startMpegFile(QObject* Sender) {
   const QString fileName = Sequence.fileAtCursor();
   try {
     openMpegFile(fileName);
-  } catch (const TMPEGError&) {
-    playFailed(Sender, fileName);
+  } catch (const TMPEGError& error) {
+    playFailed(Sender, fileName, error.Message);
     return;
   }
   const int length = std::abs(MPlayer1->Length());

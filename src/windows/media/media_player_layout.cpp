@@ -195,7 +195,7 @@ void TForm4::createMenus() {
   ReturntoCDPlayer1 = menuItem(File1, "ReturntoCDPlayer1", "&Return to CD Player");
   DisplayGraphicFiles1 = menuItem(File1, "DisplayGraphicFiles1", "Display &Graphic Files");
   SavePlayList2 = menuItem(File1, "SavePlayList2", "&Save Play List");
-  Exit1 = menuItem(File1, "Exit1", "&Exit");
+  Exit1 = menuItem(File1, "Exit1", "&Exit", QKeySequence::Quit);
 
   Tools1 = menu("&Tools");
   SystemStatus1 = menuItem(Tools1, "SystemStatus1", "S&ystem Status");
@@ -205,7 +205,7 @@ void TForm4::createMenus() {
   Play1 = menuItem(Tools1, "Play1", "Play &List is OFF");
 
   Help1 = menu("&Help");
-  Contents1 = menuItem(Help1, "Contents1", "&Content");
+  Contents1 = menuItem(Help1, "Contents1", "&Content", QKeySequence::HelpContents);
   KeywordSearch1 = menuItem(Help1, "KeywordSearch1", "&Keyword Search");
   VisitCorvelaProWebSite1 =
       menuItem(Help1, "VisitCorvelaProWebSite1", "&Visit Corvela Pro Web Site");

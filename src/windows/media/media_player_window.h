@@ -317,7 +317,7 @@ class TForm4 : public Form, public ListWindow {
   void takeLine();
   void setPositionRanges(int sliderMaximum, int gaugeMaximum);
   void fileStarted(const QString& fileName);
-  void playFailed(QObject* Sender, const QString& fileName);
+  void playFailed(QObject* Sender, const QString& fileName, const QString& reason);
   void skipFailedFile();
   void tellNoMoreSelections();
   void showMciPosition(QObject* Sender);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "platform/failure_log.h"
 #include "platform/platform_services.h"
 #include "platform/pointer.h"
 #include "platform/taskbar.h"
@@ -156,7 +157,8 @@ bool TForm9::showCurrentPicture() {
   try {
     Image1->load(path);
     if (Image1->tooBig()) cutTooBigPicture();
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
+    logFailure(path + ": " + QString::fromUtf8(error.what()));
     reportUnshowable(path);
     return false;
   }

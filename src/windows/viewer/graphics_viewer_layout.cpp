@@ -132,7 +132,7 @@ void TForm9::createControlPanel() {
                          QRect(6, 4, 145, 18));
   FitWindow = onPanel(new QRadioButton("Re-si&ze to fit window", RadioGroup1), "FitWindow", {},
                       QRect(6, 22, 145, 18));
-  FillScreen = onPanel(new QRadioButton("Re-s&ize to fill screen", RadioGroup1), "FillScreen", {},
+  FillScreen = onPanel(new QRadioButton("Re-size to fi&ll screen", RadioGroup1), "FillScreen", {},
                        QRect(6, 40, 145, 18));
   FitWindow->setChecked(true);
 
@@ -227,7 +227,7 @@ void TForm9::createMenus() {
   ReturntoCDPlayer1 = menuItem(File1, "ReturntoCDPlayer1", "&Return to CD Player");
   SaveDisplayList1 = menuItem(File1, "SaveDisplayList1", "&Save Display List");
   SaveDisplayList1->setEnabled(false);
-  Exit2 = menuItem(File1, "Exit2", "E&xit");
+  Exit2 = menuItem(File1, "Exit2", "E&xit", QKeySequence::Quit);
   Edit2 = menu("&Edit");
   CopyCtlC1 = menuItem(Edit2, "CopyCtlC1", "&Copy - Ctl+C");
   DisplayClipboardViewer1 = menuItem(Edit2, "DisplayClipboardViewer1", "&Display Clipboard Viewer");
@@ -235,7 +235,7 @@ void TForm9::createMenus() {
   SystemStatus1 = menuItem(Tools1, "SystemStatus1", "S&ystem Status");
   DisplayListOFF1 = menuItem(Tools1, "DisplayListOFF1", "Display &List OFF");
   Help1 = menu("&Help");
-  Content1 = menuItem(Help1, "Content1", "&Content");
+  Content1 = menuItem(Help1, "Content1", "&Content", QKeySequence::HelpContents);
   KeywordSearch1 = menuItem(Help1, "KeywordSearch1", "&Keyword Search");
   VisitCorvelaProWebSite1 =
       menuItem(Help1, "VisitCorvelaProWebSite1", "&Visit Corvela Pro Web Site");

@@ -114,12 +114,17 @@ TEST_F(MediaPlayback, TheClockCountsDownTheRemainingTimeAndTheGaugeFalls) {
   EXPECT_EQ(clock(), "1:02");
 }
 
-TEST_F(MediaPlayback, AFileThatCannotBeOpenedAsksByItsNameAndNoStops) {
+TEST_F(MediaPlayback, AFileThatCannotBeOpenedAsksByItsNameTellsWhyAndNoStops) {
   const QStringList paths = chooseFiles({{"a.wav", 1}, {"b.wav", 1}});
   devices.addBrokenFile(paths[0], "no driver");
   ui.expectQuestion(Answer::No);
+  testing::internal::CaptureStderr();
   media->Button1Click(media->Button1);
   run(1000);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("corvela: " + paths[0].toStdString() +
+                                                        ": no driver\n"),
+            std::string::npos)
+      << "the reason, which the box leaves out";
   ASSERT_EQ(ui.shown().size(), 1u);
   EXPECT_EQ(ui.shown()[0].caption, paths[0]);
   EXPECT_TRUE(ui.shown()[0].text.startsWith("Sorry, unable to play the above file\r"));

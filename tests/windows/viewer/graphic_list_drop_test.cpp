@@ -8,19 +8,22 @@
 namespace {
 
 // A drop of the given paths onto the list, as the window system delivers it:
-// the drag comes in, then is let go. True when the window took it.
-bool drop(QWidget& onto, const QStringList& paths) {
+// the drag comes in, then is let go. The action the window took it with, or
+// none (IgnoreAction) when it refused it.
+Qt::DropAction drop(QWidget& onto, const QStringList& paths,
+                    Qt::DropActions offered = Qt::CopyAction,
+                    Qt::KeyboardModifiers keys = Qt::NoModifier) {
   QMimeData data;
   QList<QUrl> urls;
   for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
   data.setUrls(urls);
   const QPoint at(10, 10);
-  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, keys);
   QApplication::sendEvent(&onto, &enter);
-  if (!enter.isAccepted()) return false;
-  QDropEvent letGo(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  if (!enter.isAccepted()) return Qt::IgnoreAction;
+  QDropEvent letGo(at, offered, &data, Qt::LeftButton, keys);
   QApplication::sendEvent(&onto, &letGo);
-  return letGo.isAccepted();
+  return letGo.isAccepted() ? letGo.dropAction() : Qt::IgnoreAction;
 }
 
 }  // namespace
@@ -42,4 +45,17 @@ TEST(GraphicListDrop, DroppedPicturesAndAFolderFillTheListAsTheDialogWould) {
   f.viewer->Button2Click(f.viewer->Button2);
   EXPECT_FALSE(drop(*f.viewer, {first})) << "no choice while a picture shows";
   EXPECT_EQ(f.lines().size(), 2);
+}
+
+// A file manager deletes what it hands over as a Move (Shift asks for one).
+TEST(GraphicListDrop, AMoveIsTakenAsACopyAndAFileInADroppedFolderIsListedOnce) {
+  ViewerFixture f;
+  QDir(f.drive.path()).mkdir("more");
+  const QString inside = f.picture("more/inside.bmp");
+
+  EXPECT_EQ(drop(*f.viewer->ListBox1, {inside, f.file("more")}, Qt::CopyAction | Qt::MoveAction,
+                 Qt::ShiftModifier),
+            Qt::CopyAction);
+  EXPECT_EQ(f.lines(), QStringList({inside.toLower()}));
+  EXPECT_FALSE(drop(*f.viewer->ListBox1, {inside}, Qt::MoveAction)) << "a Move only is refused";
 }

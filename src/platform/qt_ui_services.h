@@ -33,6 +33,7 @@ class QtUiServices : public QObject, public UiServices {
                                   const QString& initial) override;
   QStringList openFileNames(const FileDialogRequest& request) override;
   std::optional<QString> saveFileName(const FileDialogRequest& request) override;
+  void noteOpenedFiles(const QStringList& files) override { recent_.add(files); }
   void showModal(QWidget* window) override;
 
   QString applicationTitle() const override { return title_; }

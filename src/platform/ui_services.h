@@ -39,6 +39,9 @@ class UiServices {
                                           const QString& initial) = 0;
   virtual QStringList openFileNames(const FileDialogRequest& request) = 0;
   virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
+  // Files opened other than through a dialog (the lines of a list file): the
+  // dialogs' own choices already join the desktop's recent files.
+  virtual void noteOpenedFiles(const QStringList& files) = 0;
   // Shows the window modally and returns when it is hidden again.
   virtual void showModal(QWidget* window) = 0;
 

@@ -50,6 +50,8 @@ class UiDouble : public UiServices {
   std::optional<QString> inputBox(const QString& caption, const QString& prompt,
                                   const QString& initial) override;
   QStringList openFileNames(const FileDialogRequest& request) override;
+  void noteOpenedFiles(const QStringList& files) override { openedFiles_ << files; }
+  const QStringList& openedFiles() const { return openedFiles_; }
   std::optional<QString> saveFileName(const FileDialogRequest& request) override;
   void showModal(QWidget* window) override;
 
@@ -81,6 +83,7 @@ class UiDouble : public UiServices {
   bool terminating_ = false;
   int beeps_ = 0;
   int processed_ = 0;
+  QStringList openedFiles_;
 };
 
 // Readable QStrings in test failure messages.

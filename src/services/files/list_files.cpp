@@ -80,9 +80,13 @@ void ListFiles::readIntoList(const QString& fileName) {
   }
   SelectionLines& lines = window_.selectionLines();
   LetterCaseResolver resolver;
-  for (const QString& path : *entries)
-    if (!lines.append({path.toLower(), resolver.resolve(path)}, true))
+  QStringList opened;
+  for (const QString& path : *entries) {
+    opened << resolver.resolve(path);
+    if (!lines.append({path.toLower(), opened.back()}, true))
       throw ListFileError("the list has no room for another line");
+  }
+  ui_.noteOpenedFiles(opened);
   window_.setListFileName(fileName);
   window_.NamesFromList = true;
 }

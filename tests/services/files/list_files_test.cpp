@@ -80,6 +80,7 @@ TEST_F(ListFilesTest, SavesTheTickedLinesAfterTheSignatureEachEndedByCrLfAndLoad
   EXPECT_TRUE(window.lines.visible);
   EXPECT_TRUE(window.NamesFromList);
   EXPECT_EQ(window.listFileName, saved);
+  EXPECT_EQ(ui.openedFiles(), (QStringList{one, two}));
 }
 
 TEST_F(ListFilesTest,

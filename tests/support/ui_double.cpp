@@ -48,6 +48,7 @@ void UiDouble::showMessage(const QString& text) {
 
 Answer UiDouble::askYesNo(const QString& caption, const QString& question) {
   record(Box::Question, caption, question);
+  if (answers_.empty() && everyQuestion_) return everyQuestion_(question);
   if (answers_.empty()) {
     ADD_FAILURE() << "unexpected question: " << question.toStdString();
     return Answer::No;
@@ -82,11 +83,11 @@ std::optional<QString> UiDouble::saveFileName(const FileDialogRequest& request) 
 }
 
 void UiDouble::showModal(QWidget* window) {
-  if (modalScripts_.empty()) {
+  if (modalScripts_.empty() && !everyModal_) {
     ADD_FAILURE() << "unexpected modal window: " << window->windowTitle().toStdString();
     return;
   }
-  const auto script = takeFront(modalScripts_);
+  const auto script = modalScripts_.empty() ? everyModal_ : takeFront(modalScripts_);
   // A modal window is activated as it opens.
   window->show();
   QEvent activate(QEvent::WindowActivate);

@@ -331,3 +331,11 @@ TEST(CdWalk, DISABLED_RandomWalksKeepTheInvariants) {
   // 40 walks of 120 steps: a few seconds here; docs/cd-player.md has the longer run.
   walker().expectHolds(walk::budget(40, 120));
 }
+
+// Found by the walks: each sequence once broke an invariant.
+TEST(CdWalk, GraphicsRightAfterTheStandardPlayerStopsTheDiscAndShowsTheViewer) {
+  walker().expectReplayHolds({{"BreakReading", 346781109},
+                              {"Load", 1222716560},
+                              {"NormalCdPlayer", 98496876},
+                              {"Graphics", 3975608503}});
+}

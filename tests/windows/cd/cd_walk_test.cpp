@@ -84,6 +84,7 @@ struct CdWorld : CdPlayerFixture {
 
   // A failure was made to happen: boxes and errors are the program's answer to it.
   bool injected = false;
+  bool mended = false;  // the failure is undone, and goes with the next Load
   std::mt19937* random = nullptr;
   std::string broken;  // what an action's own check found wrong
   int sinceDisplayTick = 0;
@@ -207,12 +208,27 @@ void takeDiscOut(CdWorld& w) {
 
 void breakReading(CdWorld& w) {
   w.injected = true;
-  w.drive().problem = w.coin() ? "The disc cannot be read." : QString();
+  w.drive().problem = "The disc cannot be read.";
+}
+
+// The first disc goes back in, readable; once it is loaded again, the walk
+// is free of failures again.
+void mendDisc(CdWorld& w) {
+  FakeDriveState& drive = w.drive();
+  drive.disc = FakeMediaDeviceFactory::audioDisc(kDisc);
+  drive.problem.clear();
+  drive.doorOpen = false;
+  w.mended = w.injected;
+}
+
+void load(CdWorld& w) {
+  press(w.cd->Button7);
+  if (w.mended && w.state().DiscLoaded) w.injected = w.mended = false;
 }
 
 std::vector<walk::Action<CdWorld>> actions() {
   return {
-      pressing("Load", &TForm1::Button7, 2),
+      step("Load", load, 2),
       pressing("Eject", &TForm1::Button8),
       step("Play", play, 4),
       pressing("Stop", &TForm1::Button2, 2),
@@ -235,7 +251,7 @@ std::vector<walk::Action<CdWorld>> actions() {
       pressing("Cont", &TForm1::Button14),
       step("Single", single),
       step("StatusChecking", [](CdWorld& w) { choose(w, &TForm1::SetStatusChecking1); }),
-      pressing("NormalCdPlayer", &TForm1::CheckBox3),
+      pressing("NormalCdPlayer", &TForm1::CheckBox3, 2),
       step("Graphics", toGraphics),
       step("MediaPlayer", toMediaPlayer),
       step("HandBack", handBack, 2),
@@ -244,6 +260,7 @@ std::vector<walk::Action<CdWorld>> actions() {
       step("SwapDisc", swapDisc),
       step("TakeDiscOut", takeDiscOut),
       step("BreakReading", breakReading),
+      step("MendDisc", mendDisc, 2),
       step(
           "Wait", [](CdWorld& w) { w.wait(draw(*w.random, 1, 60) * 100); }, 6),
       step("WaitLong", [](CdWorld& w) { w.wait(draw(*w.random, 10, 60) * 1000); }),

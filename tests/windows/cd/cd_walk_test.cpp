@@ -125,6 +125,8 @@ walk::Action<CdWorld> pressing(std::string name, Control* TForm1::*control, int 
 void stopThenPlay(CdWorld& w) {
   TForm1& cd = *w.cd;
   if (!cd.isVisible() || cd.CheckBox3->isChecked() || !cd.TrackBoxes[1] || w.injected) return;
+  // The transport may be waiting for the next status tick to come back.
+  if (!usable(cd.Button2)) w.wait(cd.Timer2->Interval() + 100);
   if (!usable(cd.Button2) || !usable(cd.Button1)) return;
   cd.Button2->click();
   if (!cd.AnyTrackTicked()) cd.TrackBoxes[draw(*w.random, 1, cd.ListedTrackCount)]->click();
@@ -355,4 +357,12 @@ TEST(CdWalk, GraphicsRightAfterTheStandardPlayerStopsTheDiscAndShowsTheViewer) {
                               {"Load", 1222716560},
                               {"NormalCdPlayer", 98496876},
                               {"Graphics", 3975608503}});
+}
+
+TEST(CdWalk, APauseEndsWithTheStandardPlayerAndTheWayBackNamesTheInterval) {
+  walker().expectReplayHolds({{"Load", 2152491998},
+                              {"Play", 2065368211},
+                              {"Pause", 2076514026},
+                              {"NormalCdPlayer", 3822721434},
+                              {"StopThenPlay", 1}});
 }

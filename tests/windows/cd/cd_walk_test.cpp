@@ -109,7 +109,12 @@ walk::Action<CdWorld> step(std::string name, Act act, int weight = 1) {
   return {std::move(name),
           [act](CdWorld& world, std::mt19937& random) {
             world.random = &random;
-            act(world);
+            // What a person does reaches the program through its guarded handlers.
+            try {
+              act(world);
+            } catch (const std::exception& error) {
+              world.broken = std::string("an error escaped the handlers: ") + error.what();
+            }
           },
           weight};
 }

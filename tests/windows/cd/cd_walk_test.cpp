@@ -371,3 +371,12 @@ TEST(CdWalk, APauseEndsWithTheStandardPlayerAndTheWayBackNamesTheInterval) {
                               {"NormalCdPlayer", 3822721434},
                               {"StopThenPlay", 1}});
 }
+TEST(CdWalk, ADiscThatStopsReadingWhilePlayingLeavesTheDriveEmptyWithoutAnEscapedError) {
+  walker().expectReplayHolds({{"Load", 3370571530},
+                              {"Play", 1929015108},
+                              {"BreakReading", 3629935843},
+                              {"Pause", 1476066256},
+                              {"Pause", 3847538012},
+                              {"TakeDiscOut", 69049700},
+                              {"WaitLong", 2024953017}});
+}

@@ -330,6 +330,11 @@ std::vector<std::pair<std::string, walk::Invariant<CdWorld>>> invariants() {
          if (w.drive().sounds() == 0) return std::nullopt;
          return "the window shows no track, yet the drive sounds";
        }},
+      {"paused is silent",
+       [](CdWorld& w) -> Check {
+         if (!w.cd->PausedHere || w.drive().sounds() == 0) return std::nullopt;
+         return "the window holds the disc paused, yet the drive sounds";
+       }},
       {"Pause has something to pause",
        [](CdWorld& w) -> Check {
          TForm1& cd = *w.cd;
@@ -340,8 +345,10 @@ std::vector<std::pair<std::string, walk::Invariant<CdWorld>>> invariants() {
       {"status checking in front",
        [](CdWorld& w) -> Check {
          TForm1& cd = *w.cd;
-         // A slider drag holds the disc until "Cont".
-         if (!cd.isVisible() || standardMode(w) || cd.Button14->isEnabled()) return std::nullopt;
+         // A slider drag holds the disc until "Cont"; a device error leaves the
+         // timers to the next Stop.
+         if (!cd.isVisible() || standardMode(w) || cd.Button14->isEnabled() || w.injected)
+           return std::nullopt;
          if (cd.Timer1->Interval() > 0 && cd.Timer2->Interval() > 0 &&
              (cd.Timer1->Enabled() || cd.Timer2->Enabled() || !cd.TrackBoxes[1]))
            return std::nullopt;

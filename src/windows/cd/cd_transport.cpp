@@ -421,6 +421,8 @@ void TForm1::Button14Click() {
     MediaPlayer1->setEnd(static_cast<std::uint32_t>(CurrentTrack + 1));
   MediaPlayer1->setNotify(false);
   MediaPlayer1->play();
+  // The disc plays on from the chosen place: a pause before the drag is over.
+  PausedHere = false;
   IgnoreNotify = false;
   for (QWidget* control : {Button3, Button4, Button5}) control->setEnabled(true);
   Timer1->setEnabled(true);

@@ -400,3 +400,11 @@ TEST(CdWalk, ADiscThatStopsReadingWhilePlayingLeavesTheDriveEmptyWithoutAnEscape
 TEST(CdWalk, ASecondCopyInStandardModeBringsTheStandardPlayerForward) {
   walker().expectReplayHolds({{"Load", 3763535765}, {"NormalCdPlayer", 4260539908}});
 }
+
+TEST(CdWalk, ContAfterAPausePlaysOnAndEndsThePause) {
+  walker().expectReplayHolds({{"Load", 3506943497},
+                              {"Random", 1323003051},
+                              {"Pause", 3243476567},
+                              {"Cont", 3100846574},
+                              {"Pause", 1}});
+}

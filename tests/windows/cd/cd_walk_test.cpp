@@ -153,7 +153,8 @@ void stopThenPlay(CdWorld& w) {
 // Play in track order plays a ticked track.
 void play(CdWorld& w) {
   TForm1& cd = *w.cd;
-  press(cd.Button1);
+  if (!usable(cd.Button1)) return;
+  cd.Button1->click();
   const int track = cd.CurrentTrack;
   if (cd.RandomMode || cd.SelectMode || track < 1 || track > cd.ListedTrackCount) return;
   if (cd.TrackBoxes[track] && !cd.TrackBoxes[track]->isChecked())
@@ -237,8 +238,11 @@ void mendDisc(CdWorld& w) {
 }
 
 void load(CdWorld& w) {
-  press(w.cd->Button7);
-  if (w.mended && w.state().DiscLoaded) w.injected = w.mended = false;
+  const std::size_t boxes = w.ui.shown().size();
+  if (!usable(w.cd->Button7)) return;
+  w.cd->Button7->click();
+  if (w.mended && w.state().DiscLoaded && w.ui.shown().size() == boxes)
+    w.injected = w.mended = false;
 }
 
 std::vector<walk::Action<CdWorld>> actions() {
@@ -338,7 +342,8 @@ std::vector<std::pair<std::string, walk::Invariant<CdWorld>>> invariants() {
       {"Pause has something to pause",
        [](CdWorld& w) -> Check {
          TForm1& cd = *w.cd;
-         if (!usable(cd.Button3) || cd.PausedHere || cd.Timer1->Enabled()) return std::nullopt;
+         if (!usable(cd.Button3) || cd.PausedHere || cd.Timer1->Enabled() || w.injected)
+           return std::nullopt;
          if (cd.MediaPlayer1->mode() == DeviceMode::Playing) return std::nullopt;
          return "Pause is enabled on a silent, unpaused disc";
        }},

@@ -254,7 +254,7 @@ class TForm1 : public Form {
   int highestTickedTrack() const;
   bool chooseInSelectedOrder(QObject* Sender);
   void chooseInRandomOrder(QObject* Sender);
-  bool chooseInTrackOrder();
+  bool chooseInTrackOrder(int request);
   void showSelectedOrder(bool ticked);
   // Refuses a play mode on a one-track disc, leaving everything as it was.
   bool refusedOnOneTrack(QCheckBox* modeBox);

@@ -381,7 +381,7 @@ walk::Walker<CdWorld> walker() {
 
 // Held back until the faults the walks found are mended.
 TEST(CdWalk, RandomWalksKeepTheInvariants) {
-  // 40 walks of 120 steps: a few seconds here; docs/cd-player.md has the longer run.
+  // 40 walks of 120 steps, about ten seconds; docs/cd-player.md has the longer run.
   walker().expectHolds(walk::budget(40, 120));
 }
 

@@ -201,7 +201,7 @@ void TForm1::Button8Click() {
   // The standard player leaves the device closed until the next status tick.
   if (!MediaPlayer1->isOpen()) MediaPlayer1->open(DeviceName);
   MediaPlayer1->eject();
-  PausedHere = false;
+  Playback.PausedHere = false;
 
   PlayaSingleCDTrack1->setEnabled(false);
   for (QWidget* control :

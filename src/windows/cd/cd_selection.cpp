@@ -195,8 +195,8 @@ bool TForm1::chooseInSelectedOrder(QObject* Sender) {
     Button2Click(Sender);
     return false;
   }
-  CurrentTrack = Sender == Button1 ? Order.firstSelected() : Order.nextSelected();
-  if (CurrentTrack != 0) return true;
+  Playback.CurrentTrack = Sender == Button1 ? Order.firstSelected() : Order.nextSelected();
+  if (Playback.CurrentTrack != 0) return true;
   Button2Click(Sender);
   return false;
 }
@@ -206,11 +206,11 @@ void TForm1::chooseInRandomOrder(QObject* Sender) {
   if (MediaPlayer1->mode() == DeviceMode::Playing) MediaPlayer1->stop();
   for (QWidget* control : {Button1, Button8, Button9, Button10, Button13})
     control->setEnabled(false);
-  CurrentTrack = Order.nextRandom(DiscTrackCount, Sender == Button5);
+  Playback.CurrentTrack = Order.nextRandom(DiscTrackCount, Sender == Button5);
   setTrackBoxes(false, false);
-  if (CurrentTrack <= TrackBoxCount && TrackBoxes[CurrentTrack]) {
-    TrackBoxes[CurrentTrack]->setEnabled(true);
-    TrackBoxes[CurrentTrack]->setChecked(true);
+  if (Playback.CurrentTrack <= TrackBoxCount && TrackBoxes[Playback.CurrentTrack]) {
+    TrackBoxes[Playback.CurrentTrack]->setEnabled(true);
+    TrackBoxes[Playback.CurrentTrack]->setChecked(true);
   }
 }
 
@@ -224,10 +224,10 @@ bool TForm1::chooseInTrackOrder(int request) {
   clearTime();
   hidePositionControls();
   if (request < 1) {
-    CurrentTrack = lowestTickedTrack();
+    Playback.CurrentTrack = lowestTickedTrack();
     return true;
   }
   if (request <= TrackBoxCount) TrackBoxes[request]->setChecked(true);
-  CurrentTrack = request;
+  Playback.CurrentTrack = request;
   return true;
 }

@@ -131,7 +131,7 @@ void TForm1::turnStatusCheckingOff() {
   stopAndClose(*MediaPlayer1);
   // The standard player takes the drive: a pause of ours ends here, or the
   // Stop on the way back would act on the closed device.
-  PausedHere = false;
+  Playback.PausedHere = false;
 
   hide();
   program_.ui.showModal(program_.forms.Form8.get());

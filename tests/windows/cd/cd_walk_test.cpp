@@ -164,9 +164,9 @@ void play(CdWorld& w) {
   const int lowest = lowestTicked(cd);
   cd.Button1->click();
   if (!trackOrder || cd.RandomMode || cd.SelectMode || w.injected) return;
-  if (cd.CurrentTrack != lowest)
-    w.broken = "Play chose track " + std::to_string(cd.CurrentTrack) + ", the lowest ticked is " +
-               std::to_string(lowest);
+  if (cd.Playback.CurrentTrack != lowest)
+    w.broken = "Play chose track " + std::to_string(cd.Playback.CurrentTrack) +
+               ", the lowest ticked is " + std::to_string(lowest);
 }
 
 void slide(CdWorld& w) {
@@ -344,13 +344,13 @@ std::vector<std::pair<std::string, walk::Invariant<CdWorld>>> invariants() {
        }},
       {"paused is silent",
        [](CdWorld& w) -> Check {
-         if (!w.cd->PausedHere || w.drive().sounds() == 0) return std::nullopt;
+         if (!w.cd->Playback.PausedHere || w.drive().sounds() == 0) return std::nullopt;
          return "the window holds the disc paused, yet the drive sounds";
        }},
       {"Pause has something to pause",
        [](CdWorld& w) -> Check {
          TForm1& cd = *w.cd;
-         if (!usable(cd.Button3) || cd.PausedHere || cd.Timer1->Enabled() || w.injected)
+         if (!usable(cd.Button3) || cd.Playback.PausedHere || cd.Timer1->Enabled() || w.injected)
            return std::nullopt;
          if (cd.MediaPlayer1->mode() == DeviceMode::Playing) return std::nullopt;
          return "Pause is enabled on a silent, unpaused disc";

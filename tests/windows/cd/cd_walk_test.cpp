@@ -386,43 +386,49 @@ TEST(CdWalk, RandomWalksKeepTheInvariants) {
 }
 
 // Found by the walks: each sequence once broke an invariant.
-TEST(CdWalk, GraphicsRightAfterTheStandardPlayerStopsTheDiscAndShowsTheViewer) {
-  walker().expectReplayHolds({{"BreakReading", 346781109},
-                              {"Load", 1222716560},
-                              {"NormalCdPlayer", 98496876},
-                              {"Graphics", 3975608503}});
-}
+struct Found {
+  const char* name;
+  std::vector<walk::Step> steps;
+};
 
-TEST(CdWalk, APauseEndsWithTheStandardPlayerAndTheWayBackNamesTheInterval) {
-  walker().expectReplayHolds({{"Load", 2152491998},
-                              {"Play", 2065368211},
-                              {"Pause", 2076514026},
-                              {"NormalCdPlayer", 3822721434},
-                              {"StopThenPlay", 1}});
-}
-TEST(CdWalk, ADiscThatStopsReadingWhilePlayingLeavesTheDriveEmptyWithoutAnEscapedError) {
-  walker().expectReplayHolds({{"Load", 3370571530},
-                              {"Play", 1929015108},
-                              {"BreakReading", 3629935843},
-                              {"Pause", 1476066256},
-                              {"Pause", 3847538012},
-                              {"TakeDiscOut", 69049700},
-                              {"WaitLong", 2024953017}});
-}
+class CdWalkFound : public ::testing::TestWithParam<Found> {};
 
-TEST(CdWalk, ASecondCopyInStandardModeBringsTheStandardPlayerForward) {
-  walker().expectReplayHolds({{"Load", 3763535765}, {"NormalCdPlayer", 4260539908}});
-}
+TEST_P(CdWalkFound, HoldsNow) { walker().expectReplayHolds(GetParam().steps); }
 
-TEST(CdWalk, ContAfterAPausePlaysOnAndEndsThePause) {
-  walker().expectReplayHolds({{"Load", 3506943497},
-                              {"Random", 1323003051},
-                              {"Pause", 3243476567},
-                              {"Cont", 3100846574},
-                              {"Pause", 1}});
-}
-
-TEST(CdWalk, ASingleTrackTypedInRandomModeIsNotLeftForALaterPlay) {
-  walker().expectReplayHolds(
-      {{"Load", 1}, {"Single", 2}, {"Random", 3}, {"PlaySingle", 1}, {"Random", 5}, {"Play", 6}});
-}
+INSTANTIATE_TEST_SUITE_P(
+    CdWalk, CdWalkFound,
+    ::testing::Values(Found{"GraphicsRightAfterTheStandardPlayerShowsTheViewer",
+                            {{"BreakReading", 346781109},
+                             {"Load", 1222716560},
+                             {"NormalCdPlayer", 98496876},
+                             {"Graphics", 3975608503}}},
+                      Found{"APauseEndsWithTheStandardPlayerAndTheWayBackNamesTheInterval",
+                            {{"Load", 2152491998},
+                             {"Play", 2065368211},
+                             {"Pause", 2076514026},
+                             {"NormalCdPlayer", 3822721434},
+                             {"StopThenPlay", 1}}},
+                      Found{"ADiscThatStopsReadingWhilePlayingLeavesTheDriveEmpty",
+                            {{"Load", 3370571530},
+                             {"Play", 1929015108},
+                             {"BreakReading", 3629935843},
+                             {"Pause", 1476066256},
+                             {"Pause", 3847538012},
+                             {"TakeDiscOut", 69049700},
+                             {"WaitLong", 2024953017}}},
+                      Found{"ASecondCopyInStandardModeBringsTheStandardPlayerForward",
+                            {{"Load", 3763535765}, {"NormalCdPlayer", 4260539908}}},
+                      Found{"ContAfterAPausePlaysOnAndEndsThePause",
+                            {{"Load", 3506943497},
+                             {"Random", 1323003051},
+                             {"Pause", 3243476567},
+                             {"Cont", 3100846574},
+                             {"Pause", 1}}},
+                      Found{"ASingleTrackTypedInRandomModeIsNotLeftForALaterPlay",
+                            {{"Load", 1},
+                             {"Single", 2},
+                             {"Random", 3},
+                             {"PlaySingle", 1},
+                             {"Random", 5},
+                             {"Play", 6}}}),
+    [](const ::testing::TestParamInfo<Found>& found) { return std::string(found.param.name); });

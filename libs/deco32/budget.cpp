@@ -61,8 +61,7 @@ bool transformsWithinBudget(const fif::Header& header, std::size_t payloadBytes)
          levels <= kMaxLevels;
 }
 
-std::int64_t renderBytes(const fif::FifFile& file, int width, int height) {
-  const fif::Header& header = file.header;
+std::int64_t renderBytes(const fif::Header& header, int width, int height) {
   const std::int64_t pixels = std::int64_t(width) * height;
   if (header.width == 0 || header.height == 0) return pixels * 3;
   // The working scale reaches the output's size in steps of one over the

@@ -26,6 +26,6 @@ bool bytesHoldBlocks(const fif::Header& header, std::size_t payloadBytes);
 bool transformsWithinBudget(const fif::Header& header, std::size_t payloadBytes);
 
 // The memory rendering the file at width x height needs, in bytes.
-std::int64_t renderBytes(const fif::FifFile& file, int width, int height);
+std::int64_t renderBytes(const fif::Header& header, int width, int height);
 
 }  // namespace deco

@@ -29,21 +29,17 @@ std::uint32_t freeColour(int index) {
 // Unwinds the renderer when the caller's callback asks to stop.
 struct Stopped {};
 
-}  // namespace
+std::uint32_t little32(const std::uint8_t* at) {
+  return std::uint32_t(at[0]) | std::uint32_t(at[1]) << 8 | std::uint32_t(at[2]) << 16 |
+         std::uint32_t(at[3]) << 24;
+}
 
-Decompressor::Decompressor(int handle) : handle_(handle) {}
-
-int Decompressor::setBuffer(const void* bytes, int count) {
-  if (!bytes || count <= 0) return DECO_BAD_ARGUMENT;
-  file_.reset();
+// What reading a file answers: its own status, or the file's fault, or
+// memory running out.
+template <class Read>
+int readingStatus(Read&& read) {
   try {
-    const auto* data = static_cast<const std::uint8_t*>(bytes);
-    const fif::Header header = fif::readHeader(data, std::size_t(count));
-    const std::size_t payload =
-        std::size_t(count) - fif::kHeaderSize - header.colourTable.size() * 3;
-    if (!bytesHoldBlocks(header, payload)) return DECO_DAMAGED;
-    if (!transformsWithinBudget(header, payload)) return DECO_NO_MEMORY;
-    file_ = fif::readFile(data, std::size_t(count));
+    return read();
   } catch (const fif::FormatError& error) {
     return error.fault == fif::FormatFault::NotFif    ? DECO_NOT_FIF
            : error.fault == fif::FormatFault::Version ? DECO_FIF_VERSION
@@ -51,27 +47,60 @@ int Decompressor::setBuffer(const void* bytes, int count) {
   } catch (const std::bad_alloc&) {
     return DECO_NO_MEMORY;
   }
-  return DECO_OK;
+}
+
+}  // namespace
+
+Decompressor::Decompressor(int handle) : handle_(handle) {}
+
+int Decompressor::setBuffer(const void* bytes, int count) {
+  if (!bytes || count <= 0) return DECO_BAD_ARGUMENT;
+  clearBuffer();
+  return readingStatus([&] {
+    const auto* data = static_cast<const std::uint8_t*>(bytes);
+    fif::Header header = fif::readHeader(data, std::size_t(count));
+    const std::size_t start = fif::kHeaderSize + header.colourTable.size() * 3;
+    const std::size_t payload = std::size_t(count) - start;
+    if (payload != little32(data + 20) || fif::crc32(data + start, payload) != little32(data + 24))
+      return DECO_DAMAGED;
+    if (!bytesHoldBlocks(header, payload)) return DECO_DAMAGED;
+    if (!transformsWithinBudget(header, payload)) return DECO_NO_MEMORY;
+    bytes_ = data;
+    count_ = std::size_t(count);
+    header_ = std::move(header);
+    return DECO_OK;
+  });
+}
+
+int Decompressor::readBlocks() {
+  if (file_) return DECO_OK;
+  return readingStatus([this] {
+    file_ = fif::readFile(bytes_, count_);
+    return DECO_OK;
+  });
 }
 
 int Decompressor::clearBuffer() {
+  bytes_ = nullptr;
+  count_ = 0;
+  header_.reset();
   file_.reset();
   return DECO_OK;
 }
 
 int Decompressor::originalResolution(int* width, int* height, int* colours) const {
   if (!width || !height || !colours) return DECO_BAD_ARGUMENT;
-  if (!file_) return DECO_NO_FIF_BUFFER;
-  *width = file_->header.width;
-  *height = file_->header.height;
-  *colours = int(file_->header.colourTable.size());
+  if (!header_) return DECO_NO_FIF_BUFFER;
+  *width = header_->width;
+  *height = header_->height;
+  *colours = int(header_->colourTable.size());
   return DECO_OK;
 }
 
 int Decompressor::fifColourTable(void* table) const {
   if (!table) return DECO_BAD_ARGUMENT;
-  if (!file_) return DECO_NO_FIF_BUFFER;
-  const auto& colours = file_->header.colourTable;
+  if (!header_) return DECO_NO_FIF_BUFFER;
+  const auto& colours = header_->colourTable;
   if (colours.empty()) return DECO_NO_COLOR_TABLE;
   auto* entries = static_cast<unsigned char*>(table);
   for (std::size_t i = 0; i < 256; ++i)
@@ -176,12 +205,13 @@ int Decompressor::setCallback(DecoCallback callback, int step) {
 }
 
 int Decompressor::decompress(void* pixels, int stride) {
-  if (!file_) return DECO_NO_FIF_BUFFER;
+  if (!header_) return DECO_NO_FIF_BUFFER;
   if (width_ == 0) return DECO_NO_RESOLUTION;
   if (!format_) return DECO_NO_FORMAT;
-  if (renderBytes(*file_, width_, height_) > kRenderBudget) return DECO_NO_MEMORY;
+  if (renderBytes(*header_, width_, height_) > kRenderBudget) return DECO_NO_MEMORY;
   if (!pixels || stride < format_->rowBytes(width_) || stride % format_->alignment != 0)
     return DECO_BAD_ARGUMENT;
+  if (const int status = readBlocks(); status != DECO_OK) return status;
   OutputFormat format = *format_;
   if (!dither) format.ditherSize = 1;
   if (format.layout == OutputFormat::Layout::Indexed8 && table_.count == 0) {

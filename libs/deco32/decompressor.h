@@ -29,7 +29,7 @@ class Decompressor {
   int setCallback(DecoCallback callback, int step);
   int decompress(void* pixels, int stride);
 
-  const fif::FifFile* file() const { return file_ ? &*file_ : nullptr; }
+  bool hasBuffer() const { return header_.has_value(); }
   bool dither = true;
   bool filter = true;
 
@@ -38,7 +38,15 @@ class Decompressor {
   void writeEntry(std::uint32_t colour, unsigned char* entry) const;
   void chooseFreeEntries(const unsigned char* flags);
 
+  int readBlocks();
+
   const int handle_;
+  // The caller's bytes, checked whole, and their header. The blocks are read
+  // only when a render needs them: asking a file's size costs no more than
+  // its header and check value.
+  const std::uint8_t* bytes_ = nullptr;
+  std::size_t count_ = 0;
+  std::optional<fif::Header> header_;
   std::optional<fif::FifFile> file_;
   int width_ = 0, height_ = 0;
   std::optional<OutputFormat> format_;

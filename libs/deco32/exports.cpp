@@ -103,7 +103,8 @@ DECO_EXPORT int GetFIFNumColors(int handle, int* colours) {
 }
 
 DECO_EXPORT int GetFIFNumSteps(int handle, int* steps) {
-  return with(handle, [&](auto& d) { return d.file() ? report(steps, 1) : DECO_NO_FIF_BUFFER; });
+  return with(handle,
+              [&](auto& d) { return d.hasBuffer() ? report(steps, 1) : DECO_NO_FIF_BUFFER; });
 }
 
 DECO_EXPORT int GetFIFColorTable(int handle, void* table) {

@@ -42,6 +42,22 @@ bool audioDeviceAvailable() {
   return available;
 }
 
+// The sound server's output, chosen inside the automatic sink, carries the
+// name of the program that loaded the library and its icon (named, as
+// desktops name icons, after the program), so the server's mixer shows whose
+// sound it is; what it plays is music.
+void nameStream(GstBin*, GstElement* output, gpointer) {
+  if (!g_object_class_find_property(G_OBJECT_GET_CLASS(output), "stream-properties")) return;
+  GstStructure* properties =
+      gst_structure_new("properties", "media.role", G_TYPE_STRING, "music", nullptr);
+  if (const gchar* program = g_get_application_name())
+    gst_structure_set(properties, "application.name", G_TYPE_STRING, program, nullptr);
+  if (const gchar* icon = g_get_prgname())
+    gst_structure_set(properties, "application.icon_name", G_TYPE_STRING, icon, nullptr);
+  g_object_set(output, "stream-properties", properties, nullptr);
+  gst_structure_free(properties);
+}
+
 // Without an audio device the output stays silent but keeps real time, so
 // positions and the end behave as they would with sound.
 GstElement* makeSink() {
@@ -50,7 +66,11 @@ GstElement* makeSink() {
     if (!available) std::fputs("mpegdll: no audio device, playing silently\n", stderr);
     return available;
   }();
-  if (haveDevice) return gst_element_factory_make("autoaudiosink", nullptr);
+  if (haveDevice) {
+    GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr);
+    if (sink) g_signal_connect(sink, "element-added", G_CALLBACK(&nameStream), nullptr);
+    return sink;
+  }
   GstElement* sink = gst_element_factory_make("fakeaudiosink", nullptr);
   if (sink) g_object_set(sink, "sync", TRUE, nullptr);
   return sink;

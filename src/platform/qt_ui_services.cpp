@@ -5,9 +5,11 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/artwork.h"
@@ -48,6 +50,8 @@ QMessageBox::Icon standardIcon(MessageKind kind) {
 }  // namespace
 
 QtUiServices::QtUiServices() { qApp->installEventFilter(this); }
+
+QtUiServices::~QtUiServices() = default;
 
 void QtUiServices::messageDlg(MessageKind kind, const QString& text) {
   QMessageBox box(standardIcon(kind), standardTitle(kind), displayText(text), QMessageBox::Ok,
@@ -127,9 +131,30 @@ void QtUiServices::showInTray(const QString& title) {
   if (!tray_) {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
     tray_ = new QSystemTrayIcon(discPicture(64), this);
+    connect(tray_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason why) {
+              if (why == QSystemTrayIcon::Trigger && !trayCommands_.empty())
+                QTimer::singleShot(0, this, trayCommands_.front().run);
+            });
+    fillTrayMenu();
     tray_->show();
   }
   tray_->setToolTip(title);
+}
+
+void QtUiServices::offerInTray(std::vector<TrayCommand> commands) {
+  trayCommands_ = std::move(commands);
+  fillTrayMenu();
+}
+
+// The commands run once the menu has closed, outside its handling.
+void QtUiServices::fillTrayMenu() {
+  if (!tray_) return;
+  trayMenu_ = std::make_unique<QMenu>();
+  for (const TrayCommand& command : trayCommands_)
+    connect(trayMenu_->addAction(command.caption), &QAction::triggered, this,
+            [this, run = command.run] { QTimer::singleShot(0, this, run); });
+  tray_->setContextMenu(trayMenu_.get());
 }
 
 void QtUiServices::setCursor(ScreenCursor cursor) {

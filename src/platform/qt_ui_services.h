@@ -1,16 +1,27 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
 
 #include "platform/ui_services.h"
 
+class QMenu;
 class QSystemTrayIcon;
+
+// A command the tray icon offers, run from the event loop after the click.
+struct TrayCommand {
+  QString caption;
+  std::function<void()> run;
+};
 
 // UiServices on Qt Widgets: real dialogs, the real cursor and event loop.
 class QtUiServices : public QObject, public UiServices {
   Q_OBJECT
  public:
   QtUiServices();
+  ~QtUiServices() override;
 
   void messageDlg(MessageKind kind, const QString& text) override;
   void showMessage(const QString& text) override;
@@ -35,15 +46,20 @@ class QtUiServices : public QObject, public UiServices {
 
   // The tray icon that shows the title; none where the desktop has no tray.
   const QSystemTrayIcon* trayIcon() const { return tray_; }
+  // A click on the tray icon runs the first command; its menu offers them all.
+  void offerInTray(std::vector<TrayCommand> commands);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void showInTray(const QString& title);
+  void fillTrayMenu();
 
   QString title_;
   QSystemTrayIcon* tray_ = nullptr;
+  std::unique_ptr<QMenu> trayMenu_;
+  std::vector<TrayCommand> trayCommands_;
   ScreenCursor cursor_ = ScreenCursor::Normal;
   bool hints_ = true;
   bool terminating_ = false;

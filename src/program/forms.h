@@ -54,6 +54,7 @@ class Forms final : public MainWindows {
   void mediaPlayerToolTips(bool on) override;
   void listWindowsToDefaults() override;
   QString mediaTitle() const override;
+  QString mediaFileOpen() const override;
   std::optional<int> cdTrackPlaying() const override;
   bool soundPlaying() const override;
 

@@ -38,6 +38,8 @@ class MainWindows {
 
   // What plays elsewhere in the program.
   virtual QString mediaTitle() const = 0;  // empty when no file plays
+  // The path of the file the media player has open; empty when none.
+  virtual QString mediaFileOpen() const = 0;
   virtual std::optional<int> cdTrackPlaying() const = 0;
   // The media player's device, its MPEG component or the CD player's device.
   virtual bool soundPlaying() const = 0;

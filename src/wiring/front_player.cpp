@@ -17,15 +17,17 @@
 namespace {
 
 // The slider only answers a person's drag: it has the focus while it moves,
-// and gives it back after, so the window's own moves of it are not taken for drags.
-void drag(QSlider& slider, int value) {
+// and lets it go once the move is complete (after `complete`), so the window's
+// own moves of it are not taken for drags. The control that had the focus
+// may have been disabled by the move and not taken it back: the slider lets
+// go of it all the same.
+void drag(QSlider& slider, int value, const std::function<void()>& complete = {}) {
   QWidget* before = slider.window()->focusWidget();
   slider.setFocus();
   slider.setValue(value);
-  if (before && before != &slider)
-    before->setFocus();
-  else
-    slider.clearFocus();
+  if (complete) complete();
+  if (before && before != &slider) before->setFocus();
+  if (slider.window()->focusWidget() == &slider) slider.clearFocus();
 }
 
 // A command run as its button runs it: with the button as its origin where it takes one.
@@ -62,8 +64,9 @@ FrontPlayer cdPlayer(TForm1& cd) {
   FrontPlayer player = transportOf(cd, 1'000'000);
   // The disc waits at the new place until "Cont" is pressed.
   player.slideTo = [&cd](int value) {
-    drag(*cd.TrackBar1, value);
-    if (cd.Button14->isEnabled()) cd.Button14Click();
+    drag(*cd.TrackBar1, value, [&cd] {
+      if (cd.Button14->isEnabled()) cd.Button14Click();
+    });
   };
   const CdPlayback& playback = cd.Playback;
   player.paused = [&playback] { return playback.paused(); };
@@ -75,7 +78,8 @@ FrontPlayer cdPlayer(TForm1& cd) {
     return PlayingTrack{
         .id = QString("Track%1").arg(*track),
         .number = *track,
-        .title = text.title,
+        // A disc without CD-Text still names its tracks in the media controls.
+        .title = text.title.isEmpty() ? QString("Track %1").arg(*track) : text.title,
         .performers = text.performer.isEmpty() ? QStringList() : QStringList{text.performer}};
   };
   return player;

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <functional>
 
@@ -27,6 +28,13 @@ constexpr int kActivationWaitMs = 1500;
 FileTypes discTypes() { return FileTypes({".cue"}); }
 FileTypes mediaTypes() { return FileTypes(mediaPlayerLists().openTypes); }
 FileTypes pictureTypes() { return FileTypes(graphicsViewerLists().openTypes); }
+
+std::vector<QByteArray> takenExtensions() {
+  std::vector<QByteArray> extensions = {".cue"};
+  for (const ListWindowKind& kind : {mediaPlayerLists(), graphicsViewerLists()})
+    extensions.insert(extensions.end(), kind.openTypes.begin(), kind.openTypes.end());
+  return extensions;
+}
 
 enum class Kind { None, Disc, Media, Pictures };
 
@@ -86,6 +94,17 @@ bool slideShowRunning(const TForm9& viewer) {
 }
 
 }  // namespace
+
+// Named as the system's own type database names them, so they match what a
+// file manager or the media controls see.
+QStringList handedFileTypes() {
+  QStringList types;
+  const QMimeDatabase database;
+  for (const QByteArray& extension : takenExtensions())
+    for (const QMimeType& type : database.mimeTypesForFileName("file" + extension))
+      if (!types.contains(type.name())) types << type.name();
+  return types;
+}
 
 HandedFiles::HandedFiles(Forms& forms) : forms_(forms) {
   steps_.setInterval(kStepMs);

@@ -16,6 +16,10 @@ class Forms;
 // then takes the files as from its own dialog and plays them, shows the first,
 // or loads the disc. Nothing cuts into a handler that is under way: the files
 // wait for it.
+// The MIME types of the files the program takes: what the desktop's media
+// controls may offer it.
+QStringList handedFileTypes();
+
 class HandedFiles : public QObject {
  public:
   explicit HandedFiles(Forms& forms);

@@ -1,18 +1,22 @@
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
+#include <cstdio>
 
 #include "platform/linux_platform.h"
 #include "platform/qt_ui_services.h"
 #include "platform/settings_backend.h"
 #include "platform/termination_signals.h"
+#include "program/form.h"
 #include "program/guarded_application.h"
 #include "services/fif/fif_registration.h"
 #include "services/media_device/media_device_factory.h"
 #include "services/picture/graphic_formats.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/common/help_window.h"
+#include "wiring/command_line.h"
 #include "wiring/corvela_program.h"
+#include "wiring/front_window.h"
 #include "wiring/handed_files.h"
 #include "wiring/media_keys.h"
 
@@ -39,7 +43,11 @@ int run(GuardedApplication& application, const QStringList& files) {
   marker.onFilesHandedOver([&handedFiles](const QString& folder, const QStringList& paths) {
     handedFiles.open(folder, paths);
   });
-  MediaKeys mediaKeys(corvela.forms);
+  MediaKeys mediaKeys(corvela.forms, handedFiles);
+  // The tray icon brings the program back as the desktop's media controls do.
+  ui.offerInTray({{"&Restore", [&mediaKeys] { mediaKeys.raise(); }},
+                  {"Mi&nimize", [&corvela] { frontWindow(corvela.forms).showMinimized(); }},
+                  {"E&xit", [&mediaKeys] { mediaKeys.quit(); }}});
   // Start-up may have found large fonts: the loop then ends at once, unshown.
   if (!ui.terminating()) {
     corvela.forms.Form1->show();
@@ -49,13 +57,26 @@ int run(GuardedApplication& application, const QStringList& files) {
   }
   const int exitCode = application.exec();
   application.onError(nullptr);
+  ui.offerInTray({});
   corvela.SaveSettingsIfStillActive();
   return exitCode;
+}
+
+// The usage and the version answer on the command line, before the toolkit
+// looks for a display.
+std::optional<QString> answerOnCommandLine(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return commandLineAnswer(arguments);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (const std::optional<QString> answer = answerOnCommandLine(argc, argv)) {
+    std::fputs(answer->toLocal8Bit().constData(), stdout);
+    return 0;
+  }
   GuardedApplication application(argc, argv);
   QApplication::setApplicationName("Corvela Pro");
   QuitOnTerminationSignals();

@@ -38,6 +38,8 @@ void Forms::listWindowsToDefaults() {
 
 QString Forms::mediaTitle() const { return Form4->Label1->text(); }
 
+QString Forms::mediaFileOpen() const { return Form4->CurrentFileName; }
+
 std::optional<int> Forms::cdTrackPlaying() const { return Form1->Playback.trackPlaying(); }
 
 bool Forms::soundPlaying() const {

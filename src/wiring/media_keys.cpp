@@ -3,14 +3,18 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QSlider>
+#include <QUrl>
 #include <algorithm>
 
 #include "program/form.h"
 #include "program/forms.h"
+#include "services/media_device/output_volume.h"
 #include "wiring/front_window.h"
+#include "wiring/handed_files.h"
 
 namespace {
 
@@ -36,7 +40,15 @@ MediaPlayer2Player::MediaPlayer2Player(MediaKeys& keys) : QDBusAbstractAdaptor(&
   setAutoRelaySignals(true);
 }
 
-MediaKeys::MediaKeys(Forms& forms) : forms_(forms) {
+double MediaPlayer2Player::volume() const { return outputVolume(); }
+
+// The sound follows at once; no window changes, so nothing waits for a handler.
+void MediaPlayer2Player::setVolume(double volume) { setOutputVolume(volume); }
+
+QStringList MediaPlayer2Root::mimeTypes() const { return handedFileTypes(); }
+
+MediaKeys::MediaKeys(Forms& forms, HandedFiles& handedFiles)
+    : forms_(forms), handedFiles_(handedFiles) {
   if (!sessionBusAround()) return;
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
@@ -137,6 +149,15 @@ void MediaKeys::setPosition(const QString& trackId, qint64 microseconds) {
   });
 }
 
+// The files wait for the call's answer, then go in as the desktop hands them.
+void MediaKeys::openUri(const QString& uri) {
+  const QUrl url(uri);
+  if (!url.isLocalFile()) return;
+  QTimer::singleShot(0, this, [this, path = url.toLocalFile()] {
+    handedFiles_.open(QDir::currentPath(), {path});
+  });
+}
+
 QString MediaKeys::playbackStatus() {
   if (ask([](const FrontPlayer& player) { return player.playing(); })) return "Playing";
   if (ask([](const FrontPlayer& player) { return player.paused(); })) return "Paused";
@@ -153,6 +174,8 @@ QVariantMap MediaKeys::metadata() {
   if (track->number > 0) metadata["xesam:trackNumber"] = track->number;
   if (!track->title.isEmpty()) metadata["xesam:title"] = track->title;
   if (!track->performers.isEmpty()) metadata["xesam:artist"] = track->performers;
+  if (track->number == 0)
+    metadata["xesam:url"] = QUrl::fromLocalFile(forms_.mediaFileOpen()).toString();
   return metadata;
 }
 
@@ -191,7 +214,8 @@ QVariantMap MediaKeys::playerProperties() {
           {"CanGoPrevious", canGoPrevious()},
           {"CanPlay", canPlay()},
           {"CanPause", canPause()},
-          {"CanSeek", canSeek()}};
+          {"CanSeek", canSeek()},
+          {"Volume", outputVolume()}};
 }
 
 // The players tell nobody of their changes, so they are watched.

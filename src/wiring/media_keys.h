@@ -11,6 +11,7 @@
 #include "wiring/front_player.h"
 
 class Forms;
+class HandedFiles;
 
 // The program on the session bus as a media player the desktop can drive
 // (media keys, sound menus): the player in front, through its own buttons.
@@ -18,7 +19,8 @@ class Forms;
 class MediaKeys : public QObject {
   Q_OBJECT
  public:
-  explicit MediaKeys(Forms& forms);
+  // Files opened from outside go to the program as handed files.
+  MediaKeys(Forms& forms, HandedFiles& handedFiles);
   ~MediaKeys() override;
 
   // What the two interfaces ask of the program.
@@ -32,6 +34,7 @@ class MediaKeys : public QObject {
   void previous();
   void seekBy(qint64 microseconds);
   void setPosition(const QString& trackId, qint64 microseconds);
+  void openUri(const QString& uri);
 
   QString playbackStatus();
   QVariantMap metadata();
@@ -54,6 +57,7 @@ class MediaKeys : public QObject {
   QVariantMap playerProperties();
 
   Forms& forms_;
+  HandedFiles& handedFiles_;
   bool registered_ = false;
   QVariantMap announced_;
   QTimer watch_;
@@ -75,8 +79,8 @@ class MediaPlayer2Root : public QDBusAbstractAdaptor {
   bool no() const { return false; }
   QString identity() const { return "Corvela Pro"; }
   QString desktopEntry() const { return "corvela"; }
-  QStringList uriSchemes() const { return {}; }
-  QStringList mimeTypes() const { return {}; }
+  QStringList uriSchemes() const { return {"file"}; }
+  QStringList mimeTypes() const;
 
  public slots:
   void Raise() { keys_.raise(); }
@@ -93,7 +97,7 @@ class MediaPlayer2Player : public QDBusAbstractAdaptor {
   Q_PROPERTY(double Rate READ one)
   Q_PROPERTY(double MinimumRate READ one)
   Q_PROPERTY(double MaximumRate READ one)
-  Q_PROPERTY(double Volume READ one)
+  Q_PROPERTY(double Volume READ volume WRITE setVolume)
   Q_PROPERTY(QVariantMap Metadata READ metadata)
   Q_PROPERTY(qlonglong Position READ position)
   Q_PROPERTY(bool CanGoNext READ canGoNext)
@@ -106,6 +110,8 @@ class MediaPlayer2Player : public QDBusAbstractAdaptor {
   explicit MediaPlayer2Player(MediaKeys& keys);
   QString playbackStatus() const { return keys_.playbackStatus(); }
   double one() const { return 1.0; }
+  double volume() const;
+  void setVolume(double volume);
   QVariantMap metadata() const { return keys_.metadata(); }
   qlonglong position() const { return keys_.position(); }
   bool canGoNext() const { return keys_.canGoNext(); }
@@ -126,7 +132,7 @@ class MediaPlayer2Player : public QDBusAbstractAdaptor {
   void SetPosition(const QDBusObjectPath& trackId, qlonglong position) {
     keys_.setPosition(trackId.path(), position);
   }
-  void OpenUri(const QString&) {}
+  void OpenUri(const QString& uri) { keys_.openUri(uri); }
 
  signals:
   void Seeked(qlonglong position);

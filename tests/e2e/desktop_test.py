@@ -33,17 +33,26 @@ def closing_any_reminder(probe):
     return check
 
 
-def media_key(method):
+def media_key(method, *arguments):
     subprocess.run(["gdbus", "call", "--session"] + MPRIS +
-                   ["--method", f"org.mpris.MediaPlayer2.Player.{method}"],
+                   ["--method", f"org.mpris.MediaPlayer2.Player.{method}", *arguments],
                    check=True, stdout=subprocess.DEVNULL)
 
 
-def player_property(name):
+def playerctl(*command):
+    """What a person's media-controls tool reads from the program."""
+    return subprocess.run(["playerctl", "--player=corvela", *command], capture_output=True,
+                          text=True, check=True).stdout.strip()
+
+
+def player_property(name, interface="org.mpris.MediaPlayer2.Player"):
     return subprocess.run(["gdbus", "call", "--session"] + MPRIS +
-                          ["--method", "org.freedesktop.DBus.Properties.Get",
-                           "org.mpris.MediaPlayer2.Player", name],
+                          ["--method", "org.freedesktop.DBus.Properties.Get", interface, name],
                           capture_output=True, text=True).stdout
+
+
+def root_property(name):
+    return player_property(name, "org.mpris.MediaPlayer2")
 
 
 class OnTheDesktop(unittest.TestCase):
@@ -61,9 +70,28 @@ class OnTheDesktop(unittest.TestCase):
             media = session.window("Corvela Pro AVI-MID-MPEG-WAV Player")
             wait_for("the second file", closing_any_reminder(
                 lambda: text_of(media, "Label6") == "Playing: 2 of 2"), 30)
+            self.assertEqual(playerctl("metadata", "xesam:url"), "file://" + songs[1])
             wait_for("the end of the list", lambda: text_of(media, "Label6") == "", 15)
             recording.stop()
         self.assertEqual(tones_heard(recording.path, tones), [0, 1])
+
+    def test_the_media_controls_open_a_sound_file_of_a_type_the_program_offers(self):
+        song = os.path.join(self.folder, "tone.wav")
+        make_tone(song, 700, "wavenc", seconds=8)
+        with RunningProgram(PROGRAM, sound=True) as session:
+            past_the_reminder(session)
+            wait_for("the media keys", lambda: "Stopped" in player_property("PlaybackStatus"))
+            self.assertIn("'audio/x-wav'", root_property("SupportedMimeTypes"))
+            self.assertIn("'image/jpeg'", root_property("SupportedMimeTypes"))
+            playerctl("open", "file://" + song)
+            media = session.window("Corvela Pro AVI-MID-MPEG-WAV Player")
+            wait_for("the file to play", lambda: text_of(media, "Label6") == "Playing: 1 of 1")
+            self.assertEqual(playerctl("metadata", "xesam:url"), "file://" + song)
+            playerctl("volume", "0.5")
+            # Half the amplitude; the server shows it in decibels.
+            wait_for("the stream at half volume", lambda: any(
+                "-6.02 dB" in stream.get("volume", "") for stream in session.sound.streams()))
+            self.assertEqual(float(playerctl("volume")), 0.5)
 
     def test_a_picture_named_to_a_second_copy_shows_in_the_running_copy(self):
         subprocess.run(["convert", "-size", "160x120", "xc:red", os.path.join(self.folder, "pic.jpg")],
@@ -114,6 +142,10 @@ class OnTheDesktop(unittest.TestCase):
             recording = session.sound.record(os.path.join(self.folder, "keys.wav"))
             media_key("Play")
             wait_for("track 1", lambda: text_of(window, "Label2").startswith("Track 1"))
+            named = {"application.name": "Corvela Pro", "application.icon_name": "corvela",
+                     "media.role": "music"}
+            wait_for("the disc's stream, named", lambda: any(
+                named.items() <= stream.items() for stream in session.sound.streams()))
             time.sleep(3.5)
             media_key("Next")
             wait_for("track 2", lambda: text_of(window, "Label2").startswith("Track 2"))
@@ -123,6 +155,13 @@ class OnTheDesktop(unittest.TestCase):
             self.assertIn("'xesam:trackNumber': <2>", metadata)
             self.assertIn("'xesam:title': <'Second Tone'>", metadata)
             recording.stop()
+            # A place chosen from outside right after Previous plays on from there.
+            media_key("Previous")
+            media_key("Seek", "2000000")
+            wait_for("track 1 again", lambda: text_of(window, "Label2").startswith("Track 1"))
+            time.sleep(1.5)
+            self.assertIn("'Playing'", player_property("PlaybackStatus"))
+            self.assertEqual(playerctl("metadata", "xesam:title"), "Track 1")
         self.assertEqual([tone + 1 for tone in tones_heard(recording.path, tones)], [1, 2])
 
 

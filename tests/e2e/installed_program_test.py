@@ -2,6 +2,7 @@
 command on the path finds its libraries, its help and the demo disc."""
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -12,8 +13,9 @@ from corvela_session import RunningProgram, is_enabled, wait_for
 from user_actions import button, menu_item, press
 
 BUILD = sys.argv.pop(1)
-HOME_FILES = ["corvela", "corvela-cd-player", "corvela-clipboard", "libmpegdll.so", "libdeco32.so",
-              "demo-disc.cue", "demo-disc.bin", "help/index.html"]
+PROGRAM_FILES = ["corvela", "corvela-cd-player", "corvela-clipboard", "libmpegdll.so",
+                 "libdeco32.so"]
+DATA_FILES = ["demo-disc.cue", "demo-disc.bin", "help/index.html"]
 
 
 class InstalledProgram(unittest.TestCase):
@@ -28,8 +30,10 @@ class InstalledProgram(unittest.TestCase):
         return os.path.join(self.prefix, *parts)
 
     def test_everything_lands_where_the_program_looks(self):
-        for name in HOME_FILES:
+        for name in PROGRAM_FILES:
             self.assertTrue(os.path.exists(self.installed("lib", "corvela", name)), name)
+        for name in DATA_FILES:
+            self.assertTrue(os.path.exists(self.installed("share", "corvela", name)), name)
         self.assertEqual(os.path.realpath(self.installed("bin", "corvela")),
                          os.path.realpath(self.installed("lib", "corvela", "corvela")))
         self.assertTrue(os.access(self.installed("bin", "fifenc"), os.X_OK))
@@ -37,6 +41,31 @@ class InstalledProgram(unittest.TestCase):
             self.installed("share", "icons", "hicolor", "scalable", "apps", "corvela.svg")))
         subprocess.run(["desktop-file-validate",
                         self.installed("share", "applications", "corvela.desktop")], check=True)
+
+    def test_software_centres_and_menus_find_what_they_read(self):
+        metainfo = self.installed("share", "metainfo", "com.qelvar.corvela.metainfo.xml")
+        # The maker's site is not reachable from here, so its screenshots are not fetched.
+        subprocess.run(["appstreamcli", "validate", "--no-net", metainfo], check=True,
+                       stdout=subprocess.DEVNULL)
+        with open(metainfo) as text:
+            offered = set(re.findall(r"<mediatype>([^<]+)</mediatype>", text.read()))
+        with open(self.installed("share", "applications", "corvela.desktop")) as text:
+            opened = re.search(r"^MimeType=(.*)$", text.read(), re.M).group(1)
+        self.assertEqual(offered, set(opened.strip(";").split(";")))
+        for size in (16, 22, 24, 32, 48, 64, 128, 256, 512):
+            icon = self.installed("share", "icons", "hicolor", f"{size}x{size}", "apps", "corvela.png")
+            drawn = subprocess.run(["identify", "-format", "%wx%h", icon], check=True,
+                                   capture_output=True, text=True).stdout
+            self.assertEqual(drawn, f"{size}x{size}")
+        self.assertTrue(os.path.exists(self.installed("share", "man", "man1", "corvela.1")))
+
+    def test_help_and_version_answer_without_a_display(self):
+        no_display = {key: value for key, value in os.environ.items()
+                      if key not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        for option, first_line in (("--version", "Corvela Pro 1."), ("--help", "Usage: corvela")):
+            answer = subprocess.run([self.installed("bin", "corvela"), option], env=no_display,
+                                    check=True, capture_output=True, text=True, timeout=10)
+            self.assertTrue(answer.stdout.startswith(first_line), answer.stdout)
 
     def test_the_desktop_offers_the_program_for_fractal_pictures(self):
         with tempfile.TemporaryDirectory() as home:

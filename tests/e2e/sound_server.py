@@ -33,6 +33,22 @@ class SoundServer:
         return subprocess.run(["pactl", "info"], env=self.environment,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
 
+    def streams(self):
+        """The properties of each stream playing into the server, as `pactl` lists them,
+        and its volume."""
+        listing = subprocess.run(["pactl", "list", "sink-inputs"], env=self.environment,
+                                 capture_output=True, text=True, check=True).stdout
+        streams = []
+        for line in listing.splitlines():
+            if line.startswith("Sink Input #"):
+                streams.append({})
+            elif line.startswith("\tVolume: ") and streams:
+                streams[-1]["volume"] = line.split(":", 1)[1].strip()
+            elif " = " in line and streams:
+                key, value = line.strip().split(" = ", 1)
+                streams[-1][key] = value.strip('"')
+        return streams
+
     def record(self, path):
         return Recording(self.environment, path)
 

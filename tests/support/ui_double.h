@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/ui_services.h"
@@ -26,15 +27,15 @@ class UiDouble : public UiServices {
   void expectInput(std::optional<QString> text) { inputs_.push_back(std::move(text)); }
   void expectOpenFiles(QStringList files) { openFiles_.push_back(std::move(files)); }
   void expectSaveFile(std::optional<QString> file) { saveFiles_.push_back(std::move(file)); }
+  // Questions beyond the queue get this answer instead of failing the test
+  // (a random walk cannot tell which it will meet).
+  void answerUnqueued(std::optional<Answer> answer) { unqueuedAnswer_ = answer; }
   // Message boxes are not answered, but a test that expects none can say so.
   void allowMessages(bool allow = true) { allowMessages_ = allow; }
   // Run while a window is "shown modally"; it should hide the window.
   void onModal(std::function<void(QWidget*)> script) { modalScripts_.push_back(std::move(script)); }
-  // What answers every question and runs in every modal window that nothing
-  // above is queued for: a person acting at random.
-  void onEveryQuestion(std::function<Answer(const QString&)> answer) {
-    everyQuestion_ = std::move(answer);
-  }
+  // What runs in every modal window that no script is queued for: a person
+  // acting at random.
   void onEveryModal(std::function<void(QWidget*)> script) { everyModal_ = std::move(script); }
 
   const std::vector<Shown>& shown() const { return shown_; }
@@ -71,11 +72,11 @@ class UiDouble : public UiServices {
 
   std::vector<Shown> shown_;
   std::deque<Answer> answers_;
+  std::optional<Answer> unqueuedAnswer_;
   std::deque<std::optional<QString>> inputs_;
   std::deque<QStringList> openFiles_;
   std::deque<std::optional<QString>> saveFiles_;
   std::deque<std::function<void(QWidget*)>> modalScripts_;
-  std::function<Answer(const QString&)> everyQuestion_;
   std::function<void(QWidget*)> everyModal_;
   bool allowMessages_ = true;
   QString title_;

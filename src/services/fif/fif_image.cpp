@@ -36,7 +36,7 @@ void TFIFImage::replaceData(QByteArray bytes) {
 
 void TFIFImage::LoadFromStream(QIODevice& stream) {
   replaceData(stream.readAll());
-  Changed();
+  dropBitmap();
 }
 
 void TFIFImage::SaveToStream(QIODevice& stream) const {
@@ -65,12 +65,14 @@ void TFIFImage::ReadData(QIODevice& stream) {
   if (bytes.size() != qsizetype(count))
     throw PictureError(QStringLiteral("The stored FIF data is cut short"));
   replaceData(std::move(bytes));
-  Changed();
+  dropBitmap();
 }
 
-void TFIFImage::Changed() {
+// Only a new size or new bytes make a decoded bitmap stale: drawing
+// transparently, say, does not.
+void TFIFImage::dropBitmap() {
   bitmap_.reset();
-  Graphic::Changed();
+  Changed();
 }
 
 int TFIFImage::Width() const { return bitmap_ ? bitmap_->width() : requestedWidth_; }
@@ -80,13 +82,13 @@ int TFIFImage::Height() const { return bitmap_ ? bitmap_->height() : requestedHe
 void TFIFImage::setWidth(int width) {
   if (width == requestedWidth_) return;
   requestedWidth_ = width;
-  Changed();
+  dropBitmap();
 }
 
 void TFIFImage::setHeight(int height) {
   if (height == requestedHeight_) return;
   requestedHeight_ = height;
-  Changed();
+  dropBitmap();
 }
 
 QVector<QRgb> TFIFImage::Palette() const {
@@ -96,7 +98,7 @@ QVector<QRgb> TFIFImage::Palette() const {
 void TFIFImage::Assign(Graphic* source) {
   if (!source) {
     data_.reset();
-    Changed();
+    dropBitmap();
     return;
   }
   auto* other = dynamic_cast<TFIFImage*>(source);

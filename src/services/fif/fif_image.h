@@ -59,10 +59,8 @@ class TFIFImage : public Graphic {
   // The decoded picture, decoding it when needed.
   const QImage& Bitmap();
 
- protected:
-  void Changed() override;
-
  private:
+  void dropBitmap();
   void replaceData(QByteArray bytes);
   void readOriginal();
   void decode(QImage& bitmap);

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QSettings>
 
+#include "platform/program_data.h"
 #include "platform/settings_backend.h"
 #include "services/media_device/cd_drive_set.h"
 #include "services/media_device/cdio_disc.h"
@@ -27,7 +28,7 @@ QString virtualDriveImage(const SystemDeviceOptions& options) {
                             .toString();
   if (!named.isEmpty()) return named;
   if (!options.demoDisc.isEmpty()) return options.demoDisc;
-  return programDirectory(options.helperDirectory) + "/demo-disc.cue";
+  return programDataDirectory() + "/demo-disc.cue";
 }
 
 }  // namespace

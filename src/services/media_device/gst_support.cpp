@@ -1,8 +1,12 @@
 #include "services/media_device/gst_support.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <mutex>
+#include <vector>
 
 #include "services/media_device/media_device_factory.h"
+#include "services/media_device/output_volume.h"
 
 namespace gst {
 
@@ -48,17 +52,99 @@ GstElement* makeCaptureSink(const QString& file) {
   return bin;
 }
 
+// Whether the pipeline the element is in plays a video. A file's pipeline
+// knows once its streams are found, which is before sound reaches the output.
+bool inVideoPipeline(GstElement* element) {
+  GstObject* top = GST_OBJECT(gst_object_ref(element));
+  while (GstObject* parent = gst_object_get_parent(top)) {
+    gst_object_unref(top);
+    top = parent;
+  }
+  gint videos = 0;
+  if (g_object_class_find_property(G_OBJECT_GET_CLASS(top), "n-video"))
+    g_object_get(top, "n-video", &videos, nullptr);
+  gst_object_unref(top);
+  return videos > 0;
+}
+
+// The outputs to the sound server that exist now, and the volume they play at.
+struct Outputs {
+  std::mutex lock;
+  std::vector<GstElement*> live;
+  double volume = 1.0;
+};
+
+Outputs& outputs() {
+  static Outputs all;
+  return all;
+}
+
+void forget(gpointer, GObject* gone) {
+  Outputs& all = outputs();
+  const std::lock_guard held(all.lock);
+  std::erase(all.live, reinterpret_cast<GstElement*>(gone));
+}
+
+void keepVolume(GstElement* output) {
+  Outputs& all = outputs();
+  const std::lock_guard held(all.lock);
+  g_object_set(output, "volume", all.volume, nullptr);
+  all.live.push_back(output);
+  g_object_weak_ref(G_OBJECT(output), &forget, nullptr);
+}
+
+// The sound server's stream is made when the first sound format reaches the
+// output, and takes its properties then: the program's name and icon, so the
+// server's mixer shows whose sound it is, and what it plays, for the
+// server's policies by role.
+GstPadProbeReturn nameStreamBeforeItStarts(GstPad* pad, GstPadProbeInfo* info, gpointer) {
+  if (GST_EVENT_TYPE(GST_PAD_PROBE_INFO_EVENT(info)) != GST_EVENT_CAPS) return GST_PAD_PROBE_OK;
+  GstElement* output = GST_ELEMENT(gst_pad_get_parent(pad));
+  GstStructure* properties =
+      gst_structure_new("properties", "application.name", G_TYPE_STRING, "Corvela Pro",
+                        "application.icon_name", G_TYPE_STRING, "corvela", "media.role",
+                        G_TYPE_STRING, inVideoPipeline(output) ? "video" : "music", nullptr);
+  g_object_set(output, "stream-properties", properties, nullptr);
+  gst_structure_free(properties);
+  gst_object_unref(output);
+  return GST_PAD_PROBE_REMOVE;
+}
+
+// The automatic sink chooses the sound server's output when made ready,
+// which for a file may be before its streams are all found.
+void nameStream(GstBin*, GstElement* output, gpointer) {
+  if (!g_object_class_find_property(G_OBJECT_GET_CLASS(output), "stream-properties")) return;
+  if (g_object_class_find_property(G_OBJECT_GET_CLASS(output), "volume")) keepVolume(output);
+  GstPad* pad = gst_element_get_static_pad(output, "sink");
+  if (!pad) return;
+  gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, &nameStreamBeforeItStarts, nullptr,
+                    nullptr);
+  gst_object_unref(pad);
+}
+
+GstElement* makeSystemSink() {
+  GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr);
+  if (sink) g_signal_connect(sink, "element-added", G_CALLBACK(&nameStream), nullptr);
+  return sink;
+}
+
 }  // namespace
 
 void initialise() {
   static std::once_flag once;
-  std::call_once(once, [] { gst_init(nullptr, nullptr); });
+  std::call_once(once, [] {
+    // The names the sound server and the MPEG library give the program's
+    // streams; the icon is named after the program.
+    if (!g_get_prgname()) g_set_prgname("corvela");
+    g_set_application_name("Corvela Pro");
+    gst_init(nullptr, nullptr);
+  });
 }
 
 GstElement* makeAudioSink(const AudioOutput& output) {
   initialise();
   if (!output.captureFile.isEmpty()) return makeCaptureSink(output.captureFile);
-  if (systemHasAudioDevice()) return gst_element_factory_make("autoaudiosink", nullptr);
+  if (systemHasAudioDevice()) return makeSystemSink();
   GstElement* silent = gst_element_factory_make("fakeaudiosink", nullptr);
   g_object_set(silent, "sync", TRUE, nullptr);
   return silent;
@@ -140,3 +226,16 @@ qint64 Pipeline::durationNs() const {
 }
 
 }  // namespace gst
+
+double outputVolume() {
+  gst::Outputs& all = gst::outputs();
+  const std::lock_guard held(all.lock);
+  return all.volume;
+}
+
+void setOutputVolume(double volume) {
+  gst::Outputs& all = gst::outputs();
+  const std::lock_guard held(all.lock);
+  all.volume = std::clamp(volume, 0.0, 1.0);
+  for (GstElement* output : all.live) g_object_set(output, "volume", all.volume, nullptr);
+}

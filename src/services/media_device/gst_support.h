@@ -16,7 +16,8 @@ namespace gst {
 void initialise();
 
 // The sink sound goes to: the capture file when one is named, else the
-// system's output, else (the machine has no audio device) a silent output
+// system's output (named to the sound server as the program's, playing music
+// or a video's sound), else (the machine has no audio device) a silent output
 // that keeps real time, so positions and ends behave the same.
 GstElement* makeAudioSink(const AudioOutput& output);
 

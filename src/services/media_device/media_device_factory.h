@@ -44,7 +44,7 @@ struct AudioOutput {
 struct SystemDeviceOptions {
   AudioOutput output;
   QString settingsFile;  // empty: the program's settings file
-  QString demoDisc;  // empty: the demo disc beside the program
+  QString demoDisc;  // empty: the demo disc among the program's data
   QString helperDirectory;  // empty: the program's directory
   QString soundFont;  // empty: the General MIDI sound font installed with the program
   bool physicalDrives = true;

@@ -11,6 +11,7 @@
 
 #include "platform/help_viewer.h"
 #include "platform/platform_services.h"
+#include "platform/program_data.h"
 #include "platform/shell.h"
 #include "platform/timer.h"
 #include "platform/ui_services.h"
@@ -127,7 +128,7 @@ void TForm1::showHelp(bool keywordSearch) {
     return;
   }
   HelpViewer& help = program_.platform.help;
-  const QString folder = ProgramDirectory + "help";
+  const QString folder = programDataDirectory() + "/help";
   keywordSearch ? help.showKeywordSearch(folder) : help.showContents(folder);
   QDir::setCurrent(remembered);
 }

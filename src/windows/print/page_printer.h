@@ -30,21 +30,25 @@ class PagePrinter {
 };
 
 // The system's default printer through Qt print support (CUPS), or a PDF file
-// when the system has no printer or the user chose one. The files chosen
-// without the user are never overwritten: each job takes the first free name.
+// when the system has no printer or the user chose one. No job overwrites a
+// file without the user's word: each takes the first free name beside it.
 class QtPagePrinter : public PagePrinter {
  public:
   QtPagePrinter();
 
   QSize pageSize() const override;
   bool setup(QWidget* parent) override;
+  // What follows the user's confirming the print dialog.
+  void confirmSetup();
   QString printPage(const QString& title, const std::function<void(QPainter&)>& draw) override;
 
   QPrinter& printer() { return printer_; }
 
  private:
-  void nameOwnFile();
+  void nameFreeFile();
 
   QPrinter printer_;
-  QString ownFile_;  // the last file named here, while the user has chosen none
+  QString chosenFile_;  // the file named here or in the print dialog; free names follow it
+  QString named_;  // the file the last job was given
+  bool replaceAgreed_ = false;  // the print dialog has just asked about replacing it
 };

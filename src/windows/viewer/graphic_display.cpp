@@ -96,10 +96,7 @@ void TForm9::highlightCurrentLine() {
   Label3->setText(QString::number(SelectedCount));
 }
 
-PictureWalk TForm9::pictureWalk() const {
-  return PictureWalk(
-      [this](int row) { return row < ListBox1->count() && lineTicked(*ListBox1, row); }, LastIndex);
-}
+PictureWalk TForm9::pictureWalk() const { return PictureWalk(*lines_, LastIndex); }
 
 // A show stops at the end of the list; a single display beeps there and keeps
 // its picture. The window takes its shape for a show once, at its first

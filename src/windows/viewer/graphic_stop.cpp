@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <utility>
 
 #include "platform/platform_services.h"
 #include "platform/pointer.h"
@@ -80,16 +81,26 @@ void TForm9::endDisplayFromKeyOrPopup() {
 
 void TForm9::changeEvent(QEvent* event) {
   Form::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) FormResize();
+  if (event->type() == QEvent::WindowStateChange) guard([this] { FormResize(); });
 }
 
+// Minimizing ends a display: the desktop's panels and screen saver are given
+// back at once, and the window comes back from the taskbar in its list view,
+// whatever shape the picture gave it.
 void TForm9::FormResize() {
-  if (!isMinimized()) return;
+  if (!isMinimized()) {
+    if (std::exchange(listViewOnRestore_, false)) RestoreListView();
+    return;
+  }
+  const bool displaying = !Image1->isHidden();
   StopRequested = true;
   Image1->hide();
   CheckBox2->setChecked(false);
   CurrentIndex = ListBox1->currentRow();
   if (CurrentIndex >= 0) showListControls(true);
+  if (!displaying) return;
+  Button12Click();
+  listViewOnRestore_ = true;
 }
 
 void TForm9::RestoreListView() {

@@ -96,8 +96,11 @@ void TForm9::connectHandlers() {
   });
   handle(Edit1, &QLineEdit::textChanged, &TForm9::Edit1Change);
   handle(TrackBar1, &QSlider::valueChanged, &TForm9::TrackBar1Change);
-  // The window sees keys, focus changes and right clicks before its controls.
+  // The window sees keys, focus changes and right clicks before its controls,
+  // and the keys that reach it itself when no control has the focus (as
+  // when a picture fills it and every control is hidden).
   for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
+  installEventFilter(this);
 }
 
 void TForm9::connectPopupMenu() {
@@ -201,10 +204,12 @@ bool TForm9::FormEventFilter(QObject* watched, QEvent* event) {
 }
 
 // A passed-up key is the same event going to a parent; a new key may reuse
-// the event's memory, but not its time.
+// the event's memory, but not its time, nor come to the same receiver again
+// (keys typed by a program may share their time).
 bool TForm9::keyPassedUp(const QKeyEvent* press, QWidget* watched) {
   const bool passedUp = press == lastKey_ && press->timestamp() == lastKeyTime_ &&
-                        lastKeyReceiver_ && watched->isAncestorOf(lastKeyReceiver_);
+                        lastKeyReceiver_ && watched != lastKeyReceiver_ &&
+                        watched->isAncestorOf(lastKeyReceiver_);
   lastKey_ = press;
   lastKeyTime_ = press->timestamp();
   lastKeyReceiver_ = watched;

@@ -348,6 +348,9 @@ class TForm9 : public Form, public ListWindow {
   // Where the list view's client area stood when the display began; the
   // window manager's frame comes round it again.
   QPoint listViewPlace_;
+  // A display was ended by minimizing: the list view's shape waits for the
+  // window's return.
+  bool listViewOnRestore_ = false;
   std::unique_ptr<SlideClock> systemClock_;
   SlideClock* clock_;
   std::unique_ptr<ListWidgetLines> lines_;

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "services/fif/fif_image.h"
+#include "services/picture/bitmap.h"
 #include "services/picture/graphic.h"
 #include "services/picture/graphic_formats.h"
 #include "services/picture/icon.h"
@@ -53,11 +54,18 @@ bool PictureArea::tooBig() const {
   return size.width() > MaxSide || size.height() > MaxSide;
 }
 
-// Not every picture class can be cut in place, so the cut is made on its pixels.
+// A bitmap is cut in place, so it goes on drawing its background colour
+// transparently; other classes cannot be, so the cut is made on the pixels of
+// the part kept alone (a poster-sized metafile never becomes a raster whole).
 void PictureArea::cut() {
-  const QSize size = pictureSize();
-  cut_ = picture_->ToImage().copy(0, 0, std::min(size.width(), MaxSide),
-                                  std::min(size.height(), MaxSide));
+  const QSize size = pictureSize().boundedTo(QSize(MaxSide, MaxSide));
+  if (auto* bitmap = dynamic_cast<Bitmap*>(picture_.get())) {
+    bitmap->setWidth(size.width());
+    bitmap->setHeight(size.height());
+    size_ = size;
+  } else {
+    cut_ = picture_->ToImagePart(QRect(QPoint(0, 0), size));
+  }
   update();
 }
 

@@ -2,9 +2,14 @@
 
 #include <algorithm>
 
+#include "services/files/selection_lines.h"
+
+// LastIndex may run ahead of the lines while the list is being filled.
+bool PictureWalk::ticked(int line) const { return line < lines_.count() && lines_.ticked(line); }
+
 PictureWalk::Place PictureWalk::from(int line, bool slideShow) const {
   for (int row = std::max(line, 0); row <= lastIndex_; ++row)
-    if (ticked_(row)) return {Step::Show, row};
+    if (ticked(row)) return {Step::Show, row};
   if (slideShow) return {Step::EndOfShow, 0};
   return {Step::BeepAtEnd, lastIndex_ + 1};
 }
@@ -16,7 +21,7 @@ int PictureWalk::showStart(int highlighted) const {
 
 int PictureWalk::previousTicked(int highlighted) const {
   for (int row = std::min(highlighted, lastIndex_ + 1) - 1; row >= 0; --row)
-    if (ticked_(row)) return row;
+    if (ticked(row)) return row;
   return -1;
 }
 

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <functional>
+class SelectionLines;
 
 // The decisions of the walk through the ticked lines that Display, Next,
 // Previous and the slide show share, kept apart from the window: handlers
 // that run while the walk waits (Stop, Esc, closing) change the window, never
-// where the walk is.
+// where the walk is. It reads the lines as the selection list holds them.
 class PictureWalk {
  public:
-  using Ticked = std::function<bool(int line)>;
-
   // What the walk does at a line of the list.
   enum class Step {
     Show,  // show the picture of the line found
@@ -28,7 +26,7 @@ class PictureWalk {
     BackToList,  // Yes with no show: the window returns to its list as Stop leaves it
   };
 
-  PictureWalk(Ticked ticked, int lastIndex) : ticked_(std::move(ticked)), lastIndex_(lastIndex) {}
+  PictureWalk(const SelectionLines& lines, int lastIndex) : lines_(lines), lastIndex_(lastIndex) {}
 
   // The first ticked line at or below the given one.
   Place from(int line, bool slideShow) const;
@@ -44,6 +42,8 @@ class PictureWalk {
   static AfterFailure afterFailure(bool yes, bool slideShow);
 
  private:
-  Ticked ticked_;
+  bool ticked(int line) const;
+
+  const SelectionLines& lines_;
   int lastIndex_;
 };

@@ -97,6 +97,34 @@ TEST(FifImage, DecodesAtItsStoredSizeOnlyWhenFirstDrawn) {
   EXPECT_GT(qRed(disc), qGreen(disc) + 80);
 }
 
+// Drawing transparently changes nothing a decode depends on: one decode
+// serves the drawing, the clipboard and the cut.
+TEST(FifImage, ADecodedPictureIsNotDecodedAgainWhenAskedToDrawTransparently) {
+  TFIFImage picture(Mode::Colours24);
+  loadBytes(picture, fifBytes(testScene(30, 20)));
+  int decodes = 0;
+  picture.setOnProgress([&](Graphic&, ProgressStage stage, int) {
+    if (stage == ProgressStage::Starting) ++decodes;
+  });
+  picture.ToImage();
+  picture.setTransparent(true);
+  drawn(picture, QSize(30, 20));
+  picture.ToImage();
+  EXPECT_EQ(decodes, 1);
+}
+
+// Its size is asked before every display: it costs the header, not the blocks.
+TEST(FifImage, ReadsItsStoredSizeWithoutReadingItsBlocks) {
+  const std::vector<std::uint8_t> cutShort(4, 0);
+  const auto bytes =
+      fileDeclaring(256, 256, true, fif::kMinRangeLog2, cutShort.data(), cutShort.size());
+  TFIFImage picture(Mode::Colours24);
+  loadBytes(picture,
+            QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+  EXPECT_EQ(picture.OriginalWidth(), 256);
+  EXPECT_ANY_THROW(picture.Bitmap());
+}
+
 TEST(FifImage, APictureWithNoStoredSizeDecodesAtOneHundredSquare) {
   TFIFImage picture(Mode::Colours24);
   loadBytes(picture, fifBytes(fif::RgbImage{}));

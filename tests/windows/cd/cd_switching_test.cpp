@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "cd_player_fixture.h"
+#include "platform/program_data.h"
 #include "windows/media/media_player_window.h"
 #include "windows/viewer/graphics_viewer_window.h"
 
@@ -88,14 +89,14 @@ TEST(CdSwitching, HandingBackChecksTheDiscIsStillTheOneLoaded) {
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
 }
 
-TEST(CdHelp, HelpOpensFromTheProgramsFolderAndLeavesTheCurrentFolderAlone) {
+TEST(CdHelp, HelpOpensFromTheProgramsDataAndLeavesTheCurrentFolderAlone) {
   CdPlayerFixture p({});
   QTemporaryDir elsewhere;
   QDir::setCurrent(elsewhere.path());
   p.cd->Contents1Click();
   p.cd->KeywordSearch1Click();
   EXPECT_EQ(QDir::currentPath(), QDir(elsewhere.path()).canonicalPath());
-  const QString folder = p.cd->ProgramDirectory + "help";
+  const QString folder = programDataDirectory() + "/help";
   EXPECT_EQ(p.platform.help.shown, (QStringList{"contents " + folder, "keywords " + folder}));
 }
 

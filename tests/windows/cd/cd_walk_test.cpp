@@ -29,7 +29,6 @@ int draw(std::mt19937& random, int from, int to) {
 // A person at the whole window set, and what the walk made go wrong.
 struct CdWorld : CdPlayerFixture {
   CdWorld() : CdPlayerFixture(kDisc) {
-    ui.onEveryQuestion([this](const QString&) { return coin() ? Answer::Yes : Answer::No; });
     ui.onEveryModal([this](QWidget* window) { actIn(window); });
     cd->show();
     activate(*cd);
@@ -117,6 +116,9 @@ walk::Action<CdWorld> step(std::string name, Act act, int weight = 1) {
   return {std::move(name),
           [act](CdWorld& world, std::mt19937& random) {
             world.random = &random;
+            // The answer to any question of this step, drawn aside from the step's own draws.
+            std::mt19937 aside = random;
+            world.ui.answerUnqueued(aside() % 2 ? Answer::Yes : Answer::No);
             // What a person does reaches the program through its guarded handlers.
             try {
               act(world);

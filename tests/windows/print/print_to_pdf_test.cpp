@@ -3,6 +3,7 @@
 // is printed under it when asked. The file goes into a folder that does not
 // exist yet, as a new user's documents folder may not.
 #include <gtest/gtest.h>
+#include <QDateTime>
 #include <QDir>
 #include <QPainter>
 #include <QPrinterInfo>
@@ -134,6 +135,32 @@ TEST(PrintToPdf, WithoutAPrinterEachPrintKeepsTheEarlierFilesAndSaysWhereItWent)
   EXPECT_EQ(f.ui.shown()[1].box, UiDouble::Box::Information);
   EXPECT_EQ(f.ui.shown()[1].text, "The print has been saved in the file\r\r" +
                                       documents.filePath("Corvela Pro Graphic Print (2).pdf"));
+}
+
+// The print dialog asks before the user's own file is replaced, once; later
+// prints keep it and go to a free name beside it, and say which.
+TEST(PrintToPdf, AFileChosenInTheDialogIsNeverReplacedByALaterPrint) {
+  QTemporaryDir folder;
+  QtPagePrinter printer;
+  printer.printer().setOutputFormat(QPrinter::PdfFormat);
+  printer.printer().setOutputFileName(folder.filePath("a.pdf"));
+  QFile(folder.filePath("a.pdf")).open(QIODevice::WriteOnly);  // the user agreed to replace it
+  printer.confirmSetup();
+  const auto page = [](QPainter& painter) { painter.drawText(10, 10, "x"); };
+  EXPECT_EQ(printer.printPage("first", page), folder.filePath("a.pdf"));
+  const QDateTime first = QFileInfo(folder.filePath("a.pdf")).lastModified();
+  EXPECT_EQ(printer.printPage("second", page), folder.filePath("a (2).pdf"));
+  EXPECT_EQ(printer.printPage("third", page), folder.filePath("a (3).pdf"));
+  EXPECT_EQ(QFileInfo(folder.filePath("a.pdf")).lastModified(), first);
+}
+
+// The page arithmetic counts printer pixels as a printer of about 300 dpi has them.
+TEST(PrintToPdf, APdfPageHasThreeHundredDotsAnInch) {
+  QtPagePrinter printer;
+  printer.printer().setOutputFormat(QPrinter::PdfFormat);
+  printer.confirmSetup();
+  EXPECT_EQ(printer.printer().resolution(), 300);
+  EXPECT_LT(printer.pageSize().width(), 2600);
 }
 
 }  // namespace

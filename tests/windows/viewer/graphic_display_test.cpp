@@ -293,6 +293,56 @@ TEST(GraphicDisplay, ABitmapIsDrawnWithItsBackgroundColourTransparent) {
   EXPECT_EQ(shown.pixelColor(shown.width() - 10, 10), QColor(Qt::blue));
 }
 
+TEST(GraphicDisplay, ACutBitmapKeepsItsBackgroundTransparent) {
+  PlainDisplayFixture f;
+  QImage image(QSize(2400, 40), QImage::Format_RGB32);
+  image.fill(Qt::red);
+  image.save(f.file("wide.bmp"), "BMP");
+  f.viewer->CheckBox3->setChecked(true);
+  f.select({f.file("wide.bmp")});
+  f.display();
+  const QImage shown = f.viewer->client()->grab(f.viewer->Image1->geometry()).toImage();
+  EXPECT_EQ(shown.pixelColor(10, 10), f.viewer->client()->palette().color(QPalette::Window));
+}
+
+// The list view comes back whole on the way back from the taskbar, whatever
+// shape the picture gave the window.
+TEST(GraphicDisplay, MinimizingAPictureReturnsTheWindowToItsListView) {
+  PlainDisplayFixture f;
+  f.select({f.picture("a.bmp")});
+  for (QRadioButton* size : {f.viewer->FitWindow, f.viewer->FillScreen}) {
+    size->setChecked(true);
+    f.display();
+    f.viewer->setWindowState(Qt::WindowMinimized);
+    EXPECT_FALSE(f.platform.taskbar.hidden());
+    EXPECT_FALSE(f.platform.taskbar.screenSaverInhibited());
+    f.viewer->setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(f.borderless());
+    EXPECT_FALSE(f.viewer->isFullScreen());
+    EXPECT_EQ(f.client(), QSize(521, 389));
+    EXPECT_FALSE(f.viewer->Panel1->isHidden());
+    EXPECT_FALSE(f.viewer->menuBar()->isHidden());
+    EXPECT_TRUE(f.viewer->File1->menuAction()->isEnabled());
+    EXPECT_FALSE(f.viewer->ListBox1->isHidden());
+  }
+}
+
+// With every control hidden under the picture, no control has the focus and
+// keys come to the window itself, one after another at the same moment when
+// a program types them.
+TEST(GraphicDisplay, KeysThatReachTheWindowItselfCopyAndEndTheDisplay) {
+  PlainDisplayFixture f;
+  f.select({f.picture("a.bmp")});
+  f.display();
+  f.viewer->setFocus();
+  QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+  QApplication::sendEvent(f.viewer, &copy);
+  EXPECT_TRUE(f.state().ClipboardDataPresent);
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(f.viewer, &escape);
+  EXPECT_TRUE(f.viewer->Image1->isHidden());
+}
+
 TEST(GraphicDisplay, CtrlCOnTheListCopiesNothing) {
   ViewerFixture f;
   f.select({f.picture("a.bmp")});

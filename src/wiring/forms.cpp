@@ -59,9 +59,10 @@ void Forms::createAll(Program& program) {
   Form16 = std::make_unique<TForm16>(program);
 }
 
+// The window in use: the standard CD player stands in for the hidden CD player.
 void Forms::restoreMainWindow() {
   Form* window = Form1.get();
-  for (Form* main : std::initializer_list<Form*>{Form4.get(), Form9.get()})
+  for (Form* main : std::initializer_list<Form*>{Form4.get(), Form8.get(), Form9.get()})
     if (main && !main->isHidden()) window = main;
   window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
   window->show();

@@ -68,18 +68,18 @@ FrontPlayer cdPlayer(TForm1& cd) {
       if (cd.Button14->isEnabled()) cd.Button14Click();
     });
   };
-  player.playing = [&cd] { return cd.CurrentTrack > 0 && cd.Timer1->Enabled(); };
-  player.paused = [&cd, playing = player.playing] {
-    return cd.CurrentTrack > 0 && !playing() && cd.Button3->isEnabled();
-  };
-  player.track = [&cd]() -> std::optional<PlayingTrack> {
-    if (cd.CurrentTrack <= 0) return std::nullopt;
-    const CdText text = cd.TrackText(cd.CurrentTrack);
+  const CdPlayback& playback = cd.Playback;
+  player.paused = [&playback] { return playback.paused(); };
+  player.playing = [&playback] { return playback.trackPlaying() && !playback.paused(); };
+  player.track = [&cd, &playback]() -> std::optional<PlayingTrack> {
+    const std::optional<int> track = playback.trackPlaying();
+    if (!track) return std::nullopt;
+    const CdText text = cd.TrackText(*track);
     return PlayingTrack{
-        .id = QString("Track%1").arg(cd.CurrentTrack),
-        .number = cd.CurrentTrack,
+        .id = QString("Track%1").arg(*track),
+        .number = *track,
         // A disc without CD-Text still names its tracks in the media controls.
-        .title = text.title.isEmpty() ? QString("Track %1").arg(cd.CurrentTrack) : text.title,
+        .title = text.title.isEmpty() ? QString("Track %1").arg(*track) : text.title,
         .performers = text.performer.isEmpty() ? QStringList() : QStringList{text.performer}};
   };
   return player;

@@ -40,11 +40,7 @@ QString Forms::mediaTitle() const { return Form4->Label1->text(); }
 
 QString Forms::mediaFileOpen() const { return Form4->CurrentFileName; }
 
-// The CD player shows a time while a track plays.
-std::optional<int> Forms::cdTrackPlaying() const {
-  if (Form1->Label3->text().isEmpty()) return std::nullopt;
-  return Form1->CurrentTrack;
-}
+std::optional<int> Forms::cdTrackPlaying() const { return Form1->Playback.trackPlaying(); }
 
 bool Forms::soundPlaying() const {
   return Form4->SoundPlaying() || Form1->MediaPlayer1->mode() == DeviceMode::Playing;

@@ -57,6 +57,7 @@ class Playhead {
   }
   void resume() { start(from_, to_); }
   void stop() { pause(); }
+  bool running() const { return running_ && position() < to_; }
   qint64 position() const {
     if (!running_) return from_;
     return std::min(to_, from_ + (clock_->now() - startedAt_) * unitsPerSecond_ / 1000);
@@ -87,8 +88,13 @@ class FakeCdPlayer : public CdPlayer {
       finished(false);
     };
     clock_->watch(&readCheck_);
+    sounding_ = [this] { return head_.running(); };
+    state_->players.push_back(&sounding_);
   }
-  ~FakeCdPlayer() override { clock_->unwatch(&readCheck_); }
+  ~FakeCdPlayer() override {
+    std::erase(state_->players, &sounding_);
+    clock_->unwatch(&readCheck_);
+  }
   void start(int from, int to) override {
     head_.start(from, to);
     playing_ = true;
@@ -109,6 +115,7 @@ class FakeCdPlayer : public CdPlayer {
   std::shared_ptr<ManualClock> clock_;
   std::shared_ptr<FakeDriveState> state_;
   std::function<void()> readCheck_;
+  std::function<bool()> sounding_;
   bool playing_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QMap>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -23,6 +24,14 @@ struct FakeDriveState {
   };
   std::optional<Kept> keptPlaying;  // set when the drive was left playing
   QString problem;  // reading the disc fails with this text when not empty
+  // The drive's players, each telling whether it sounds now.
+  std::vector<std::function<bool()>*> players;
+  // The sounds the drive makes now: its players', and one left playing at an end.
+  int sounds() const {
+    int count = keptPlaying ? 1 : 0;
+    for (const auto* sounding : players) count += (*sounding)() ? 1 : 0;
+    return count;
+  }
 };
 
 struct FakeFileScript {

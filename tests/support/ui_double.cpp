@@ -83,11 +83,11 @@ std::optional<QString> UiDouble::saveFileName(const FileDialogRequest& request) 
 }
 
 void UiDouble::showModal(QWidget* window) {
-  if (modalScripts_.empty()) {
+  if (modalScripts_.empty() && !everyModal_) {
     ADD_FAILURE() << "unexpected modal window: " << window->windowTitle().toStdString();
     return;
   }
-  const auto script = takeFront(modalScripts_);
+  const auto script = modalScripts_.empty() ? everyModal_ : takeFront(modalScripts_);
   // A modal window is activated as it opens.
   window->show();
   QEvent activate(QEvent::WindowActivate);

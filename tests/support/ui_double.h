@@ -34,6 +34,9 @@ class UiDouble : public UiServices {
   void allowMessages(bool allow = true) { allowMessages_ = allow; }
   // Run while a window is "shown modally"; it should hide the window.
   void onModal(std::function<void(QWidget*)> script) { modalScripts_.push_back(std::move(script)); }
+  // What runs in every modal window that no script is queued for: a person
+  // acting at random.
+  void onEveryModal(std::function<void(QWidget*)> script) { everyModal_ = std::move(script); }
 
   const std::vector<Shown>& shown() const { return shown_; }
   QStringList texts() const;
@@ -76,6 +79,7 @@ class UiDouble : public UiServices {
   std::deque<QStringList> openFiles_;
   std::deque<std::optional<QString>> saveFiles_;
   std::deque<std::function<void(QWidget*)>> modalScripts_;
+  std::function<void(QWidget*)> everyModal_;
   bool allowMessages_ = true;
   QString title_;
   ScreenCursor cursor_ = ScreenCursor::Normal;

@@ -115,11 +115,22 @@ void CdDrive::finished(bool complete) {
   if (!complete) player_->stop();
   transport_ = Transport::Stopped;
   // A disc that stopped reading may have been taken out: then the drive is empty.
-  if (!complete && mechanism_->readDisc() != disc_) {
+  if (!complete && !sameDiscInside()) {
     disc_ = {};
     position_ = 0;
   }
   endPlay(complete ? NotifyResult::Successful : NotifyResult::Failed);
+}
+
+// This runs when the sound ends, outside any command: a disc that can no
+// longer be read is not the one that played, and says why for the next open.
+bool CdDrive::sameDiscInside() {
+  try {
+    return mechanism_->readDisc() == disc_;
+  } catch (const MediaDeviceError& error) {
+    problem_ = error.message();
+    return false;
+  }
 }
 
 void CdDrive::endPlay(NotifyResult result) {

@@ -95,6 +95,7 @@ class CdDrive {
   enum class Transport { Stopped, Playing, Paused };
 
   void finished(bool complete);
+  bool sameDiscInside();
   void endPlay(NotifyResult result);
 
   std::unique_ptr<CdMechanism> mechanism_;

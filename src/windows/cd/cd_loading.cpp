@@ -198,8 +198,10 @@ void TForm1::Button8Click() {
   hidePositionControls();
   for (QLabel* line : {Label1, Label2, Label3, Label4}) line->clear();
 
+  // The standard player leaves the device closed until the next status tick.
+  if (!MediaPlayer1->isOpen()) MediaPlayer1->open(DeviceName);
   MediaPlayer1->eject();
-  PausedHere = false;
+  Playback.PausedHere = false;
 
   PlayaSingleCDTrack1->setEnabled(false);
   for (QWidget* control :

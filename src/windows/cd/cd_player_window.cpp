@@ -20,11 +20,13 @@
 #include "windows/common/about_window.h"
 #include "windows/common/system_status_window.h"
 
-TForm1::TForm1(Program& program) : Form(program, "Corvela Pro - CD Player", QSize(503, 365)) {
+TForm1::TForm1(Program& program)
+    : Form(program, "Corvela Pro - CD Player", QSize(503, 365)),
+      Playback(program.devices.create(DeviceType::CdAudio)),
+      MediaPlayer1(&Playback.device()) {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowIcon(discPicture(64));
-  MediaPlayer1 = program.devices.create(DeviceType::CdAudio);
   // Off until start-up sets them: start-up's message boxes must not see them tick.
   Timer1 = new Timer(this, 100);
   Timer2 = new Timer(this, 3000);

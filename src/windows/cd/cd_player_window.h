@@ -6,6 +6,7 @@
 
 #include "program/form.h"
 #include "services/media_device/media_device.h"
+#include "windows/cd/cd_playback.h"
 #include "windows/cd/play_order.h"
 
 struct CdText;
@@ -176,7 +177,9 @@ class TForm1 : public Form {
   QAction* VisitCorvelaProWebSite1;
   QAction* About2;
 
-  std::unique_ptr<MediaDevice> MediaPlayer1;  // the CD audio device
+  // The transport's state, the CD audio device with it; MediaPlayer1 names the device.
+  CdPlayback Playback;
+  MediaDevice* const MediaPlayer1;
   QString DeviceName;  // the drive it opens
 
   // The track table: slots are 1-based. The window has a box for each of the
@@ -196,18 +199,6 @@ class TForm1 : public Form {
   int SelectedSeconds = 0;
   int SelectedMinutes = 0;
   int SingleTrackRequest = 0;
-
-  // Transport.
-  int CurrentTrack = 0;
-  std::uint32_t PausePosition = 0;
-  bool PausedHere = false;  // the drive is paused by our own Pause
-  bool IgnoreNotify = false;
-  bool NextPressed = false;
-  bool PreviousPressed = false;
-  bool SelectionEnded = false;
-  std::uint32_t LastPolledPosition = 0;
-  int SeekMinutes = 0;
-  int SeekSeconds = 0;
 
   Timer* Timer1;  // display timer
   Timer* Timer2;  // status timer
@@ -254,7 +245,7 @@ class TForm1 : public Form {
   int highestTickedTrack() const;
   bool chooseInSelectedOrder(QObject* Sender);
   void chooseInRandomOrder(QObject* Sender);
-  bool chooseInTrackOrder();
+  bool chooseInTrackOrder(int request);
   void showSelectedOrder(bool ticked);
   // Refuses a play mode on a one-track disc, leaving everything as it was.
   bool refusedOnOneTrack(QCheckBox* modeBox);

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <utility>
 
 #include "platform/timer.h"
 #include "platform/ui_services.h"
@@ -176,12 +177,16 @@ void TForm1::CheckBox4MouseDown(Qt::MouseButton button) {
 void TForm1::DisplayAsSelectedTracks1Click() { showSelectedOrder(CheckBox4->isChecked()); }
 
 bool TForm1::ChooseTrackToPlay(QObject* Sender) {
+  // A single track request is for the Play it was typed for: random and
+  // selected order choose for themselves and drop it, or it would take over
+  // a later Play in track order.
+  const int request = std::exchange(SingleTrackRequest, 0);
   if (SelectMode) return chooseInSelectedOrder(Sender);
   if (RandomMode) {
     chooseInRandomOrder(Sender);
     return true;
   }
-  return chooseInTrackOrder();
+  return chooseInTrackOrder(request);
 }
 
 bool TForm1::chooseInSelectedOrder(QObject* Sender) {
@@ -190,8 +195,8 @@ bool TForm1::chooseInSelectedOrder(QObject* Sender) {
     Button2Click(Sender);
     return false;
   }
-  CurrentTrack = Sender == Button1 ? Order.firstSelected() : Order.nextSelected();
-  if (CurrentTrack != 0) return true;
+  Playback.CurrentTrack = Sender == Button1 ? Order.firstSelected() : Order.nextSelected();
+  if (Playback.CurrentTrack != 0) return true;
   Button2Click(Sender);
   return false;
 }
@@ -201,29 +206,28 @@ void TForm1::chooseInRandomOrder(QObject* Sender) {
   if (MediaPlayer1->mode() == DeviceMode::Playing) MediaPlayer1->stop();
   for (QWidget* control : {Button1, Button8, Button9, Button10, Button13})
     control->setEnabled(false);
-  CurrentTrack = Order.nextRandom(DiscTrackCount, Sender == Button5);
+  Playback.CurrentTrack = Order.nextRandom(DiscTrackCount, Sender == Button5);
   setTrackBoxes(false, false);
-  if (CurrentTrack <= TrackBoxCount && TrackBoxes[CurrentTrack]) {
-    TrackBoxes[CurrentTrack]->setEnabled(true);
-    TrackBoxes[CurrentTrack]->setChecked(true);
+  if (Playback.CurrentTrack <= TrackBoxCount && TrackBoxes[Playback.CurrentTrack]) {
+    TrackBoxes[Playback.CurrentTrack]->setEnabled(true);
+    TrackBoxes[Playback.CurrentTrack]->setChecked(true);
   }
 }
 
-bool TForm1::chooseInTrackOrder() {
+bool TForm1::chooseInTrackOrder(int request) {
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
-  if (SingleTrackRequest == 0 && !AnyTrackTicked()) {
+  if (request == 0 && !AnyTrackTicked()) {
     Button2Click(Button1);
     return false;
   }
   clearTime();
   hidePositionControls();
-  if (SingleTrackRequest < 1) {
-    CurrentTrack = lowestTickedTrack();
+  if (request < 1) {
+    Playback.CurrentTrack = lowestTickedTrack();
     return true;
   }
-  if (SingleTrackRequest <= TrackBoxCount) TrackBoxes[SingleTrackRequest]->setChecked(true);
-  CurrentTrack = SingleTrackRequest;
-  SingleTrackRequest = 0;
+  if (request <= TrackBoxCount) TrackBoxes[request]->setChecked(true);
+  Playback.CurrentTrack = request;
   return true;
 }

@@ -129,6 +129,9 @@ void TForm1::turnStatusCheckingOff() {
   for (QCheckBox* box : TrackBoxes)
     if (box) box->setEnabled(false);
   stopAndClose(*MediaPlayer1);
+  // The standard player takes the drive: a pause of ours ends here, or the
+  // Stop on the way back would act on the closed device.
+  Playback.PausedHere = false;
 
   hide();
   program_.ui.showModal(program_.forms.Form8.get());

@@ -18,6 +18,7 @@
 #include "program/forms.h"
 #include "program/program_state.h"
 #include "program/web_site.h"
+#include "windows/cd/cd_drive_checks.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/common/about_window.h"
 
@@ -58,8 +59,8 @@ void TForm1::Button6Click() {
            Answer::No)) {
     Order.restartSelected();
     Button2Click(Button6);
-    MediaPlayer1->stop();
-    MediaPlayer1->close();
+    // Closed already when the standard player has just handed the drive back.
+    stopAndClose(*MediaPlayer1);
     Timer1->setEnabled(false);
     Timer2->setEnabled(false);
   }

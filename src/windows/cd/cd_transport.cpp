@@ -73,8 +73,8 @@ void TForm1::playTrackAlone(int track) { playTrackFrom(static_cast<std::uint32_t
 // one, the last track to the end of the disc.
 void TForm1::playTrackFrom(std::uint32_t position) {
   const int track = unpackTmsf(position).track;
-  CurrentTrack = track;
-  PausedHere = false;
+  Playback.CurrentTrack = track;
+  Playback.PausedHere = false;
   MediaPlayer1->setNotify(false);
   MediaPlayer1->setStart(position);
   if (track != MediaPlayer1->trackCount())
@@ -88,12 +88,12 @@ void TForm1::playTrackFrom(std::uint32_t position) {
 void TForm1::Button1Click(QObject* Sender) {
   warnAndCloseRivalCdPlayerIfRunning();
   program_.state.DiscEjected = false;
-  IgnoreNotify = false;
+  Playback.IgnoreNotify = false;
   if (!ChooseTrackToPlay(Sender)) return;
   try {
     MediaPlayer1->close();
     MediaPlayer1->open(DeviceName);
-    playTrackAlone(CurrentTrack);
+    playTrackAlone(Playback.CurrentTrack);
   } catch (const MediaDeviceError& error) {
     program_.ui.messageDlg(MessageKind::Error, QString::fromUtf8(error.what()));
     Button2Click(Sender);
@@ -123,13 +123,13 @@ void TForm1::Button2Click(QObject* Sender) {
     return;
   }
   Timer1->setEnabled(false);
-  CurrentTrack = 0;
+  Playback.CurrentTrack = 0;
   if (!SelectMode) setWindowTitle("Corvela Pro - CD Player");
   // A paused drive reports stopped, yet it must stop too: a paused drive keeps
   // its disc and would miss a disc swapped afterwards.
-  if (MediaPlayer1->mode() == DeviceMode::Playing || PausedHere) {
-    IgnoreNotify = true;
-    PausedHere = false;
+  if (MediaPlayer1->mode() == DeviceMode::Playing || Playback.PausedHere) {
+    Playback.IgnoreNotify = true;
+    Playback.PausedHere = false;
     MediaPlayer1->stop();
   }
   if (!discLoaded()) return;
@@ -163,18 +163,18 @@ void TForm1::Button2Click(QObject* Sender) {
 void TForm1::Button3Click() {
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
-  if (!PausedHere && MediaPlayer1->mode() != DeviceMode::Playing) {
+  if (!Playback.PausedHere && MediaPlayer1->mode() != DeviceMode::Playing) {
     // The track ended just before the press: nothing of ours to pause or
     // resume, and the display timer moves on as it would have.
     Timer1->setEnabled(true);
     return;
   }
-  if (PausedHere) {
-    PausedHere = false;
+  if (Playback.PausedHere) {
+    Playback.PausedHere = false;
     MediaPlayer1->setNotify(false);
-    MediaPlayer1->setStart(PausePosition);
-    if (MediaPlayer1->trackCount() != CurrentTrack)
-      MediaPlayer1->setEnd(static_cast<std::uint32_t>(CurrentTrack + 1));
+    MediaPlayer1->setStart(Playback.PausePosition);
+    if (MediaPlayer1->trackCount() != Playback.CurrentTrack)
+      MediaPlayer1->setEnd(static_cast<std::uint32_t>(Playback.CurrentTrack + 1));
     MediaPlayer1->play();
     for (QWidget* control : {Button4, Button5}) control->setEnabled(true);
     if (!RandomMode) {
@@ -187,12 +187,12 @@ void TForm1::Button3Click() {
     }
     TrackBar1->setEnabled(true);
     Timer1->setEnabled(true);
-    IgnoreNotify = false;
+    Playback.IgnoreNotify = false;
   } else {
-    IgnoreNotify = true;
+    Playback.IgnoreNotify = true;
     MediaPlayer1->pause();
-    PausedHere = true;
-    PausePosition = MediaPlayer1->position();
+    Playback.PausedHere = true;
+    Playback.PausePosition = MediaPlayer1->position();
     for (QWidget* control : std::initializer_list<QWidget*>{Button1, Button9, Button13, Button10,
                                                             Button11, Button4, Button5, TrackBar1})
       control->setEnabled(false);
@@ -226,8 +226,8 @@ void TForm1::Button4Click() {
     Button1Click(Button4);
     return;
   }
-  IgnoreNotify = false;
-  if (CurrentTrack > TrackBoxCount) CurrentTrack = 0;
+  Playback.IgnoreNotify = false;
+  if (Playback.CurrentTrack > TrackBoxCount) Playback.CurrentTrack = 0;
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   MediaPlayer1->stop();
@@ -236,8 +236,8 @@ void TForm1::Button4Click() {
     return;
   }
   clearTime();
-  CurrentTrack = std::min(CurrentTrack + 1, ListedTrackCount);
-  if (const int n = PlayOrder::tickedFrom(tickedTracks(), CurrentTrack, +1)) {
+  Playback.CurrentTrack = std::min(Playback.CurrentTrack + 1, ListedTrackCount);
+  if (const int n = PlayOrder::tickedFrom(tickedTracks(), Playback.CurrentTrack, +1)) {
     playTickedFrom(n, +1, Button4);
     return;
   }
@@ -246,7 +246,7 @@ void TForm1::Button4Click() {
 
 void TForm1::Button5Click() {
   warnAndCloseRivalCdPlayerIfRunning();
-  IgnoreNotify = false;
+  Playback.IgnoreNotify = false;
   if (RandomMode) {
     Button5->setEnabled(false);
     Button1Click(Button5);
@@ -258,7 +258,7 @@ void TForm1::Button5Click() {
     Button1Click(Button5);
     return;
   }
-  if (CurrentTrack > TrackBoxCount) CurrentTrack = TrackBoxCount;
+  if (Playback.CurrentTrack > TrackBoxCount) Playback.CurrentTrack = TrackBoxCount;
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   MediaPlayer1->stop();
@@ -267,12 +267,12 @@ void TForm1::Button5Click() {
     return;
   }
   clearTime();
-  --CurrentTrack;
-  if (const int n = PlayOrder::tickedFrom(tickedTracks(), CurrentTrack, -1)) {
+  --Playback.CurrentTrack;
+  if (const int n = PlayOrder::tickedFrom(tickedTracks(), Playback.CurrentTrack, -1)) {
     playTickedFrom(n, -1, Button5);
     return;
   }
-  CurrentTrack = 0;
+  Playback.CurrentTrack = 0;
   Button4Click();
 }
 
@@ -281,7 +281,7 @@ void TForm1::Button5Click() {
 bool TForm1::introScanEnds() const {
   if (!IntroMode || RandomMode) return false;
   return SelectMode ? Order.selectedUsedUp()
-                    : PlayOrder::introScanEndsAfter(tickedTracks(), CurrentTrack);
+                    : PlayOrder::introScanEndsAfter(tickedTracks(), Playback.CurrentTrack);
 }
 
 // Next and Previous land on a ticked track: it plays from its start.
@@ -290,7 +290,7 @@ void TForm1::playTickedFrom(int track, int step, QObject* Sender) {
   TrackBar1->setEnabled(true);
   Button8->setEnabled(false);
   Button3->setEnabled(true);
-  (step > 0 ? NextPressed : PreviousPressed) = true;
+  (step > 0 ? Playback.NextPressed : Playback.PreviousPressed) = true;
   if (isVisible()) static_cast<QWidget*>(Sender)->setFocus();
   Timer1->setEnabled(true);
 }
@@ -311,8 +311,8 @@ void TForm1::Timer1Timer() {
     TrackBar1->setValue(0);
     Gauge1->setValue(0);
     program_.ui.setApplicationTitle("Track ended");
-    if (highestTickedTrack() <= CurrentTrack) {
-      SelectionEnded = true;
+    if (highestTickedTrack() <= Playback.CurrentTrack) {
+      Playback.SelectionEnded = true;
       Button2Click(Timer1);
     } else {
       MediaPlayer1Notify();
@@ -326,11 +326,11 @@ void TForm1::Timer1Timer() {
     return;
   }
   const bool playCheck = program_.state.settings.PlayCheck;
-  if (playCheck && position == LastPolledPosition && mode != DeviceMode::Playing) {
+  if (playCheck && position == Playback.LastPolledPosition && mode != DeviceMode::Playing) {
     Button8Click();
     return;
   }
-  if (playCheck) LastPolledPosition = position;
+  if (playCheck) Playback.LastPolledPosition = position;
   showPosition(position);
 }
 
@@ -342,15 +342,15 @@ void TForm1::showPosition(std::uint32_t position) {
   if (RadioButton1->isChecked()) {
     Gauge1->setValue(played);
   } else {
-    shown = static_cast<int>(TrackSeconds[CurrentTrack]) - played;
+    shown = static_cast<int>(TrackSeconds[Playback.CurrentTrack]) - played;
     Gauge1->setValue(shown);
   }
   Label3->setText(QString::number(shown / 60) + ":");
   Label4->setText(twoDigits(shown % 60));
 
   if (isMinimized() || CheckBox1->isChecked()) {
-    const QString line = trackLine(CurrentTrack);
-    program_.ui.setApplicationTitle("Track:" + QString::number(CurrentTrack) + "  " +
+    const QString line = trackLine(Playback.CurrentTrack);
+    program_.ui.setApplicationTitle("Track:" + QString::number(Playback.CurrentTrack) + "  " +
                                     QString::number(shown / 60) + ":" + twoDigits(shown % 60) +
                                     " of" + line.mid(line.lastIndexOf(' ')));
   } else {
@@ -359,22 +359,22 @@ void TForm1::showPosition(std::uint32_t position) {
 }
 
 void TForm1::MediaPlayer1Notify() {
-  if (IgnoreNotify) return;
+  if (Playback.IgnoreNotify) return;
   if (RandomMode || SelectMode) {
     Button1Click(nullptr);
     return;
   }
-  if (NextPressed || PreviousPressed || SelectionEnded) {
-    NextPressed = PreviousPressed = SelectionEnded = false;
+  if (Playback.NextPressed || Playback.PreviousPressed || Playback.SelectionEnded) {
+    Playback.NextPressed = Playback.PreviousPressed = Playback.SelectionEnded = false;
     return;
   }
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
-  if (CurrentTrack >= 31) {
-    CurrentTrack = 0;
+  if (Playback.CurrentTrack >= 31) {
+    Playback.CurrentTrack = 0;
     return;
   }
-  if (const int n = PlayOrder::tickedFrom(tickedTracks(), CurrentTrack + 1, +1)) {
+  if (const int n = PlayOrder::tickedFrom(tickedTracks(), Playback.CurrentTrack + 1, +1)) {
     playTrackAlone(n);
     Button3->setEnabled(true);
     Timer1->setEnabled(true);
@@ -398,7 +398,7 @@ void TForm1::stopAfterLastTrack() {
 
 void TForm1::TrackBar1Change() {
   if (focusWidget() != TrackBar1) return;
-  IgnoreNotify = true;
+  Playback.IgnoreNotify = true;
   for (QWidget* control : {Button1, Button3, Button4, Button5, Button9, Button10, Button13})
     control->setEnabled(false);
   Timer1->setEnabled(false);
@@ -406,22 +406,25 @@ void TForm1::TrackBar1Change() {
   MediaPlayer1->stop();
   const int p = TrackBar1->value();
   if (p < 0) return;
-  SeekSeconds = p % 60;
-  SeekMinutes = p / 60;
-  Label3->setText(QString::number(SeekMinutes) + ":");
-  Label4->setText(twoDigits(SeekSeconds));
+  Playback.SeekSeconds = p % 60;
+  Playback.SeekMinutes = p / 60;
+  Label3->setText(QString::number(Playback.SeekMinutes) + ":");
+  Label4->setText(twoDigits(Playback.SeekSeconds));
   Gauge1->setValue(p);
   Button14->setEnabled(true);
 }
 
 void TForm1::Button14Click() {
-  MediaPlayer1->seek(packTmsf({CurrentTrack, SeekMinutes, SeekSeconds, 0}));
+  MediaPlayer1->seek(
+      packTmsf({Playback.CurrentTrack, Playback.SeekMinutes, Playback.SeekSeconds, 0}));
   program_.ui.processMessages();
-  if (MediaPlayer1->trackCount() > CurrentTrack)
-    MediaPlayer1->setEnd(static_cast<std::uint32_t>(CurrentTrack + 1));
+  if (MediaPlayer1->trackCount() > Playback.CurrentTrack)
+    MediaPlayer1->setEnd(static_cast<std::uint32_t>(Playback.CurrentTrack + 1));
   MediaPlayer1->setNotify(false);
   MediaPlayer1->play();
-  IgnoreNotify = false;
+  // The disc plays on from the chosen place: a pause before the drag is over.
+  Playback.PausedHere = false;
+  Playback.IgnoreNotify = false;
   for (QWidget* control : {Button3, Button4, Button5}) control->setEnabled(true);
   Timer1->setEnabled(true);
   if (CheckBox2->isChecked())

@@ -138,16 +138,9 @@ void TForm4::Defaultallsettings1Click() { program_.windows.defaultAllSettings();
 void TForm4::ApplyDefaultSettings() {
   applyToolTips(false);
   RadioGroup1Remaining->setChecked(true);
-  QFont face = ListBox1->font();
-  face.setBold(true);
-  face.setPointSize(10);
-  ListBox1->setFont(face);
-  for (QWidget* coloured : std::initializer_list<QWidget*>{ListBox1, Label1}) {
-    QPalette palette = coloured->palette();
-    palette.setColor(QPalette::Text, Qt::blue);
-    palette.setColor(QPalette::WindowText, Qt::blue);
-    coloured->setPalette(palette);
-  }
+  // The list's own Default look: bold, 10 point, 16-pixel lines, blue.
+  Look->Default();
+  if (isVisible()) RzColorComboBox1->setColour(colourFromSetting(ListLook::DefaultColour));
   RadioButton2->setChecked(true);
 }
 

@@ -100,7 +100,7 @@ TEST(CdLoad, TheRandomSettingStartsRandomPlayAtOnce) {
   p.state().settings.Random = true;
   p.load();
   EXPECT_TRUE(p.cd->RandomMode);
-  EXPECT_NE(p.cd->CurrentTrack, 0);
+  EXPECT_NE(p.cd->Playback.CurrentTrack, 0);
   EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Playing);
   EXPECT_EQ(p.cd->windowTitle(), "Corvela Pro - CD Player - RANDOM Play Mode");
 }
@@ -117,7 +117,7 @@ TEST(CdDiscImage, ChoosingAnImageWhileADiscPlaysStopsEjectsAndLoadsTheImage) {
   EXPECT_EQ(QSettings(p.settings.filePath(), QSettings::IniFormat).value("VirtualDrive/Image"),
             "/music/other.cue");
   EXPECT_EQ(p.cd->Label1->text(), "Total play time: 3 mins  0 secs - Tracks: 2");
-  EXPECT_EQ(p.cd->CurrentTrack, 0);
+  EXPECT_EQ(p.cd->Playback.CurrentTrack, 0);
   EXPECT_TRUE(p.cd->Button1->isEnabled());
 }
 

@@ -42,9 +42,9 @@ struct CdPlayerFixture : ProgramFixture {
   void note() {
     const Tmsf at = unpackTmsf(cd->MediaPlayer1->position());
     const int position = ((at.track * 100 + at.minutes) * 60 + at.seconds) * 75 + at.frames;
-    if (cd->CurrentTrack != 0 &&
-        (played.empty() || played.back() != cd->CurrentTrack || position < lastPosition))
-      played.push_back(cd->CurrentTrack);
+    if (cd->Playback.CurrentTrack != 0 &&
+        (played.empty() || played.back() != cd->Playback.CurrentTrack || position < lastPosition))
+      played.push_back(cd->Playback.CurrentTrack);
     lastPosition = position;
     if (titles.isEmpty() || titles.back() != ui.applicationTitle()) titles << ui.applicationTitle();
   }

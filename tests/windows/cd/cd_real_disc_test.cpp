@@ -93,8 +93,8 @@ TEST(CdOnTheRealDevice, TracksThreeAndSevenAreHeardInTurnAndNothingElse) {
   bool sevenPlayed = false;
   ASSERT_TRUE(waitUntil(
       [&] {
-        sevenPlayed = sevenPlayed || p.cd->CurrentTrack == 7;
-        return sevenPlayed && p.cd->CurrentTrack == 0;
+        sevenPlayed = sevenPlayed || p.cd->Playback.CurrentTrack == 7;
+        return sevenPlayed && p.cd->Playback.CurrentTrack == 0;
       },
       10000));
   EXPECT_EQ(p.ui.applicationTitle(), "CD ended");

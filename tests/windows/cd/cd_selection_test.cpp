@@ -26,11 +26,11 @@ TEST(CdRandomMode, TracksAboveThirtyPlayWithNoBoxTicked) {
   p.cd->CheckBox2->setChecked(true);
   bool sawHighTrack = false;
   for (int i = 0; i < 40 && !sawHighTrack; ++i) {
-    if (p.cd->CurrentTrack > 30) {
+    if (p.cd->Playback.CurrentTrack > 30) {
       sawHighTrack = true;
       for (int n = 1; n <= 30; ++n) EXPECT_FALSE(p.cd->TrackBoxes[n]->isChecked()) << n;
     } else {
-      EXPECT_TRUE(p.cd->TrackBoxes[p.cd->CurrentTrack]->isChecked());
+      EXPECT_TRUE(p.cd->TrackBoxes[p.cd->Playback.CurrentTrack]->isChecked());
     }
     p.run(1100);
   }
@@ -77,7 +77,7 @@ TEST(CdSelectedOrder, PlaysTheTicksInTheirOrderThenStops) {
   playFiveTwoNine(p);
   p.run(8000);
   EXPECT_EQ(p.played, (std::vector<int>{5, 2, 9}));
-  EXPECT_EQ(p.cd->CurrentTrack, 0);
+  EXPECT_EQ(p.cd->Playback.CurrentTrack, 0);
   EXPECT_EQ(p.ui.applicationTitle(), "CD ended");
 }
 

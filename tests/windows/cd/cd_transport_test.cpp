@@ -26,17 +26,17 @@ TEST(CdTransport, NextOnTheLastTickedTrackAndPreviousOnTheFirstRestartThem) {
   p.cd->Button1Click(p.cd->Button1);
   p.run(1000);
   p.cd->Button4Click();
-  EXPECT_EQ(p.cd->CurrentTrack, 4);
+  EXPECT_EQ(p.cd->Playback.CurrentTrack, 4);
   p.run(3000);
   p.cd->Button4Click();
-  EXPECT_EQ(p.cd->CurrentTrack, 4);
+  EXPECT_EQ(p.cd->Playback.CurrentTrack, 4);
   EXPECT_EQ(unpackTmsf(p.cd->MediaPlayer1->position()).seconds, 0) << "from its start";
 
   p.cd->Button5Click();
-  EXPECT_EQ(p.cd->CurrentTrack, 2);
+  EXPECT_EQ(p.cd->Playback.CurrentTrack, 2);
   p.run(3000);
   p.cd->Button5Click();
-  EXPECT_EQ(p.cd->CurrentTrack, 2);
+  EXPECT_EQ(p.cd->Playback.CurrentTrack, 2);
   EXPECT_EQ(unpackTmsf(p.cd->MediaPlayer1->position()).seconds, 0);
 }
 
@@ -87,7 +87,7 @@ TEST(CdTransport, IntroScanPlaysElevenSecondsOfEachTrackAndStopsAfterTheLast) {
   p.run(12 * 11000 + 1000);
   EXPECT_EQ(p.played.size(), 12u);
   EXPECT_EQ(p.played.back(), 12);
-  EXPECT_EQ(p.cd->CurrentTrack, 0);
+  EXPECT_EQ(p.cd->Playback.CurrentTrack, 0);
   EXPECT_EQ(p.ui.applicationTitle(), "CD ended");
 }
 
@@ -141,7 +141,7 @@ TEST(CdTransport, IntroScanEndsAfterTheLastTickedTrackInEitherOrder) {
   p.note();
   p.run(30000);
   EXPECT_EQ(p.played, (std::vector<int>{6, 3}));
-  EXPECT_EQ(p.cd->CurrentTrack, 0);
+  EXPECT_EQ(p.cd->Playback.CurrentTrack, 0);
 }
 
 TEST(CdTransport, StopAfterPauseStopsTheDriveSoASwappedDiscIsNoticed) {
@@ -203,7 +203,7 @@ TEST(CdTakeOver, ADiscLeftPlayingByAnEndedRunShowsAsPlayingAndStopSilencesIt) {
       FakeDriveState::Kept{25 * kFramesPerSecond, 60 * kFramesPerSecond};
   p.load();
   EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Playing);
-  EXPECT_EQ(p.cd->CurrentTrack, 2);
+  EXPECT_EQ(p.cd->Playback.CurrentTrack, 2);
   EXPECT_EQ(p.cd->Label2->text(), "Track 2  -  0:20");
   p.run(1000);
   EXPECT_EQ(unpackTmsf(p.cd->MediaPlayer1->position()).seconds, 6) << "on from where it was";

@@ -37,7 +37,7 @@ TEST(SingleTrack, ThirtyThreeAndEnterPlaysTrack33WithNoBoxTicked) {
   EXPECT_EQ(p.dialog->Edit1->text(), "1");
   p.type("33");
   p.press(Qt::Key_Return);
-  EXPECT_EQ(p.cd->CurrentTrack, 33);
+  EXPECT_EQ(p.cd->Playback.CurrentTrack, 33);
   EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Playing);
   EXPECT_EQ(p.cd->Label2->text(), "Track 33  - 1:10");
   for (int n = 1; n <= 30; ++n) EXPECT_FALSE(p.cd->TrackBoxes[n]->isChecked()) << n;
@@ -49,7 +49,7 @@ TEST(SingleTrack, ATrackUpTo30TicksItsBox) {
   SingleTrackFixture p(34);
   p.type("12");
   p.dialog->Button1Click();
-  EXPECT_EQ(p.cd->CurrentTrack, 12);
+  EXPECT_EQ(p.cd->Playback.CurrentTrack, 12);
   EXPECT_TRUE(p.cd->TrackBoxes[12]->isChecked());
   EXPECT_FALSE(p.cd->TrackBoxes[11]->isChecked());
 }

@@ -7,7 +7,9 @@
 #include "platform/settings_backend.h"
 #include "platform/timer.h"
 #include "program/program_state.h"
+#include "widgets/colour_box.h"
 #include "widgets/drive_box.h"
+#include "widgets/list_look.h"
 #include "windows/viewer/graphics_viewer_window.h"
 
 namespace {
@@ -121,7 +123,12 @@ TEST_F(MediaLifecycle, ToolTipsAndDefaultsReachBothPlayers) {
 
   media->RadioGroup1Elapsed->setChecked(true);
   media->RadioButton1->setChecked(true);
+  media->show();
+  media->Look->Max();
+  media->RzColorComboBox1->setColour(Qt::red);
   media->Defaultallsettings1Click();
+  EXPECT_EQ(media->Look->lineHeight(), 16);
+  EXPECT_EQ(media->RzColorComboBox1->colour(), colourFromSetting(ListLook::DefaultColour));
   EXPECT_EQ(state().settings.Tips, 0);
   EXPECT_FALSE(ui.hintsEnabled());
   EXPECT_TRUE(media->ToolTipsOn1->isEnabled());

@@ -64,8 +64,8 @@ TEST(GraphicListTools, FileDetailsNameWhatPlaysElsewhere) {
   const QString a = f.picture("a.bmp");
   f.select({a});
   TForm1& cd = *f.forms().Form1;
-  cd.Label3->setText("2:");
-  cd.CurrentTrack = 5;
+  cd.Playback.CurrentTrack = 5;
+  cd.Playback.PausedHere = true;
   f.viewer->ShowFileDetails(false);
   const QString cdDetails = f.ui.texts().last();
   EXPECT_TRUE(cdDetails.startsWith("Filename: " + a.toLower() + "\r\rFile Size: "));

@@ -5,6 +5,7 @@
 #include "platform/linux_platform.h"
 #include "platform/qt_ui_services.h"
 #include "platform/settings_backend.h"
+#include "platform/shell.h"
 #include "platform/termination_signals.h"
 #include "program/guarded_application.h"
 #include "services/fif/fif_registration.h"
@@ -12,6 +13,7 @@
 #include "services/picture/graphic_formats.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/common/help_window.h"
+#include "wiring/clipboard_handover.h"
 #include "wiring/corvela_program.h"
 #include "wiring/handed_files.h"
 #include "wiring/media_keys.h"
@@ -50,6 +52,7 @@ int run(GuardedApplication& application, const QStringList& files) {
   const int exitCode = application.exec();
   application.onError(nullptr);
   corvela.SaveSettingsIfStillActive();
+  HandClipboardToKeeper(DesktopShell::findProgram("corvela-clipboard"));
   return exitCode;
 }
 

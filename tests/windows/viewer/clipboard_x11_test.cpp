@@ -3,15 +3,19 @@
 // of its own: "--read" makes it the reading program.
 #include <QApplication>
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 
 #include "viewer_fixture.h"
 #include "windows/viewer/picture_area.h"
+#include "wiring/clipboard_handover.h"
 
 namespace {
 
@@ -67,6 +71,31 @@ TEST(X11Clipboard, CtrlCWithTheListShownCopiesNothing) {
   f.select({f.picture("a.bmp")});
   f.pressCtrlC();
   EXPECT_EQ(readByAnotherProgram(), "none");
+}
+
+// Whether the process ends (or is left unreaped) within ten seconds.
+bool ends(qint64 pid) {
+  QDeadlineTimer deadline(10000);
+  while (!deadline.hasExpired()) {
+    QFile status(QString("/proc/%1/stat").arg(pid));
+    if (!status.open(QIODevice::ReadOnly) || status.readAll().contains(") Z ")) return true;
+    QThread::msleep(50);
+  }
+  return false;
+}
+
+// No clipboard manager runs on the virtual display, so the keeper must take
+// the picture for the copy to outlive the program.
+TEST(X11Clipboard, APictureLeftAtTheEndIsKeptUntilAnotherProgramCopies) {
+  X11Clipboard f;
+  f.show("photo.jpg", "JPG", {64, 48});
+  f.pressCtrlC();
+  const std::optional<qint64> keeper = HandClipboardToKeeper(CLIPBOARD_KEEPER);
+  ASSERT_TRUE(keeper.has_value());
+  EXPECT_FALSE(QApplication::clipboard()->ownsClipboard());
+  EXPECT_EQ(readByAnotherProgram(), "64x48");
+  QApplication::clipboard()->setText("another copy");
+  EXPECT_TRUE(ends(*keeper));
 }
 
 int readClipboard(int argc, char** argv) {

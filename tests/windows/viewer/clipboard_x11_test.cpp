@@ -94,7 +94,9 @@ TEST(X11Clipboard, APictureLeftAtTheEndIsKeptUntilAnotherProgramCopies) {
   ASSERT_TRUE(keeper.has_value());
   EXPECT_FALSE(QApplication::clipboard()->ownsClipboard());
   EXPECT_EQ(readByAnotherProgram(), "64x48");
-  QApplication::clipboard()->setText("another copy");
+  // Another program, whose clock is newer than the keeper's: this one's last
+  // event is older, and the X server would refuse it the clipboard.
+  QProcess::execute(selfPath, {"--copy"});
   EXPECT_TRUE(ends(*keeper));
 }
 
@@ -108,6 +110,14 @@ int readClipboard(int argc, char** argv) {
   return 0;
 }
 
+// Takes the clipboard for a moment, as another program copying would.
+int copyText(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::clipboard()->setText("another copy");
+  QTimer::singleShot(500, &application, &QApplication::quit);
+  return application.exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -117,6 +127,7 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
   qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
   if (argc > 1 && QByteArray(argv[1]) == "--read") return readClipboard(argc, argv);
+  if (argc > 1 && QByteArray(argv[1]) == "--copy") return copyText(argc, argv);
   QApplication application(argc, argv);
   selfPath = QApplication::applicationFilePath();
   ::testing::InitGoogleTest(&argc, argv);

@@ -9,8 +9,8 @@ import sys
 import unittest
 
 from corvela_session import RunningProgram, wait_for
-from user_actions import (CONTROL_KEYCODE, C_KEYCODE, answer, box_saying, button, choose_files,
-                          described, past_the_reminder, press, press_key, showing, text_of)
+from user_actions import (CONTROL_KEYCODE, C_KEYCODE, answer, box_saying, press_key,
+                          shown_in_the_viewer)
 
 PROGRAM = sys.argv.pop(1)
 MEADOW = "/usr/share/backgrounds/mate/nature/GreenMeadow.jpg"
@@ -40,14 +40,7 @@ def keepers(home):
 class PictureOutlivesTheProgram(unittest.TestCase):
     def test_no_keeps_the_picture_until_another_program_copies(self):
         with RunningProgram(PROGRAM) as session:
-            press(button(past_the_reminder(session), "Graphics"))
-            window = session.window("Corvela Pro Graphics Viewer")
-            press(described(window, "Button1"))
-            choose_files([MEADOW])
-            wait_for("the list",
-                     lambda: text_of(window, "Label1") == "Selected: 1 - Current: 1 of 1")
-            press(described(window, "Button2"))
-            wait_for("the picture", lambda: showing(described(window, "Image1")))
+            shown_in_the_viewer(session, MEADOW)
             press_key(C_KEYCODE, holding=CONTROL_KEYCODE)
             wait_for("a picture on the clipboard", lambda: b"image/png" in clipboard("TARGETS"))
             subprocess.run(["wmctrl", "-c", "Corvela Pro Graphics Viewer"], check=True)

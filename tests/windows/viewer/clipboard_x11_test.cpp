@@ -120,6 +120,31 @@ int copyText(int argc, char** argv) {
 
 }  // namespace
 
+// After every use of Qt's events, whose names its macros would replace.
+#include <X11/Xlib.h>
+
+namespace {
+
+// Where a clipboard manager runs, the toolkit hands the picture to it at the
+// end, and a keeper would only compete with it.
+TEST(X11Clipboard, NoKeeperStartsWhereAClipboardManagerRuns) {
+  X11Clipboard f;
+  f.show("photo.jpg", "JPG", {64, 48});
+  f.pressCtrlC();
+  Display* manager = XOpenDisplay(nullptr);
+  ASSERT_NE(manager, nullptr);
+  const Window window =
+      XCreateSimpleWindow(manager, DefaultRootWindow(manager), 0, 0, 1, 1, 0, 0, 0);
+  XSetSelectionOwner(manager, XInternAtom(manager, "CLIPBOARD_MANAGER", False), window,
+                     CurrentTime);
+  XSync(manager, False);
+  EXPECT_FALSE(HandClipboardToKeeper(CLIPBOARD_KEEPER).has_value());
+  EXPECT_TRUE(QApplication::clipboard()->ownsClipboard());
+  XCloseDisplay(manager);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "xcb");
   QTemporaryDir home;

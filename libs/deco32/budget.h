@@ -12,9 +12,10 @@ namespace deco {
 
 // Largest memory one render may use, its output included.
 constexpr std::int64_t kRenderBudget = std::int64_t(1) << 30;
-// Most transforms one file may carry: far beyond what any picture the
-// library can render at its own size needs.
-constexpr std::int64_t kMaxTransforms = std::int64_t(40) << 20;
+// Most transforms one file may carry, within the same budget as a render:
+// while their list grows it holds the old copy and the new one, three times
+// the list at most. Far beyond what any picture the library renders needs.
+constexpr std::int64_t kMaxTransforms = kRenderBudget / (3 * std::int64_t(sizeof(fif::Transform)));
 // Most residual levels one file may carry, eight bytes each.
 constexpr std::int64_t kMaxLevels = std::int64_t(64) << 20;
 

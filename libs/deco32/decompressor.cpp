@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "budget.h"
@@ -46,6 +47,8 @@ int readingStatus(Read&& read) {
                                                       : DECO_DAMAGED;
   } catch (const std::bad_alloc&) {
     return DECO_NO_MEMORY;
+  } catch (const std::length_error&) {
+    return DECO_NO_MEMORY;
   }
 }
 
@@ -75,7 +78,7 @@ int Decompressor::setBuffer(const void* bytes, int count) {
 int Decompressor::readBlocks() {
   if (file_) return DECO_OK;
   return readingStatus([this] {
-    file_ = fif::readFile(bytes_, count_);
+    file_ = fif::readFile(bytes_, count_, std::size_t(kMaxTransforms));
     return DECO_OK;
   });
 }

@@ -8,6 +8,7 @@
 #include "platform/qt_ui_services.h"
 #include "platform/recent_files.h"
 #include "platform/settings_backend.h"
+#include "platform/shell.h"
 #include "platform/termination_signals.h"
 #include "program/form.h"
 #include "program/guarded_application.h"
@@ -16,6 +17,7 @@
 #include "services/picture/graphic_formats.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/common/help_window.h"
+#include "wiring/clipboard_handover.h"
 #include "wiring/command_line.h"
 #include "wiring/corvela_program.h"
 #include "wiring/front_window.h"
@@ -62,6 +64,7 @@ int run(GuardedApplication& application, const QStringList& files) {
   application.onError(nullptr);
   ui.offerInTray({});
   corvela.SaveSettingsIfStillActive();
+  HandClipboardToKeeper(DesktopShell::findProgram("corvela-clipboard"));
   return exitCode;
 }
 

@@ -114,6 +114,19 @@ def choose_files(paths):
     press(button(dialog, "Open"))
 
 
+def shown_in_the_viewer(session, path):
+    """A new user's way to one picture: past the reminder to the graphics viewer, the
+    file chosen and displayed. The viewer's window."""
+    press(button(past_the_reminder(session), "Graphics"))
+    window = session.window("Corvela Pro Graphics Viewer")
+    press(described(window, "Button1"))
+    choose_files([path])
+    wait_for("the list", lambda: text_of(window, "Label1") == "Selected: 1 - Current: 1 of 1")
+    press(described(window, "Button2"))
+    wait_for("the picture", lambda: showing(described(window, "Image1")))
+    return window
+
+
 def shot_path(name):
     """Where screenshots are kept for people to look at: beside the build, as e2e-*.png."""
     return os.path.join(os.environ.get("CORVELA_SHOTS", os.getcwd()), name)

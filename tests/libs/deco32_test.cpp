@@ -157,6 +157,11 @@ TEST(Deco32Limits, ASmallFileCannotDemandAHugePictureOrRender) {
   const auto crafted =
       fileDeclaring(32767, 32767, true, fif::kMinRangeLog2, payload.data(), payload.size());
   EXPECT_EQ(SetFIFBuffer(handle, crafted.data(), int(crafted.size())), DECO_DAMAGED);
+  // About a megabyte could carry more blocks than a render's budget holds.
+  const std::vector<std::uint8_t> megabyte(1200000, 0x5A);
+  const auto crowded =
+      fileDeclaring(32767, 32767, true, fif::kMinRangeLog2, megabyte.data(), megabyte.size());
+  EXPECT_EQ(SetFIFBuffer(handle, crowded.data(), int(crowded.size())), DECO_NO_MEMORY);
 
   // The tightest coding there is of a large picture still reads.
   const auto flat = flatPicture(8000, 6000);

@@ -86,6 +86,17 @@ TEST(FifCodec, ColourAndGreyPicturesComeBackCloseToTheOriginal) {
   }
 }
 
+// The reader stops at the first transform past its limit, whatever plane it
+// falls in, instead of holding all a crafted file claims.
+TEST(FifCodec, ReadingStopsAtTheTransformLimit) {
+  const auto bytes = encodeAt(testScene(64, 48), 80);
+  const auto file = fif::readFile(bytes.data(), bytes.size());
+  std::size_t count = 0;
+  for (const fif::Plane& plane : file.planes) count += plane.transforms.size();
+  EXPECT_NO_THROW(fif::readFile(bytes.data(), bytes.size(), count));
+  EXPECT_THROW(fif::readFile(bytes.data(), bytes.size(), count - 1), std::length_error);
+}
+
 // Negative contrasts and contrasts above one come back from the file as
 // they were written, residual and all.
 TEST(FifCodec, SignedAndStrongContrastsSurviveTheFile) {

@@ -135,10 +135,12 @@ class PlaneWriter {
   std::size_t next_ = 0;
 };
 
+// `left` counts down the transforms the file may still carry, so a crafted
+// file is refused as it claims too many, before they are all in memory.
 class PlaneReader {
  public:
-  PlaneReader(RangeDecoder& coder, const Header& header, Plane& plane)
-      : coder_(coder), header_(header), plane_(plane) {}
+  PlaneReader(RangeDecoder& coder, const Header& header, Plane& plane, std::size_t& left)
+      : coder_(coder), header_(header), plane_(plane), left_(left) {}
 
   void read() {
     forEachTopBlock(header_, plane_.width, plane_.height,
@@ -150,6 +152,8 @@ class PlaneReader {
     const int level = bitsFor(size);
     const bool split = level > header_.minRangeLog2 && coder_.decode(models_.split[level]);
     if (!split) {
+      if (left_ == 0) throw std::length_error("the file carries too many blocks");
+      --left_;
       plane_.transforms.push_back(readLeaf(coder_, models_, x, y, size, paddedW, paddedH));
       return;
     }
@@ -162,6 +166,7 @@ class PlaneReader {
   const Header& header_;
   Plane& plane_;
   PlaneModels models_;
+  std::size_t& left_;
 };
 
 }  // namespace
@@ -288,7 +293,7 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
   return h;
 }
 
-FifFile readFile(const std::uint8_t* data, std::size_t size) {
+FifFile readFile(const std::uint8_t* data, std::size_t size, std::size_t maxTransforms) {
   FifFile file;
   file.header = readHeader(data, size);
   const std::size_t payloadStart = kHeaderSize + file.header.colourTable.size() * 3;
@@ -304,7 +309,7 @@ FifFile readFile(const std::uint8_t* data, std::size_t size) {
     if (plain)
       plane.transforms = plainBlocks(file.header, plane.width, plane.height);
     else
-      PlaneReader(coder, file.header, plane).read();
+      PlaneReader(coder, file.header, plane, maxTransforms).read();
     // Residual squares tile only planes padded to whole squares.
     if (file.header.version >= 3)
       plane.residual =

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -76,8 +77,10 @@ struct FifFile {
 };
 
 std::vector<std::uint8_t> writeFile(const FifFile& file);
-// Checks every field; throws FormatError.
-FifFile readFile(const std::uint8_t* data, std::size_t size);
+// Checks every field; throws FormatError, and std::length_error once the file
+// carries more than `maxTransforms` transforms in all.
+FifFile readFile(const std::uint8_t* data, std::size_t size,
+                 std::size_t maxTransforms = std::numeric_limits<std::size_t>::max());
 Header readHeader(const std::uint8_t* data, std::size_t size);
 
 // Sizes shared by the encoder and the decoder.

@@ -13,6 +13,9 @@ using deco_library::check;
 
 constexpr int kDefaultSide = 100;
 constexpr int kNoColourTable = -63;
+constexpr int kNoMemory = -7;
+// Each try at a picture too large to render shrinks its sides this much.
+constexpr double kShrinkStep = 0.85;
 constexpr int kTableEntries = 256;
 constexpr unsigned char kFreeEntry = 2;
 
@@ -51,6 +54,21 @@ QImage blankBitmap(int width, int height, TFIFImage::OutputMode mode) {
   return bitmap;
 }
 
+// A picture beyond the library's memory budget at its own size is rendered as
+// large as the budget allows instead, and stretched when drawn. The library
+// weighs a render against its budget before it reads the blocks or looks at
+// the pixels, so asking with none costs nothing.
+QSize sizeWithinBudget(int handle, QSize size) {
+  while (true) {
+    check(DECO_CALL(SetOutputResolution, handle, size.width(), size.height()));
+    const QSize smaller = size * kShrinkStep;
+    if (DECO_CALL(DecompressToBuffer, handle, nullptr, 0, 0, 0, 0, 0) != kNoMemory ||
+        smaller.isEmpty())
+      return size;
+    size = smaller;
+  }
+}
+
 }  // namespace
 
 const QImage& TFIFImage::Bitmap() {
@@ -83,24 +101,37 @@ void TFIFImage::decode(QImage& bitmap) {
   }
   check(DECO_CALL(SetFIFBuffer, handle, data_->Bytes.constData(), int(data_->Bytes.size())));
 
-  int width = requestedWidth_, height = requestedHeight_;
-  if (width == 0 && height == 0) {
-    width = OriginalWidth();
-    height = OriginalHeight();
-    if (width == 0 && height == 0) width = height = kDefaultSide;
-  }
-  check(DECO_CALL(SetOutputResolution, handle, width, height));
-  picture_limits::checkSize(width, height);
-  bitmap = blankBitmap(width, height, mode_);
-
   // Qt keeps rows top down, each padded to four bytes.
   const ModeLayout layout = layoutOf(mode_);
   const int* values = layout.values;
   check(DECO_CALL(SetOutputFormat, handle, values[0], values[1], values[2], 4, 0));
   if (mode_ == OutputMode::Palette8) decodeColourTable(handle);
+
+  const bool ownSize = requestedWidth_ == 0 && requestedHeight_ == 0;
+  QSize size(requestedWidth_, requestedHeight_);
+  if (ownSize) size = QSize(OriginalWidth(), OriginalHeight());
+  if (size.isEmpty() && ownSize) size = QSize(kDefaultSide, kDefaultSide);
+  if (ownSize) size = sizeWithinBudget(handle, size);
+  check(DECO_CALL(SetOutputResolution, handle, size.width(), size.height()));
+  picture_limits::checkSize(size.width(), size.height());
+  bitmap = blankBitmap(size.width(), size.height(), mode_);
   check(
       DECO_CALL(DecompressToBuffer, handle, bitmap.bits(), 0, 0, 0, 0, int(bitmap.bytesPerLine())));
   if (mode_ == OutputMode::Palette8) readOutputPalette(handle, bitmap);
+}
+
+// The part of the stored size, from a bitmap that may have been rendered
+// smaller than it (see decode).
+QImage TFIFImage::ToImagePart(const QRect& part) {
+  const QImage& bitmap = Bitmap();
+  const QSize stored(OriginalWidth(), OriginalHeight());
+  if (requestedWidth_ != 0 || requestedHeight_ != 0 || bitmap.size() == stored)
+    return bitmap.copy(part);
+  const double x = double(bitmap.width()) / stored.width();
+  const double y = double(bitmap.height()) / stored.height();
+  const QRect source =
+      QRectF(part.x() * x, part.y() * y, part.width() * x, part.height() * y).toAlignedRect();
+  return bitmap.copy(source).scaled(part.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 void TFIFImage::decodeColourTable(int handle) {

@@ -44,6 +44,7 @@ class TFIFImage : public Graphic {
   QVector<QRgb> Palette() const override;
   void Assign(Graphic* source) override;
   QImage ToImage() override;
+  QImage ToImagePart(const QRect& part) override;
   void SaveToClipboardFormat(QMimeData& data) override;
 
   // The stored size; 0 when there is no picture.

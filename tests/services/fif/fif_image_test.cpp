@@ -97,6 +97,22 @@ TEST(FifImage, DecodesAtItsStoredSizeOnlyWhenFirstDrawn) {
   EXPECT_GT(qRed(disc), qGreen(disc) + 80);
 }
 
+// Too large to render at its own size within the library's budget, a
+// picture is rendered as large as it allows, and its parts are still asked
+// for in the stored size's pixels.
+TEST(FifImage, APictureBeyondTheBudgetIsRenderedSmallerAndCutFromThat) {
+  const auto bytes = flatPicture(8192, 8192);
+  TFIFImage picture(Mode::Colours24);
+  loadBytes(picture,
+            QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+  const QSize rendered = picture.Bitmap().size();
+  EXPECT_LT(rendered.width(), 8192);
+  EXPECT_EQ(rendered.width(), rendered.height());
+  const QImage part = picture.ToImagePart(QRect(0, 0, 2000, 1500));
+  EXPECT_EQ(part.size(), QSize(2000, 1500));
+  EXPECT_EQ(qGray(part.pixel(1999, 1499)), 129) << "the flat picture's mean";
+}
+
 // Drawing transparently changes nothing a decode depends on: one decode
 // serves the drawing, the clipboard and the cut.
 TEST(FifImage, ADecodedPictureIsNotDecodedAgainWhenAskedToDrawTransparently) {

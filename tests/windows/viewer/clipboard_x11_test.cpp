@@ -3,15 +3,19 @@
 // of its own: "--read" makes it the reading program.
 #include <QApplication>
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 
 #include "viewer_fixture.h"
 #include "windows/viewer/picture_area.h"
+#include "wiring/clipboard_handover.h"
 
 namespace {
 
@@ -69,6 +73,33 @@ TEST(X11Clipboard, CtrlCWithTheListShownCopiesNothing) {
   EXPECT_EQ(readByAnotherProgram(), "none");
 }
 
+// Whether the process ends (or is left unreaped) within ten seconds.
+bool ends(qint64 pid) {
+  QDeadlineTimer deadline(10000);
+  while (!deadline.hasExpired()) {
+    QFile status(QString("/proc/%1/stat").arg(pid));
+    if (!status.open(QIODevice::ReadOnly) || status.readAll().contains(") Z ")) return true;
+    QThread::msleep(50);
+  }
+  return false;
+}
+
+// No clipboard manager runs on the virtual display, so the keeper must take
+// the picture for the copy to outlive the program.
+TEST(X11Clipboard, APictureLeftAtTheEndIsKeptUntilAnotherProgramCopies) {
+  X11Clipboard f;
+  f.show("photo.jpg", "JPG", {64, 48});
+  f.pressCtrlC();
+  const std::optional<qint64> keeper = HandClipboardToKeeper(CLIPBOARD_KEEPER);
+  ASSERT_TRUE(keeper.has_value());
+  EXPECT_FALSE(QApplication::clipboard()->ownsClipboard());
+  EXPECT_EQ(readByAnotherProgram(), "64x48");
+  // Another program, whose clock is newer than the keeper's: this one's last
+  // event is older, and the X server would refuse it the clipboard.
+  QProcess::execute(selfPath, {"--copy"});
+  EXPECT_TRUE(ends(*keeper));
+}
+
 int readClipboard(int argc, char** argv) {
   QApplication application(argc, argv);
   const QImage image = QApplication::clipboard()->image();
@@ -77,6 +108,39 @@ int readClipboard(int argc, char** argv) {
                      : QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height());
   std::printf("%s\n", answer.constData());
   return 0;
+}
+
+// Takes the clipboard for a moment, as another program copying would.
+int copyText(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::clipboard()->setText("another copy");
+  QTimer::singleShot(500, &application, &QApplication::quit);
+  return application.exec();
+}
+
+}  // namespace
+
+// After every use of Qt's events, whose names its macros would replace.
+#include <X11/Xlib.h>
+
+namespace {
+
+// Where a clipboard manager runs, the toolkit hands the picture to it at the
+// end, and a keeper would only compete with it.
+TEST(X11Clipboard, NoKeeperStartsWhereAClipboardManagerRuns) {
+  X11Clipboard f;
+  f.show("photo.jpg", "JPG", {64, 48});
+  f.pressCtrlC();
+  Display* manager = XOpenDisplay(nullptr);
+  ASSERT_NE(manager, nullptr);
+  const Window window =
+      XCreateSimpleWindow(manager, DefaultRootWindow(manager), 0, 0, 1, 1, 0, 0, 0);
+  XSetSelectionOwner(manager, XInternAtom(manager, "CLIPBOARD_MANAGER", False), window,
+                     CurrentTime);
+  XSync(manager, False);
+  EXPECT_FALSE(HandClipboardToKeeper(CLIPBOARD_KEEPER).has_value());
+  EXPECT_TRUE(QApplication::clipboard()->ownsClipboard());
+  XCloseDisplay(manager);
 }
 
 }  // namespace
@@ -88,6 +152,7 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
   qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
   if (argc > 1 && QByteArray(argv[1]) == "--read") return readClipboard(argc, argv);
+  if (argc > 1 && QByteArray(argv[1]) == "--copy") return copyText(argc, argv);
   QApplication application(argc, argv);
   selfPath = QApplication::applicationFilePath();
   ::testing::InitGoogleTest(&argc, argv);

@@ -28,6 +28,11 @@ class UiDouble : public UiServices {
   void expectSaveFile(std::optional<QString> file) { saveFiles_.push_back(std::move(file)); }
   // Message boxes are not answered, but a test that expects none can say so.
   void allowMessages(bool allow = true) { allowMessages_ = allow; }
+  // Answers the questions nobody queued an answer for (a random walk draws
+  // its answers as the questions come), instead of failing the test.
+  void answerOthersWith(std::function<Answer(const QString& caption)> answer) {
+    answerOthers_ = std::move(answer);
+  }
   // Run while a window is "shown modally"; it should hide the window.
   void onModal(std::function<void(QWidget*)> script) { modalScripts_.push_back(std::move(script)); }
 
@@ -69,6 +74,7 @@ class UiDouble : public UiServices {
   std::deque<QStringList> openFiles_;
   std::deque<std::optional<QString>> saveFiles_;
   std::deque<std::function<void(QWidget*)>> modalScripts_;
+  std::function<Answer(const QString&)> answerOthers_;
   bool allowMessages_ = true;
   QString title_;
   ScreenCursor cursor_ = ScreenCursor::Normal;

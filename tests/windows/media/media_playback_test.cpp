@@ -246,6 +246,24 @@ TEST_F(MediaPlayback, AnMpegFileWhoseOutputFailsAsksWhetherToGoOn) {
   EXPECT_EQ(playing(), "Playing: 2 of 2");
 }
 
+TEST_F(MediaPlayback, AnOutputFailingAfterAClickNamesTheFileThatFailed) {
+  const QStringList paths = chooseFiles({{"a.mp3", 5}, {"b.mp3", 5}, {"c.mp3", 5}});
+  media->Button1Click(media->Button1);
+  run(1000);
+  for (int clicked : {0, 2}) {
+    media->ListBox1->setCurrentRow(clicked);
+    media->ListBox1Click(media->ListBox1);
+    mpeg->outputFailsAt = mpeg->position + 500;
+    ui.expectQuestion(Answer::No);
+    run(1000);
+    ASSERT_FALSE(ui.shown().empty());
+    EXPECT_EQ(ui.shown().back().caption, paths[0]);
+    media->ListBox1->setCurrentRow(0);
+    media->Button1Click(media->Button1);
+    run(1000);
+  }
+}
+
 TEST_F(MediaPlayback, TheHighlightOfTheKeyboardOrARightClickIsWhereNextGoesOn) {
   chooseFiles({{"a.wav", 5}, {"b.wav", 5}, {"c.wav", 5}, {"d.wav", 5}});
   media->Button1Click(media->Button1);

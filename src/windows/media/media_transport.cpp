@@ -24,6 +24,11 @@ void TForm4::Button1Click(QObject* /*Sender*/) {
     return;
   }
   Button16->setEnabled(false);
+  // What played goes, and with it its clock, slider and video: the first step starts afresh.
+  if (MpegOpen() || mciPlaying()) {
+    clearPlayback();
+    showListAgain();
+  }
   if (MpegOpen()) CloseMpeg();
   if (mciPlaying()) MediaPlayer1->stop();
   // A file that ended with Auto Play off leaves its device open and stopped,

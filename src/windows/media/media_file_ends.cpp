@@ -36,13 +36,10 @@ void TForm4::skipFailedFile() {
   } else {
     MediaPlayer1->close();
   }
-  clearPosition();
   if (Sequence.skipFailed()) setMenusEnabled(true);
-  for (QLabel* label : {Label3, Label4, Label1}) label->clear();
-  CurrentTitle.clear();
-  CurrentFileName.clear();
+  // Nothing plays until the next step: no clock, slider or labels of the file before.
+  clearPlayback();
   program_.ui.setCursor(ScreenCursor::Normal);
-  PlayBusy = false;
   Timer1->setEnabled(true);
 }
 

@@ -449,4 +449,15 @@ TEST(MediaWalk, PlayOverAPlayingFileLeavesNoClockSliderOrVideoOfIt) {
       {{"Choose files", 2094092985}, {"Next", 2051412994}, {"Play", 2856726905}});
 }
 
+TEST(MediaWalk, GoingOnPastAFileThatFailedShowsNothingOfTheFileBefore) {
+  mediaWalker().expectReplayHolds({{"Files from the desktop", 309457262},
+                                   {"Time passes", 2917270596},
+                                   {"Pause", 2887580678},
+                                   {"Pause", 106941365},
+                                   {"Time passes", 1094761661},
+                                   {"A file fails", 571958409},
+                                   {"Time passes", 1652057283},
+                                   {"Previous", 2873390000}});
+}
+
 }  // namespace

@@ -66,7 +66,8 @@ void TForm4::Button2Click(QObject* Sender) {
   // A paused MPEG file is closed too: left open, its clock would run on.
   if (Sequence.stop()) {
     if (MpegOpen()) CloseMpeg();
-  } else if (mciPlaying()) {
+  } else if (mciHeld()) {
+    // A paused file too: its video window would stay, and nothing could resume it.
     MediaPlayer1->stop();
     MediaPlayer1->close();
   }

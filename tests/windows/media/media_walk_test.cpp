@@ -460,4 +460,12 @@ TEST(MediaWalk, GoingOnPastAFileThatFailedShowsNothingOfTheFileBefore) {
                                    {"Previous", 2873390000}});
 }
 
+TEST(MediaWalk, StopAndTheWayOutEndAPausedVideo) {
+  mediaWalker().expectReplayHolds({{"Choose files", 2094092985},
+                                   {"Play", 2856726905},
+                                   {"Time passes", 3083946267},
+                                   {"Pause", 758130647},
+                                   {"Graphics", 993707875}});
+}
+
 }  // namespace

@@ -63,10 +63,9 @@ void TForm4::MediaPlayer1Notify() {
     Button2Click(nullptr);  // on the device's behalf, which is no control
     return;
   }
-  PlayBusy = false;
-  for (QLabel* label : {Label1, Label2, Label6}) label->clear();
-  CurrentTitle.clear();
-  CurrentFileName.clear();
+  // All of the ended file's display goes: an own-size video's device is closed
+  // above, so no step will find it stopped and clear the rest.
+  clearPlayback();
   setVideoSizeChoicesEnabled(true);
   Button17->setEnabled(true);
 }

@@ -380,6 +380,7 @@ Found boxesAsked(MediaWalk& w) {
         return "the failure prompt names " + box.caption.toStdString() + ", which did not fail";
       continue;
     }
+    if (box.box == UiDouble::Box::Input) continue;  // asked for by the step itself
     if (box.box == UiDouble::Box::Error &&
         (w.errorBoxAllowed || w.missing.count(box.text.section('\r', -1))))
       continue;
@@ -466,6 +467,16 @@ TEST(MediaWalk, StopAndTheWayOutEndAPausedVideo) {
                                    {"Time passes", 3083946267},
                                    {"Pause", 758130647},
                                    {"Graphics", 993707875}});
+}
+
+TEST(MediaWalk, AnOwnSizeVideoEndingTheListLeavesNoClockOrSlider) {
+  mediaWalker().expectReplayHolds({{"Play lists on or off", 1113162888},
+                                   {"Play lists on or off", 80444343},
+                                   {"Video size", 1400378927},
+                                   {"Choose and play afresh", 2713446358},
+                                   {"Play", 3866648837},
+                                   {"Enter on a line", 1244700162},
+                                   {"Time passes", 2643767101}});
 }
 
 }  // namespace

@@ -50,9 +50,11 @@ void TForm4::ListBox1KeyDown(int key) {
     return;
   }
   program_.ui.setCursor(ScreenCursor::HourGlass);
-  if (MpegOpen()) CloseMpeg();
   const DeviceMode mode = MediaPlayer1->mode();
-  if (mode == DeviceMode::Open || mode == DeviceMode::Playing) MediaPlayer1->close();
+  const bool mciOpen = mode == DeviceMode::Open || mode == DeviceMode::Playing;
+  if (MpegOpen() || mciOpen) dropWhatPlayed();
+  if (MpegOpen()) CloseMpeg();
+  if (mciOpen) MediaPlayer1->close();
   ListBox1DblClick(ListBox1);
 }
 

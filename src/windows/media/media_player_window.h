@@ -330,6 +330,7 @@ class TForm4 : public Form, public ListWindow {
   void showNowPlaying(const QString& fileName);
   void emptyFileLabels();
   void closeCurrentFile();
+  void dropWhatPlayed();
   bool pauseMpeg();
   void beepThreeTimes();
   void hideListForVideo();

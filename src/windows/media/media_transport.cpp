@@ -24,11 +24,7 @@ void TForm4::Button1Click(QObject* /*Sender*/) {
     return;
   }
   Button16->setEnabled(false);
-  // What played goes, and with it its clock, slider and video: the first step starts afresh.
-  if (MpegOpen() || mciPlaying()) {
-    clearPlayback();
-    showListAgain();
-  }
+  if (MpegOpen() || mciPlaying()) dropWhatPlayed();
   if (MpegOpen()) CloseMpeg();
   if (mciPlaying()) MediaPlayer1->stop();
   // A file that ended with Auto Play off leaves its device open and stopped,
@@ -212,6 +208,13 @@ bool TForm4::pauseMpeg() {
     Sequence.forgetPause();
     return false;
   }
+}
+
+// A file left for another one takes its clock, slider and video along: the
+// first step starts afresh.
+void TForm4::dropWhatPlayed() {
+  clearPlayback();
+  showListAgain();
 }
 
 // Next and Previous leave the file that plays, whichever device has it.

@@ -444,10 +444,12 @@ walk::Walker<MediaWalk> mediaWalker() {
 
 // Sequences the walks found, each once a fault.
 
-TEST(MediaWalk, PlayOverAPlayingFileLeavesNoClockSliderOrVideoOfIt) {
+TEST(MediaWalk, PlayOrEnterOverAPlayingFileLeavesNoClockSliderOrVideoOfIt) {
   mediaWalker().expectReplayHolds({{"Choose and play afresh", 2491098997}, {"Play", 638080873}});
   mediaWalker().expectReplayHolds(
       {{"Choose files", 2094092985}, {"Next", 2051412994}, {"Play", 2856726905}});
+  mediaWalker().expectReplayHolds(
+      {{"Choose and play afresh", 114350777}, {"Enter on a line", 1663276193}});
 }
 
 TEST(MediaWalk, GoingOnPastAFileThatFailedShowsNothingOfTheFileBefore) {

@@ -291,6 +291,7 @@ class TForm4 : public Form, public ListWindow {
 
   // The MPEG component's steps.
   bool MpegPlaying() const;
+  bool MpegPaused() const;
   bool MpegOpen();
   void CloseMpeg();
   void LoadMPEGLibrary();

@@ -481,4 +481,12 @@ TEST(MediaWalk, AnOwnSizeVideoEndingTheListLeavesNoClockOrSlider) {
                                    {"Time passes", 2643767101}});
 }
 
+TEST(MediaWalk, APausedMpegFileResumesAfterADialogClosed) {
+  mediaWalker().expectReplayHolds({{"Choose files", 1381677449},
+                                   {"Double click a line", 2996162105},
+                                   {"Time passes", 229405898},
+                                   {"Pause", 4231130312},
+                                   {"Colour dialog", 2695077998}});
+}
+
 }  // namespace

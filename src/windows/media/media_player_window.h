@@ -272,6 +272,7 @@ class TForm4 : public Form, public ListWindow {
   void showListIfFilled();
   void resetWithoutList();
   void clearForFilling();
+  void letGoOfPlayback();
   void fillFromDialog();
   void takeChosenFiles(const QStringList& chosen);
   void fillFromPlayList();

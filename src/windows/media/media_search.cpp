@@ -17,7 +17,7 @@
 
 void TForm4::Button6Click() {
   if (SearchRunning) return;
-  if (MpegPlaying()) CloseMpeg();
+  letGoOfPlayback();
   startSearch();
   const QString drive = DriveComboBox1->currentText();
   if (!enterDriveRoot(drive)) return;

@@ -72,8 +72,17 @@ void TForm4::clearForFilling() {
   setExtent(30);
   ListBox1->repaint();
 
-  if (MpegPlaying()) CloseMpeg();
+  letGoOfPlayback();
+}
+
+// A new list or a search ends what played, paused or not, and its video: left
+// open, it would come back over the new list with no way to resume it.
+void TForm4::letGoOfPlayback() {
+  if (MpegOpen()) CloseMpeg();
+  Sequence.mpegClosed();
   MediaPlayer1->close();
+  leaveFullScreen();
+  Panel1->hide();
 }
 
 void TForm4::showFillingResult() {

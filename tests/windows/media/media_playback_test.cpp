@@ -232,6 +232,18 @@ TEST_F(MediaPlayback, AStoppedPauseIsGoneAndTheNextMpegFilePauses) {
   EXPECT_EQ(mpeg->mode, 4);
 }
 
+TEST_F(MediaPlayback, APausedMpegFileEndsWithANewList) {
+  chooseFiles({{"a.mp3", 5}});
+  media->Button1Click(media->Button1);
+  run(1000);
+  media->Button3Click();
+  chooseFiles({{"b.wav", 5}});
+  EXPECT_EQ(mpeg->mode, 0);
+  EXPECT_FALSE(media->Sequence.MpegActive());
+  run(1000);
+  EXPECT_EQ(clock(), "");
+}
+
 TEST_F(MediaPlayback, AnMpegFileWhoseOutputFailsAsksWhetherToGoOn) {
   const QStringList paths = chooseFiles({{"a.mp3", 5}, {"b.mp3", 5}});
   mpeg->outputFailsAt = 1000;

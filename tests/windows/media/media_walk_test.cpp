@@ -489,4 +489,9 @@ TEST(MediaWalk, APausedMpegFileResumesAfterADialogClosed) {
                                    {"Colour dialog", 2695077998}});
 }
 
+TEST(MediaWalk, ANewListEndsWhatPlayedAndItsVideo) {
+  mediaWalker().expectReplayHolds(
+      {{"Choose and play afresh", 1567584710}, {"Files from the desktop", 1994026514}});
+}
+
 }  // namespace

@@ -37,6 +37,9 @@ void TForm4::skipFailedFile() {
     MediaPlayer1->close();
   }
   if (Sequence.skipFailed()) setMenusEnabled(true);
+  // The video window goes with the file; a video that follows brings its own.
+  leaveFullScreen();
+  showListAgain();
   // Nothing plays until the next step: no clock, slider or labels of the file before.
   clearPlayback();
   program_.ui.setCursor(ScreenCursor::Normal);

@@ -118,7 +118,8 @@ void TForm4::clearPlayback() {
 void TForm4::endOfList() {
   Timer1->setEnabled(false);
   PlayBusy = false;
-  if (MediaPlayer1->mode() == DeviceMode::Stopped) closeFullScreen();
+  // Stopped at its end, or closed after a file that failed: no video plays any more.
+  if (!mciHeld()) closeFullScreen();
   restoreIdleControls();
 }
 

@@ -56,6 +56,11 @@ void TForm4::Button1Click(QObject* /*Sender*/) {
 }
 
 void TForm4::Button2Click(QObject* Sender) {
+  // Stopped playback shows the list: a full-screen window left up would keep
+  // the screen black and the taskbar hidden. Its close runs Stop itself.
+  // (At creation, the full-screen window does not exist yet.)
+  const TForm16* fullScreen = program_.forms.Form16.get();
+  if (fullScreen && Sender != fullScreen) closeFullScreen();
   PlayBusy = true;
   TrackBar1->setEnabled(false);
   Timer1->setEnabled(false);

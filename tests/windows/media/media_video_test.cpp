@@ -45,6 +45,17 @@ TEST_F(MediaVideo, AFittedVideoTakesThePanelInPlaceOfTheListUntilASoundFollows) 
   EXPECT_TRUE(media->SavePlayList2->isEnabled());
 }
 
+TEST_F(MediaVideo, AFullScreenVideoFollowedByUntickedLinesReturnsToTheList) {
+  chooseFiles({{"a.mpg", 1}, {"b.wav", 1}});
+  untick(1);
+  playFullScreen();
+  run(2000);
+  EXPECT_FALSE(fullScreen()->isVisible());
+  EXPECT_FALSE(platform.taskbar.hidden());
+  EXPECT_FALSE(media->isMinimized());
+  EXPECT_FALSE(media->ListBox1->isHidden());
+}
+
 TEST_F(MediaVideo, FullScreenFillsTheScreenAndEscapeBringsTheListBack) {
   state().settings.AVI = 1;
   chooseFiles({{"a.mpg", 10}});

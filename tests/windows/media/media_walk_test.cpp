@@ -494,4 +494,11 @@ TEST(MediaWalk, ANewListEndsWhatPlayedAndItsVideo) {
       {{"Choose and play afresh", 1567584710}, {"Files from the desktop", 1994026514}});
 }
 
+TEST(MediaWalk, NoVideoWindowStaysAfterTheSequenceEndsOrAFileFails) {
+  mediaWalker().expectReplayHolds({{"Files from the desktop", 1968011689},
+                                   {"Time passes", 3528238438},
+                                   {"A file fails", 594750345},
+                                   {"Previous", 2146125760}});
+}
+
 }  // namespace

@@ -22,7 +22,12 @@ void TForm4::ListBox1Click(QObject* Sender) {
     return;
   }
   Sequence.followHighlight(highlighted);
-  DetailsFileName = ListBox1->item(highlighted)->text();
+  takeLineNames(highlighted);
+}
+
+// The line becomes the one the details and the names speak of.
+void TForm4::takeLineNames(int row) {
+  DetailsFileName = ListBox1->item(row)->text();
   CurrentTitle = DetailsFileName;
   CurrentFileName = DetailsFileName;
 }

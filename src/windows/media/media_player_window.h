@@ -302,6 +302,7 @@ class TForm4 : public Form, public ListWindow {
   void connectListTools();
   QString highlightedLine() const;
   void highlightLineAt(const QPoint& point);
+  void takeLineNames(int row);
   QString realPathOf(const QString& name) const;
   void showFileDetails(const QString& name, bool withPlayListLine);
   void describeDetailsFile(Qt::MouseButton button);

@@ -276,7 +276,7 @@ TEST_F(MediaPlayback, AnOutputFailingAfterAClickNamesTheFileThatFailed) {
   }
 }
 
-TEST_F(MediaPlayback, TheHighlightOfTheKeyboardOrARightClickIsWhereNextGoesOn) {
+TEST_F(MediaPlayback, TheKeyboardMovesThePlayCursorAndARightClickOnlyTheHighlight) {
   chooseFiles({{"a.wav", 5}, {"b.wav", 5}, {"c.wav", 5}, {"d.wav", 5}});
   media->Button1Click(media->Button1);
   run(1000);
@@ -289,7 +289,8 @@ TEST_F(MediaPlayback, TheHighlightOfTheKeyboardOrARightClickIsWhereNextGoesOn) {
   media->Button4Click(media->Button4);
   EXPECT_EQ(playing(), "Playing: 4 of 4");
 
-  // A right click describes the line under the pointer, which it highlights.
+  // A right click describes the line under the pointer, which it highlights;
+  // the play cursor stays.
   ui.allowMessages();
   const QPoint onSecond = media->ListBox1->visualItemRect(media->ListBox1->item(1)).center();
   const QPoint global = media->ListBox1->viewport()->mapToGlobal(onSecond);
@@ -297,7 +298,8 @@ TEST_F(MediaPlayback, TheHighlightOfTheKeyboardOrARightClickIsWhereNextGoesOn) {
                     Qt::NoModifier);
   QApplication::sendEvent(media->ListBox1->viewport(), &press);
   EXPECT_TRUE(ui.texts().last().contains("b.wav"));
-  EXPECT_EQ(media->Sequence.PlayCursor(), 1);
+  EXPECT_EQ(media->ListBox1->currentRow(), 1);
+  EXPECT_EQ(media->Sequence.PlayCursor(), 4);
 }
 
 TEST_F(MediaPlayback, AfterAFailedSaveTheLinesOfAPlayListStillPlayTheirFiles) {

@@ -7,6 +7,12 @@
 
 namespace {
 
+// Frames decoded unheard before a place sought: a layer III frame's data may
+// begin up to 511 bytes back (255 at the low rates), which in the smallest
+// frames of a low-rate VBR file is two dozen frames; fewer leaves the first
+// sound after a seek garbled.
+constexpr long kFramesBeforeASeek = 32;
+
 // Accept every rate the decoder knows, as 16-bit samples with the given channels.
 void allowSigned16(mpg123_handle* handle, int channels) {
   mpg123_format_none(handle);
@@ -24,6 +30,7 @@ Decoder::Decoder(std::unique_ptr<Input> input) : input_(std::move(input)) {
   handle_.reset(mpg123_new(nullptr, &error));
   if (!handle_) throw Failure(MPEGDLL_DECODER_ERROR);
   mpg123_param(handle(), MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0);
+  mpg123_param(handle(), MPG123_PREFRAMES, kFramesBeforeASeek, 0);
   allowSigned16(handle(), MPG123_MONO | MPG123_STEREO);
   openInput();
   settleFormat();

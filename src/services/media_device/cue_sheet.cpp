@@ -4,6 +4,7 @@
 #include <libcue.h>
 
 #include <QList>
+#include <QStringDecoder>
 #include <array>
 #include <memory>
 
@@ -98,6 +99,38 @@ CueTextField cueTextField() {
   return field;
 }
 
+// Windows-1252 is Latin-1 but for 0x80 to 0x9F; the five bytes it leaves
+// undefined stand for themselves, as Windows reads them.
+constexpr std::array<char16_t, 32> kWindows1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString fromWindows1252(QByteArrayView bytes) {
+  QString text;
+  text.reserve(bytes.size());
+  for (const char byte : bytes) {
+    const auto code = static_cast<unsigned char>(byte);
+    text += code >= 0x80 && code < 0xA0 ? QChar(kWindows1252High[code - 0x80]) : QChar(code);
+  }
+  return text;
+}
+
+// The sheet's text as UTF-8, which the parser hands back unchanged. Sheets
+// saved on Windows come in UTF-8 (often behind a byte-order mark), in
+// UTF-16 behind its mark, or in the code page of the ripper's machine:
+// text that is not valid UTF-8 is read as Windows-1252.
+QByteArray asUtf8(QByteArrayView text) {
+  if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) {
+    QStringDecoder utf16(text[0] == '\xFF' ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    return QString(utf16.decode(text.sliced(2))).toUtf8();
+  }
+  if (text.startsWith("\xEF\xBB\xBF")) text = text.sliced(3);
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  const QString decoded = utf8.decode(text);
+  return (utf8.hasError() ? fromWindows1252(text) : decoded).toUtf8();
+}
+
 CdText textOf(Cdtext* cdtext) {
   const auto field = [cdtext](Pti pti) {
     const char* value = cdtext && cueTextField() ? cueTextField()(pti, cdtext) : nullptr;
@@ -109,7 +142,7 @@ CdText textOf(Cdtext* cdtext) {
 }  // namespace
 
 CueSheet parseCueSheet(const QByteArray& text) {
-  QByteArray sheet = text;
+  QByteArray sheet = asUtf8(text);
   sheet.replace("\r\n", "\n").replace('\r', '\n');
   if (sheet.contains('\0')) broken("it is not a cue sheet");
   // The parser wants every line ended, the last one too.

@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 
+#include "services/files/list_file_format.h"
 #include "services/media_device/cue_sheet.h"
 #include "services/media_device/gst_support.h"
 #include "services/media_device/media_device.h"
@@ -72,6 +74,21 @@ QString volumeId(const std::array<char, 2048>& descriptor) {
   return QString::fromLatin1(descriptor.data() + 40, 32).trimmed();
 }
 
+// Where a FILE line's file is. Sheets made on Windows put backslashes
+// between folders and care nothing for letter case, as list files do; a
+// name whose folders are not here (a sheet moved from the machine it was
+// made on) is looked for beside the sheet. Null when it is nowhere.
+std::optional<QString> locate(const QDir& folder, const QString& name,
+                              LetterCaseResolver& resolver) {
+  const QString relative = QString(name).replace('\\', '/');
+  for (const QString& path : {QDir::cleanPath(folder.absoluteFilePath(relative)),
+                              folder.absoluteFilePath(QFileInfo(relative).fileName())}) {
+    const QString found = resolver.resolve(path);
+    if (QFileInfo(found).isFile()) return found;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 DiscImage::~DiscImage() {
@@ -89,6 +106,7 @@ std::shared_ptr<const DiscImage> DiscImage::open(const QString& cuePath) {
     cannotPlay(image, QString::fromUtf8(error.what()));
   }
   const QDir folder = QFileInfo(cuePath).absoluteDir();
+  LetterCaseResolver resolver;
 
   std::shared_ptr<DiscImage> disc(new DiscImage);
   disc->toc_.text = sheet.text;
@@ -96,9 +114,10 @@ std::shared_ptr<const DiscImage> DiscImage::open(const QString& cuePath) {
   bool cutShort = false;
   for (std::size_t f = 0; f < sheet.files.size() && !cutShort; ++f) {
     const CueFile& file = sheet.files[f];
-    QString path = folder.filePath(file.name);
-    if (!QFileInfo::exists(path))
+    const std::optional<QString> found = locate(folder, file.name, resolver);
+    if (!found)
       cannotPlay(image, QString("the file \"%1\" it names cannot be found").arg(file.name));
+    QString path = *found;
     if (file.kind == CueFile::Kind::Wave) path = disc->decoded(image, file.name, path);
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) cannotPlay(image, QString("the file \"%1\" cannot be read").arg(file.name));

@@ -37,8 +37,8 @@ void readPalette(const ByteReader& in, DibHeader& header, qint64 colours, int en
   if (header.bitCount <= 8) {
     const qint64 full = qint64(1) << header.bitCount;
     if (colours == 0) colours = full;
-    if (colours > full) in.fail(QStringLiteral("declares more colours than its depth allows"));
-    for (qint64 i = 0; i < colours; ++i) {
+    // A longer table is kept in the file, but only its first entries can be used.
+    for (qint64 i = 0; i < std::min(colours, full); ++i) {
       const qint64 at = header.size + i * entrySize;
       header.palette << qRgb(in.u8(at + 2), in.u8(at + 1), in.u8(at));
     }

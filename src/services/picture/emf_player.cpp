@@ -135,7 +135,8 @@ class Player {
     toTarget_ =
         QTransform::fromTranslate(-frame.left(), -frame.top()) *
         QTransform::fromScale(target.width() / frame.width(), target.height() / frame.height()) *
-        QTransform::fromTranslate(target.left(), target.top());
+        QTransform::fromTranslate(target.left(), target.top()) *
+        painter.transform();  // whoever draws it may have moved or scaled the painter
     applyTransform();
   }
   // Leaves the painter as it was, however play ended.

@@ -66,6 +66,8 @@ QImage Graphic::ToImage() {
   return image;
 }
 
+QImage Graphic::ToImagePart(const QRect& part) { return ToImage().copy(part); }
+
 void Graphic::SaveToClipboardFormat(QMimeData& data) { data.setImageData(ToImage()); }
 
 void Graphic::setTransparent(bool transparent) {

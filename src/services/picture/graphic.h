@@ -63,6 +63,9 @@ class Graphic {
   // The picture as pixels at its own size (white where nothing is drawn), for
   // the clipboard and for cutting pictures that cannot be cut in place.
   virtual QImage ToImage();
+  // Pixels of one part of the picture at its own size: what a picture too big
+  // to show whole needs, without the pixels of the whole.
+  virtual QImage ToImagePart(const QRect& part);
   virtual void SaveToClipboardFormat(QMimeData& data);
 
   // Pictures that honour it leave their background colour undrawn.

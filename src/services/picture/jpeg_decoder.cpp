@@ -7,6 +7,9 @@
 #include <jerror.h>
 // clang-format on
 
+#include <cstring>
+
+#include "services/picture/exif_orientation.h"
 #include "services/picture/picture_error.h"
 #include "services/picture/picture_limits.h"
 
@@ -28,10 +31,9 @@ struct Errors {
   std::longjmp(errors->jump, 1);
 }
 
-// A file that ends early decodes as grey in libjpeg; we refuse it instead.
-void warnOrFail(j_common_ptr cinfo, int level) {
-  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) fail(cinfo);
-}
+// Warnings are not failures: a file that ends early is shown, its missing
+// rows grey, as the library's defaults have it. Nothing is logged.
+void warn(j_common_ptr, int) {}
 
 void limitScans(j_common_ptr cinfo) {
   auto* decompressor = reinterpret_cast<j_decompress_ptr>(cinfo);
@@ -42,18 +44,24 @@ void limitScans(j_common_ptr cinfo) {
   }
 }
 
+bool inInks(const jpeg_decompress_struct& cinfo) {
+  return cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+}
+
 // Red, green, blue: the layout of a 24-bit QImage, so rows decode in place.
+// Pictures in printing inks decode to the inks, turned into light below; the
+// library's palette works on light only, so theirs is made afterwards.
 void configure(jpeg_decompress_struct& cinfo, bool palette) {
-  cinfo.out_color_space = JCS_RGB;
-  if (palette) {
+  cinfo.out_color_space = inInks(cinfo) ? JCS_CMYK : JCS_RGB;
+  if (palette && !inInks(cinfo)) {
     cinfo.quantize_colors = TRUE;
     cinfo.desired_number_of_colors = 256;
   }
 }
 
-QImage allocate(const jpeg_decompress_struct& cinfo, bool palette) {
+QImage allocate(const jpeg_decompress_struct& cinfo) {
   QImage image(int(cinfo.output_width), int(cinfo.output_height),
-               palette ? QImage::Format_Indexed8 : QImage::Format_RGB888);
+               cinfo.quantize_colors ? QImage::Format_Indexed8 : QImage::Format_RGB888);
   if (image.isNull())
     throw InvalidGraphic(QStringLiteral("Not enough memory for the JPEG picture"));
   return image;
@@ -66,20 +74,49 @@ void takePalette(const jpeg_decompress_struct& cinfo, QImage& image) {
   image.setColorTable(colours);
 }
 
+// Adobe's programs, which write most such files, store the inks inverted.
+void inksToLight(const JSAMPLE* inks, uchar* rgb, JDIMENSION width, bool inverted) {
+  for (JDIMENSION x = 0; x < width; ++x, inks += 4, rgb += 3) {
+    const int black = inverted ? inks[3] : 255 - inks[3];
+    for (int i = 0; i < 3; ++i) rgb[i] = uchar((inverted ? inks[i] : 255 - inks[i]) * black / 255);
+  }
+}
+
+jpeg_saved_marker_ptr exifMarker(const jpeg_decompress_struct& cinfo) {
+  for (jpeg_saved_marker_ptr m = cinfo.marker_list; m; m = m->next)
+    if (m->marker == JPEG_APP0 + 1 && m->data_length >= 6 && std::memcmp(m->data, "Exif\0", 6) == 0)
+      return m;
+  return nullptr;
+}
+
+struct Decoded {
+  QImage image;
+  QByteArray exif;
+};
+
 // Everything libjpeg may leave by its error jump happens in here, and no
 // object with a destructor lives in this frame, so the jump skips nothing.
-bool decompress(jpeg_decompress_struct* cinfo, Errors* errors, QImage* image, bool palette) {
+bool decompress(jpeg_decompress_struct* cinfo, Errors* errors, Decoded* out, bool palette) {
   if (setjmp(errors->jump)) return false;
+  jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
   jpeg_read_header(cinfo, TRUE);
   picture_limits::checkSize(cinfo->image_width, cinfo->image_height);
+  if (const jpeg_saved_marker_ptr exif = exifMarker(*cinfo))
+    out->exif = QByteArray(reinterpret_cast<const char*>(exif->data), qsizetype(exif->data_length));
   configure(*cinfo, palette);
   jpeg_start_decompress(cinfo);
-  *image = allocate(*cinfo, palette);
+  out->image = allocate(*cinfo);
+  const JSAMPARRAY inks = inInks(*cinfo)
+                              ? (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo),
+                                                            JPOOL_IMAGE, cinfo->output_width * 4, 1)
+                              : nullptr;
   while (cinfo->output_scanline < cinfo->output_height) {
-    JSAMPROW row = image->scanLine(int(cinfo->output_scanline));
+    uchar* line = out->image.scanLine(int(cinfo->output_scanline));
+    JSAMPROW row = inks ? inks[0] : line;
     jpeg_read_scanlines(cinfo, &row, 1);
+    if (inks) inksToLight(inks[0], line, cinfo->output_width, cinfo->saw_Adobe_marker);
   }
-  if (palette) takePalette(*cinfo, *image);
+  if (cinfo->quantize_colors) takePalette(*cinfo, out->image);
   jpeg_finish_decompress(cinfo);
   return true;
 }
@@ -88,7 +125,7 @@ struct Decompressor {
   Decompressor() {
     cinfo.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = fail;
-    errors.manager.emit_message = warnOrFail;
+    errors.manager.emit_message = warn;
     progress.progress_monitor = limitScans;
     jpeg_create_decompress(&cinfo);
     cinfo.progress = &progress;
@@ -108,8 +145,11 @@ QImage decodeJpeg(QByteArrayView bytes, bool palette) {
   Decompressor decompressor;
   jpeg_mem_src(&decompressor.cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
-  QImage image;
-  if (!decompress(&decompressor.cinfo, &decompressor.errors, &image, palette))
+  Decoded decoded;
+  if (!decompress(&decompressor.cinfo, &decompressor.errors, &decoded, palette))
     throw InvalidGraphic(QString::fromLocal8Bit(decompressor.errors.message));
+  QImage image = upright(decoded.image, exifOrientation(decoded.exif));
+  if (palette && image.format() != QImage::Format_Indexed8)
+    image = image.convertToFormat(QImage::Format_Indexed8);
   return image;
 }

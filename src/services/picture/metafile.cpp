@@ -41,10 +41,10 @@ void Metafile::LoadFromStream(QIODevice& stream) {
     wmf = readWmf(bytes);
     pixels = wmf->pixels;
   }
-  // Whoever draws it at its own size needs that many pixels.
+  // Vectors: it is drawn at the size shown, so its own size needs no pixels.
   const qint64 width = std::max<qint64>(1, qRound64(pixels.width()));
   const qint64 height = std::max<qint64>(1, qRound64(pixels.height()));
-  picture_limits::checkSize(width, height);
+  picture_limits::checkSides(width, height);
   data_ = std::make_shared<MetafileData>(std::move(bytes), std::move(wmf));
   width_ = int(width);
   height_ = int(height);
@@ -61,6 +61,21 @@ void Metafile::Draw(QPainter& painter, const QRect& rect) {
     playWmf(*data_->wmf, painter, rect);
   else
     playEmf(data_->bytes, painter, rect, false);
+}
+
+QImage Metafile::ToImage() { return ToImagePart(QRect(0, 0, width_, height_)); }
+
+QImage Metafile::ToImagePart(const QRect& part) {
+  if (Empty()) return {};
+  const QRect shown = part & QRect(0, 0, width_, height_);
+  if (shown.isEmpty()) return {};
+  picture_limits::checkSize(shown.width(), shown.height());
+  QImage image(shown.size(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.translate(-shown.topLeft());
+  Draw(painter, QRect(0, 0, width_, height_));
+  return image;
 }
 
 void Metafile::setWidth(int width) {

@@ -29,6 +29,9 @@ class Metafile : public Graphic {
   void setWidth(int width) override;
   void setHeight(int height) override;
   void Assign(Graphic* source) override;
+  // Only the pixels asked for are made; a large frame needs none of its own.
+  QImage ToImage() override;
+  QImage ToImagePart(const QRect& part) override;
   // Pixels for image consumers, and the metafile's own bytes beside them.
   void SaveToClipboardFormat(QMimeData& data) override;
 

@@ -21,13 +21,17 @@ qint64 availableMemoryBytes() {
 
 }  // namespace
 
-void checkSize(qint64 width, qint64 height) {
+void checkSides(qint64 width, qint64 height) {
   if (width <= 0 || height <= 0)
     throw InvalidGraphic(QStringLiteral("Invalid picture size %1 x %2").arg(width).arg(height));
   if (width > kMaxSide || height > kMaxSide)
     throw InvalidGraphic(QStringLiteral("Picture size %1 x %2 is beyond the largest allowed")
                              .arg(width)
                              .arg(height));
+}
+
+void checkSize(qint64 width, qint64 height) {
+  checkSides(width, height);
   // Half of what is available: drawing needs a second copy of the pixels.
   const qint64 allowed = std::min(kMaxBytes, availableMemoryBytes() / 2);
   if (width * height * 4 > allowed)

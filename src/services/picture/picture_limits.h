@@ -14,5 +14,7 @@ constexpr qint64 kMaxBytes = qint64(512) << 20;
 // Throws InvalidGraphic for a non-positive or oversized side, and refuses a
 // picture larger than the memory the machine has available.
 void checkSize(qint64 width, qint64 height);
+// The sides alone, for vector pictures, which need no pixels of their size.
+void checkSides(qint64 width, qint64 height);
 
 }  // namespace picture_limits

@@ -9,7 +9,9 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <vector>
 
 #include "services/picture/byte_reader.h"
 #include "services/picture/dib.h"
@@ -25,8 +27,22 @@ constexpr double kScreenPixelsPerInch = 96;
 
 enum Function : quint16 {
   kEof = 0x0000,
-  kSetWindowOrg = 0x020B,
+  kSaveDc = 0x001E,
+  kSetBkMode = 0x0102,
+  kSetMapMode = 0x0103,
+  kSetRop2 = 0x0104,
+  kSetPolyFillMode = 0x0106,
+  kSetTextCharExtra = 0x0108,
+  kRestoreDc = 0x0127,
+  kSetTextAlign = 0x012E,
+  kSetBkColor = 0x0201,
+  kSetTextColor = 0x0209,
+  kSetTextJustification = 0x020A,
   kSetWindowExt = 0x020C,
+  kSetViewportOrg = 0x020D,
+  kSetViewportExt = 0x020E,
+  kOffsetViewportOrg = 0x0211,
+  kScaleViewportExt = 0x0412,
   kTextOut = 0x0521,
   kPolygon = 0x0324,
   kPolyline = 0x0325,
@@ -36,12 +52,26 @@ enum Function : quint16 {
 
 // ---- Checking the records ourselves before the library sees them ----
 
+constexpr quint16 kTextMapMode = 1;
+constexpr size_t kDeepestSave = 1024;  // the library refuses deeper ones
+
+struct Record {
+  qint64 at = 0;
+  qint64 words = 0;
+  quint16 function = 0;
+};
+
 struct Walk {
-  QPointF windowOrg;
-  QSizeF windowExt;
-  qint64 end = 0;  // byte after the end record
+  QSizeF windowExt;  // the first one set, without its signs
+  std::vector<Record> records;  // the end record last
   quint32 largestRecord = 0;
 };
+
+// The rectangle drawn into is the viewport, whatever the records say of it.
+bool setsMapping(quint16 function) {
+  return function == kSetMapMode || function == kSetViewportOrg || function == kSetViewportExt ||
+         function == kOffsetViewportOrg || function == kScaleViewportExt;
+}
 
 // Words of parameters each drawing function needs, so none reads past its record.
 qint64 wordsNeeded(const ByteReader& in, qint64 params, quint16 function) {
@@ -76,25 +106,77 @@ Walk walkRecords(const ByteReader& in, qint64 start) {
     if (wordsNeeded(in, at + 6, function) > words - 3)
       in.fail(QStringLiteral("has a record too short for its contents at byte %1").arg(at));
     walk.largestRecord = std::max(walk.largestRecord, quint32(words));
-    if (function == kSetWindowOrg && walk.windowOrg.isNull())
-      walk.windowOrg = QPointF(in.s16(at + 8), in.s16(at + 6));
-    if (function == kSetWindowExt && walk.windowExt.isEmpty())
-      walk.windowExt = QSizeF(in.s16(at + 8), in.s16(at + 6));
+    if (function == kSetWindowExt && walk.windowExt.isEmpty() && words >= 5)
+      walk.windowExt = QSizeF(std::abs(in.s16(at + 8)), std::abs(in.s16(at + 6)));
+    walk.records.push_back({at, words, function});
     at += 2 * words;
-    if (function == kEof) {
-      walk.end = at;
-      return walk;
-    }
+    if (function == kEof) return walk;
   }
 }
 
-// The library sizes its buffers from the header; give it the true sizes.
-QByteArray withTrueSizes(QByteArrayView metafile, const Walk& walk, qint64 start) {
-  QByteArray bytes = metafile.sliced(start, walk.end - start).toByteArray();
+void putU16(QByteArray& bytes, qint64 at, quint16 value) {
+  bytes[at] = char(value);
+  bytes[at + 1] = char(value >> 8);
+}
+
+// What the platform's SaveDC keeps and the library's resets to its defaults.
+bool keptBySave(quint16 function) {
+  return function == kSetBkMode || function == kSetBkColor || function == kSetTextAlign ||
+         function == kSetTextColor || function == kSetPolyFillMode || function == kSetRop2 ||
+         function == kSetTextCharExtra || function == kSetTextJustification;
+}
+
+// The records that last set each kept part of the state, as saved and restored.
+class SavedStates {
+ public:
+  void record(const Record& r, const QByteArray& bytes, QByteArray& out) {
+    if (keptBySave(r.function)) state_[r.function] = bytes;
+    if (r.function == kSaveDc && saved_.size() < kDeepestSave) {
+      saved_.push_back(state_);
+      for (const auto& [function, setter] : state_) out += setter;  // set again after the save
+    }
+    if (r.function == kRestoreDc && r.words >= 4)
+      restore(qint16(quint8(bytes[6]) | quint8(bytes[7]) << 8));
+  }
+
+ private:
+  // Negative: that many saves back; positive: the save of that number.
+  void restore(qint16 which) {
+    const qint64 keep = which < 0 ? qint64(saved_.size()) + which : qint64(which) - 1;
+    if (keep < 0 || keep >= qint64(saved_.size())) return;
+    state_ = saved_[size_t(keep)];
+    saved_.resize(size_t(keep));
+  }
+
+  std::map<quint16, QByteArray> state_;
+  std::vector<std::map<quint16, QByteArray>> saved_;
+};
+
+// The records as the library should play them:
+// - It maps logical units by the map mode and viewport; we map them onto the
+//   rectangle drawn into ourselves, so it is left in its plain mode, where it
+//   hands us logical units less the window origin, flipped where an extent is
+//   negative.
+// - Its SaveDC forgets the text alignment, colours and modes, so they are set
+//   again after each one.
+// - It sizes its buffers from the header; it is given the true sizes.
+QByteArray forTheLibrary(QByteArrayView metafile, const Walk& walk, qint64 start) {
+  QByteArray bytes = metafile.sliced(start, 2 * kHeaderWords).toByteArray();
+  SavedStates states;
+  for (const Record& r : walk.records) {
+    QByteArray record = metafile.sliced(r.at, 2 * r.words).toByteArray();
+    if (setsMapping(r.function) && r.words >= 4) {
+      putU16(record, 4, kSetMapMode);
+      putU16(record, 6, kTextMapMode);
+    }
+    bytes += record;
+    states.record(r, record, bytes);
+  }
   const quint32 words = quint32(bytes.size() / 2);
+  const quint32 largest = std::max<quint32>(walk.largestRecord, 5);
   for (int i = 0; i < 4; ++i) {
     bytes[6 + i] = char(words >> (8 * i));
-    bytes[12 + i] = char(walk.largestRecord >> (8 * i));
+    bytes[12 + i] = char(largest >> (8 * i));
   }
   return bytes;
 }
@@ -103,8 +185,23 @@ QByteArray withTrueSizes(QByteArrayView metafile, const Walk& walk, qint64 start
 
 struct Device {
   QPainter* painter = nullptr;
-  QTransform toTarget;
+  QTransform base;  // the painter's own, when playing began
+  QRectF target;
+  QRectF frame;  // logical units
+  bool setsWindow = false;  // else the frame is the window
 };
+
+// The window the records set (or the frame while they set none) fills the target.
+QTransform toTarget(const Device& d, const wmfDC& dc) {
+  const QSizeF window(std::abs(dc.Window.width), std::abs(dc.Window.height));
+  const QRectF from = d.setsWindow && !window.isEmpty()
+                          ? QRectF(QPointF(), window)
+                          : d.frame.translated(-dc.Window.Ox, -dc.Window.Oy);
+  const QRectF& to = d.target;
+  return QTransform::fromTranslate(-from.left(), -from.top()) *
+         QTransform::fromScale(to.width() / from.width(), to.height() / from.height()) *
+         QTransform::fromTranslate(to.left(), to.top()) * d.base;
+}
 
 Device& device(wmfAPI* api) { return **static_cast<Device**>(api->device_data); }
 QPainter& painter(wmfAPI* api) { return *device(api).painter; }
@@ -120,6 +217,7 @@ void guarded(wmfAPI* api, Info* info, Draw draw) {
     if (!info || !info->dc) return;
     QPainter& p = painter(api);
     const wmfDC& dc = *info->dc;
+    p.setTransform(toTarget(device(api), dc));
     const QPen pen = gdi::pen(dc.pen->lopnStyle, dc.pen->width, colour(dc.pen->lopnColor));
     p.setPen(gdi::atLeastOnePixel(pen, p.transform()));
     p.setBrush(gdi::brush(dc.brush->lbStyle, dc.brush->lbHatch, colour(dc.brush->lbColor)));
@@ -272,7 +370,7 @@ void drawBitmap(wmfAPI* api, wmfBMP_Draw_t* info) {
 void begin(wmfAPI* api) {
   Device& d = device(api);
   d.painter->save();
-  d.painter->setTransform(d.toTarget, true);
+  d.base = d.painter->transform();
 }
 
 void end(wmfAPI* api) { device(api).painter->restore(); }
@@ -370,9 +468,11 @@ class Library {
     check(wmf_scan(api_, 0, &box));
     return box;
   }
-  void play(QPainter& painter, const QTransform& toTarget, wmfD_Rect box) {
+  void play(QPainter& painter, const QRectF& target, const Wmf& wmf, wmfD_Rect box) {
     device_.painter = &painter;
-    device_.toTarget = toTarget;
+    device_.target = target;
+    device_.frame = wmf.frame;
+    device_.setsWindow = wmf.setsWindow;
     wmf_play(api_, 0, &box);
   }
 
@@ -393,38 +493,29 @@ Wmf readWmf(QByteArrayView bytes) {
   const bool placeable = in.size() >= 4 && in.u32(0) == kPlaceableKey;
   const qint64 start = placeable ? kPlaceableSize : 0;
   const Walk walk = walkRecords(in, start);
-  Wmf wmf{withTrueSizes(bytes, walk, start), {}, {}};
+  Wmf wmf{forTheLibrary(bytes, walk, start), {}, {}, !walk.windowExt.isEmpty()};
   Library library(wmf.bytes);
   const wmfD_Rect box = library.scan();
   if (placeable) {
-    const QRectF bounds = QRectF(QPointF(in.s16(6), in.s16(8)), QPointF(in.s16(10), in.s16(12)));
+    // The header gives the picture's size only; where it lies is the records' window.
+    wmf.frame = QRectF(QPointF(in.s16(6), in.s16(8)), QPointF(in.s16(10), in.s16(12))).normalized();
     const double inch = in.u16(14);
-    if (inch == 0 || bounds.width() <= 0 || bounds.height() <= 0)
+    if (inch == 0 || wmf.frame.isEmpty())
       in.fail(QStringLiteral("has no size in its placeable header"));
-    // Without the placeable header the library draws in logical units, from
-    // the window origin.
-    wmf.frame = QRectF(bounds.topLeft() - walk.windowOrg, bounds.size());
-    wmf.pixels = bounds.size() * kScreenPixelsPerInch / inch;
+    wmf.pixels = wmf.frame.size() * kScreenPixelsPerInch / inch;
   } else {
     // Plain metafiles draw in their logical units, as many as screen pixels.
-    wmf.frame = walk.windowExt.isEmpty() ? QRectF(point(box.TL), point(box.BR)).normalized()
-                                         : QRectF(QPointF(), walk.windowExt);
-    wmf.pixels = wmf.frame.size();
+    wmf.frame = QRectF(point(box.TL), point(box.BR)).normalized();
+    wmf.pixels = walk.windowExt.isEmpty() ? wmf.frame.size() : walk.windowExt;
   }
-  if (wmf.frame.isEmpty()) in.fail(QStringLiteral("has no size"));
+  if (wmf.pixels.isEmpty()) in.fail(QStringLiteral("has no size"));
   return wmf;
 }
 
 void playWmf(const Wmf& wmf, QPainter& painter, const QRectF& target) {
   try {
     Library library(wmf.bytes);
-    const wmfD_Rect box = library.scan();
-    const QRectF& f = wmf.frame;
-    const QTransform toTarget =
-        QTransform::fromTranslate(-f.left(), -f.top()) *
-        QTransform::fromScale(target.width() / f.width(), target.height() / f.height()) *
-        QTransform::fromTranslate(target.left(), target.top());
-    library.play(painter, toTarget, box);
+    library.play(painter, target, wmf, library.scan());
   } catch (const PictureError&) {
     // Checked when it was read; nothing more to draw.
   }

@@ -11,8 +11,9 @@ class QPainter;
 // be played by the metafile library.
 struct Wmf {
   QByteArray bytes;  // the metafile without its placeable header, header sizes made true
-  QRectF frame;  // the picture's area in the library's drawing units
+  QRectF frame;  // the picture's area in logical units, when its records set no window
   QSizeF pixels;  // its size on a screen of 96 pixels per inch
+  bool setsWindow = false;
 };
 
 // Walks every record and checks that it lies inside the file and holds what
@@ -20,6 +21,7 @@ struct Wmf {
 // InvalidGraphic when any of it fails.
 Wmf readWmf(QByteArrayView bytes);
 
-// Draws the picture as vectors with its frame filling `target`. Drawing never
+// Draws the picture as vectors, the window its records set (else its frame)
+// filling `target`. Drawing never
 // fails: what the library cannot play is left out.
 void playWmf(const Wmf& wmf, QPainter& painter, const QRectF& target);

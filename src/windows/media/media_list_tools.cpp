@@ -10,6 +10,7 @@
 
 #include "platform/ui_services.h"
 #include "program/forms.h"
+#include "program/program_state.h"
 #include "widgets/colour_box.h"
 #include "widgets/file_details.h"
 #include "widgets/find_in_list.h"

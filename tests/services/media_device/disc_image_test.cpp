@@ -2,6 +2,7 @@
 // frequency, heard through a capture output.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -211,6 +212,68 @@ TEST_F(DiscImageTest, OneWaveFilePerTrackPlaysEachTrack) {
   playTrack(3);
   ASSERT_TRUE(waitForStop());
   EXPECT_EQ(heard().strongest(kTones, 0.1, 0.9), 880);
+}
+
+// The code page of a Western Windows machine: Latin-1 but for the euro sign here.
+QByteArray windows1252(const QString& text) {
+  return QString(text).replace(QChar(0x20AC), QChar(0x80)).toLatin1();
+}
+
+TEST_F(DiscImageTest, SheetsInEachEncodingWindowsSavesNameTheirFileAndTitles) {
+  QFile::copy(path("tones.bin"), path("Café.bin"));
+  const QString sheet =
+      "TITLE \"Señor €\"\r\nFILE \"Café.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    TITLE "
+      "\"Café\"\r\n    INDEX 01 00:00:00\r\n";
+  const QByteArray utf16Mark("\xFF\xFE");
+  QByteArray utf16(utf16Mark);
+  utf16.append(reinterpret_cast<const char*>(sheet.utf16()), sheet.size() * 2);
+  const std::vector<std::pair<const char*, QByteArray>> encodings{
+      {"UTF-8", sheet.toUtf8()},
+      {"UTF-8 with a mark", "\xEF\xBB\xBF" + sheet.toUtf8()},
+      {"Windows-1252", windows1252(sheet)},
+      {"Windows-1252 behind a UTF-8 mark", "\xEF\xBB\xBF" + windows1252(sheet)},
+      {"UTF-16 with a mark", utf16}};
+  for (const auto& [encoding, bytes] : encodings) {
+    SCOPED_TRACE(encoding);
+    writeFile("sheet.cue", bytes);
+    chooseImage(path("sheet.cue"));
+    cd->open("virtual");
+    EXPECT_EQ(devices->discProblem("virtual"), "");
+    const DiscToc disc = devices->disc("virtual");
+    ASSERT_EQ(disc.tracks.size(), 1u);
+    EXPECT_EQ(disc.text.title, "Señor €");
+    EXPECT_EQ(disc.tracks[0].text.title, "Café");
+  }
+}
+
+// As a ripper on Windows saves it: its code page behind a UTF-8 mark, CR LF,
+// backslashes, letter case that is not the files', a folder of the ripper's
+// own machine, one WAVE file a track.
+TEST_F(DiscImageTest, ASheetAsAWindowsRipperSavesItPlaysEveryTrack) {
+  ASSERT_TRUE(QDir(path("")).mkdir("cd1"));
+  writeWavFile(path("cd1/01 - café.wav").toStdString(), tone(550, 0.5));
+  writeWavFile(path("cd1/Track02.WAV").toStdString(), tone(660, 0.5));
+  writeWavFile(path("03 - end.wav").toStdString(), tone(880, 0.5));
+  writeFile("Album.cue",
+            "\xEF\xBB\xBF" + windows1252("FILE \"CD1\\01 - CAFÉ.wav\" WAVE\r\n"
+                                         "  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
+                                         "FILE \"cd1\\track02.wav\" WAVE\r\n"
+                                         "  TRACK 02 AUDIO\r\n    INDEX 01 00:00:00\r\n"
+                                         "FILE \"C:\\Rips\\03 - End.wav\" WAVE\r\n"
+                                         "  TRACK 03 AUDIO\r\n    INDEX 01 00:00:00\r\n"));
+  chooseImage(path("Album.cue"));
+  cd->open("virtual");
+  EXPECT_EQ(devices->discProblem("virtual"), "");
+  ASSERT_EQ(cd->trackCount(), 3);
+  for (int track = 1; track <= 3; ++track) {
+    playTrack(track);
+    ASSERT_TRUE(waitForStop());
+  }
+  const CapturedSound sound = heard();
+  EXPECT_NEAR(sound.audibleSeconds(), 1.5, 0.06);
+  EXPECT_EQ(sound.strongest(kTones, 0.05, 0.45), 550);
+  EXPECT_EQ(sound.strongest(kTones, 0.55, 0.95), 660);
+  EXPECT_EQ(sound.strongest(kTones, 1.05, 1.45), 880);
 }
 
 TEST_F(DiscImageTest, AnImageCutShortPlaysWhatItHas) {

@@ -178,6 +178,17 @@ TEST(Bitmap, ResizingKeepsTheTopLeftAndAssignmentShares) {
   EXPECT_TRUE(copy.Empty());
 }
 
+// As the platform showed them: the first entries, the rest passed over.
+TEST(Bitmap, APaletteLongerThanItsDepthNeedsUsesItsFirstEntries) {
+  const QVector<QRgb> three{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+  Bitmap bitmap;
+  loadBytes(bitmap, bmpFile(2, 1, 1, 0, three, Bytes().u8(0x40).pad(4).data));
+  EXPECT_EQ(bitmap.Palette(), three.first(2));
+  const QImage image = drawnAtOwnSize(bitmap);
+  EXPECT_EQ(image.pixel(0, 0), three[0]);
+  EXPECT_EQ(image.pixel(1, 0), three[1]);
+}
+
 TEST(Bitmap, BadFilesRaiseThePictureError) {
   const QVector<QRgb> two = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
   const QByteArray good = patternFile(8, false);
@@ -195,8 +206,8 @@ TEST(Bitmap, BadFilesRaiseThePictureError) {
       {"compressed index out of range", bmpFile(2, 1, 8, 1, two, Bytes().bytes({2, 5, 0, 1}).data)},
       {"compressed without an end", bmpFile(4, 4, 8, 1, two, Bytes().bytes({2, 1, 0, 0}).data)},
       {"compressed top-down", bmpFile(2, -1, 8, 1, two, Bytes().bytes({2, 1, 0, 1}).data)},
-      {"more colours than the depth allows",
-       bmpFile(1, 1, 1, 0, QVector<QRgb>(3), QByteArray(4, 0))},
+      {"a colour table longer than the file",
+       bmpFile(1, 1, 1, 0, QVector<QRgb>(3), QByteArray(4, 0)).replace(46, 4, "\xFF\xFF\xFF\x7F")},
   });
 }
 

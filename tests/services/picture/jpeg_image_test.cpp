@@ -75,6 +75,38 @@ TEST(JpegImage, SavesTheBytesItReadSharesOnAssignAndKeepsItsSize) {
   EXPECT_EQ(drawnAtOwnSize(bitmap), drawnAtOwnSize(jpeg));
 }
 
+// As print workflows write them: CMYK and YCCK, the inks stored inverted.
+TEST(JpegImage, PicturesInPrintingInksAreShownInLight) {
+  const QImage original = blocks(64, 48);
+  for (bool ycck : {false, true}) {
+    SCOPED_TRACE(ycck ? "YCCK" : "CMYK");
+    JpegImage jpeg;
+    jpeg.setOutput(JpegImage::Output::Colours24);
+    loadBytes(jpeg, encodeInksJpeg(original, ycck));
+    EXPECT_LE(worstDifference(drawnAtOwnSize(jpeg), original), 16);
+    jpeg.setOutput(JpegImage::Output::Palette8);
+    EXPECT_EQ(jpeg.ToImage().format(), QImage::Format_Indexed8);
+    EXPECT_LE(worstDifference(drawnAtOwnSize(jpeg), original), 40);
+  }
+}
+
+// libjpeg's defaults: a warning, and the rows never received are grey.
+TEST(JpegImage, AFileCutShortIsShownWithItsMissingRowsGrey) {
+  const QImage original = blocks(64, 64);
+  const QByteArray file = encodeJpeg(original, 90);
+  JpegImage jpeg;
+  jpeg.setOutput(JpegImage::Output::Colours24);
+  const qsizetype scan = file.indexOf("\xFF\xDA");
+  loadBytes(jpeg, file.left(scan + (file.size() - scan) / 2));
+  ASSERT_EQ(QSize(jpeg.Width(), jpeg.Height()), QSize(64, 64));
+  const QImage shown = drawnAtOwnSize(jpeg);
+  EXPECT_LE(worstDifference(shown.copy(0, 0, 64, 16), original.copy(0, 0, 64, 16)), 12);
+  for (QPoint p : {QPoint(8, 60), QPoint(40, 56)}) {
+    EXPECT_NEAR(qRed(shown.pixel(p)), 128, 8);
+    EXPECT_EQ(qRed(shown.pixel(p)), qBlue(shown.pixel(p)));
+  }
+}
+
 // The scan holding the last refinement, from its marker to the file's end.
 QByteArray lastScan(const QByteArray& file) {
   const qsizetype at = file.lastIndexOf("\xFF\xDA");
@@ -94,7 +126,7 @@ TEST(JpegImage, BadFilesRaiseThePictureError) {
   expectRefused<JpegImage>({
       {"zero bytes", {}},
       {"not a JPEG", "BM this is a bitmap header, not a JPEG one"},
-      {"cut in half", good.left(good.size() / 2)},
+      {"cut inside its header", good.left(100)},
       {"huge declared size", huge},
       {"endless scans", endless},
   });

@@ -11,3 +11,7 @@ enum class JpegStyle { FullColour, Usual };
 // A JPEG file of the image through libjpeg's compressor.
 QByteArray encodeJpeg(const QImage& image, int quality, bool progressive = false, bool grey = false,
                       JpegStyle style = JpegStyle::FullColour);
+
+// The image in printing inks, stored inverted as Adobe's programs store them,
+// as plain CMYK or as YCCK.
+QByteArray encodeInksJpeg(const QImage& image, bool ycck);

@@ -115,6 +115,40 @@ TEST(Metafile, TakesANewSizeSharesOnAssignAndOffersItsBytes) {
   EXPECT_EQ(data.data("image/x-emf"), sampleEmf());
 }
 
+// The platform's save keeps the text alignment and background mode; the
+// metafile library's forgot them, which put text a line low on white boxes.
+TEST(Metafile, ASavedStateKeepsTheTextAlignmentAndBackgroundMode) {
+  WmfWriter w;
+  w.window(QRect(0, 0, 100, 100)).record(0x012E, {24}).record(0x0102, {1}).record(0x001E, {});
+  Metafile metafile;
+  loadBytes(metafile, w.font(-12).select(0).text(QPoint(50, 45), "Hi").file());
+  const QImage image = drawn(metafile, QSize(100, 100), Qt::magenta);
+  EXPECT_TRUE(hasDark(image, QRect(50, 34, 20, 11)));  // on its baseline
+  EXPECT_FALSE(hasDark(image, QRect(50, 47, 20, 10)));
+  EXPECT_FALSE(image.pixelColor(52, 40) == Qt::white || image.pixelColor(60, 46) == Qt::white);
+}
+
+// A poster-sized frame: its own size would take gigabytes of pixels.
+TEST(Metafile, ALargeFrameIsDrawnAtTheSizeShownAndCutWithoutPixelsOfItsOwn) {
+  EmfWriter e;  // 10 device pixels a millimetre, so 30000 x 40000 of them
+  e.pen(1, 0, kRed).brush(2, kRed).select(1).select(2).rectangle(QRect(0, 0, 3000, 4000));
+  Metafile metafile;
+  loadBytes(metafile, e.file(QRect(0, 0, 300000, 400000)));
+  EXPECT_EQ(QSize(metafile.Width(), metafile.Height()), QSize(11339, 15118));
+
+  const QImage fitted = drawn(metafile, QSize(113, 151), Qt::white);
+  EXPECT_EQ(fitted.pixel(5, 7), kRed);
+  EXPECT_EQ(fitted.pixel(16, 20), kWhite);
+
+  const QImage cut = metafile.ToImagePart(QRect(0, 0, 2000, 2000));
+  ASSERT_EQ(cut.size(), QSize(2000, 2000));
+  EXPECT_EQ(cut.pixel(1000, 1400), kRed);
+  EXPECT_EQ(cut.pixel(1200, 1600), kWhite);
+  const QImage part = metafile.ToImagePart(QRect(1000, 1400, 300, 300));
+  EXPECT_EQ(part.pixel(50, 50), kRed);
+  EXPECT_EQ(part.pixel(200, 200), kWhite);
+}
+
 TEST(Metafile, BadWindowsMetafilesRaiseThePictureError) {
   const QByteArray good = WmfWriter().rectangle(QRect(0, 0, 10, 10)).file(QRect(0, 0, 10, 10), 96);
   const qsizetype first = 22 + 18;  // first record, after both headers

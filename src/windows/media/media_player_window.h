@@ -276,8 +276,8 @@ class TForm4 : public Form, public ListWindow {
   void fillFromDialog();
   void takeChosenFiles(const QStringList& chosen);
   void fillFromPlayList();
-  void showFillingResult();
-  void showFilledList();
+  void showFillingResult(bool fromPlayList);
+  void showFilledList(bool fromPlayList);
   void reportNoFilesFound(const QString& drive);
   void showSearchResults();
   bool enterDriveRoot(const QString& drive);

@@ -48,13 +48,13 @@ void TForm4::Button12Click() {
     fillFromPlayList();
   else
     fillFromDialog();
-  showFillingResult();
+  showFillingResult(PlayListMode);
 }
 
 void TForm4::FillWithFiles(const QStringList& files) {
   clearForFilling();
   takeChosenFiles(files);
-  showFillingResult();
+  showFillingResult(false);
 }
 
 void TForm4::clearForFilling() {
@@ -85,7 +85,7 @@ void TForm4::letGoOfPlayback() {
   Panel1->hide();
 }
 
-void TForm4::showFillingResult() {
+void TForm4::showFillingResult(bool fromPlayList) {
   program_.ui.setCursor(ScreenCursor::Normal);
   if (LastIndex < 0) {
     program_.ui.messageDlg(MessageKind::Information, "Nothing or too many items selected!");
@@ -93,7 +93,7 @@ void TForm4::showFillingResult() {
     ListBox1->hide();
     return;
   }
-  showFilledList();
+  showFilledList(fromPlayList);
 }
 
 void TForm4::fillFromPlayList() {
@@ -120,8 +120,10 @@ void TForm4::takeChosenFiles(const QStringList& chosen) {
   for (const QString& file : chosen) Lines.append(ListLine::forFile(file), true);
 }
 
-void TForm4::showFilledList() {
-  if (PlayListMode) PlayListInUse = true;
+// Only a list loaded from a play list has one in use: files dropped or handed
+// in while play-list mode is on do not.
+void TForm4::showFilledList(bool fromPlayList) {
+  PlayListInUse = fromPlayList;
   setTransportEnabled(true);
   Button3->setEnabled(false);
   showSelectedCount(LastIndex + 1);

@@ -442,6 +442,9 @@ walk::Walker<MediaWalk> mediaWalker() {
                                   {"fresh start", freshStartPlays}});
 }
 
+// CI's budget: some ten seconds here. docs/media-player.md has the longer run.
+TEST(MediaWalk, TheInvariantsHoldOnRandomWalks) { mediaWalker().expectHolds(walk::budget(40, 40)); }
+
 // Sequences the walks found, each once a fault.
 
 TEST(MediaWalk, PlayOrEnterOverAPlayingFileLeavesNoClockSliderOrVideoOfIt) {

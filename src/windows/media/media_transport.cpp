@@ -224,6 +224,7 @@ void TForm4::dropWhatPlayed() {
 
 // Next and Previous leave the file that plays, whichever device has it.
 void TForm4::closeCurrentFile() {
+  if ((Sequence.MpegActive() && MpegOpen()) || mciPlaying()) dropWhatPlayed();
   if (Sequence.MpegActive() && MpegOpen()) CloseMpeg();
   if (mciPlaying()) {
     MediaPlayer1->stop();

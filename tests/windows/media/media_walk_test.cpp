@@ -447,12 +447,14 @@ TEST(MediaWalk, TheInvariantsHoldOnRandomWalks) { mediaWalker().expectHolds(walk
 
 // Sequences the walks found, each once a fault.
 
-TEST(MediaWalk, PlayOrEnterOverAPlayingFileLeavesNoClockSliderOrVideoOfIt) {
+TEST(MediaWalk, PlayEnterOrNextOverAPlayingFileLeaveNoClockSliderOrVideoOfIt) {
   mediaWalker().expectReplayHolds({{"Choose and play afresh", 2491098997}, {"Play", 638080873}});
   mediaWalker().expectReplayHolds(
       {{"Choose files", 2094092985}, {"Next", 2051412994}, {"Play", 2856726905}});
   mediaWalker().expectReplayHolds(
       {{"Choose and play afresh", 114350777}, {"Enter on a line", 1663276193}});
+  mediaWalker().expectReplayHolds(
+      {{"Choose and play afresh", 1102661575}, {"File details", 3692407141}, {"Next", 468830065}});
 }
 
 TEST(MediaWalk, GoingOnPastAFileThatFailedShowsNothingOfTheFileBefore) {

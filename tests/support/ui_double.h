@@ -33,6 +33,8 @@ class UiDouble : public UiServices {
   void answerOthersWith(std::function<Answer(const QString& caption)> answer) {
     answerOthers_ = std::move(answer);
   }
+  // Run each time pending events are processed, as a person acting meanwhile.
+  void onProcessMessages(std::function<void()> meanwhile) { meanwhile_ = std::move(meanwhile); }
   // Run while a window is "shown modally"; it should hide the window.
   void onModal(std::function<void(QWidget*)> script) { modalScripts_.push_back(std::move(script)); }
 
@@ -61,7 +63,10 @@ class UiDouble : public UiServices {
   void beep() override { ++beeps_; }
   void setHintsEnabled(bool enabled) override { hints_ = enabled; }
   bool hintsEnabled() const override { return hints_; }
-  void processMessages() override { ++processed_; }
+  void processMessages() override {
+    ++processed_;
+    if (meanwhile_) meanwhile_();
+  }
   void terminate() override { terminating_ = true; }
   bool terminating() const override { return terminating_; }
 
@@ -75,6 +80,7 @@ class UiDouble : public UiServices {
   std::deque<std::optional<QString>> saveFiles_;
   std::deque<std::function<void(QWidget*)>> modalScripts_;
   std::function<Answer(const QString&)> answerOthers_;
+  std::function<void()> meanwhile_;
   bool allowMessages_ = true;
   QString title_;
   ScreenCursor cursor_ = ScreenCursor::Normal;

@@ -32,7 +32,9 @@ void TForm4::takeLineNames(int row) {
   CurrentFileName = DetailsFileName;
 }
 
+// A running search has the transport disabled; its found lines do not play meanwhile.
 void TForm4::ListBox1DblClick(QObject* Sender) {
+  if (SearchRunning) return;
   const int highlighted = ListBox1->currentRow();
   if (Sender != Button1 && Sender != CheckBox1 && highlighted >= 0) setTicked(highlighted, true);
   bool anyTicked = false;
@@ -50,6 +52,7 @@ void TForm4::ListBox1KeyDown(int key) {
     return;
   }
   if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
+  if (SearchRunning) return;
   if (ListBox1->currentRow() < 0) {
     program_.ui.messageDlg(MessageKind::Information, "No File Hi-Lighted");
     return;

@@ -67,6 +67,7 @@ void TForm4::startSearch() {
   Animate1->show();
   LastIndex = 0;
   ListBox1->clear();
+  SavePlayList2->setEnabled(false);  // until the search has lines to save
   setExtent(30);
 }
 

@@ -134,6 +134,17 @@ struct MediaWalk : MediaPlaybackWorld {
   std::mt19937* random = nullptr;
   int made = 0;
   std::set<QString> failing;  // files made to fail; only they may be named by the prompt
+  // The output is to fail, for the MPEG file that plays or, if that one is left
+  // before, the next one.
+  std::optional<std::size_t> outputFailsFrom;  // in the MPEG library's list of opened files
+  bool outputFailedFor(const QString& file) {
+    if (!outputFailsFrom) return false;
+    const auto& opened = mpeg->opened;
+    const bool among = std::find(opened.begin() + long(*outputFailsFrom), opened.end(),
+                                 file.toStdString()) != opened.end();
+    if (among) outputFailsFrom.reset();
+    return among;
+  }
   std::set<QString> missing;  // files gone from the disk, which the details box cannot find
   bool errorBoxAllowed = false;  // a seek was made to fail in this step
   std::size_t boxesChecked = 0;
@@ -340,7 +351,7 @@ std::vector<walk::Action<MediaWalk>> actions() {
       action("The output fails",
              [](MediaWalk& w) {
                if (w.mpeg->mode != 3 || w.mpeg->opened.empty()) return;
-               w.failing.insert(QString::fromStdString(w.mpeg->opened.back()));
+               w.outputFailsFrom = w.mpeg->opened.size() - 1;
                w.mpeg->outputFailsAt = w.mpeg->position + 500;
              }),
       action("Drag the slider",
@@ -376,7 +387,7 @@ Found boxesAsked(MediaWalk& w) {
   for (; w.boxesChecked < shown.size(); ++w.boxesChecked) {
     const UiDouble::Shown& box = shown[w.boxesChecked];
     if (box.text.startsWith(kFailurePrompt)) {
-      if (!w.failing.count(box.caption))
+      if (!w.failing.count(box.caption) && !w.outputFailedFor(box.caption))
         return "the failure prompt names " + box.caption.toStdString() + ", which did not fail";
       continue;
     }

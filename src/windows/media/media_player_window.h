@@ -97,6 +97,7 @@ class TForm4 : public Form, public ListWindow {
   // Position (media_position.cpp): the clock, the slider and the gauge.
   void MPlayer1PosUpdate(int Pos, int Len);
   void TrackBar1Change();
+  void TrackBar1Held(bool held);
 
   // Tools and Help menus (media_player_window.cpp).
   void SystemStatus1Click();

@@ -192,6 +192,14 @@ TEST_F(MediaPlayback, TheSliderSeeksAnMpegFileWithoutStoppingIt) {
   EXPECT_TRUE(media->MPlayer1->UseTimer());
   run(500);
   EXPECT_EQ(clock(), "0:19");  // remaining time, the choice at creation
+
+  // A seek that fails leaves the position reports on, and so the file's end.
+  mpeg->seekFails = true;
+  ui.allowMessages();
+  media->TrackBar1->setFocus();
+  media->TrackBar1->setValue(10000);
+  EXPECT_TRUE(media->MPlayer1->UseTimer());
+  EXPECT_EQ(ui.shown().size(), 1u);
 }
 
 TEST_F(MediaPlayback, PauseHoldsEitherDeviceAndResumes) {

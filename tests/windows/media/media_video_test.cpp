@@ -24,6 +24,12 @@ struct MediaVideo : MediaPlaybackFixture {
     run(1000);
     fullScreen()->FormActivate();
   }
+  void expectListBackFromFullScreen() {
+    EXPECT_FALSE(fullScreen()->isVisible());
+    EXPECT_FALSE(platform.taskbar.hidden());
+    EXPECT_FALSE(media->isMinimized());
+    EXPECT_FALSE(media->ListBox1->isHidden());
+  }
 };
 
 TEST_F(MediaVideo, AFittedVideoTakesThePanelInPlaceOfTheListUntilASoundFollows) {
@@ -50,10 +56,7 @@ TEST_F(MediaVideo, AFullScreenVideoFollowedByUntickedLinesReturnsToTheList) {
   untick(1);
   playFullScreen();
   run(2000);
-  EXPECT_FALSE(fullScreen()->isVisible());
-  EXPECT_FALSE(platform.taskbar.hidden());
-  EXPECT_FALSE(media->isMinimized());
-  EXPECT_FALSE(media->ListBox1->isHidden());
+  expectListBackFromFullScreen();
 }
 
 TEST_F(MediaVideo, FullScreenFillsTheScreenAndEscapeBringsTheListBack) {
@@ -135,10 +138,7 @@ TEST_F(MediaVideo, AFullScreenVideoEndingWithoutAutoPlayGivesTheListBack) {
   media->CheckBox1->setChecked(false);
   playFullScreen();
   run(2000);
-  EXPECT_FALSE(fullScreen()->isVisible());
-  EXPECT_FALSE(platform.taskbar.hidden());
-  EXPECT_FALSE(media->isMinimized());
-  EXPECT_FALSE(media->ListBox1->isHidden());
+  expectListBackFromFullScreen();
 }
 
 TEST_F(MediaVideo, LeavingForTheCdPlayerDuringAFittedVideoStopsItAndShowsTheList) {

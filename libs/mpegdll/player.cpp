@@ -154,6 +154,11 @@ bool Player::send(Command command) {
   command_ = command;
   wake_.notify_all();
   done_.wait(lock, [this] { return !command_; });
+  if (std::exchange(commandUnanswered_, false)) {
+    lock.unlock();
+    reap();
+    return false;
+  }
   if (commandFailure_ != MPEGDLL_OK) throw Failure(std::exchange(commandFailure_, MPEGDLL_OK));
   return true;
 }
@@ -170,6 +175,13 @@ void Player::run() {
   }
   running_ = false;
   threadId_ = 0;
+  // A command that came while the last piece was decoded or written meets a
+  // thread that has ended: it is told so, as if it had come just after.
+  if (command_) {
+    command_.reset();
+    commandUnanswered_ = true;
+    done_.notify_all();
+  }
 }
 
 // Commands, decoding and the end, until the end or a quit; an output that

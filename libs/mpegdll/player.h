@@ -95,6 +95,8 @@ class Player {
   // Guarded by mutex_.
   std::optional<Command> command_;
   int commandFailure_ = MPEGDLL_OK;
+  // The thread ended before it took the command.
+  bool commandUnanswered_ = false;
   bool running_ = false;
   pid_t threadId_ = 0;
 

@@ -151,8 +151,11 @@ class FakeMechanism : public CdMechanism {
 class FakeFilePlayer : public FilePlayer {
  public:
   FakeFilePlayer(std::shared_ptr<ManualClock> clock,
-                 std::shared_ptr<QMap<QString, FakeFileScript>> files)
-      : head_(std::move(clock), 1000, [this] { finished({}); }), files_(std::move(files)) {}
+                 std::shared_ptr<QMap<QString, FakeFileScript>> files,
+                 std::shared_ptr<QString> openFile)
+      : head_(std::move(clock), 1000, [this] { finished({}); }),
+        files_(std::move(files)),
+        openFile_(std::move(openFile)) {}
   void open(const QString& path) override {
     const auto script = files_->constFind(path);
     if (script == files_->constEnd())
@@ -161,8 +164,12 @@ class FakeFilePlayer : public FilePlayer {
     if (!script->error.isEmpty())
       throw MediaDeviceError(DeviceErrorCode::CannotOpen, script->error);
     length_ = script->lengthMs;
+    *openFile_ = path;
   }
-  void close() override { length_ = 0; }
+  void close() override {
+    length_ = 0;
+    openFile_->clear();
+  }
   qint64 length() const override { return length_; }
   void play(qint64 from, qint64 to) override { head_.start(from, to); }
   void pause() override { head_.pause(); }
@@ -175,6 +182,7 @@ class FakeFilePlayer : public FilePlayer {
  private:
   Playhead head_;
   std::shared_ptr<QMap<QString, FakeFileScript>> files_;
+  std::shared_ptr<QString> openFile_;
   qint64 length_ = 0;
 };
 
@@ -182,7 +190,8 @@ class FakeFilePlayer : public FilePlayer {
 
 FakeMediaDeviceFactory::FakeMediaDeviceFactory(QStringList drives)
     : clock_(std::make_shared<ManualClock>()),
-      files_(std::make_shared<QMap<QString, FakeFileScript>>()) {
+      files_(std::make_shared<QMap<QString, FakeFileScript>>()),
+      openFile_(std::make_shared<QString>()) {
   for (const QString& name : drives) drives_[name] = std::make_shared<FakeDriveState>();
   driveSet_ =
       std::make_shared<CdDriveSet>(drives, [states = drives_, clock = clock_](const QString& name) {
@@ -230,7 +239,8 @@ void FakeMediaDeviceFactory::deliverEvents() { QCoreApplication::sendPostedEvent
 
 std::unique_ptr<MediaDevice> FakeMediaDeviceFactory::create(DeviceType type) {
   if (type == DeviceType::AutoSelect)
-    return std::make_unique<FileDevice>(std::make_unique<FakeFilePlayer>(clock_, files_));
+    return std::make_unique<FileDevice>(
+        std::make_unique<FakeFilePlayer>(clock_, files_, openFile_));
   return std::make_unique<CdAudioDevice>(
       [drives = driveSet_](const QString& device) { return drives->find(device); });
 }

@@ -57,6 +57,9 @@ class FakeMediaDeviceFactory : public MediaDeviceFactory {
   void addFile(const QString& path, qint64 lengthMs);
   void addBrokenFile(const QString& path, QString error);
 
+  // The file a media player's device has open; empty when none.
+  QString openFile() const { return *openFile_; }
+
   // Moves the clock on, ends plays that reach their end and delivers the events.
   void advance(qint64 milliseconds);
   void deliverEvents();
@@ -71,5 +74,6 @@ class FakeMediaDeviceFactory : public MediaDeviceFactory {
   std::shared_ptr<ManualClock> clock_;
   QMap<QString, std::shared_ptr<FakeDriveState>> drives_;
   std::shared_ptr<QMap<QString, FakeFileScript>> files_;
+  std::shared_ptr<QString> openFile_;
   std::shared_ptr<CdDriveSet> driveSet_;
 };

@@ -48,7 +48,7 @@ void UiDouble::showMessage(const QString& text) {
 
 Answer UiDouble::askYesNo(const QString& caption, const QString& question) {
   record(Box::Question, caption, question);
-  if (answers_.empty() && unqueuedAnswer_) return *unqueuedAnswer_;
+  if (answers_.empty() && answerOthers_) return answerOthers_(caption);
   if (answers_.empty()) {
     ADD_FAILURE() << "unexpected question: " << question.toStdString();
     return Answer::No;

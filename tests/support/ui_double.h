@@ -27,11 +27,20 @@ class UiDouble : public UiServices {
   void expectInput(std::optional<QString> text) { inputs_.push_back(std::move(text)); }
   void expectOpenFiles(QStringList files) { openFiles_.push_back(std::move(files)); }
   void expectSaveFile(std::optional<QString> file) { saveFiles_.push_back(std::move(file)); }
-  // Questions beyond the queue get this answer instead of failing the test
-  // (a random walk cannot tell which it will meet).
-  void answerUnqueued(std::optional<Answer> answer) { unqueuedAnswer_ = answer; }
   // Message boxes are not answered, but a test that expects none can say so.
   void allowMessages(bool allow = true) { allowMessages_ = allow; }
+  // Answers the questions nobody queued an answer for (a random walk draws
+  // its answers as the questions come), instead of failing the test.
+  void answerOthersWith(std::function<Answer(const QString& caption)> answer) {
+    answerOthers_ = std::move(answer);
+  }
+  // The same answer to every such question; nothing ends it.
+  void answerUnqueued(std::optional<Answer> answer) {
+    answerOthers_ = nullptr;
+    if (answer) answerOthers_ = [answer](const QString&) { return *answer; };
+  }
+  // Run each time pending events are processed, as a person acting meanwhile.
+  void onProcessMessages(std::function<void()> meanwhile) { meanwhile_ = std::move(meanwhile); }
   // Run while a window is "shown modally"; it should hide the window.
   void onModal(std::function<void(QWidget*)> script) { modalScripts_.push_back(std::move(script)); }
   // What runs in every modal window that no script is queued for: a person
@@ -65,7 +74,10 @@ class UiDouble : public UiServices {
   void beep() override { ++beeps_; }
   void setHintsEnabled(bool enabled) override { hints_ = enabled; }
   bool hintsEnabled() const override { return hints_; }
-  void processMessages() override { ++processed_; }
+  void processMessages() override {
+    ++processed_;
+    if (meanwhile_) meanwhile_();
+  }
   void terminate() override { terminating_ = true; }
   bool terminating() const override { return terminating_; }
 
@@ -74,12 +86,13 @@ class UiDouble : public UiServices {
 
   std::vector<Shown> shown_;
   std::deque<Answer> answers_;
-  std::optional<Answer> unqueuedAnswer_;
   std::deque<std::optional<QString>> inputs_;
   std::deque<QStringList> openFiles_;
   std::deque<std::optional<QString>> saveFiles_;
   std::deque<std::function<void(QWidget*)>> modalScripts_;
   std::function<void(QWidget*)> everyModal_;
+  std::function<Answer(const QString&)> answerOthers_;
+  std::function<void()> meanwhile_;
   bool allowMessages_ = true;
   QString title_;
   ScreenCursor cursor_ = ScreenCursor::Normal;

@@ -272,6 +272,11 @@ void TMPEGPlayer::check() {
   if (lastErrorCode_ > 0) throw TMPEGError::fromCode(lastErrorCode_);
 }
 
+void TMPEGPlayer::setUseTimer(bool value) {
+  useTimer_ = value;
+  if (timer_ && playing_) timer_->setEnabled(value && timer_->Interval() != 0);
+}
+
 void TMPEGPlayer::startPlaying() {
   playing_ = true;
   ++playedXTimes_;

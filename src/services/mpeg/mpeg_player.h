@@ -46,7 +46,8 @@ class TMPEGPlayer : public QObject {
   TPlayPriority PlayerPriority() const;
   void setPlayerPriority(TPlayPriority value);
   bool UseTimer() const { return useTimer_; }
-  void setUseTimer(bool value) { useTimer_ = value; }
+  // While a file plays, the switch also holds its running timer off or lets it run again.
+  void setUseTimer(bool value);
   int TimerFreq() const { return timerFreq_; }
   void setTimerFreq(int value);
   bool AutoPlay() const { return autoPlay_; }

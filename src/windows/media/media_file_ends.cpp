@@ -38,13 +38,13 @@ void TForm4::skipFailedFile() {
   } else {
     MediaPlayer1->close();
   }
-  clearPosition();
   if (Sequence.skipFailed()) setMenusEnabled(true);
-  for (QLabel* label : {Label3, Label4, Label1}) label->clear();
-  CurrentTitle.clear();
-  CurrentFileName.clear();
+  // The video window goes with the file; a video that follows brings its own.
+  leaveFullScreen();
+  showListAgain();
+  // Nothing plays until the next step: no clock, slider or labels of the file before.
+  clearPlayback();
   program_.ui.setCursor(ScreenCursor::Normal);
-  PlayBusy = false;
   Timer1->setEnabled(true);
 }
 
@@ -68,10 +68,9 @@ void TForm4::MediaPlayer1Notify() {
     Button2Click(nullptr);  // on the device's behalf, which is no control
     return;
   }
-  PlayBusy = false;
-  for (QLabel* label : {Label1, Label2, Label6}) label->clear();
-  CurrentTitle.clear();
-  CurrentFileName.clear();
+  // All of the ended file's display goes: an own-size video's device is closed
+  // above, so no step will find it stopped and clear the rest.
+  clearPlayback();
   setVideoSizeChoicesEnabled(true);
   Button17->setEnabled(true);
 }

@@ -22,12 +22,19 @@ void TForm4::ListBox1Click(QObject* Sender) {
     return;
   }
   Sequence.followHighlight(highlighted);
-  DetailsFileName = ListBox1->item(highlighted)->text();
+  takeLineNames(highlighted);
+}
+
+// The line becomes the one the details and the names speak of.
+void TForm4::takeLineNames(int row) {
+  DetailsFileName = ListBox1->item(row)->text();
   CurrentTitle = DetailsFileName;
   CurrentFileName = DetailsFileName;
 }
 
+// A running search has the transport disabled; its found lines do not play meanwhile.
 void TForm4::ListBox1DblClick(QObject* Sender) {
+  if (SearchRunning) return;
   const int highlighted = ListBox1->currentRow();
   if (Sender != Button1 && Sender != CheckBox1 && highlighted >= 0) setTicked(highlighted, true);
   bool anyTicked = false;
@@ -45,14 +52,17 @@ void TForm4::ListBox1KeyDown(int key) {
     return;
   }
   if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
+  if (SearchRunning) return;
   if (ListBox1->currentRow() < 0) {
     program_.ui.messageDlg(MessageKind::Information, "No File Hi-Lighted");
     return;
   }
   program_.ui.setCursor(ScreenCursor::HourGlass);
-  if (MpegOpen()) CloseMpeg();
   const DeviceMode mode = MediaPlayer1->mode();
-  if (mode == DeviceMode::Open || mode == DeviceMode::Playing) MediaPlayer1->close();
+  const bool mciOpen = mode == DeviceMode::Open || mode == DeviceMode::Playing;
+  if (MpegOpen() || mciOpen) dropWhatPlayed();
+  if (MpegOpen()) CloseMpeg();
+  if (mciOpen) MediaPlayer1->close();
   ListBox1DblClick(ListBox1);
 }
 

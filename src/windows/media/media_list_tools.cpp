@@ -101,12 +101,13 @@ QString TForm4::highlightedLine() const {
 }
 
 // The list would move its highlight to the line under a right click only after
-// the details were shown; the line pointed at is the one described and clicked.
+// the details were shown; the line pointed at is the one described. Asking
+// about a line is no click: the play cursor stays where it is.
 void TForm4::highlightLineAt(const QPoint& point) {
   QListWidgetItem* item = ListBox1->itemAt(point);
   if (SearchRunning || !item || ListBox1->row(item) == ListBox1->currentRow()) return;
   ListBox1->setCurrentItem(item);
-  ListBox1Click(ListBox1);
+  takeLineNames(ListBox1->row(item));
 }
 
 void TForm4::ListBox1MouseDown(Qt::MouseButton button) {

@@ -43,6 +43,8 @@ void TForm4::connectPlayback() {
   handle(Button5, &QPushButton::clicked, [this] { Button5Click(Button5); });
   handle(CheckBox1, &QCheckBox::toggled, &TForm4::CheckBox1Click);
   handle(TrackBar1, &QSlider::valueChanged, &TForm4::TrackBar1Change);
+  handle(TrackBar1, &QSlider::sliderPressed, [this] { TrackBar1Held(true); });
+  handle(TrackBar1, &QSlider::sliderReleased, [this] { TrackBar1Held(false); });
   // Leaving the slider hands the focus on, so that no later move of it is taken for the user's.
   handle(qApp, &QApplication::focusChanged, [this](QWidget* old, QWidget* now) {
     if (old == TrackBar1 && now && now->window() == this && now != Button4) Button4->setFocus();
@@ -118,7 +120,8 @@ void TForm4::clearPlayback() {
 void TForm4::endOfList() {
   Timer1->setEnabled(false);
   PlayBusy = false;
-  if (MediaPlayer1->mode() == DeviceMode::Stopped) closeFullScreen();
+  // Stopped at its end, or closed after a file that failed: no video plays any more.
+  if (!mciHeld()) closeFullScreen();
   restoreIdleControls();
 }
 

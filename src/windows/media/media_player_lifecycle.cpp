@@ -40,7 +40,9 @@ void TForm4::FormCreate() {
 
 void TForm4::FormActivate() {
   LoadMPEGLibrary();
-  Sequence.forgetPause();
+  // A box or dialog closing activates the window too: a file that is paused keeps its mark,
+  // or Pause could never resume it.
+  if (!MpegPaused()) Sequence.forgetPause();
   if (mciPlaying() || ListBox1->count() > 0) return;
   Button2->setEnabled(false);
   if (program_.state.ModalDialogClosed) {
@@ -177,6 +179,10 @@ void TForm4::FormClose() {
 
 bool TForm4::MpegPlaying() const {
   return MPlayer1->LibraryLoaded() && MPlayer1->PlayerMode() == TMPEGPlayer::ModePlaying;
+}
+
+bool TForm4::MpegPaused() const {
+  return MPlayer1->LibraryLoaded() && MPlayer1->PlayerMode() == TMPEGPlayer::ModePaused;
 }
 
 bool TForm4::MpegOpen() {

@@ -97,6 +97,7 @@ class TForm4 : public Form, public ListWindow {
   // Position (media_position.cpp): the clock, the slider and the gauge.
   void MPlayer1PosUpdate(int Pos, int Len);
   void TrackBar1Change();
+  void TrackBar1Held(bool held);
 
   // Tools and Help menus (media_player_window.cpp).
   void SystemStatus1Click();
@@ -272,11 +273,12 @@ class TForm4 : public Form, public ListWindow {
   void showListIfFilled();
   void resetWithoutList();
   void clearForFilling();
+  void letGoOfPlayback();
   void fillFromDialog();
   void takeChosenFiles(const QStringList& chosen);
   void fillFromPlayList();
-  void showFillingResult();
-  void showFilledList();
+  void showFillingResult(bool fromPlayList);
+  void showFilledList(bool fromPlayList);
   void reportNoFilesFound(const QString& drive);
   void showSearchResults();
   bool enterDriveRoot(const QString& drive);
@@ -291,6 +293,7 @@ class TForm4 : public Form, public ListWindow {
 
   // The MPEG component's steps.
   bool MpegPlaying() const;
+  bool MpegPaused() const;
   bool MpegOpen();
   void CloseMpeg();
   void LoadMPEGLibrary();
@@ -300,6 +303,7 @@ class TForm4 : public Form, public ListWindow {
   void connectListTools();
   QString highlightedLine() const;
   void highlightLineAt(const QPoint& point);
+  void takeLineNames(int row);
   QString realPathOf(const QString& name) const;
   void showFileDetails(const QString& name, bool withPlayListLine);
   void describeDetailsFile(Qt::MouseButton button);
@@ -330,6 +334,7 @@ class TForm4 : public Form, public ListWindow {
   void showNowPlaying(const QString& fileName);
   void emptyFileLabels();
   void closeCurrentFile();
+  void dropWhatPlayed();
   bool pauseMpeg();
   void beepThreeTimes();
   void hideListForVideo();

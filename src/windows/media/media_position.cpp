@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSlider>
 
 #include "platform/timer.h"
@@ -93,12 +94,21 @@ void TForm4::TrackBar1Change() {
   } else if (Sequence.MpegActive() && MpegPlaying()) {
     MPlayer1->setUseTimer(false);
     Timer1->setEnabled(false);
+    // However the seek goes, both timers run again: the position reports only
+    // once the user has let go of the slider, or they would pull it back.
+    const auto timersBack = qScopeGuard([this] {
+      Timer1->setEnabled(true);
+      MPlayer1->setUseTimer(!TrackBar1->isSliderDown());
+    });
     const int played = MPlayer1->CurrentPos() / 1000;
     MPlayer1->Seek(TrackBar1->value());
     showClock(played);
     Gauge1->setValue(TrackBar1->value());
     repaint();
-    Timer1->setEnabled(true);
-    MPlayer1->setUseTimer(true);
   }
+}
+
+// A slider held down is the user's: no position report moves it meanwhile.
+void TForm4::TrackBar1Held(bool held) {
+  if (Sequence.MpegActive()) MPlayer1->setUseTimer(!held);
 }

@@ -17,7 +17,7 @@
 
 void TForm4::Button6Click() {
   if (SearchRunning) return;
-  if (MpegPlaying()) CloseMpeg();
+  letGoOfPlayback();
   startSearch();
   const QString drive = DriveComboBox1->currentText();
   if (!enterDriveRoot(drive)) return;
@@ -67,6 +67,7 @@ void TForm4::startSearch() {
   Animate1->show();
   LastIndex = 0;
   ListBox1->clear();
+  SavePlayList2->setEnabled(false);  // until the search has lines to save
   setExtent(30);
 }
 

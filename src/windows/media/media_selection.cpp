@@ -48,13 +48,13 @@ void TForm4::Button12Click() {
     fillFromPlayList();
   else
     fillFromDialog();
-  showFillingResult();
+  showFillingResult(PlayListMode);
 }
 
 void TForm4::FillWithFiles(const QStringList& files) {
   clearForFilling();
   takeChosenFiles(files);
-  showFillingResult();
+  showFillingResult(false);
 }
 
 void TForm4::clearForFilling() {
@@ -72,11 +72,20 @@ void TForm4::clearForFilling() {
   setExtent(30);
   ListBox1->repaint();
 
-  if (MpegPlaying()) CloseMpeg();
-  MediaPlayer1->close();
+  letGoOfPlayback();
 }
 
-void TForm4::showFillingResult() {
+// A new list or a search ends what played, paused or not, and its video: left
+// open, it would come back over the new list with no way to resume it.
+void TForm4::letGoOfPlayback() {
+  if (MpegOpen()) CloseMpeg();
+  Sequence.mpegClosed();
+  MediaPlayer1->close();
+  leaveFullScreen();
+  Panel1->hide();
+}
+
+void TForm4::showFillingResult(bool fromPlayList) {
   program_.ui.setCursor(ScreenCursor::Normal);
   if (LastIndex < 0) {
     program_.ui.messageDlg(MessageKind::Information, "Nothing or too many items selected!");
@@ -84,7 +93,7 @@ void TForm4::showFillingResult() {
     ListBox1->hide();
     return;
   }
-  showFilledList();
+  showFilledList(fromPlayList);
 }
 
 void TForm4::fillFromPlayList() {
@@ -111,8 +120,10 @@ void TForm4::takeChosenFiles(const QStringList& chosen) {
   for (const QString& file : chosen) Lines.append(ListLine::forFile(file), true);
 }
 
-void TForm4::showFilledList() {
-  if (PlayListMode) PlayListInUse = true;
+// Only a list loaded from a play list has one in use: files dropped or handed
+// in while play-list mode is on do not.
+void TForm4::showFilledList(bool fromPlayList) {
+  PlayListInUse = fromPlayList;
   setTransportEnabled(true);
   Button3->setEnabled(false);
   showSelectedCount(LastIndex + 1);

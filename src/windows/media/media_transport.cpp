@@ -24,6 +24,7 @@ void TForm4::Button1Click(QObject* /*Sender*/) {
     return;
   }
   Button16->setEnabled(false);
+  if (MpegOpen() || mciPlaying()) dropWhatPlayed();
   if (MpegOpen()) CloseMpeg();
   if (mciPlaying()) MediaPlayer1->stop();
   // A file that ended with Auto Play off leaves its device open and stopped,
@@ -55,13 +56,19 @@ void TForm4::Button1Click(QObject* /*Sender*/) {
 }
 
 void TForm4::Button2Click(QObject* Sender) {
+  // Stopped playback shows the list: a full-screen window left up would keep
+  // the screen black and the taskbar hidden. Its close runs Stop itself.
+  // (At creation, the full-screen window does not exist yet.)
+  const TForm16* fullScreen = program_.forms.Form16.get();
+  if (fullScreen && Sender != fullScreen) closeFullScreen();
   PlayBusy = true;
   TrackBar1->setEnabled(false);
   Timer1->setEnabled(false);
   // A paused MPEG file is closed too: left open, its clock would run on.
   if (Sequence.stop()) {
     if (MpegOpen()) CloseMpeg();
-  } else if (mciPlaying()) {
+  } else if (mciHeld()) {
+    // A paused file too: its video window would stay, and nothing could resume it.
     MediaPlayer1->stop();
     MediaPlayer1->close();
   }
@@ -208,8 +215,16 @@ bool TForm4::pauseMpeg() {
   }
 }
 
+// A file left for another one takes its clock, slider and video along: the
+// first step starts afresh.
+void TForm4::dropWhatPlayed() {
+  clearPlayback();
+  showListAgain();
+}
+
 // Next and Previous leave the file that plays, whichever device has it.
 void TForm4::closeCurrentFile() {
+  if ((Sequence.MpegActive() && MpegOpen()) || mciPlaying()) dropWhatPlayed();
   if (Sequence.MpegActive() && MpegOpen()) CloseMpeg();
   if (mciPlaying()) {
     MediaPlayer1->stop();

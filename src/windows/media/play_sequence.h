@@ -28,8 +28,8 @@ class PlaySequence {
   explicit PlaySequence(const SelectionLines& lines) : lines_(lines) {}
 
   int PlayCursor() const { return cursor_; }
-  // The line started last: the cursor has moved past it.
-  int playingLine() const { return cursor_ - 1; }
+  // The line started last, wherever a click has moved the cursor since; -1 before any.
+  int playingLine() const { return playing_; }
   bool MpegActive() const { return mpegActive_; }
   bool MpegPaused() const { return mpegPaused_; }
   // The file the line at the cursor names: its real path, however the list was filled.
@@ -49,7 +49,7 @@ class PlaySequence {
   // The line at the cursor goes to the MPEG component, or to the other device.
   void take(bool mpeg);
   // The line at the cursor has started: the cursor moves past it.
-  void started() { ++cursor_; }
+  void started() { playing_ = cursor_++; }
   // The file at the cursor could not be played and is passed over; true when the list has run out.
   bool skipFailed();
   // A file that played failed on its way: the sequence stands on its line again.
@@ -90,6 +90,7 @@ class PlaySequence {
 
   const SelectionLines& lines_;
   int cursor_ = 0;
+  int playing_ = -1;
   bool mpegActive_ = false;
   bool mpegPaused_ = false;
 };

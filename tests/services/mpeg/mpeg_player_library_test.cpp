@@ -1,9 +1,19 @@
 // The component on the real MPEG library, playing generated tones.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <thread>
 
 #include "services/mpeg/mpeg_player.h"
 #include "tone_media.h"
@@ -99,6 +109,38 @@ TEST_F(MpegPlayerOnTheLibrary, UnloadsWhilePlayingAndLoadsAgain) {
     EXPECT_FALSE(player.LibraryLoaded());
     player.LoadMPEGLibrary();
   }
+}
+
+// An output that fails while a command waits on the playback thread: the
+// command is answered all the same, and the failure is reported after it. The
+// output is a pipe that fills, so the thread is inside a write when the seek
+// comes; closing the pipe's reader then fails that write.
+TEST_F(MpegPlayerOnTheLibrary, ACommandMetByAFailingOutputIsStillAnswered) {
+  std::signal(SIGPIPE, SIG_IGN);
+  const QByteArray pipe = QFile::encodeName(dir.filePath("out.pipe"));
+  ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+  const int reader = open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  player.setOutFilename(QString::fromLocal8Bit(pipe));
+  player.setStreamName(tone);
+  player.Play();
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+
+  std::promise<void> seeking;
+  std::future<void> seeked = seeking.get_future();
+  std::thread seeker([&] {
+    player.Seek(0);
+    seeking.set_value();
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  close(reader);
+  if (seeked.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+    std::fprintf(stderr, "the seek waits for ever\n");
+    std::_Exit(1);  // the waiting thread cannot be ended, nor the library unloaded under it
+  }
+  seeker.join();
+  EXPECT_THROW(player.CurrentPos(), TMPEGError);
+  EXPECT_EQ(player.PlayerMode(), 2);
 }
 
 TEST_F(MpegPlayerOnTheLibrary, AnUnreadableFileIsAnInputStreamError) {

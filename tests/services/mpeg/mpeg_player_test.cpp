@@ -259,6 +259,22 @@ TEST_F(MpegPlayer, TheRunningTimerReportsPositionsAndTheEnd) {
   EXPECT_GE(updates.size(), 2u);
 }
 
+// The window holds the position reports off while the user moves the slider.
+TEST_F(MpegPlayer, TheSwitchHoldsTheRunningTimerOffAndOnAgain) {
+  player.setTimerFreq(10);
+  player.LoadMPEGLibrary();
+  player.Play();
+  player.setUseTimer(false);
+  updates.clear();
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() < 100) QCoreApplication::processEvents();
+  EXPECT_TRUE(updates.empty());
+  player.setUseTimer(true);
+  while (updates.empty() && waited.elapsed() < 2000) QCoreApplication::processEvents();
+  EXPECT_FALSE(updates.empty());
+}
+
 // An error has nowhere to go from the timer's own tick: polling stops instead.
 TEST_F(MpegPlayer, AnErrorWhilePollingStopsThePolling) {
   player.setTimerFreq(10);

@@ -11,8 +11,8 @@
 
 // The media player on the fake devices and the fake MPEG library, shown, with
 // both of its timers ticked by hand as the clock moves.
-struct MediaPlaybackFixture : MediaPlayerFixture {
-  MediaPlaybackFixture() {
+struct MediaPlaybackWorld : MediaPlayerWorld {
+  MediaPlaybackWorld() {
     TMPEGPlayer& component = *media->MPlayer1;
     component.UnloadMPEGLibrary();
     component.setPathToDLL(FAKE_MPEG_DIR);
@@ -22,7 +22,7 @@ struct MediaPlaybackFixture : MediaPlayerFixture {
     *mpeg = FakeMpeg{};
     media->show();
   }
-  ~MediaPlaybackFixture() override { dlclose(library); }
+  ~MediaPlaybackWorld() { dlclose(library); }
 
   // Files of the given lengths in seconds, known to the device that plays
   // each (MPEG audio to the MPEG library, the rest to the MCI device), chosen
@@ -59,3 +59,5 @@ struct MediaPlaybackFixture : MediaPlayerFixture {
   void* library = nullptr;
   FakeMpeg* mpeg = nullptr;
 };
+
+struct MediaPlaybackFixture : MediaPlaybackWorld, ::testing::Test {};

@@ -197,6 +197,14 @@ TEST_F(MediaPlayback, TheSliderSeeksAnMpegFileWithoutStoppingIt) {
   EXPECT_TRUE(media->MPlayer1->UseTimer());
   run(500);
   EXPECT_EQ(clock(), "0:19");  // remaining time, the choice at creation
+
+  // A seek that fails leaves the position reports on, and so the file's end.
+  mpeg->seekFails = true;
+  ui.allowMessages();
+  media->TrackBar1->setFocus();
+  media->TrackBar1->setValue(10000);
+  EXPECT_TRUE(media->MPlayer1->UseTimer());
+  EXPECT_EQ(ui.shown().size(), 1u);
 }
 
 TEST_F(MediaPlayback, PauseHoldsEitherDeviceAndResumes) {
@@ -237,6 +245,18 @@ TEST_F(MediaPlayback, AStoppedPauseIsGoneAndTheNextMpegFilePauses) {
   EXPECT_EQ(mpeg->mode, 4);
 }
 
+TEST_F(MediaPlayback, APausedMpegFileEndsWithANewList) {
+  chooseFiles({{"a.mp3", 5}});
+  media->Button1Click(media->Button1);
+  run(1000);
+  media->Button3Click();
+  chooseFiles({{"b.wav", 5}});
+  EXPECT_EQ(mpeg->mode, 0);
+  EXPECT_FALSE(media->Sequence.MpegActive());
+  run(1000);
+  EXPECT_EQ(clock(), "");
+}
+
 TEST_F(MediaPlayback, AnMpegFileWhoseOutputFailsAsksWhetherToGoOn) {
   const QStringList paths = chooseFiles({{"a.mp3", 5}, {"b.mp3", 5}});
   mpeg->outputFailsAt = 1000;
@@ -251,7 +271,25 @@ TEST_F(MediaPlayback, AnMpegFileWhoseOutputFailsAsksWhetherToGoOn) {
   EXPECT_EQ(playing(), "Playing: 2 of 2");
 }
 
-TEST_F(MediaPlayback, TheHighlightOfTheKeyboardOrARightClickIsWhereNextGoesOn) {
+TEST_F(MediaPlayback, AnOutputFailingAfterAClickNamesTheFileThatFailed) {
+  const QStringList paths = chooseFiles({{"a.mp3", 5}, {"b.mp3", 5}, {"c.mp3", 5}});
+  media->Button1Click(media->Button1);
+  run(1000);
+  for (int clicked : {0, 2}) {
+    media->ListBox1->setCurrentRow(clicked);
+    media->ListBox1Click(media->ListBox1);
+    mpeg->outputFailsAt = mpeg->position + 500;
+    ui.expectQuestion(Answer::No);
+    run(1000);
+    ASSERT_FALSE(ui.shown().empty());
+    EXPECT_EQ(ui.shown().back().caption, paths[0]);
+    media->ListBox1->setCurrentRow(0);
+    media->Button1Click(media->Button1);
+    run(1000);
+  }
+}
+
+TEST_F(MediaPlayback, TheKeyboardMovesThePlayCursorAndARightClickOnlyTheHighlight) {
   chooseFiles({{"a.wav", 5}, {"b.wav", 5}, {"c.wav", 5}, {"d.wav", 5}});
   media->Button1Click(media->Button1);
   run(1000);
@@ -264,7 +302,8 @@ TEST_F(MediaPlayback, TheHighlightOfTheKeyboardOrARightClickIsWhereNextGoesOn) {
   media->Button4Click(media->Button4);
   EXPECT_EQ(playing(), "Playing: 4 of 4");
 
-  // A right click describes the line under the pointer, which it highlights.
+  // A right click describes the line under the pointer, which it highlights;
+  // the play cursor stays.
   ui.allowMessages();
   const QPoint onSecond = media->ListBox1->visualItemRect(media->ListBox1->item(1)).center();
   const QPoint global = media->ListBox1->viewport()->mapToGlobal(onSecond);
@@ -272,7 +311,8 @@ TEST_F(MediaPlayback, TheHighlightOfTheKeyboardOrARightClickIsWhereNextGoesOn) {
                     Qt::NoModifier);
   QApplication::sendEvent(media->ListBox1->viewport(), &press);
   EXPECT_TRUE(ui.texts().last().contains("b.wav"));
-  EXPECT_EQ(media->Sequence.PlayCursor(), 1);
+  EXPECT_EQ(media->ListBox1->currentRow(), 1);
+  EXPECT_EQ(media->Sequence.PlayCursor(), 4);
 }
 
 TEST_F(MediaPlayback, AfterAFailedSaveTheLinesOfAPlayListStillPlayTheirFiles) {

@@ -16,8 +16,8 @@
 
 // The media player of a whole program on the doubles, with a folder of the
 // test's own for the files it chooses.
-struct MediaPlayerFixture : ProgramFixture, ::testing::Test {
-  MediaPlayerFixture() {
+struct MediaPlayerWorld : ProgramFixture {
+  MediaPlayerWorld() {
     start();
     media = forms().Form4.get();
   }
@@ -56,3 +56,5 @@ struct MediaPlayerFixture : ProgramFixture, ::testing::Test {
   QTemporaryDir folder;
   TForm4* media = nullptr;
 };
+
+struct MediaPlayerFixture : MediaPlayerWorld, ::testing::Test {};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "media_player_fixture.h"
+#include "platform/timer.h"
 #include "widgets/drive_box.h"
 
 namespace {
@@ -47,6 +48,24 @@ TEST_F(MediaSearch, FindsEveryFileOfTheTypeTickedAndReadyToPlay) {
   EXPECT_FALSE(media->Button3->isEnabled());
   EXPECT_TRUE(media->SavePlayList2->isEnabled());
   expectWayOutAndFillingEnabled();
+}
+
+TEST_F(MediaSearch, NothingPlaysOrIsSavedWhileTheSearchRuns) {
+  choose(makeFiles({"old.mid"}));
+  makeFiles({"a.wav", "b.wav", "c.wav"});
+  bool offered = false;  // Save Play List or "&Graphics" during the search
+  ui.onProcessMessages([&] {
+    if (media->ListBox1->count() > 0) {
+      media->ListBox1->setCurrentRow(0);
+      media->ListBox1DblClick(media->ListBox1);
+      media->ListBox1KeyDown(Qt::Key_Return);
+    }
+    offered = offered || media->SavePlayList2->isEnabled() || media->Button16->isEnabled();
+  });
+  search("WAV");
+  EXPECT_FALSE(offered);
+  EXPECT_FALSE(media->Timer1->Enabled());
+  EXPECT_EQ(media->ListBox1->count(), 3);
 }
 
 TEST_F(MediaSearch, ADriveWithoutFilesOfTheKeySaysSoAndLeavesAnEmptyList) {

@@ -65,7 +65,7 @@ TEST_F(MediaSelection, PlayListModeSwitchesFromTheMenuAndTheRightButtonWithTheir
   EXPECT_EQ(media->Play1->text(), "Play List is OFF");
 }
 
-TEST_F(MediaSelection, ASavedPlayListOfTheTickedLinesFillsTheListAgainInPlayListMode) {
+TEST_F(MediaSelection, ASavedPlayListOfTheTickedLinesFillsTheListAgainAsTheListInUse) {
   chooseThree();
   media->ListBox1->item(1)->setCheckState(Qt::Unchecked);  // the user unticks Two.MID
   const QString listFile = folder.filePath("songs.qpl");
@@ -85,6 +85,10 @@ TEST_F(MediaSelection, ASavedPlayListOfTheTickedLinesFillsTheListAgainInPlayList
   EXPECT_TRUE(media->PlayListInUse);
   EXPECT_EQ(media->Label7->text(), "Selected: 2");
   EXPECT_EQ(media->Lines.line(1).path, folder.filePath("A/Three.MP3"));
+
+  // Files dropped in play-list mode come from no play list.
+  media->FillWithFiles({folder.filePath("A/One.WAV")});
+  EXPECT_FALSE(media->PlayListInUse);
 }
 
 TEST_F(MediaSelection, ARefusedPlayListCountsAsNothingChosen) {

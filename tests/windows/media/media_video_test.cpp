@@ -24,6 +24,12 @@ struct MediaVideo : MediaPlaybackFixture {
     run(1000);
     fullScreen()->FormActivate();
   }
+  void expectListBackFromFullScreen() {
+    EXPECT_FALSE(fullScreen()->isVisible());
+    EXPECT_FALSE(platform.taskbar.hidden());
+    EXPECT_FALSE(media->isMinimized());
+    EXPECT_FALSE(media->ListBox1->isHidden());
+  }
 };
 
 TEST_F(MediaVideo, AFittedVideoTakesThePanelInPlaceOfTheListUntilASoundFollows) {
@@ -43,6 +49,14 @@ TEST_F(MediaVideo, AFittedVideoTakesThePanelInPlaceOfTheListUntilASoundFollows) 
   EXPECT_FALSE(media->ListBox1->isHidden());
   EXPECT_FALSE(media->Button12->isHidden());
   EXPECT_TRUE(media->SavePlayList2->isEnabled());
+}
+
+TEST_F(MediaVideo, AFullScreenVideoFollowedByUntickedLinesReturnsToTheList) {
+  chooseFiles({{"a.mpg", 1}, {"b.wav", 1}});
+  untick(1);
+  playFullScreen();
+  run(2000);
+  expectListBackFromFullScreen();
 }
 
 TEST_F(MediaVideo, FullScreenFillsTheScreenAndEscapeBringsTheListBack) {
@@ -124,10 +138,7 @@ TEST_F(MediaVideo, AFullScreenVideoEndingWithoutAutoPlayGivesTheListBack) {
   media->CheckBox1->setChecked(false);
   playFullScreen();
   run(2000);
-  EXPECT_FALSE(fullScreen()->isVisible());
-  EXPECT_FALSE(platform.taskbar.hidden());
-  EXPECT_FALSE(media->isMinimized());
-  EXPECT_FALSE(media->ListBox1->isHidden());
+  expectListBackFromFullScreen();
 }
 
 TEST_F(MediaVideo, LeavingForTheCdPlayerDuringAFittedVideoStopsItAndShowsTheList) {

@@ -14,13 +14,17 @@ struct FakeMpeg {
   int length = 0;
   int lastError = 0;
   unsigned char* ended = nullptr;
-  int outputFailsAt = -1;  // the output fails when playback gets there
+  int outputFailsAt = -1;  // the output fails once, when playback gets there
   int failure = 0;  // reported by the next GetCurrentPos
+  bool seekFails = false;  // a seek meets an input error
 
   void advance(int milliseconds) {
     if (mode != 3) return;
     position += milliseconds;
-    if (outputFailsAt >= 0 && position >= outputFailsAt) failure = 5;
+    if (outputFailsAt >= 0 && position >= outputFailsAt) {
+      failure = 5;
+      outputFailsAt = -1;
+    }
     if (position < length && !failure) return;
     position = length;
     mode = 2;

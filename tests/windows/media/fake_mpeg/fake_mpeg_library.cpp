@@ -64,6 +64,10 @@ void Close(void) {
 }
 
 void Seek(int position_ms) {
+  if (state.seekFails) {
+    result() = MPEGDLL_INPUT_ERROR;
+    return;
+  }
   result();
   state.position = position_ms;
 }

@@ -34,7 +34,7 @@ class UiDouble : public UiServices {
   void answerOthersWith(std::function<Answer(const QString& caption)> answer) {
     answerOthers_ = std::move(answer);
   }
-  // The same answer to every such question; nothing ends it.
+  // One answer for every question nobody queued an answer for.
   void answerUnqueued(std::optional<Answer> answer) {
     answerOthers_ = nullptr;
     if (answer) answerOthers_ = [answer](const QString&) { return *answer; };

@@ -8,6 +8,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -181,6 +182,61 @@ QByteArray forTheLibrary(QByteArrayView metafile, const Walk& walk, qint64 start
   return bytes;
 }
 
+// The library's memory, known block by block: a damaged file can leave it
+// holding a font whose face name points nowhere, so a name is read only from
+// a block the library still owns, and only up to its end.
+class LibraryMemory {
+ public:
+  static void* allocate(void* self, size_t size) {
+    return static_cast<LibraryMemory*>(self)->track(std::malloc(size ? size : 1), size);
+  }
+  static void* reallocate(void* self, void* block, size_t size) {
+    auto& memory = *static_cast<LibraryMemory*>(self);
+    memory.blocks_.erase(static_cast<const char*>(block));
+    return memory.track(std::realloc(block, size ? size : 1), size);
+  }
+  static void release(void* self, void* block) {
+    static_cast<LibraryMemory*>(self)->blocks_.erase(static_cast<const char*>(block));
+    std::free(block);
+  }
+  ~LibraryMemory() {
+    for (const auto& [block, size] : blocks_) std::free(const_cast<char*>(block));
+  }
+
+  // The text at `at`, when it lies whole in a live block.
+  QString text(const char* at) const {
+    auto block = blocks_.upper_bound(at);
+    if (!at || block == blocks_.begin()) return {};
+    --block;
+    const char* end = block->first + block->second;
+    if (at >= end) return {};
+    const void* nul = std::memchr(at, 0, size_t(end - at));
+    return nul ? QString::fromLatin1(at) : QString();
+  }
+  bool holds(const void* at, size_t size) const {
+    auto block = blocks_.upper_bound(static_cast<const char*>(at));
+    if (block == blocks_.begin()) return false;
+    --block;
+    return static_cast<const char*>(at) + size <= block->first + block->second;
+  }
+
+ private:
+  void* track(void* block, size_t size) {
+    if (block) blocks_[static_cast<const char*>(block)] = size;
+    return block;
+  }
+  std::map<const char*, size_t> blocks_;
+};
+
+const LibraryMemory& memoryOf(wmfAPI* api);
+
+// A font's face name, read only where the library still holds it.
+QString faceName(wmfAPI* api, const wmfFont* font) {
+  const LibraryMemory& memory = memoryOf(api);
+  if (!font || !memory.holds(font, sizeof(wmfFont))) return {};
+  return memory.text(font->lfFaceName);
+}
+
 // ---- Our drawing layer under the library ----
 
 struct Device {
@@ -189,6 +245,7 @@ struct Device {
   QRectF target;
   QRectF frame;  // logical units
   bool setsWindow = false;  // else the frame is the window
+  const LibraryMemory* memory = nullptr;
 };
 
 // The window the records set (or the frame while they set none) fills the target.
@@ -204,6 +261,7 @@ QTransform toTarget(const Device& d, const wmfDC& dc) {
 }
 
 Device& device(wmfAPI* api) { return **static_cast<Device**>(api->device_data); }
+const LibraryMemory& memoryOf(wmfAPI* api) { return *device(api).memory; }
 QPainter& painter(wmfAPI* api) { return *device(api).painter; }
 
 QColor colour(const wmfRGB& rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
@@ -304,11 +362,12 @@ void clipRects(wmfAPI* api, wmfPolyRectangle_t* info) {
 }
 
 void drawText(wmfAPI* api, wmfDrawText_t* info) {
-  guarded(api, info, [](QPainter& p, wmfDrawText_t& t) {
+  guarded(api, info, [api](QPainter& p, wmfDrawText_t& t) {
+    if (!t.dc->font) return;
     const wmfFont& f = *t.dc->font;
     gdi::TextStyle style;
     style.font = gdi::font(-t.font_height, f.lfWeight, f.lfItalic, f.lfUnderline, f.lfStrikeOut,
-                           QString::fromLatin1(f.lfFaceName));
+                           faceName(api, &f));
     style.escapement = f.lfEscapement;
     style.align = TA_BASELINE;  // the library has placed the text on its baseline
     style.colour = colour(t.dc->textcolor);
@@ -417,9 +476,9 @@ void installDevice(wmfAPI* api) {
 void mapFont(wmfAPI*, wmfFont*) {}
 
 // Width of the text at a size of one point, in points.
-float stringWidth(wmfAPI*, wmfFont* font, char* text) {
+float stringWidth(wmfAPI* api, wmfFont* font, char* text) {
   try {
-    QFont f(QString::fromLatin1(font && font->lfFaceName ? font->lfFaceName : ""));
+    QFont f(faceName(api, font));
     f.setPixelSize(100);
     return float(QFontMetricsF(f).horizontalAdvance(QString::fromLatin1(text)) / 100);
   } catch (...) {
@@ -445,7 +504,13 @@ class Library {
     wmfAPI_Options options;
     std::memset(&options, 0, sizeof options);
     options.function = installDevice;
-    check(wmf_lite_create(&api_, WMF_OPT_FUNCTION | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG, &options));
+    options.context = &memory_;
+    options.malloc = LibraryMemory::allocate;
+    options.realloc = LibraryMemory::reallocate;
+    options.free = LibraryMemory::release;
+    device_.memory = &memory_;
+    check(wmf_lite_create(
+        &api_, WMF_OPT_ALLOC | WMF_OPT_FUNCTION | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG, &options));
     if (!api_->device_data || !api_->function_reference)
       throw InvalidGraphic(libraryError(wmf_E_InsMem));
     *static_cast<Device**>(api_->device_data) = &device_;
@@ -482,6 +547,7 @@ class Library {
   }
 
   QByteArray bytes_;
+  LibraryMemory memory_;  // outlives the library, which frees through it
   wmfAPI* api_ = nullptr;
   Device device_;
 };

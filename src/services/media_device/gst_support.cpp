@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <mutex>
 #include <vector>
@@ -236,7 +237,10 @@ double outputVolume() {
   return all.volume;
 }
 
+// Whoever sets it over the session bus may send what is not a number, which
+// the sound server would take for any loudness at all.
 void setOutputVolume(double volume) {
+  if (std::isnan(volume)) return;
   gst::Outputs& all = gst::outputs();
   std::unique_lock held(all.lock);
   all.volume = std::clamp(volume, 0.0, 1.0);

@@ -24,6 +24,8 @@ class AudioOutput {
   // Drops what is queued; played frames count from 0 again.
   virtual void flush() = 0;
   virtual int64_t playedFrames() = 0;
+  // 0 to 1, for what is written before and after.
+  virtual void setVolume(double volume) = 0;
 };
 
 // Prepares the default output's machinery; false when it cannot work.

@@ -121,6 +121,10 @@ void SetSndDevice(int device) {
   guarded([=] { player().setSoundDevice(device); });
 }
 
+void SetVolume(double volume) {
+  guarded([=] { player().setVolume(volume); });
+}
+
 int GetPlayerMode(void) {
   return guarded([] { return player().mode(); }, MPEGDLL_MODE_CLOSED);
 }

@@ -140,6 +140,11 @@ class GstOutput : public AudioOutput {
     start();
   }
 
+  void setVolume(double volume) override {
+    volume_ = volume;
+    if (loudness_) g_object_set(loudness_, "volume", volume, nullptr);
+  }
+
   int64_t playedFrames() override {
     gint64 position = 0;
     if (!gst_element_query_position(pipeline_, GST_FORMAT_TIME, &position) || position < 0)
@@ -164,7 +169,18 @@ class GstOutput : public AudioOutput {
 
   void release() {
     gst_element_set_state(pipeline_, GST_STATE_NULL);
+    gst_object_replace(reinterpret_cast<GstObject**>(&loudness_), nullptr);
     gst_object_unref(pipeline_);
+  }
+
+  // The automatic sink chooses its output when made ready, again after a
+  // flush; each one it chooses plays at the volume asked for, where it keeps
+  // one (the sound server's stream does).
+  static void keepVolume(GstBin*, GstElement* output, gpointer self) {
+    if (!g_object_class_find_property(G_OBJECT_GET_CLASS(output), "volume")) return;
+    auto& kept = *static_cast<GstOutput*>(self);
+    gst_object_replace(reinterpret_cast<GstObject**>(&kept.loudness_), GST_OBJECT(output));
+    g_object_set(output, "volume", kept.volume_, nullptr);
   }
 
   // Elements belong to the pipeline as soon as they are made.
@@ -179,6 +195,7 @@ class GstOutput : public AudioOutput {
     GstElement* convert = add(gst_element_factory_make("audioconvert", nullptr));
     GstElement* resample = add(gst_element_factory_make("audioresample", nullptr));
     GstElement* sink = add(makeSink());
+    if (GST_IS_BIN(sink)) g_signal_connect(sink, "element-added", G_CALLBACK(&keepVolume), this);
     if (!gst_element_link_many(source, convert, resample, sink, nullptr))
       throw Failure(MPEGDLL_OUTPUT_ERROR);
     source_ = GST_APP_SRC(source);
@@ -201,6 +218,9 @@ class GstOutput : public AudioOutput {
   GstAppSrc* source_ = nullptr;
   int64_t pushed_ = 0;
   bool paused_ = false;
+  // The element that plays the sound, where it has a volume of its own.
+  GstElement* loudness_ = nullptr;
+  double volume_ = 1.0;
 };
 
 }  // namespace

@@ -30,6 +30,9 @@
  * written and flushed (PCM file). It is written with an atomic store; readers
  * on other threads should load it atomically.
  *
+ * The volume (SetVolume) is the default output's stream volume at the sound
+ * server, where the server keeps one; the PCM file is written as decoded.
+ *
  * Should the output fail while playing, playback stops there, the ended byte
  * is set at once, and the next GetCurrentPos reports the failure through
  * LastError (once; Play, Restart and Close forget it).
@@ -112,6 +115,10 @@ MPEGDLL_EXPORT void SetPriority(int priority);
 MPEGDLL_EXPORT void SetOutputDevice(int device, const char* file_name);
 /* Wave device number: 0 (or -1, the mapper) is the default output. */
 MPEGDLL_EXPORT void SetSndDevice(int device);
+/* From 0 (silent) to 1 (as decoded), for what plays now and all that plays
+ * later; 1 until set. A value outside is taken as the nearer end, one that is
+ * not a number changes nothing. Never fails. */
+MPEGDLL_EXPORT void SetVolume(double volume);
 
 MPEGDLL_EXPORT int GetPlayerMode(void);
 MPEGDLL_EXPORT int GetCurrentPos(void);

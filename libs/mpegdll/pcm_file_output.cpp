@@ -33,6 +33,8 @@ class PcmFileOutput : public AudioOutput {
   void setPaused(bool) override {}
   void flush() override { written_ = 0; }
   int64_t playedFrames() override { return written_; }
+  // The file holds what was decoded; whoever plays it chooses the loudness.
+  void setVolume(double) override {}
 
  private:
   PcmFormat format_;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <utility>
 
 #include "failure.h"
@@ -91,6 +92,16 @@ void Player::setSoundDevice(int device) {
   if (device != 0 && device != -1) throw Failure(MPEGDLL_OUTPUT_ERROR);
 }
 
+// The playback thread takes it up at once, even while paused.
+void Player::setVolume(double volume) {
+  if (std::isnan(volume)) return;
+  {
+    std::lock_guard lock(mutex_);
+    volume_ = std::clamp(volume, 0.0, 1.0);
+  }
+  wake_.notify_all();
+}
+
 int Player::position() {
   if (const int failure = failure_.exchange(MPEGDLL_OK); failure != MPEGDLL_OK)
     throw Failure(failure);
@@ -118,6 +129,8 @@ void Player::startPlayback(const Request& request) {
     input.rewind();
   output_ = device_ == MPEGDLL_DEVICE_PCM_FILE ? makePcmFileOutput(format, outputFile_)
                                                : makeDefaultOutput(format);
+  outputVolume_ = volume_;
+  output_->setVolume(outputVolume_);
   played_ = request;
   endFrame_ = request.endMs > 0 ? format.framesFromMs(request.endMs) : -1;
   baseFrame_ = decodedFrame_ = first;
@@ -188,6 +201,7 @@ void Player::run() {
 // fails is thrown out of here.
 void Player::loop(std::unique_lock<std::mutex>& lock) {
   for (;;) {
+    followVolume();
     if (command_) {
       const bool goOn = apply(*command_);
       command_.reset();
@@ -272,6 +286,12 @@ bool Player::decodeStep() {
   decodedFrame_ += frames;
   publishPosition();
   return true;
+}
+
+void Player::followVolume() {
+  if (volume_ == outputVolume_) return;
+  outputVolume_ = volume_;
+  output_->setVolume(outputVolume_);
 }
 
 void Player::publishPosition() {

@@ -37,6 +37,7 @@ class Player {
   void setPriority(int priority);
   void setOutputDevice(int device, const char* fileName);
   void setSoundDevice(int device);
+  void setVolume(double volume);
 
   int mode() const { return mode_; }
   // The position; throws, once, the failure that stopped playback.
@@ -68,6 +69,7 @@ class Player {
   void seekWhilePlaying(int64_t frame);
   void loop(std::unique_lock<std::mutex>& lock);
   bool decodeStep();
+  void followVolume();
   void publishPosition();
   void finishAtEnd();
   void finishWithFailure(int code);
@@ -87,6 +89,7 @@ class Player {
   int64_t decodedFrame_ = 0;
   bool paused_ = false;
   bool draining_ = false;
+  double outputVolume_ = 1.0;
 
   std::thread thread_;
   std::mutex mutex_;
@@ -99,6 +102,8 @@ class Player {
   bool commandUnanswered_ = false;
   bool running_ = false;
   pid_t threadId_ = 0;
+  // Kept across playbacks; the playback thread hands it to the output.
+  double volume_ = 1.0;
 
   std::atomic<int> mode_{MPEGDLL_MODE_CLOSED};
   std::atomic<int64_t> positionMs_{0};

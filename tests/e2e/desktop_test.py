@@ -78,6 +78,8 @@ class OnTheDesktop(unittest.TestCase):
     def test_the_media_controls_open_a_sound_file_of_a_type_the_program_offers(self):
         song = os.path.join(self.folder, "tone.wav")
         make_tone(song, 700, "wavenc", seconds=8)
+        mp3 = os.path.join(self.folder, "tone.mp3")
+        make_tone(mp3, 700, "lamemp3enc", seconds=8)
         with RunningProgram(PROGRAM, sound=True) as session:
             past_the_reminder(session)
             wait_for("the media keys", lambda: "Stopped" in player_property("PlaybackStatus"))
@@ -92,6 +94,21 @@ class OnTheDesktop(unittest.TestCase):
             wait_for("the stream at half volume", lambda: any(
                 "-6.02 dB" in stream.get("volume", "") for stream in session.sound.streams()))
             self.assertEqual(float(playerctl("volume")), 0.5)
+
+            # An MP3 reaches the server through the MPEG library's own output: it starts
+            # at the volume asked for before and follows a change while it plays.
+            earlier = {stream["index"] for stream in session.sound.streams()}
+            playerctl("open", "file://" + mp3)
+            wait_for("the MP3 to play", lambda: playerctl("metadata", "xesam:url") == "file://" + mp3)
+
+            def mp3_stream():
+                return next((stream for stream in session.sound.streams()
+                             if stream["index"] not in earlier), {})
+            wait_for("the MP3's stream at half volume",
+                     lambda: "-6.02 dB" in mp3_stream().get("volume", ""))
+            playerctl("volume", "0.25")
+            wait_for("the MP3's stream at a quarter",
+                     lambda: "-12.04 dB" in mp3_stream().get("volume", ""))
 
     def hand_a_picture_over(self, running):
         """A second copy named a picture, as "open with" starts it: it hands the picture to

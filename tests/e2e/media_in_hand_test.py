@@ -1,6 +1,6 @@
 """The media player in a new user's hands, under a real window manager and heard
-through a real sound server: leaving a fitted video for the CD player silences it,
-a full-screen video ending without Auto Play gives the list back, a highlight moved
+through a real sound server: a fitted video's sound is a video's in the server's mixer,
+and leaving it for the CD player silences it, a full-screen video ending without Auto Play gives the list back, a highlight moved
 with the arrow keys is where Next goes on, and a second MP3 pauses after a first was
 paused and stopped."""
 
@@ -83,6 +83,10 @@ class MediaPlayerInHand(unittest.TestCase):
         press(button(self.media, "Play"))
         self.playing("Playing: 1 of 1")
         self.assertIn(0, self.heard(1.5), "the video's tone plays")
+        named = {"application.name": "Corvela Pro", "media.role": "video"}
+        self.assertTrue(any(named.items() <= stream.items()
+                            for stream in self.session.sound.streams()),
+                        "the sound server's mixer names the program's video")
         press(button(self.media, "CD Player"))
         self.session.window("Corvela Pro - CD Player")
         time.sleep(0.5)

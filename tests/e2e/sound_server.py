@@ -35,13 +35,13 @@ class SoundServer:
 
     def streams(self):
         """The properties of each stream playing into the server, as `pactl` lists them,
-        and its volume."""
+        its volume, and its number as "index"."""
         listing = subprocess.run(["pactl", "list", "sink-inputs"], env=self.environment,
                                  capture_output=True, text=True, check=True).stdout
         streams = []
         for line in listing.splitlines():
             if line.startswith("Sink Input #"):
-                streams.append({})
+                streams.append({"index": line[len("Sink Input #"):]})
             elif line.startswith("\tVolume: ") and streams:
                 streams[-1]["volume"] = line.split(":", 1)[1].strip()
             elif " = " in line and streams:

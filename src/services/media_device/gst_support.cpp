@@ -1,6 +1,8 @@
 #include "services/media_device/gst_support.h"
 
+#include <QPointer>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <mutex>
 #include <vector>
@@ -67,11 +69,13 @@ bool inVideoPipeline(GstElement* element) {
   return videos > 0;
 }
 
-// The outputs to the sound server that exist now, and the volume they play at.
+// The outputs to the sound server that exist now, the volume they play at,
+// and who else follows it.
 struct Outputs {
   std::mutex lock;
   std::vector<GstElement*> live;
   double volume = 1.0;
+  std::vector<std::pair<QPointer<QObject>, std::function<void(double)>>> followers;
 };
 
 Outputs& outputs() {
@@ -233,9 +237,24 @@ double outputVolume() {
   return all.volume;
 }
 
+// Whoever sets it over the session bus may send what is not a number, which
+// the sound server would take for any loudness at all.
 void setOutputVolume(double volume) {
+  if (std::isnan(volume)) return;
   gst::Outputs& all = gst::outputs();
-  const std::lock_guard held(all.lock);
+  std::unique_lock held(all.lock);
   all.volume = std::clamp(volume, 0.0, 1.0);
   for (GstElement* output : all.live) g_object_set(output, "volume", all.volume, nullptr);
+  std::erase_if(all.followers, [](const auto& follower) { return follower.first.isNull(); });
+  const auto followers = all.followers;
+  const double now = all.volume;
+  held.unlock();
+  for (const auto& [context, follow] : followers)
+    if (context) follow(now);
+}
+
+void followOutputVolume(QObject* context, std::function<void(double)> follow) {
+  gst::Outputs& all = gst::outputs();
+  const std::lock_guard held(all.lock);
+  all.followers.emplace_back(context, std::move(follow));
 }

@@ -52,6 +52,7 @@ MpegLibrary::MpegLibrary(const QString& fileName) : handle_(openLibrary(fileName
     dlclose(handle_);
     throw TMPEGError::fromCode(0);
   }
+  resolve(handle_, "SetVolume", exports_.SetVolume);
 }
 
 MpegLibrary::~MpegLibrary() { dlclose(handle_); }

@@ -5,7 +5,7 @@
 
 #include "mpegdll.h"
 
-// The MPEG library loaded at run time, with its 21 entry points.
+// The MPEG library loaded at run time, with its 21 entry points and the volume.
 class MpegLibrary {
  public:
   struct Exports {
@@ -30,6 +30,8 @@ class MpegLibrary {
     decltype(&::Seek) Seek;
     decltype(&::SetSndDevice) SetSndDevice;
     decltype(&::LastError) LastError;
+    // Not among the 21: a library without it loads and plays at its own loudness.
+    decltype(&::SetVolume) SetVolume;
   };
 
   // Loads the file (a bare file name is looked for in the program's directory,

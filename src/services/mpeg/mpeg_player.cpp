@@ -92,6 +92,17 @@ void TMPEGPlayer::setPlayerPriority(TPlayPriority value) {
   check();
 }
 
+void TMPEGPlayer::setVolume(double value) {
+  volume_ = value;
+  if (LibraryLoaded()) handVolumeOver();
+}
+
+// The library takes any value and cannot fail at it, so there is nothing to
+// check: the desktop sets the volume from outside any handler.
+void TMPEGPlayer::handVolumeOver() const {
+  if (const auto setVolume = loaded().exports().SetVolume) setVolume(volume_);
+}
+
 void TMPEGPlayer::setTimerFreq(int value) {
   timerFreq_ = value;
   if (value == 0) useTimer_ = false;
@@ -125,6 +136,7 @@ void TMPEGPlayer::LoadMPEGLibrary() {
     throw TMPEGError::fromCode(lastErrorCode_);
   }
   library_ = std::move(library);
+  handVolumeOver();
   timer_ = std::make_unique<Timer>(nullptr, useTimer_ ? timerFreq_ : 0);
   timer_->setEnabled(false);
   timer_->onTimer([this] { poll(); });

@@ -67,6 +67,9 @@ class TMPEGPlayer : public QObject {
   int EndPos() const { return endPos_; }
   void setEndPos(int value) { endPos_ = value; }
   int PlayedXTimes() const { return playedXTimes_; }
+  // From 0 (silent) to 1 (as decoded), held by the library across streams.
+  double Volume() const { return volume_; }
+  void setVolume(double value);
 
   TOpenStreamEvent OnOpenStream;
   TCloseStreamEvent OnCloseStream;
@@ -110,6 +113,7 @@ class TMPEGPlayer : public QObject {
   const MpegLibrary& loaded() const;
   void check();
   void startPlaying();
+  void handVolumeOver() const;
   bool ended() const;
   void setEnded(bool value);
 
@@ -127,6 +131,7 @@ class TMPEGPlayer : public QObject {
   int startPos_ = 0;
   int endPos_ = 0;
   int playedXTimes_ = 0;
+  double volume_ = 1.0;
 
   std::unique_ptr<MpegLibrary> library_;
   std::unique_ptr<Timer> timer_;

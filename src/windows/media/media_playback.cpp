@@ -13,6 +13,7 @@
 #include "platform/timer.h"
 #include "platform/ui_services.h"
 #include "program/forms.h"
+#include "services/media_device/output_volume.h"
 #include "services/mpeg/mpeg_player.h"
 #include "windows/media/full_screen_video_window.h"
 #include "windows/media/media_kind.h"
@@ -29,6 +30,9 @@ void TForm4::connectPlayback() {
   MPlayer1->setWaveDeviceNum(0);
   MPlayer1->setStartPos(0);
   MPlayer1->setEndPos(0);
+  // Its sound reaches the server by the library's own output, not the devices'.
+  MPlayer1->setVolume(outputVolume());
+  followOutputVolume(MPlayer1, [this](double volume) { MPlayer1->setVolume(volume); });
   MPlayer1->OnPosUpdate = [this](int Pos, int Len) {
     guard([=, this] { MPlayer1PosUpdate(Pos, Len); });
   };

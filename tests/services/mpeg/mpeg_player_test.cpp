@@ -110,7 +110,7 @@ TEST_F(MpegPlayer, AFailedInitLeavesTheLibraryUnloaded) {
     player.LoadMPEGLibrary();
     player.LoadMPEGLibrary();
   });
-  EXPECT_EQ(loads, Calls{"init"});
+  EXPECT_EQ(loads, (Calls{"init", "SetVolume"}));
 }
 
 TEST_F(MpegPlayer, EveryOperationNeedsTheLibrary) {
@@ -376,6 +376,25 @@ TEST_F(MpegPlayer, PriorityIsStoredAsTheThreadPriorityValue) {
     EXPECT_EQ(lib->priority, value);
     EXPECT_EQ(player.PlayerPriority(), priority);
   }
+}
+
+TEST_F(MpegPlayer, TheVolumeReachesTheLibraryOnLoadAndOnEveryChange) {
+  player.setVolume(0.25);
+  EXPECT_EQ(lib->calls, Calls{});
+  player.LoadMPEGLibrary();
+  EXPECT_EQ(lib->volume, 0.25);
+  player.Open();
+  player.Play();
+  player.setVolume(0.5);
+  EXPECT_EQ(lib->volume, 0.5);
+
+  TMPEGPlayer older;
+  older.setPathToDLL(kStandIns + "/without_SetVolume");
+  older.LoadMPEGLibrary();
+  older.setVolume(0.5);
+  older.setStreamName("/music/tone.mp3");
+  older.Play();
+  EXPECT_EQ(older.Volume(), 0.5);
 }
 
 TEST_F(MpegPlayer, UnloadingClosesTheStreamAndEndsTheLibrary) {

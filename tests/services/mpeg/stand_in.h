@@ -30,6 +30,7 @@ struct StandIn {
   int endPos = -1;
   int pauseFlag = -1;
   int seekPosition = -1;
+  double volume = -1;
   unsigned char* ended = nullptr;
 };
 

@@ -74,6 +74,11 @@ void SetSndDevice(int device) {
   state.soundDevice = device;
 }
 
+void SetVolume(double volume) {
+  record("SetVolume");
+  state.volume = volume;
+}
+
 int GetPlayerMode(void) {
   record("GetPlayerMode");
   return state.mode;

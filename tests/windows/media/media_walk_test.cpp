@@ -9,11 +9,13 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "media_playback_fixture.h"
 #include "platform/taskbar.h"
 #include "random_walk.h"
+#include "services/media_device/output_volume.h"
 #include "widgets/colour_box.h"
 #include "widgets/drive_box.h"
 #include "windows/cd/cd_player_window.h"
@@ -49,6 +51,7 @@ struct MediaWalk : MediaPlaybackWorld {
     ui.answerOthersWith([this](const QString&) { return pick(2) == 0 ? Answer::Yes : Answer::No; });
     media->DriveComboBox1->insertItem(0, folder.path());
     media->DriveComboBox1->setCurrentIndex(0);
+    setOutputVolume(1);  // as an earlier walk may have left it
   }
 
   int pick(int choices) { return static_cast<int>((*random)() % static_cast<unsigned>(choices)); }
@@ -344,6 +347,12 @@ std::vector<walk::Action<MediaWalk>> actions() {
                QApplication::sendEvent(w.media, &away);
                QApplication::sendEvent(w.media, &back);
              }),
+      // Over the session bus anything may come, not a number among it.
+      action("The desktop sets the volume",
+             [](MediaWalk& w) {
+               const int step = w.pick(6);
+               setOutputVolume(step < 5 ? step / 4.0 : std::nan(""));
+             }),
       action("A file fails",
              [](MediaWalk& w) {
                if (w.media->ListBox1->count() > 0) w.breakFile(w.randomLine(), w.pick(2) == 0);
@@ -438,6 +447,12 @@ Found clockOfPlayingFile(MediaWalk& w) {
   return std::nullopt;
 }
 
+Found volumeFollowed(MediaWalk& w) {
+  if (!w.media->MPlayer1->LibraryLoaded() || w.mpeg->volume == outputVolume()) return std::nullopt;
+  return "the MPEG library plays at " + std::to_string(w.mpeg->volume) + ", the desktop asked " +
+         std::to_string(outputVolume());
+}
+
 Found freshStartPlays(MediaWalk& w) {
   if (w.freshStartFailed.isEmpty()) return std::nullopt;
   return w.freshStartFailed.toStdString();
@@ -450,6 +465,7 @@ walk::Walker<MediaWalk> mediaWalker() {
                                   {"video windows", videoWindows},
                                   {"taskbar", taskbar},
                                   {"clock", clockOfPlayingFile},
+                                  {"volume", volumeFollowed},
                                   {"fresh start", freshStartPlays}});
 }
 
@@ -515,6 +531,10 @@ TEST(MediaWalk, NoVideoWindowStaysAfterTheSequenceEndsOrAFileFails) {
                                    {"Time passes", 3528238438},
                                    {"A file fails", 594750345},
                                    {"Previous", 2146125760}});
+}
+
+TEST(MediaWalk, AVolumeThatIsNotANumberLeavesTheVolumeAsItWas) {
+  mediaWalker().expectReplayHolds({{"The desktop sets the volume", 3141687501}});
 }
 
 }  // namespace

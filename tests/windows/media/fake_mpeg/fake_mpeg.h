@@ -17,6 +17,7 @@ struct FakeMpeg {
   int outputFailsAt = -1;  // the output fails once, when playback gets there
   int failure = 0;  // reported by the next GetCurrentPos
   bool seekFails = false;  // a seek meets an input error
+  double volume = 1;
 
   void advance(int milliseconds) {
     if (mode != 3) return;

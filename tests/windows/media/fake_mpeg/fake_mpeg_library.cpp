@@ -92,6 +92,10 @@ void ResetPlayerMode(void) { result(); }
 void SetPriority(int) { result(); }
 void SetOutputDevice(int, const char*) { result(); }
 void SetSndDevice(int) { result(); }
+void SetVolume(double volume) {
+  result();
+  state.volume = volume;
+}
 int GetFrequency(void) {
   result();
   return 44100;

@@ -1,17 +1,20 @@
-// Fractal pictures against JPEG and WebP on photographs, like with like:
+// Fractal pictures against JPEG, WebP, AVIF and JPEG XL on photographs, like
+// with like:
 // - each photograph's 512 x 512 centre at its own resolution;
 // - for each target rate, the fractal quality whose file comes nearest below
-//   it, then JPEG as people make it (4:2:0, optimised tables; libjpeg) and
-//   WebP (cwebp -q) at the largest quality whose file is no larger;
+//   it, then JPEG as people make it (4:2:0, optimised tables; libjpeg), WebP
+//   (cwebp -q), AVIF (avifenc, libaom at speed 4, 4:2:0, one quantiser) and
+//   JPEG XL (cjxl -e 7 -q) at the largest quality whose file is no larger;
 // - the enlargement: from the picture halved, at the same bytes, the fractal
-//   file decoded at twice the size against JPEG decoded and enlarged with a
-//   Lanczos filter, both compared with the full-size original;
+//   file decoded at twice the size against each other codec's decoded and
+//   enlarged with a Lanczos filter, all compared with the full-size original;
 // - luminance PSNR throughout; fractal encode and decode times (wall clock,
 //   and the processor time in brackets, which other work on a shared machine
 //   does not inflate).
 // The photographs are in two sets: the codec may be tuned on the training
 // set; the summary reports the held-out set only.
-//   fif_bench [picture ...]   (default: the photographs of mate-backgrounds)
+//   fif_bench [--training] [--against all|none|webp,avif,jpegxl] [picture ...]
+//   (default: the photographs of mate-backgrounds, against every codec)
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -26,6 +29,7 @@
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <memory>
 #include <numbers>
 #include <optional>
 #include <utility>
@@ -40,7 +44,7 @@
 namespace {
 
 constexpr int kSide = 512;
-constexpr double kRates[] = {0.2, 0.6};
+constexpr double kRates[] = {0.2, 0.6, 1.0};
 constexpr double kEncodeTargetMs = 2000, kDecodeTargetMs = 50;
 const char* const kPhotographs = "/usr/share/backgrounds/mate/nature";
 // Looked at while tuning the codec; never part of the summary.
@@ -66,11 +70,11 @@ auto timed(Work work, Timing& timing) {
   return result;
 }
 
-// The quality in 1..100 whose file is the largest within `bytes`, assuming
+// The quality in 1..highest whose file is the largest within `bytes`, assuming
 // files grow with quality; 0 when even quality 1 is larger.
 template <class Encode>
-int largestWithin(qint64 bytes, Encode encode) {
-  int best = 0, low = 1, high = 100;
+int largestWithin(qint64 bytes, Encode encode, int highest = 100) {
+  int best = 0, low = 1, high = highest;
   while (low <= high) {
     const int quality = (low + high) / 2;
     if (qint64(encode(quality).size()) <= bytes) {
@@ -103,6 +107,14 @@ Fractal fractalAt(const fif::RgbImage& image, double rate) {
   return fractal;
 }
 
+// Whether the encoder kept self-similar blocks under the luminance's
+// residual rather than plain ones: what the blocks earn on photographs.
+bool keepsSelfSimilarBlocks(const Fractal& fractal) {
+  const fif::FifFile file = fif::readFile(fractal.file.data(), fractal.file.size());
+  const fif::Plane& luma = file.planes[0];
+  return luma.transforms != fif::plainBlocks(file.header, luma.width, luma.height);
+}
+
 fif::RgbImage decodeFractal(Fractal& fractal, int width, int height) {
   return timed(
       [&] {
@@ -122,38 +134,98 @@ std::optional<Coded> jpegWithin(const fif::RgbImage& image, qint64 bytes) {
   return Coded{file.size(), fif::fromQImage(decodeJpeg(file, false))};
 }
 
-// WebP through Debian's cwebp and dwebp, at their defaults but the quality.
-class WebP {
+// An outside codec run through its own programs (Debian's packages), at their
+// defaults but for the quality and what the comparison fixes. "%in" and
+// "%out" in the arguments stand for the files.
+struct OutsideTool {
+  const char* name;
+  const char* encoder;
+  QStringList encodeArguments;  // "%q" stands for the quality
+  int highestQuality;  // qualities run 1 up to this, files growing with them
+  const char* decoder;
+  QStringList decodeArguments;
+  const char* extension;
+};
+
+// WebP at cwebp's quality; AVIF through libaom at speed 4 and 4:2:0, its
+// quality 64 less the quantiser fixed for the whole picture; JPEG XL at
+// effort 7 and cjxl's quality.
+const OutsideTool kOutsideTools[] = {
+    {"WebP",
+     "cwebp",
+     {"-quiet", "-q", "%q", "%in", "-o", "%out"},
+     100,
+     "dwebp",
+     {"-quiet", "%in", "-ppm", "-o", "%out"},
+     "ppm"},
+    {"AVIF",
+     "avifenc",
+     {"-s", "4", "-y", "420", "-d", "8", "-j", "1", "--min", "%aq", "--max", "%aq", "%in", "%out"},
+     64,
+     "avifdec",
+     {"%in", "%out"},
+     "png"},
+    {"JPEG XL",
+     "cjxl",
+     {"%in", "%out", "-e", "7", "-q", "%q", "--quiet"},
+     100,
+     "djxl",
+     {"%in", "%out", "--quiet"},
+     "png"},
+};
+
+class OutsideCodec {
  public:
-  static bool available() { return !QStandardPaths::findExecutable("cwebp").isEmpty(); }
+  explicit OutsideCodec(const OutsideTool& tool) : tool_(tool) {}
+
+  bool available() const {
+    return !QStandardPaths::findExecutable(tool_.encoder).isEmpty() &&
+           !QStandardPaths::findExecutable(tool_.decoder).isEmpty();
+  }
+  const char* name() const { return tool_.name; }
 
   std::optional<Coded> within(const fif::RgbImage& image, qint64 bytes) {
     fif::toQImage(image).save(path("in.png"));
-    const int quality = largestWithin(bytes, [&](int q) { return encode(q); });
+    const int quality = largestWithin(
+        bytes, [&](int q) { return encode(q); }, tool_.highestQuality);
     if (quality == 0) return std::nullopt;
     const QByteArray file = encode(quality);
-    run("dwebp", {"-quiet", path("out.webp"), "-ppm", "-o", path("out.ppm")});
-    return Coded{file.size(), fif::fromQImage(QImage(path("out.ppm")))};
+    const QString decoded = path(QString("out.") + tool_.extension);
+    run(tool_.decoder, substituted(tool_.decodeArguments, path("out.coded"), decoded, quality));
+    return Coded{file.size(), fif::fromQImage(QImage(decoded))};
   }
 
  private:
   QString path(const QString& name) const { return folder_.filePath(name); }
 
+  QStringList substituted(QStringList arguments, const QString& in, const QString& out,
+                          int quality) const {
+    for (QString& a : arguments)
+      a = a == "%in"    ? in
+          : a == "%out" ? out
+          : a == "%q"   ? QString::number(quality)
+          : a == "%aq"  ? QString::number(tool_.highestQuality - quality)
+                        : a;
+    return arguments;
+  }
+
   QByteArray encode(int quality) {
-    run("cwebp",
-        {"-quiet", "-q", QString::number(quality), path("in.png"), "-o", path("out.webp")});
-    QFile file(path("out.webp"));
+    const QString coded = path("out.coded");
+    QFile::remove(coded);
+    run(tool_.encoder, substituted(tool_.encodeArguments, path("in.png"), coded, quality));
+    QFile file(coded);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
 
   static void run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+    if (!process.waitForFinished(120000) || process.exitCode() != 0)
       std::fprintf(stderr, "%s failed: %s\n", qPrintable(program),
                    process.readAllStandardError().constData());
   }
 
+  const OutsideTool& tool_;
   QTemporaryDir folder_;
 };
 
@@ -236,29 +308,54 @@ std::string rateName(const char* what, double rate) {
   return name;
 }
 
-void compareAtRate(const fif::RgbImage& image, double rate, WebP* webp, Figures& figures) {
-  Fractal fractal = fractalAt(image, rate);
+using OutsideCodecs = std::vector<std::unique_ptr<OutsideCodec>>;
+
+// Prints and gathers FIF less the other codec, which held to `bytes`.
+void compareWith(const char* name, std::optional<Coded> coded, double fifPsnr,
+                 const std::string& figure, const fif::RgbImage& original, int enlarge,
+                 Figures& figures) {
+  if (!coded) {
+    std::printf(" | %s cannot get this small", name);
+    return;
+  }
+  const double psnr =
+      lumaPsnr(original, enlarge > 1 ? enlargeLanczos(coded->decoded, enlarge) : coded->decoded);
+  std::printf(" | %s %.3f bpp %.2f dB, FIF %+.2f", name,
+              double(coded->bytes) * 8 / (original.width * original.height) * enlarge * enlarge,
+              psnr, fifPsnr - psnr);
+  figures[figure].push_back(fifPsnr - psnr);
+}
+
+// The fractal file nearest below the rate of the picture, or of its half
+// decoded at twice the size, against every other codec at its bytes.
+void compareAtRate(const fif::RgbImage& image, double rate, bool enlarged, OutsideCodecs& outside,
+                   Figures& figures) {
+  const fif::RgbImage coded = enlarged ? halved(image) : image;
+  Fractal fractal = fractalAt(coded, rate);
   const double fifPsnr = lumaPsnr(image, decodeFractal(fractal, image.width, image.height));
   const qint64 bytes = qint64(fractal.file.size());
-  std::printf("  %.1f bpp: FIF %.3f bpp%s %.2f dB", rate, bitsPerPixel(bytes, image),
-              bitsPerPixel(bytes, image) < 0.8 * rate ? " (its largest file)" : "", fifPsnr);
-  if (const auto jpeg = jpegWithin(image, bytes)) {
-    const double psnr = lumaPsnr(image, jpeg->decoded);
-    std::printf(" | JPEG %.3f bpp %.2f dB, FIF %+.2f", bitsPerPixel(jpeg->bytes, image), psnr,
-                fifPsnr - psnr);
-    figures[rateName("FIF - JPEG", rate)].push_back(fifPsnr - psnr);
-  } else {
-    std::printf(" | JPEG cannot get this small");
-  }
-  if (webp) {
-    if (const auto coded = webp->within(image, bytes)) {
-      const double psnr = lumaPsnr(image, coded->decoded);
-      std::printf(" | WebP %.3f bpp %.2f dB, FIF %+.2f", bitsPerPixel(coded->bytes, image), psnr,
-                  fifPsnr - psnr);
-      figures[rateName("FIF - WebP", rate)].push_back(fifPsnr - psnr);
-    } else {
-      std::printf(" | WebP cannot get this small");
-    }
+  const bool selfSimilar = keepsSelfSimilarBlocks(fractal);
+  figures["files keeping self-similar blocks"].push_back(selfSimilar ? 1 : 0);
+  const char* blocks = selfSimilar ? " (self-similar blocks)" : "";
+  if (enlarged)
+    std::printf("  2x from %dx%d at %.1f bpp: FIF%s %.2f dB", coded.width, coded.height, rate,
+                blocks, fifPsnr);
+  else
+    std::printf("  %.1f bpp: FIF%s %.3f bpp%s %.2f dB", rate, blocks, bitsPerPixel(bytes, coded),
+                bitsPerPixel(bytes, coded) < 0.8 * rate ? " (its largest file)" : "", fifPsnr);
+  const auto figure = [&](const char* name) {
+    return rateName(enlarged ? ("2x FIF - (" + std::string(name) + " + Lanczos)").c_str()
+                             : ("FIF - " + std::string(name)).c_str(),
+                    rate);
+  };
+  const int factor = enlarged ? 2 : 1;
+  compareWith("JPEG", jpegWithin(coded, bytes), fifPsnr, figure("JPEG"), image, factor, figures);
+  for (auto& codec : outside)
+    compareWith(codec->name(), codec->within(coded, bytes), fifPsnr, figure(codec->name()), image,
+                factor, figures);
+  if (enlarged) {
+    std::printf("\n");
+    return;
   }
   std::printf(" | encode %.0f ms [%.0f], decode %.1f ms [%.1f]\n", fractal.encode.wallMs,
               fractal.encode.cpuMs, fractal.decode.wallMs, fractal.decode.cpuMs);
@@ -266,37 +363,47 @@ void compareAtRate(const fif::RgbImage& image, double rate, WebP* webp, Figures&
   figures["decode ms (processor)"].push_back(fractal.decode.cpuMs);
 }
 
-void compareEnlarged(const fif::RgbImage& image, double rate, Figures& figures) {
-  const fif::RgbImage half = halved(image);
-  Fractal fractal = fractalAt(half, rate);
-  const double fifPsnr = lumaPsnr(image, decodeFractal(fractal, image.width, image.height));
-  std::printf("  2x from %dx%d at %.1f bpp: FIF %.2f dB", half.width, half.height, rate, fifPsnr);
-  if (const auto jpeg = jpegWithin(half, qint64(fractal.file.size()))) {
-    const double psnr = lumaPsnr(image, enlargeLanczos(jpeg->decoded, 2));
-    std::printf(" | JPEG + Lanczos %.2f dB, FIF %+.2f\n", psnr, fifPsnr - psnr);
-    figures[rateName("2x FIF - (JPEG + Lanczos)", rate)].push_back(fifPsnr - psnr);
-  } else {
-    std::printf(" | JPEG cannot get this small\n");
-  }
-}
-
 void summarise(const char* set, Figures& figures) {
   std::printf("\n%s: worst and median of every photograph\n", set);
   for (auto& [name, values] : figures) {
     std::sort(values.begin(), values.end());
     const bool timing = name.find(" ms") != std::string::npos;
+    if (name.starts_with("files keeping")) {
+      std::printf("  %-36s %td of %zu\n", name.c_str(),
+                  std::count(values.begin(), values.end(), 1.0), values.size());
+      continue;
+    }
     const double worst = timing ? values.back() : values.front();
     const std::size_t n = values.size();
     const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-    const char* target = name.starts_with("encode")       ? "under 2000 ms"
-                         : name.starts_with("decode")     ? "under 50 ms"
-                         : name.starts_with("FIF - JPEG") ? "+1.0 dB or more"
-                         : name.starts_with("2x")         ? "0 dB or more"
-                                                          : "(no target)";
+    const char* target =
+        name.starts_with("encode")          ? "under 2000 ms"
+        : name.starts_with("decode")        ? "under 50 ms"
+        : name.starts_with("FIF - JPEG at") ? "+1.0 dB or more"
+        : name.starts_with("FIF - AVIF")    ? "0 dB or more, median above 0"
+        : name.starts_with("2x FIF - (JPEG +") || name.starts_with("2x FIF - (AVIF")
+            ? "0 dB or more"
+            : "(no target)";
     std::printf(timing ? "  %-36s worst %8.0f  median %8.0f  (%zu files; target %s)\n"
                        : "  %-36s worst %+8.2f  median %+8.2f  (%zu photographs; target %s)\n",
                 name.c_str(), worst, median, n, target);
   }
+}
+
+// The outside codecs named in `names` ("all", "none" or a comma-separated
+// list), those whose programs are installed.
+OutsideCodecs outsideCodecs(const QString& names) {
+  OutsideCodecs codecs;
+  for (const OutsideTool& tool : kOutsideTools) {
+    const QString name = QString(tool.name).toLower().remove(' ');
+    if (names != "all" && !names.toLower().split(',').contains(name)) continue;
+    auto codec = std::make_unique<OutsideCodec>(tool);
+    if (codec->available())
+      codecs.push_back(std::move(codec));
+    else
+      std::printf("%s or %s not found: %s left out.\n", tool.encoder, tool.decoder, tool.name);
+  }
+  return codecs;
 }
 
 }  // namespace
@@ -304,25 +411,33 @@ void summarise(const char* set, Figures& figures) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
+  // A long run shows each photograph as it is done, even into a file.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   QStringList paths = application.arguments().mid(1);
+  // Tuning runs look at the training set only, and may leave the slower
+  // codecs out.
+  const bool trainingOnly = paths.removeAll("--training") > 0;
+  QString against = "all";
+  if (const int at = int(paths.indexOf("--against")); at >= 0 && at + 1 < paths.size()) {
+    against = paths[at + 1];
+    paths.remove(at, 2);
+  }
   const bool given = !paths.isEmpty();
   if (!given)
     for (const QString& name : QDir(kPhotographs).entryList({"*.jpg"}, QDir::Files))
-      paths << QDir(kPhotographs).filePath(name);
+      if (!trainingOnly || kTraining.contains(QFileInfo(name).baseName()))
+        paths << QDir(kPhotographs).filePath(name);
   if (paths.isEmpty()) {
     std::printf("No photographs given or found (the mate-backgrounds package ships some).\n");
     return 0;
   }
-  std::optional<WebP> webp;
-  if (WebP::available())
-    webp.emplace();
-  else
-    std::printf("cwebp not found (Debian's webp package): WebP left out.\n");
+  OutsideCodecs outside = outsideCodecs(against);
   std::printf(
-      "Luminance PSNR of the %dx%d centre of each photograph; JPEG and WebP at the same or fewer "
-      "bytes.\n"
-      "Targets: FIF - JPEG +1.0 dB or more at both rates; 2x not below JPEG + Lanczos; "
-      "encode under %.0f ms, decode under %.0f ms (processor time).\n",
+      "Luminance PSNR of the %dx%d centre of each photograph; every other codec at its largest "
+      "file within FIF's bytes.\n"
+      "Targets: FIF - JPEG +1.0 dB or more; FIF - AVIF 0 dB or more, median above 0; 2x not "
+      "below JPEG or AVIF + Lanczos; encode under %.0f ms, decode under %.0f ms (processor "
+      "time).\n",
       kSide, kSide, kEncodeTargetMs, kDecodeTargetMs);
   Figures heldOut, training;
   for (const QString& path : paths) {
@@ -338,10 +453,11 @@ int main(int argc, char** argv) {
                 : isTraining ? "training"
                              : "held out");
     Figures& figures = isTraining ? training : heldOut;
-    for (double rate : kRates) compareAtRate(image, rate, webp ? &*webp : nullptr, figures);
-    for (double rate : kRates) compareEnlarged(image, rate, figures);
+    for (bool enlarged : {false, true})
+      for (double rate : kRates) compareAtRate(image, rate, enlarged, outside, figures);
   }
   if (!training.empty()) summarise("Training set (tuned on; not the result)", training);
-  summarise(given ? "The photographs given" : "Held-out set (the result)", heldOut);
+  if (!heldOut.empty())
+    summarise(given ? "The photographs given" : "Held-out set (the result)", heldOut);
   return 0;
 }

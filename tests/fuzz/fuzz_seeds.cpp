@@ -63,7 +63,7 @@ void writeMetafiles() {
 
 void writeFractalPictures() {
   for (bool grey : {false, true})
-    for (int quality : {10, 60, 100}) {
+    for (int quality : {1, 10, 60, 100}) {
       const auto bytes = encodeAt(testScene(40, 24, grey), quality);
       writeSeed("fuzz_fif", QString("%1-%2.fif").arg(grey ? "grey" : "colour").arg(quality),
                 QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));

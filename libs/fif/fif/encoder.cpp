@@ -184,6 +184,16 @@ constexpr float kFinestStep = 1.0f, kCoarsestStep = 100.0f;
 constexpr float kChromaStepShare = 2.0f;
 // What a bit of the residual is worth in squared error, in steps squared.
 constexpr float kRateWeight = 0.08f;
+// Below this quality the step stops being what saves bits: fine texture
+// keeps a level in every square at any step the format holds, so each
+// quality further down doubles a bit's worth instead, and the lowest keeps
+// little more than the squares' means, which any picture fits in a tenth of
+// a bit a pixel.
+constexpr int kDearerBitsBelow = 10;
+
+float rateWeightFor(int quality) {
+  return kRateWeight * std::exp2(float(std::max(0, kDearerBitsBelow - quality)));
+}
 
 int stepCodeFor(int quality, bool chroma) {
   const float lost = float(100 - std::clamp(quality, 1, 100)) / 99.0f;
@@ -228,8 +238,9 @@ FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, 
       PlaneEncoder(header, source, threshold).encode(plane, step);
     else
       plane.transforms = plainBlocks(header, plane.width, plane.height);
-    plane.residual = quantiseResidual(source.pixels, predictPlane(header, plane), source.width,
-                                      source.height, stepCodeFor(quality, p > 0), kRateWeight);
+    plane.residual =
+        quantiseResidual(source.pixels, predictPlane(header, plane), source.width, source.height,
+                         stepCodeFor(quality, p > 0), rateWeightFor(quality));
     if (!selfSimilar) step();
   }
   return file;
@@ -246,7 +257,7 @@ double costOf(const RgbImage& image, const FifFile& file, std::size_t bytes, int
     squares += d * d;
   }
   const double step = double(stepCodeFor(quality, false)) / 8;
-  return squares / 3 + double(kRateWeight) * step * step * 8 * double(bytes);
+  return squares / 3 + double(rateWeightFor(quality)) * step * step * 8 * double(bytes);
 }
 
 }  // namespace

@@ -90,9 +90,7 @@ void stopIn(Forms& forms, Form& window) {
     forms.Form9->Button12Click();
 }
 
-bool slideShowRunning(const TForm9& viewer) {
-  return viewer.Image1->isVisible() && viewer.CheckBox2->isChecked();
-}
+bool slideShowRunning(const TForm9& viewer) { return viewer.Pictures->showRunning(); }
 
 }  // namespace
 

@@ -86,13 +86,15 @@ void stopIn(Forms& forms, Form& window) {
     forms.Form1->Button2Click(forms.Form1->Button2);
   if (&window == forms.Form4.get() && forms.Form4->Button2->isEnabled())
     forms.Form4->Button2Click(forms.Form4->Button2);
-  if (&window == forms.Form9.get() && forms.Form9->Button12->isEnabled())
+  // A picture ends as a person ends it in any shape, with Esc's popup twin:
+  // Stop alone would leave a borderless window without its controls.
+  if (&window == forms.Form9.get() && forms.Form9->Pictures->pictureShown())
+    forms.Form9->Exit1Click();
+  else if (&window == forms.Form9.get() && forms.Form9->Button12->isEnabled())
     forms.Form9->Button12Click();
 }
 
-bool slideShowRunning(const TForm9& viewer) {
-  return viewer.Image1->isVisible() && viewer.CheckBox2->isChecked();
-}
+bool slideShowRunning(const TForm9& viewer) { return viewer.Pictures->showRunning(); }
 
 }  // namespace
 

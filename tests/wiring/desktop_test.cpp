@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -98,6 +99,25 @@ TEST(HandedFiles, PictureFirstShowsTheFirstPictureInTheViewer) {
   EXPECT_EQ(HandedFilesFixture::lines(*viewer.ListBox1),
             QStringList({first.toLower(), second.toLower()}));
   EXPECT_FALSE(viewer.Image1->isHidden()) << "the first picture shows";
+}
+
+// The viewer gives way as a person would end a borderless picture, with
+// Esc: it is back in its list view when it is next shown.
+TEST(HandedFiles, AViewerShowingABorderlessPictureGivesWayInItsListView) {
+  HandedFilesFixture f;
+  TForm9& viewer = *f.forms().Form9;
+  viewer.CheckBox3->setChecked(false);
+  f.hand({f.picture("a.bmp")});
+  ASSERT_TRUE(viewer.Pictures->pictureShown());
+  const QString song = f.file("b.wav");
+  f.devices.addFile(song, 30000);
+
+  f.hand({song});
+
+  EXPECT_TRUE(f.forms().Form4->isVisible());
+  EXPECT_FALSE(viewer.windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_FALSE(viewer.isFullScreen());
+  EXPECT_FALSE(viewer.Panel1->isHidden()) << "the control panel";
 }
 
 TEST(HandedFiles, ACueSheetBecomesTheVirtualDrivesDiscAndIsLoaded) {

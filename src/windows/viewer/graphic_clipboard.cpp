@@ -27,8 +27,8 @@ void TForm9::connectClipboardAndPrint() {
 }
 
 bool TForm9::currentIsIcon() const {
-  if (CurrentIndex < 0 || CurrentIndex >= ListBox1->count()) return false;
-  const QString line = ListBox1->item(CurrentIndex)->text();
+  if (Pictures->CurrentIndex < 0 || Pictures->CurrentIndex >= ListBox1->count()) return false;
+  const QString line = ListBox1->item(Pictures->CurrentIndex)->text();
   return line.mid(line.lastIndexOf('.')) == ".ico";
 }
 
@@ -38,7 +38,8 @@ void TForm9::copyPicture() {
 }
 
 bool TForm9::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-  if (Image1->isHidden() || !(modifiers & Qt::ControlModifier) || key != Qt::Key_C) return false;
+  if (!Pictures->pictureShown() || !(modifiers & Qt::ControlModifier) || key != Qt::Key_C)
+    return false;
   if (currentIsIcon()) {
     CopyCtlC1->setEnabled(false);
     program_.ui.showMessage(NoIcons);
@@ -51,7 +52,7 @@ bool TForm9::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 void TForm9::CopytoClipboard1Click() { FormKeyDown(Qt::Key_C, Qt::ControlModifier); }
 
 void TForm9::Edit2Click() {
-  const bool shown = !Image1->isHidden();
+  const bool shown = Pictures->pictureShown();
   if (shown && currentIsIcon()) {
     CopyCtlC1->setEnabled(false);
     program_.ui.showMessage(NoIcons);
@@ -62,7 +63,7 @@ void TForm9::Edit2Click() {
 
 // The menu's opening has already disabled Copy for icons.
 void TForm9::CopyCtlC1Click() {
-  if (!Image1->isHidden()) copyPicture();
+  if (Pictures->pictureShown()) copyPicture();
 }
 
 void TForm9::DisplayClipboardViewer1Click() {

@@ -51,15 +51,15 @@ void TForm9::Button2Click(QObject* Sender) {
     return;
   }
   enableWindowChoices(false);
-  if (!(Image1->isVisible() && walkingFromPicture(Sender))) setUpDisplay(Sender);
+  if (!(Pictures->pictureShown() && walkingFromPicture(Sender))) setUpDisplay(Sender);
   walk();
 }
 
 void TForm9::setUpDisplay(QObject* Sender) {
-  if (Image1->isHidden()) listViewPlace_ = geometry().topLeft();
+  if (!Pictures->pictureShown()) listViewPlace_ = geometry().topLeft();
   program_.ui.setCursor(ScreenCursor::HourGlass);
   if (Edit1->text().isEmpty()) Edit1->setText("4");
-  const bool tvLook = CheckBox3->isChecked();
+  const bool tvLook = Pictures->TvLook;
   setBorder(tvLook);
   Button12->setEnabled(true);
   Button1->setEnabled(false);
@@ -76,28 +76,37 @@ void TForm9::setUpDisplay(QObject* Sender) {
     pictureFillsWindow();
     program_.platform.pointer.moveTo(pointerBesideWindow(125, 80));
   }
-  Image1->show();
-  if (FillScreen->isChecked() && !isFullScreen()) {
+  showPictureArea(tvLook ? PictureWalk::Shape::Framed : PictureWalk::Shape::Window);
+  if (Pictures->PictureSize == PictureWalk::Size::FillScreen && !isFullScreen()) {
     menuBar()->hide();
     enterFullScreen();
+    Pictures->reshape(PictureWalk::Shape::FullScreen);
     program_.platform.pointer.moveTo(QPoint(screenSize().width(), screenSize().height()));
     program_.platform.taskbar.hide();
   }
-  if (OriginalSize->isChecked()) menuBar()->hide();
-  StopRequested = false;
+  if (Pictures->PictureSize == PictureWalk::Size::Original) menuBar()->hide();
+  Pictures->StopRequested = false;
   const bool keepsIndex =
       walkingFromPicture(Sender) || Sender == ListBox1 || Sender == Image1 || Sender == CheckBox2;
-  if (!keepsIndex) CurrentIndex = ListBox1->currentRow();
-  if (CurrentIndex > LastIndex) CurrentIndex = 0;
+  if (!keepsIndex) Pictures->CurrentIndex = ListBox1->currentRow();
+  if (Pictures->CurrentIndex > Pictures->LastIndex) Pictures->CurrentIndex = 0;
+}
+
+void TForm9::showPictureArea(PictureWalk::Shape shape) {
+  Pictures->showPicture(shape);
+  Image1->show();
+}
+
+void TForm9::hidePictureArea() {
+  Pictures->hidePicture();
+  Image1->hide();
 }
 
 void TForm9::highlightCurrentLine() {
-  ListBox1->setCurrentRow(CurrentIndex);
+  ListBox1->setCurrentRow(Pictures->CurrentIndex);
   ShowStatusLine();
   Label3->setText(QString::number(SelectedCount));
 }
-
-PictureWalk TForm9::pictureWalk() const { return PictureWalk(*lines_, LastIndex); }
 
 // A show stops at the end of the list; a single display beeps there and keeps
 // its picture. The window takes its shape for a show once, at its first
@@ -105,11 +114,10 @@ PictureWalk TForm9::pictureWalk() const { return PictureWalk(*lines_, LastIndex)
 // CurrentIndex.
 void TForm9::walk() {
   UiServices& ui = program_.ui;
-  const PictureWalk pictures = pictureWalk();
-  int line = CurrentIndex;
+  int line = Pictures->CurrentIndex;
   for (bool firstPicture = true;; firstPicture = false) {
-    const PictureWalk::Place place = pictures.from(line, CheckBox2->isChecked());
-    CurrentIndex = place.line;
+    const PictureWalk::Place place = Pictures->from(line, Pictures->showRunning());
+    Pictures->CurrentIndex = place.line;
     if (place.step == PictureWalk::Step::BeepAtEnd) {
       beepThreeTimes(ui);
       ui.setCursor(ScreenCursor::Normal);
@@ -118,24 +126,24 @@ void TForm9::walk() {
     if (place.step == PictureWalk::Step::EndOfShow) break;
     highlightCurrentLine();
     if (!showCurrentPicture()) return;
-    if (FillScreen->isChecked() && firstPicture) fillScreen();
-    if (OriginalSize->isChecked()) showAtOriginalSize();
-    if (!CheckBox2->isChecked()) {
+    if (Pictures->PictureSize == PictureWalk::Size::FillScreen && firstPicture) fillScreen();
+    if (Pictures->PictureSize == PictureWalk::Size::Original) showAtOriginalSize();
+    if (!Pictures->showRunning()) {
       activateWindow();
       ui.setCursor(ScreenCursor::Normal);
       return;
     }
     waitSlideDelay();
-    if (!PictureWalk::showGoesOn(CheckBox2->isChecked(), StopRequested)) {
-      StopRequested = false;
+    if (!PictureWalk::showGoesOn(Pictures->showRunning(), Pictures->StopRequested)) {
+      Pictures->StopRequested = false;
       ui.setCursor(ScreenCursor::Normal);
       ui.processMessages();
       RestoreListView();
       return;
     }
     line = place.line + 1;
-    if (line <= LastIndex) {
-      CurrentIndex = line;
+    if (line <= Pictures->LastIndex) {
+      Pictures->CurrentIndex = line;
       highlightCurrentLine();
     }
     ui.setCursor(ScreenCursor::Normal);
@@ -145,18 +153,20 @@ void TForm9::walk() {
 
 // Every line keeps the real path of its file, however the list was filled.
 QString TForm9::pathOfCurrentFile() const {
-  if (CurrentIndex >= 0 && CurrentIndex < ListBox1->count()) return lines_->line(CurrentIndex).path;
-  return CurrentFileName;
+  if (Pictures->CurrentIndex >= 0 && Pictures->CurrentIndex < ListBox1->count())
+    return lines_->line(Pictures->CurrentIndex).path;
+  return Pictures->CurrentFileName;
 }
 
-QSize TForm9::pictureSize() const { return Image1->pictureSize(); }
+QSize TForm9::pictureSize() const { return Pictures->pictureSize(); }
 
 bool TForm9::showCurrentPicture() {
-  CurrentFileName = ListBox1->item(CurrentIndex)->text();
+  Pictures->CurrentFileName = ListBox1->item(Pictures->CurrentIndex)->text();
   const QString path = pathOfCurrentFile();
   try {
     Image1->load(path);
     if (Image1->tooBig()) cutTooBigPicture();
+    Pictures->setPictureSize(Image1->pictureSize());
   } catch (const std::exception& error) {
     logFailure(path + ": " + QString::fromUtf8(error.what()));
     reportUnshowable(path);
@@ -168,6 +178,7 @@ bool TForm9::showCurrentPicture() {
 void TForm9::cutTooBigPicture() {
   UiServices& ui = program_.ui;
   const QSize original = Image1->pictureSize();
+  // Out of view only while the box about it is up.
   Image1->hide();
   Image1->cut();
   ui.showMessage("Original Graphic Height:  " + QString::number(original.height()) + "\r" +
@@ -180,6 +191,7 @@ void TForm9::cutTooBigPicture() {
 
 void TForm9::fillScreen() {
   enterFullScreen();
+  Pictures->reshape(PictureWalk::Shape::FullScreen);
   program_.ui.setCursor(ScreenCursor::Normal);
 }
 
@@ -188,6 +200,7 @@ void TForm9::showAtOriginalSize() {
   pictureFillsWindow();
   centreWindow();
   program_.platform.pointer.moveTo(pointerBelowPicture());
+  Pictures->reshape(PictureWalk::Shape::OriginalSize);
 }
 
 void TForm9::reportUnshowable(const QString& path) {
@@ -201,14 +214,14 @@ void TForm9::reportUnshowable(const QString& path) {
       "Sorry, unable to display the above file\r(or problem reading the drive).\r\rIf a Slide "
       "Show is running, \"Yes\"\rwill attept to continue it.\r\rDo you wish to continue?");
   const PictureWalk::AfterFailure next =
-      PictureWalk::afterFailure(answer == Answer::Yes, CheckBox2->isChecked());
+      PictureWalk::afterFailure(answer == Answer::Yes, Pictures->showRunning());
   if (next == PictureWalk::AfterFailure::Stop) {
     Button12Click();
     CheckBox2->setChecked(false);
-    CurrentIndex = ListBox1->currentRow();
+    Pictures->CurrentIndex = ListBox1->currentRow();
     return;
   }
-  if (!CheckBox1->isChecked()) {
+  if (!Pictures->CompactMode) {
     program_.platform.pointer.moveTo(screenCentre());
     showListControls(ListBox1->count() > 0);
     Label1->show();
@@ -240,37 +253,37 @@ bool TForm9::canWalk() {
 void TForm9::Button6Click() {
   UiServices& ui = program_.ui;
   if (!canWalk()) return;
-  const int next = pictureWalk().nextLine(CurrentIndex);
+  const int next = Pictures->nextLine(Pictures->CurrentIndex);
   if (next >= 0) {
-    CurrentIndex = next;
+    Pictures->CurrentIndex = next;
     Button2Click(Button6);
     ui.setCursor(ScreenCursor::Normal);
   } else {
     beepThreeTimes(ui);
-    CurrentIndex = LastIndex;
+    Pictures->CurrentIndex = Pictures->LastIndex;
   }
 }
 
 void TForm9::Button7Click() {
   UiServices& ui = program_.ui;
   const int highlighted = ListBox1->currentRow();
-  if (!canWalk() || PreviousBusy) return;
-  PreviousBusy = true;
-  const int previous = pictureWalk().previousTicked(highlighted);
-  PreviousBusy = false;
+  if (!canWalk() || Pictures->PreviousBusy) return;
+  Pictures->PreviousBusy = true;
+  const int previous = Pictures->previousTicked(highlighted);
+  Pictures->PreviousBusy = false;
   if (previous < 0) {
     beepThreeTimes(ui);
-    CurrentIndex = highlighted;
+    Pictures->CurrentIndex = highlighted;
     return;
   }
   ListBox1->setCurrentRow(previous);
-  CurrentIndex = previous;
+  Pictures->CurrentIndex = previous;
   Button2Click(Button7);
   ui.setCursor(ScreenCursor::Normal);
 }
 
 void TForm9::WindUpDisplay() {
   if (!ListBox1->isHidden()) Button12Click();
-  CurrentIndex = LastIndex + 10;
+  Pictures->CurrentIndex = Pictures->LastIndex + 10;
   hide();
 }

@@ -12,7 +12,7 @@
 void TForm9::ShowStatusLine(int selected) {
   Label1->setText("Selected: " + QString::number(selected < 0 ? SelectedCount : selected) +
                   " - Current: " + QString::number(ListBox1->currentRow() + 1) + " of " +
-                  QString::number(LastIndex + 1));
+                  QString::number(Pictures->LastIndex + 1));
 }
 
 // A list in view has lines, so the placeholder goes: an activation while a
@@ -28,8 +28,8 @@ void TForm9::showListControls(bool shown) {
 void TForm9::makeHighlightedLineCurrent() {
   const int row = ListBox1->currentRow();
   if (row < 0) return;
-  CurrentIndex = row;
-  CurrentFileName = ListBox1->item(row)->text();
+  Pictures->CurrentIndex = row;
+  Pictures->CurrentFileName = ListBox1->item(row)->text();
 }
 
 void TForm9::ListBox1Click() {

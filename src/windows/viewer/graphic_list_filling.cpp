@@ -49,7 +49,7 @@ void TForm9::Button1Click() {
 }
 
 void TForm9::prepareForFilling() {
-  CurrentIndex = 0;
+  Pictures->CurrentIndex = 0;
   Label1->clear();
   DisplayListInUse = false;
   NamesFromList = false;
@@ -68,7 +68,7 @@ void TForm9::fillFromOpenDialog() {
 
 void TForm9::fillWithChosen(const QStringList& files) {
   program_.ui.setCursor(ScreenCursor::HourGlass);
-  LastIndex = int(files.size()) - 1;
+  Pictures->LastIndex = int(files.size()) - 1;
   if (files.isEmpty()) return showEmptyList();
   Panel4->hide();
   SelectedCount = int(files.size());
@@ -79,9 +79,9 @@ void TForm9::fillWithChosen(const QStringList& files) {
 
 void TForm9::fillFromDisplayList() {
   ListFiles(*this, graphicsViewerLists(), program_.ui).LoadListFile();
-  CurrentIndex = 0;
+  Pictures->CurrentIndex = 0;
   if (ListBox1->count() > 0) ListBox1->setCurrentRow(0);
-  LastIndex = ListBox1->count() - 1;
+  Pictures->LastIndex = ListBox1->count() - 1;
   SelectedCount = ListBox1->count();
   if (ListBox1->count() == 0) return showEmptyList();
   DisplayListInUse = true;
@@ -91,7 +91,7 @@ void TForm9::fillFromDisplayList() {
 }
 
 void TForm9::showEmptyList() {
-  Image1->hide();
+  hidePictureArea();
   ListBox1->clear();
   ListBox1->hide();
   SaveDisplayList1->setEnabled(false);
@@ -104,7 +104,7 @@ void TForm9::showEmptyList() {
   Label3->clear();
   program_.ui.setCursor(ScreenCursor::Normal);
   program_.ui.messageDlg(MessageKind::Information, "Nothing or too many items selected!");
-  Panel4->setVisible(!CheckBox1->isChecked());
+  Panel4->setVisible(!Pictures->CompactMode);
   if (ComboBox1->currentText().isEmpty()) ResetType();
 }
 
@@ -113,9 +113,9 @@ void TForm9::showFilledList() {
   for (QWidget* control : std::initializer_list<QWidget*>{Button2, Button6, Button7, CheckBox2})
     control->setEnabled(true);
   Label3->setText(QString::number(ListBox1->count()));
-  if (!CheckBox1->isChecked()) {
+  if (!Pictures->CompactMode) {
     showListControls(true);
-    CurrentFileName = ListBox1->item(0)->text();
+    Pictures->CurrentFileName = ListBox1->item(0)->text();
     ShowStatusLine(ListBox1->count());
   }
   program_.ui.setCursor(ScreenCursor::Normal);
@@ -176,7 +176,7 @@ void TForm9::Button5Click() {
   DisplayListInUse = false;
   Panel4->hide();
   ListBox1->clear();
-  CurrentFileName.clear();
+  Pictures->CurrentFileName.clear();
   Label1->clear();
   SearchAbortRequested = false;
   disableForSearch();
@@ -202,7 +202,7 @@ void TForm9::disableForSearch() {
   NamesFromList = true;
   ListBox1->show();
   Animate1->show();
-  LastIndex = 0;
+  Pictures->LastIndex = 0;
   Label3->clear();
 }
 
@@ -219,7 +219,7 @@ bool TForm9::enterDriveRoot() {
 
 void TForm9::showSearchResult() {
   const int found = ListBox1->count();
-  LastIndex = found - 1;
+  Pictures->LastIndex = found - 1;
   if (found > 0) {
     Label1->setText("Selected: " + QString::number(found));
     Label3->setText(QString::number(found));
@@ -234,17 +234,17 @@ void TForm9::showSearchResult() {
                                        Button7, Button12, Button16, BitBtn1})
     control->setEnabled(true);
   for (QMenu* menu : {File1, Edit2, Tools1, Help1}) menu->menuAction()->setEnabled(true);
-  const bool compact = CheckBox1->isChecked();
+  const bool compact = Pictures->CompactMode;
   CheckBox3->setEnabled(!compact);
   CheckBox1->setEnabled(!CheckBox3->isEnabled());
   ListBox1->setCurrentRow(0);
-  CurrentIndex = 0;
+  Pictures->CurrentIndex = 0;
   if (compact) {
     ListBox1->hide();
     return;
   }
   showListControls(true);
-  CurrentFileName = ListBox1->item(0)->text();
+  Pictures->CurrentFileName = ListBox1->item(0)->text();
   ShowStatusLine(found);
 }
 
@@ -264,7 +264,7 @@ void TForm9::showNothingFound() {
 
 // The controls as they stand while the list is empty and nothing runs.
 void TForm9::setIdleControls() {
-  const bool compact = CheckBox1->isChecked();
+  const bool compact = Pictures->CompactMode;
   Panel4->setVisible(!compact);
   for (QWidget* control :
        std::initializer_list<QWidget*>{Button1, Button3, Button4, Button5, Button16, BitBtn1})

@@ -19,9 +19,9 @@
 void TForm9::Button19Click() {
   Finder->Find(*ListBox1, [this](int row) {
     ShowStatusLine(ListBox1->count());
-    CurrentIndex = row;
+    Pictures->CurrentIndex = row;
     setLineTicked(*ListBox1, row, true);
-    CurrentFileName = ListBox1->item(row)->text();
+    Pictures->CurrentFileName = ListBox1->item(row)->text();
   });
 }
 
@@ -40,7 +40,8 @@ QString TForm9::fileDetailsText(bool withPicture) const {
   QString text;
   if (DisplayListInUse && !DisplayListName.isEmpty())
     text += listFileInUseText("Display List: ", DisplayListName);
-  text += fileFactsText(CurrentFileName, pathOfCurrentFile(), MidnightTime::Shown) + "\r\r";
+  text +=
+      fileFactsText(Pictures->CurrentFileName, pathOfCurrentFile(), MidnightTime::Shown) + "\r\r";
   if (withPicture)
     text += "Graphic Height: " + QString::number(pictureSize().height()) + "\r" +
             "Graphic Width:  " + QString::number(pictureSize().width()) + "\r\r";
@@ -48,7 +49,7 @@ QString TForm9::fileDetailsText(bool withPicture) const {
 }
 
 void TForm9::ShowFileDetails(bool withPicture) {
-  if (SearchRunning || CurrentFileName.isEmpty()) return;
+  if (SearchRunning || Pictures->CurrentFileName.isEmpty()) return;
   program_.ui.messageDlg(MessageKind::Information, fileDetailsText(withPicture));
 }
 

@@ -13,7 +13,7 @@
 
 void TForm9::PopupMenu1Popup() {
   program_.platform.pointer.moveTo(screenCentre());
-  SlideShowOn1->setEnabled(!CheckBox2->isChecked());
+  SlideShowOn1->setEnabled(!Pictures->showRunning());
 }
 
 void TForm9::Next1Click() {
@@ -35,7 +35,7 @@ void TForm9::FileDetails1Click() {
 }
 
 void TForm9::SlideShowOn1Click() {
-  if (FillScreen->isChecked())
+  if (Pictures->PictureSize == PictureWalk::Size::FillScreen)
     program_.platform.pointer.moveTo(QPoint(screenSize().width(), screenSize().height()));
   else
     program_.platform.pointer.moveTo(pointerBesideWindow(110, 85));
@@ -44,12 +44,12 @@ void TForm9::SlideShowOn1Click() {
 }
 
 void TForm9::Image1MouseDown(Qt::MouseButton button) {
-  const bool tvLook = CheckBox3->isChecked();
+  const bool tvLook = Pictures->TvLook;
   if (button == Qt::LeftButton && tvLook) activateWindow();
   if (button != Qt::RightButton) return;
   if (!tvLook)
     PopupMenu1->popup(screenCentre());
-  else if (CurrentFileName.isEmpty())
+  else if (Pictures->CurrentFileName.isEmpty())
     Button6Click();
   else
     ShowFileDetails(true);
@@ -57,9 +57,9 @@ void TForm9::Image1MouseDown(Qt::MouseButton button) {
 
 void TForm9::Image1DblClick() {
   activateWindow();
-  if (CheckBox3->isChecked() && !CheckBox2->isChecked()) PrintRequest();
+  if (Pictures->TvLook && !Pictures->showRunning()) PrintRequest();
 }
 
 void TForm9::BackgroundRightClick() {
-  if (ListBox1->count() > 0 && Image1->isVisible()) ShowFileDetails(true);
+  if (ListBox1->count() > 0 && Pictures->pictureShown()) ShowFileDetails(true);
 }

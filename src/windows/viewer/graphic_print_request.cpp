@@ -13,7 +13,7 @@
 #include "windows/viewer/picture_area.h"
 
 void TForm9::Button18Click() {
-  if (Image1->isHidden()) {
+  if (!Pictures->pictureShown()) {
     program_.ui.messageDlg(MessageKind::Information,
                            "You must display a graphic before you can print it.");
     Button2->setFocus();
@@ -31,7 +31,7 @@ PrintedPicture TForm9::printedPicture() {
 void TForm9::PrintRequest() {
   UiServices& ui = program_.ui;
   activateWindow();
-  if (!CheckBox3->isChecked() || CheckBox2->isChecked()) return;
+  if (!Pictures->TvLook || Pictures->showRunning()) return;
   if (program_.windows.soundPlaying() &&
       ui.askYesNo("Print Request",
                   "You are playing a CD or sound file and some systems\rwill not cope well with "

@@ -17,11 +17,22 @@
 #include "windows/viewer/graphics_viewer_window.h"
 #include "windows/viewer/picture_area.h"
 
+namespace {
+
+PictureWalk::Size chosenSize(const QRadioButton& original, const QRadioButton& fill) {
+  if (original.isChecked()) return PictureWalk::Size::Original;
+  return fill.isChecked() ? PictureWalk::Size::FillScreen : PictureWalk::Size::FitWindow;
+}
+
+}  // namespace
+
 void TForm9::RadioGroup1Click() {
-  const bool tvLook = CheckBox3->isChecked();
-  const bool compact = CheckBox1->isChecked();
-  const bool pictureShown = Image1->isVisible();
-  if (!tvLook && (!compact || OriginalSize->isChecked()))
+  Pictures->PictureSize = chosenSize(*OriginalSize, *FillScreen);
+  const bool tvLook = Pictures->TvLook;
+  const bool compact = Pictures->CompactMode;
+  const bool pictureShown = Pictures->pictureShown();
+  using Size = PictureWalk::Size;
+  if (!tvLook && (!compact || Pictures->PictureSize == Size::Original))
     program_.platform.pointer.moveTo(screenCentre());
   if (!compact) menuBar()->show();
   if (pictureShown) setBorder(tvLook);
@@ -30,28 +41,29 @@ void TForm9::RadioGroup1Click() {
     FitWindow->setChecked(true);
     return;
   }
-  if (FitWindow->isChecked()) {
+  if (Pictures->PictureSize == Size::FitWindow) {
     program_.ui.processMessages();
     RestoreListView();
   }
-  if (Image1->isVisible()) {
+  if (Pictures->pictureShown()) {
     for (QWidget* panel : std::initializer_list<QWidget*>{Panel1, Panel2, Label1, Panel3})
       panel->hide();
-    if (OriginalSize->isChecked()) {
+    if (Pictures->PictureSize == Size::Original) {
       menuBar()->hide();
       pictureFillsWindow();
       program_.platform.pointer.moveTo(screenCentre());
       setClientSize(pictureSize());
       centreWindow();
-    } else if (FillScreen->isChecked()) {
+      Pictures->reshape(PictureWalk::Shape::OriginalSize);
+    } else if (Pictures->PictureSize == Size::FillScreen) {
       Button2Click(RadioGroup1);
     }
   }
-  if (OriginalSize->isChecked()) pictureFillsWindow();
+  if (Pictures->PictureSize == Size::Original) pictureFillsWindow();
 }
 
 void TForm9::CheckBox3Click() {
-  const bool tvLook = CheckBox3->isChecked();
+  const bool tvLook = Pictures->TvLook = CheckBox3->isChecked();
   if (tvLook) {
     FitWindow->setChecked(true);
     const QColor listColour = ListBox1->palette().color(QPalette::Text);
@@ -66,8 +78,8 @@ void TForm9::CheckBox3Click() {
 
 void TForm9::CheckBox1Click() {
   UiServices& ui = program_.ui;
-  if (LastIndex > 5000) {
-    LastIndex = 0;
+  if (Pictures->LastIndex > 5000) {
+    Pictures->LastIndex = 0;
     SelectedCount = 1;
     ui.messageDlg(MessageKind::Information,
                   "Too many files for mode switching...you will need to re-select!!");
@@ -78,12 +90,13 @@ void TForm9::CheckBox1Click() {
     Panel2->hide();
     Panel3->hide();
   }
-  if (CheckBox1->isChecked()) {
+  Pictures->CompactMode = CheckBox1->isChecked();
+  if (Pictures->CompactMode) {
     CheckBox3->setChecked(false);
     CheckBox3->setEnabled(false);
     CheckBox2->setChecked(false);
     OriginalSize->setEnabled(true);
-    Image1->hide();
+    hidePictureArea();
     pictureFillsWindow();
     ui.setCursor(ScreenCursor::HourGlass);
     for (QWidget* control :
@@ -106,13 +119,13 @@ void TForm9::CheckBox1Click() {
   CheckBox3->setChecked(true);
   OriginalSize->setEnabled(false);
   Button12Click();
-  ListBox1->setCurrentRow(CurrentIndex);
+  ListBox1->setCurrentRow(Pictures->CurrentIndex);
   const bool hasLines = ListBox1->count() > 0;
   showListControls(hasLines);
   Label1->setVisible(hasLines);
   Panel4->setVisible(!hasLines);
   if (hasLines) {
-    CurrentIndex = 0;
+    Pictures->CurrentIndex = 0;
     ListBox1->setCurrentRow(0);
     ShowStatusLine();
   }

@@ -18,12 +18,12 @@
 #include "windows/viewer/picture_area.h"
 
 void TForm9::Button12Click() {
-  const bool compact = CheckBox1->isChecked();
+  const bool compact = Pictures->CompactMode;
   const bool hasLines = ListBox1->count() > 0;
   program_.platform.taskbar.show();
   if (!compact) menuBar()->show();
-  StopRequested = true;
-  Image1->hide();
+  Pictures->StopRequested = true;
+  hidePictureArea();
   CheckBox2->setChecked(false);
   for (QMenu* menu : {File1, Edit2, Tools1, Help1}) menu->menuAction()->setEnabled(true);
   for (QWidget* control : std::initializer_list<QWidget*>{Button3, Button4, Button5, Button1})
@@ -34,15 +34,15 @@ void TForm9::Button12Click() {
     Label1->show();
   }
   SaveDisplayList1->setEnabled(hasLines && !compact);
-  CurrentIndex = ListBox1->currentRow();
+  Pictures->CurrentIndex = ListBox1->currentRow();
   update();
 }
 
 void TForm9::returnToList() {
   showListControls(true);
-  if (CurrentIndex >= 0 && CurrentIndex < ListBox1->count()) {
-    ListBox1->setCurrentRow(CurrentIndex);
-    CurrentFileName = ListBox1->item(CurrentIndex)->text();
+  if (Pictures->CurrentIndex >= 0 && Pictures->CurrentIndex < ListBox1->count()) {
+    ListBox1->setCurrentRow(Pictures->CurrentIndex);
+    Pictures->CurrentFileName = ListBox1->item(Pictures->CurrentIndex)->text();
   }
   Label1->show();
 }
@@ -58,15 +58,15 @@ void TForm9::Exit1Click() {
 // keeps its control panel alone, otherwise the list comes back.
 void TForm9::endDisplayFromKeyOrPopup() {
   UiServices& ui = program_.ui;
-  const bool compact = CheckBox1->isChecked();
-  if (CheckBox2->isChecked() || compact) {
-    StopRequested = true;
+  const bool compact = Pictures->CompactMode;
+  if (Pictures->showRunning() || compact) {
+    Pictures->StopRequested = true;
     CheckBox2->setChecked(false);
     ui.processMessages();
     RestoreListView();
     Button12Click();
     if (compact)
-      StopRequested = false;
+      Pictures->StopRequested = false;
     else
       returnToList();
   } else {
@@ -92,12 +92,12 @@ void TForm9::FormResize() {
     if (std::exchange(listViewOnRestore_, false)) RestoreListView();
     return;
   }
-  const bool displaying = !Image1->isHidden();
-  StopRequested = true;
-  Image1->hide();
+  const bool displaying = Pictures->pictureShown();
+  Pictures->StopRequested = true;
+  hidePictureArea();
   CheckBox2->setChecked(false);
-  CurrentIndex = ListBox1->currentRow();
-  if (CurrentIndex >= 0) showListControls(true);
+  Pictures->CurrentIndex = ListBox1->currentRow();
+  if (Pictures->CurrentIndex >= 0) showListControls(true);
   if (!displaying) return;
   Button12Click();
   listViewOnRestore_ = true;
@@ -109,10 +109,10 @@ void TForm9::RestoreListView() {
   hide();
   ui.setCursor(ScreenCursor::HourGlass);
   program_.platform.taskbar.show();
-  if (CheckBox1->isChecked()) {
+  if (Pictures->CompactMode) {
     enterCompactShape();
     Panel2->hide();
-    Image1->hide();
+    hidePictureArea();
     ui.processMessages();
     show();
   } else {
@@ -123,7 +123,7 @@ void TForm9::RestoreListView() {
       setGeometry(QRect(listViewPlace_, size()));
     else
       centreWindow();
-    Image1->hide();
+    hidePictureArea();
     setBorder(true);
     ui.processMessages();
     show();
@@ -135,14 +135,14 @@ void TForm9::RestoreListView() {
 void TForm9::endOfList() {
   UiServices& ui = program_.ui;
   hide();
-  if (CheckBox2->isChecked()) {
+  if (Pictures->showRunning()) {
     Button12Click();
     ui.processMessages();
     RestoreListView();
     Button5->setEnabled(true);
     ResetType();
   }
-  if (!CheckBox1->isChecked()) {
+  if (!Pictures->CompactMode) {
     showListControls(true);
     Label1->show();
     Button1->setEnabled(true);

@@ -64,7 +64,7 @@ void TForm9::FormClose() {
   program_.windows.cdStopsForViewerClose();
   program_.platform.taskbar.show();
   CheckBox2->setChecked(false);
-  StopRequested = true;
-  SlideDelay = 0;
+  Pictures->StopRequested = true;
+  Pictures->SlideDelay = 0;
   program_.windows.endRun();
 }

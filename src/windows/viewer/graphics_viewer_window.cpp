@@ -37,6 +37,7 @@ TForm9::TForm9(Program& program)
   createMenus();
   createPictureMenu();
   lines_ = std::make_unique<ListWidgetLines>(*ListBox1);
+  Pictures = std::make_unique<PictureWalk>(*lines_);
   Look = std::make_unique<ListLook>(program.state.settings, *ListBox1, *Label1, true);
   RzColorComboBox1->setColour(colourFromSetting(program.state.settings.Colour));
   RzColorComboBox1->hide();
@@ -116,9 +117,9 @@ void TForm9::connectPopupMenu() {
 void TForm9::FormActivate() {
   UiServices& ui = program_.ui;
   ui.setApplicationTitle("Graphics Viewer");
-  SlideDelay = program_.state.settings.Delay;
-  Edit1->setText(QString::number(SlideDelay));
-  const bool compact = CheckBox1->isChecked();
+  Pictures->SlideDelay = program_.state.settings.Delay;
+  Edit1->setText(QString::number(Pictures->SlideDelay));
+  const bool compact = Pictures->CompactMode;
   const bool listShown = !ListBox1->isHidden();
   if (listShown) {
     Panel3->show();
@@ -134,7 +135,7 @@ void TForm9::FormActivate() {
   if (!compact) CheckBox1->setEnabled(false);
   // Only the list view's size is one to return to: a box closing over a
   // picture shown full screen must not make full screen the list's size.
-  if (!compact && Image1->isHidden()) {
+  if (!compact && !Pictures->pictureShown()) {
     SavedWidth = client()->width();
     SavedHeight = client()->height();
   }
@@ -142,7 +143,7 @@ void TForm9::FormActivate() {
     makeHighlightedLineCurrent();
     SaveDisplayList1->setEnabled(true);
   }
-  if (CheckBox3->isChecked()) {
+  if (Pictures->TvLook) {
     FitWindow->setChecked(true);
     OriginalSize->setEnabled(false);
     FillScreen->setEnabled(false);

@@ -6,6 +6,7 @@
 
 #include "program/form.h"
 #include "services/files/list_window.h"
+#include "windows/viewer/picture_walk.h"
 
 class ColourBox;
 class DriveBox;
@@ -13,7 +14,6 @@ class FindInList;
 class ListLook;
 class ListWidgetLines;
 class PictureArea;
-class PictureWalk;
 struct PrintedPicture;
 class QComboBox;
 class QFrame;
@@ -210,22 +210,17 @@ class TForm9 : public Form, public ListWindow {
   QAction* SlideShowOn1;
   QAction* Cancel1;
 
-  // List state.
-  int LastIndex = -1;
+  // List state; the current line is the owner's.
   int SelectedCount = 0;
-  int CurrentIndex = 0;
-  QString CurrentFileName;
   bool DisplayListMode = false;
   bool DisplayListInUse = false;
   QString DisplayListName;
   bool SkipNextKey = false;
 
-  // Display state.
-  bool StopRequested = false;
-  bool PreviousBusy = false;
+  // What is shown: the current line, the picture, the window's shape and the show.
+  std::unique_ptr<PictureWalk> Pictures;
   int SavedWidth = 521;
   int SavedHeight = 389;
-  int SlideDelay = 4;
 
   std::unique_ptr<FindInList> Finder;
   std::unique_ptr<ListLook> Look;
@@ -283,7 +278,9 @@ class TForm9 : public Form, public ListWindow {
 
   // graphic_display.cpp
   void setUpDisplay(QObject* Sender);
-  PictureWalk pictureWalk() const;
+  // The picture area in view or not, as the owner records it.
+  void showPictureArea(PictureWalk::Shape shape);
+  void hidePictureArea();
   // Shows the ticked lines from CurrentIndex on: one picture, or all of them in a show.
   void walk();
   void highlightCurrentLine();

@@ -22,7 +22,7 @@ void TForm9::Edit1Change() {
     Edit1->clear();
     return;
   }
-  SlideDelay = delay;
+  Pictures->SlideDelay = delay;
   program_.state.settings.Delay = delay;
   TrackBar1->setValue(delay);
 }

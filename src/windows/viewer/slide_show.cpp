@@ -27,6 +27,7 @@ int secondsIntoHour(QTime time) { return time.minute() * 60 + time.second(); }
 void TForm9::CheckBox2Click() {
   if (CheckBox2->isChecked()) {
     if (!startSlideShow()) return;
+    Pictures->startShow();
     program_.platform.taskbar.setSlideShowRunning(true);
     Button2Click(CheckBox2);
   }
@@ -42,7 +43,7 @@ bool TForm9::startSlideShow() {
     return false;
   }
   if (Edit1->text().isEmpty()) Edit1->setText("4");
-  SlideDelay = Edit1->text().toInt();
+  Pictures->SlideDelay = Edit1->text().toInt();
   Button5->setEnabled(false);
   ListBox1->hide();
   Button17->hide();
@@ -50,10 +51,10 @@ bool TForm9::startSlideShow() {
   Button19->setEnabled(false);
   enableWindowChoices(false);
   Button18->setEnabled(false);
-  StopRequested = false;
-  CurrentIndex = ListBox1->currentRow();
-  if (pictureWalk().showStart(CurrentIndex) < 0) {
-    CurrentIndex = 0;
+  Pictures->StopRequested = false;
+  Pictures->CurrentIndex = ListBox1->currentRow();
+  if (Pictures->showStart(Pictures->CurrentIndex) < 0) {
+    Pictures->CurrentIndex = 0;
     Button12Click();
     ui.messageDlg(MessageKind::Information,
                   "There are no more selections.\r\rPlease select (tick) and highlight a file "
@@ -65,17 +66,20 @@ bool TForm9::startSlideShow() {
 
 // After a show, or when the user unticks the box.
 void TForm9::slideShowEnded() {
+  Pictures->endShow();
   program_.platform.taskbar.setSlideShowRunning(false);
   Button5->setEnabled(true);
   for (QMenu* menu : {File1, Edit2, Tools1, Help1}) menu->menuAction()->setEnabled(true);
   for (QPushButton* control : {Button3, Button4, Button18}) control->setEnabled(true);
   Button12Click();
-  if (CurrentIndex >= LastIndex) CurrentIndex = 0;
+  if (Pictures->CurrentIndex >= Pictures->LastIndex) Pictures->CurrentIndex = 0;
   program_.ui.setCursor(ScreenCursor::Normal);
 }
 
 // A show ends when asked to stop or when its box is no longer ticked.
-bool TForm9::slideShowStopped() const { return StopRequested || !CheckBox2->isChecked(); }
+bool TForm9::slideShowStopped() const {
+  return Pictures->StopRequested || !Pictures->showRunning();
+}
 
 // The pause is measured in whole seconds of the hour, so it lasts between one
 // second less than the delay and the delay; when the hour turns it starts again.
@@ -92,7 +96,7 @@ void TForm9::waitSlideDelay() {
       start = secondsIntoHour(now);
       minute = now.minute();
     }
-    if (secondsIntoHour(now) >= start + SlideDelay) return;
+    if (secondsIntoHour(now) >= start + Pictures->SlideDelay) return;
     clock_->rest(RestMilliseconds);
   }
 }

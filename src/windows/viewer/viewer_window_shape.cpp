@@ -83,9 +83,9 @@ QPoint TForm9::pointerBelowPicture() const {
 
 void TForm9::parkPointer(QPoint fitWindowPlace) {
   QPoint place = fitWindowPlace;
-  if (FillScreen->isChecked())
+  if (Pictures->PictureSize == PictureWalk::Size::FillScreen)
     place = QPoint(screenSize().width(), screenSize().height());
-  else if (OriginalSize->isChecked())
+  else if (Pictures->PictureSize == PictureWalk::Size::Original)
     place = pointerBelowPicture();
   program_.platform.pointer.moveTo(place);
 }

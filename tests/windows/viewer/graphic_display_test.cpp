@@ -56,7 +56,7 @@ TEST(GraphicDisplay, NextOnTheLastTickedLineBeepsThreeTimesAndKeepsThePicture) {
   f.userTick(2, false);
   f.viewer->Button2Click(f.viewer->Button2);
   f.viewer->Button6Click();
-  EXPECT_EQ(f.viewer->CurrentFileName, f.file("b.bmp").toLower());
+  EXPECT_EQ(f.viewer->Pictures->CurrentFileName, f.file("b.bmp").toLower());
   f.viewer->Button6Click();
   EXPECT_EQ(f.ui.beeps(), 3);
   EXPECT_FALSE(f.viewer->Image1->isHidden());
@@ -146,7 +146,7 @@ TEST(GraphicDisplay, FillScreenCoversTheScreenAndHidesTheTaskBarUntilStopped) {
   EXPECT_TRUE(f.platform.taskbar.screenSaverInhibited());
   EXPECT_EQ(f.platform.pointer.places.back(), QPoint(f.screen().width(), f.screen().height()));
   f.viewer->Next1Click();
-  EXPECT_EQ(f.viewer->CurrentFileName, f.file("b.bmp").toLower());
+  EXPECT_EQ(f.viewer->Pictures->CurrentFileName, f.file("b.bmp").toLower());
   EXPECT_EQ(f.platform.pointer.places.back(), QPoint(f.screen().width(), f.screen().height()));
   f.viewer->setWindowState(Qt::WindowMinimized);
   EXPECT_TRUE(f.viewer->Image1->isHidden());

@@ -45,7 +45,7 @@ TEST(GraphicList, UserTicksAdjustTheCountAndTheStatusLine) {
   EXPECT_EQ(f.viewer->Label1->text(), "Selected: 2 - Current: 1 of 3");
   f.viewer->ListBox1->setCurrentRow(2);
   f.viewer->ListBox1Click();
-  EXPECT_EQ(f.viewer->CurrentFileName, "/p/c.bmp");
+  EXPECT_EQ(f.viewer->Pictures->CurrentFileName, "/p/c.bmp");
   EXPECT_EQ(f.viewer->Label1->text(), "Selected: 2 - Current: 3 of 3");
 }
 

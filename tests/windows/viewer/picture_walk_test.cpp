@@ -14,9 +14,10 @@ namespace {
 struct ListWalk {
   explicit ListWalk(const std::vector<bool>& ticks) {
     for (bool ticked : ticks) lines.append(ListLine::forFile("/pictures/a.bmp"), ticked);
-    walk.emplace(lines, list.count() - 1);
+    walk.emplace(lines);
+    walk->LastIndex = list.count() - 1;
   }
-  const PictureWalk* operator->() const { return &*walk; }
+  PictureWalk* operator->() { return &*walk; }
 
   QListWidget list;
   ListWidgetLines lines{list};
@@ -28,7 +29,7 @@ ListWalk walkOver(const std::vector<bool>& ticks) { return ListWalk(ticks); }
 using Step = PictureWalk::Step;
 
 TEST(PictureWalk, FindsTheNextTickedLineAndTellsADisplayFromAShowAtTheEnd) {
-  const ListWalk walk = walkOver({true, false, false, true, false});
+  ListWalk walk = walkOver({true, false, false, true, false});
   EXPECT_EQ(walk->from(1, false).line, 3);
   EXPECT_EQ(walk->from(1, false).step, Step::Show);
   EXPECT_EQ(walk->from(4, false).step, Step::BeepAtEnd);
@@ -48,6 +49,31 @@ TEST(PictureWalk, YesAfterAFailureGoesOnOnlyWithAShowAndOtherwiseFreesTheWindow)
   EXPECT_EQ(PictureWalk::afterFailure(false, true), After::Stop);
   EXPECT_FALSE(PictureWalk::showGoesOn(true, true))
       << "a stop asked for during the pause ends the show";
+}
+
+// The window's shape is the one its display took while a picture is shown,
+// and the list view (or the control panel alone) otherwise; the screen is
+// kept awake exactly while it is filled or a show runs.
+TEST(PictureWalk, KnowsTheShapeShownAndWhenTheScreenStaysAwake) {
+  using Shape = PictureWalk::Shape;
+  ListWalk walk = walkOver({true});
+  EXPECT_EQ(walk->displayShape(), Shape::Framed) << "TV look is on at start";
+  walk->TvLook = false;
+  EXPECT_EQ(walk->displayShape(), Shape::Window);
+  walk->PictureSize = PictureWalk::Size::FillScreen;
+  walk->showPicture(walk->displayShape());
+  EXPECT_TRUE(walk->keepsScreenAwake());
+  walk->PictureSize = PictureWalk::Size::Original;
+  EXPECT_EQ(walk->shape(), Shape::FullScreen) << "a choice alone does not reshape the window";
+  walk->CompactMode = true;
+  walk->hidePicture();
+  EXPECT_EQ(walk->shape(), Shape::Compact);
+  EXPECT_FALSE(walk->keepsScreenAwake());
+  walk->startShow();
+  EXPECT_TRUE(walk->keepsScreenAwake());
+  walk->endShow();
+  walk->CompactMode = false;
+  EXPECT_EQ(walk->shape(), Shape::ListView);
 }
 
 }  // namespace

@@ -38,8 +38,8 @@ TEST(SlideShow, ShowsEachTickedPictureInTurnWithAPauseAndReturnsToTheList) {
   f.selectPictures(3);
   f.userTick(1, false);
   QStringList shown;
-  f.clock.at(500, [&] { shown << f.viewer->CurrentFileName; });
-  f.clock.at(2500, [&] { shown << f.viewer->CurrentFileName; });
+  f.clock.at(500, [&] { shown << f.viewer->Pictures->CurrentFileName; });
+  f.clock.at(2500, [&] { shown << f.viewer->Pictures->CurrentFileName; });
   f.startShow(2);
   EXPECT_EQ(shown, QStringList({f.file("a.bmp").toLower(), f.file("c.bmp").toLower()}));
   EXPECT_EQ(f.clock.rested(), 4000);
@@ -56,14 +56,14 @@ TEST(SlideShow, KeepsItsPlaceAndTheScreenAwakeWhateverRunsDuringThePause) {
   QStringList shown;
   bool screenKeptAwake = false;
   f.clock.at(500, [&] {
-    shown << f.viewer->CurrentFileName;
+    shown << f.viewer->Pictures->CurrentFileName;
     screenKeptAwake = f.platform.taskbar.screenSaverInhibited();
   });
   f.clock.at(2500, [&] {
-    shown << f.viewer->CurrentFileName;
-    f.viewer->CurrentIndex = 0;
+    shown << f.viewer->Pictures->CurrentFileName;
+    f.viewer->Pictures->CurrentIndex = 0;
   });
-  f.clock.at(4500, [&] { shown << f.viewer->CurrentFileName; });
+  f.clock.at(4500, [&] { shown << f.viewer->Pictures->CurrentFileName; });
   f.startShow(2);
   EXPECT_EQ(shown, QStringList({f.file("a.bmp").toLower(), f.file("b.bmp").toLower(),
                                 f.file("c.bmp").toLower()}));
@@ -77,7 +77,7 @@ TEST(SlideShow, StartedOnTheLastTickedLineShowsThatPictureAloneThenTheList) {
   f.viewer->ListBox1->setCurrentRow(2);
   f.ui.clear();
   f.startShow(3);
-  EXPECT_EQ(f.viewer->CurrentFileName, f.file("c.bmp").toLower());
+  EXPECT_EQ(f.viewer->Pictures->CurrentFileName, f.file("c.bmp").toLower());
   EXPECT_EQ(f.clock.rested(), 3000);
   EXPECT_TRUE(f.backAtTheList());
   EXPECT_TRUE(f.ui.texts().isEmpty());
@@ -102,13 +102,13 @@ TEST(SlideShow, ADelayOutsideOneToTwentyClearsTheBoxAndKeepsTheDelay) {
   for (const char* wrong : {"25", "0"}) {
     f.viewer->Edit1->setText(wrong);
     EXPECT_TRUE(f.viewer->Edit1->text().isEmpty()) << wrong;
-    EXPECT_EQ(f.viewer->SlideDelay, 7);
+    EXPECT_EQ(f.viewer->Pictures->SlideDelay, 7);
     EXPECT_EQ(f.state().settings.Delay, 7);
     EXPECT_EQ(f.viewer->TrackBar1->value(), 7);
   }
   f.viewer->Edit1->setText("x");
   EXPECT_EQ(f.viewer->Edit1->text(), "4");
-  EXPECT_EQ(f.viewer->SlideDelay, 4);
+  EXPECT_EQ(f.viewer->Pictures->SlideDelay, 4);
 }
 
 TEST(SlideShow, APauseLastsWholeSecondsOfTheClockAndStartsAgainWhenTheHourTurns) {
@@ -132,7 +132,7 @@ TEST(SlideShow, UntickingTheBoxDuringAPauseEndsTheShowAtOnce) {
   f.clock.at(1500, [&] { f.viewer->CheckBox2->setChecked(false); });
   f.startShow(5);
   EXPECT_LT(f.clock.rested(), 1600);
-  EXPECT_EQ(f.viewer->CurrentFileName, f.file("a.bmp").toLower());
+  EXPECT_EQ(f.viewer->Pictures->CurrentFileName, f.file("a.bmp").toLower());
   EXPECT_TRUE(f.backAtTheList());
 }
 
@@ -170,8 +170,8 @@ TEST(SlideShow, YesToTheErrorPromptGoesOnWithTheNextTickedLineAndNoEndsTheShow) 
     f.select({f.picture("a.bmp"), broken, f.picture("c.bmp")});
     f.ui.expectQuestion(Answer::Yes);
     QStringList shown;
-    f.clock.at(100, [&] { shown << f.viewer->CurrentFileName; });
-    f.clock.at(2100, [&] { shown << f.viewer->CurrentFileName; });
+    f.clock.at(100, [&] { shown << f.viewer->Pictures->CurrentFileName; });
+    f.clock.at(2100, [&] { shown << f.viewer->Pictures->CurrentFileName; });
     f.startShow(2);
     EXPECT_EQ(shown, QStringList({f.file("a.bmp").toLower(), f.file("c.bmp").toLower()}));
     EXPECT_TRUE(f.backAtTheList());
@@ -184,7 +184,7 @@ TEST(SlideShow, YesToTheErrorPromptGoesOnWithTheNextTickedLineAndNoEndsTheShow) 
     f.ui.expectQuestion(Answer::No);
     f.startShow(2);
     EXPECT_EQ(f.clock.rested(), 2000) << "c.bmp was never shown";
-    EXPECT_EQ(f.viewer->CurrentFileName, broken.toLower());
+    EXPECT_EQ(f.viewer->Pictures->CurrentFileName, broken.toLower());
     EXPECT_TRUE(f.backAtTheList());
   }
 }
@@ -198,7 +198,7 @@ TEST(SlideShow, ClosingTheWindowDuringAShowEndsTheShowAndTheProgram) {
   EXPECT_LT(f.clock.rested(), 1100);
   EXPECT_TRUE(f.ui.terminating());
   EXPECT_FALSE(f.platform.taskbar.hidden());
-  EXPECT_EQ(f.viewer->SlideDelay, 0);
+  EXPECT_EQ(f.viewer->Pictures->SlideDelay, 0);
   EXPECT_FALSE(f.state().settings.Active);
 }
 

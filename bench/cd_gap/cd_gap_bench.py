@@ -30,10 +30,12 @@ from user_actions import button, checked, described, press, text_of, window_wher
 
 PROGRAM = os.path.join(sys.argv[1], "corvela")
 TRACKS = 6
-SECONDS = 3
+SECONDS = 4
 INTRO_TRACKS = 3
 INTRO_SECONDS = 13  # the intro scan moves on after eleven seconds
-HEARD = 1.5  # how long a track sounds before the next change is asked for
+# How long after a change is shown the next is asked for: long enough for the track to
+# be heard even after seconds of silence, short of its end.
+HEARD = 2.5
 WINDOW = 0.05
 TARGET = 0.3
 
@@ -211,7 +213,7 @@ def intro_steps(cd):
     def act():
         cd.press("Play")
         cd.wait_for_track(INTRO_TRACKS, 60)
-        time.sleep(2)
+        time.sleep(HEARD)
     cd.press("All")
     cd.press("Intro Off")
     return cd.recorded("intro.wav", act)

@@ -129,8 +129,11 @@ class FakeMechanism : public CdMechanism {
     return state_->doorOpen ? DiscToc{} : state_->disc;
   }
   std::unique_ptr<CdPlayer> makePlayer() override {
+    ++state_->playersMade;
     return std::make_unique<FakeCdPlayer>(clock_, state_);
   }
+  // Its players read the drive's disc as it is now.
+  bool playerFitsLastRead() const override { return true; }
   QString volumeLabel() override { return state_->disc.empty() ? QString() : state_->volumeLabel; }
   void openDoor() override { state_->doorOpen = true; }
   void closeDoor() override { state_->doorOpen = false; }

@@ -26,6 +26,7 @@ struct FakeDriveState {
   QString problem;  // reading the disc fails with this text when not empty
   // The drive's players, each telling whether it sounds now.
   std::vector<std::function<bool()>*> players;
+  int playersMade = 0;
   // The sounds the drive makes now: its players', and one left playing at an end.
   int sounds() const {
     int count = keptPlaying ? 1 : 0;

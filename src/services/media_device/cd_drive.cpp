@@ -25,7 +25,7 @@ void CdDrive::load() {
   } catch (const MediaDeviceError& error) {
     problem_ = error.message();
   }
-  player_ = disc.empty() ? nullptr : mechanism_->makePlayer();
+  if (!keepsPlayerFor(disc)) player_ = disc.empty() ? nullptr : mechanism_->makePlayer();
   if (!player_) disc = {};
   if (disc != disc_) position_ = disc.firstFrame();
   disc_ = std::move(disc);
@@ -36,6 +36,11 @@ void CdDrive::load() {
   player_->start(kept->from, kept->to);
   end_ = kept->to;
   transport_ = Transport::Playing;
+}
+
+// The same disc read again keeps its player, and with it the sound's output stream.
+bool CdDrive::keepsPlayerFor(const DiscToc& disc) const {
+  return player_ && !disc.empty() && disc == disc_ && mechanism_->playerFitsLastRead();
 }
 
 void CdDrive::eject() {

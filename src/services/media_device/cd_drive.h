@@ -43,6 +43,9 @@ class CdMechanism {
   virtual DiscToc readDisc() = 0;
   // For the disc last read; null when it cannot be read.
   virtual std::unique_ptr<CdPlayer> makePlayer() = 0;
+  // Whether the player made last still plays the disc last read: the disc
+  // was not changed in between.
+  virtual bool playerFitsLastRead() const = 0;
   virtual QString volumeLabel() = 0;
   virtual void openDoor() = 0;
   virtual void closeDoor() = 0;
@@ -69,7 +72,9 @@ class CdDrive {
 
   // A handle opens the drive: the door closes and, unless a disc is playing
   // or paused, the disc is read again (it may have been changed) and a sound
-  // left playing on it by an ended run is taken over: it plays on here.
+  // left playing on it by an ended run is taken over: it plays on here. The
+  // same disc keeps its player, so a stop and a play after the open sound
+  // without a break.
   void load();
   void eject();
   // A handle goes away: its owed event ends as aborted; the disc plays on.
@@ -95,6 +100,7 @@ class CdDrive {
   enum class Transport { Stopped, Playing, Paused };
 
   void finished(bool complete);
+  bool keepsPlayerFor(const DiscToc& disc) const;
   bool sameDiscInside();
   void endPlay(NotifyResult result);
 

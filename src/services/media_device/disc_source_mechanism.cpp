@@ -69,7 +69,16 @@ DiscToc DiscSourceMechanism::readDisc() {
 
 std::unique_ptr<CdPlayer> DiscSourceMechanism::makePlayer() {
   if (!disc_) return nullptr;
+  played_ = disc_;
   return std::make_unique<GstCdPlayer>(disc_, options_.output);
+}
+
+// An image is decoded again only once changed; a drive's disc is read afresh
+// at every open, and is the same disc while its table of contents is.
+bool DiscSourceMechanism::playerFitsLastRead() const {
+  const auto played = played_.lock();
+  if (!played || !disc_) return false;
+  return played == disc_ || (!isDiscImage(lastSource_) && played->toc() == disc_->toc());
 }
 
 QString DiscSourceMechanism::volumeLabel() {

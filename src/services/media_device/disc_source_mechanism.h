@@ -23,6 +23,7 @@ class DiscSourceMechanism : public CdMechanism {
 
   DiscToc readDisc() override;
   std::unique_ptr<CdPlayer> makePlayer() override;
+  bool playerFitsLastRead() const override;
   QString volumeLabel() override;
   void openDoor() override;
   void closeDoor() override;
@@ -36,6 +37,7 @@ class DiscSourceMechanism : public CdMechanism {
   SystemDeviceOptions options_;
   QString lastSource_;
   std::shared_ptr<const DiscSource> disc_;
+  std::weak_ptr<const DiscSource> played_;  // what the player made last reads
   QDateTime imageChanged_;  // an image is read again only once changed
 };
 

@@ -32,10 +32,11 @@ GstCdPlayer::GstCdPlayer(std::shared_ptr<const DiscSource> disc, AudioOutput out
   });
   idle_.setSingleShot(true);
   idle_.setInterval(kKeepStreamMs);
-  QObject::connect(&idle_, &QTimer::timeout, [this] { stop(); });
+  QObject::connect(&idle_, &QTimer::timeout, [this] { release(); });
 }
 
-GstCdPlayer::~GstCdPlayer() = default;
+// The streaming thread goes before the state it shares.
+GstCdPlayer::~GstCdPlayer() { pipeline_.reset(); }
 
 void GstCdPlayer::makePipeline() {
   GstElement* pipeline = gst_pipeline_new(nullptr);
@@ -44,10 +45,19 @@ void GstCdPlayer::makePipeline() {
   GstElement* sink = gst::makeAudioSink(output_);
   GstCaps* caps =
       gst_caps_from_string("audio/x-raw,format=S16LE,rate=44100,channels=2,layout=interleaved");
-  g_object_set(source, "caps", caps, "format", GST_FORMAT_TIME, nullptr);
+  // Seekable, so that a flushing seek can empty the stream for another play.
+  g_object_set(source, "caps", caps, "format", GST_FORMAT_TIME, "stream-type",
+               GST_APP_STREAM_TYPE_SEEKABLE, nullptr);
   gst_caps_unref(caps);
   GstAppSrcCallbacks callbacks{};
-  callbacks.need_data = &GstCdPlayer::needData;
+  callbacks.need_data = [](GstAppSrc*, guint, gpointer self) {
+    static_cast<GstCdPlayer*>(self)->feed();
+  };
+  // The stream is only ever sought to its start, by a play beginning in it.
+  callbacks.seek_data = [](GstAppSrc*, guint64, gpointer self) -> gboolean {
+    static_cast<GstCdPlayer*>(self)->feedFromStart();
+    return TRUE;
+  };
   gst_app_src_set_callbacks(GST_APP_SRC(source), &callbacks, this, nullptr);
   gst_bin_add_many(GST_BIN(pipeline), source, convert, sink, nullptr);
   gst_element_link_many(source, convert, sink, nullptr);
@@ -55,20 +65,20 @@ void GstCdPlayer::makePipeline() {
 
   pipeline_ = std::make_unique<gst::Pipeline>(pipeline);
   // The stream ends early only when the disc could not be read.
-  pipeline_->onEnd([this] { end(false); });
+  pipeline_->onEnd([this] { fail(); });
   // A failing output ends the play where it stands.
-  pipeline_->onError([this](const QString&) { end(false); });
+  pipeline_->onError([this](const QString&) { fail(); });
 }
 
 void GstCdPlayer::start(int from, int to) {
   idle_.stop();
+  const bool goesOn = stream_ == Stream::Drained;
+  const bool kept = streamUsable();
   std::unique_lock lock(lock_);
-  // A play that has sounded to its end leaves nothing in the stream to clear.
-  const bool goesOn = pipeline_ && !playing_ && !paused_ && fedAll_ && !readFailed_;
   const quint64 lastEnd = firstTime_ + frameTime(to_ - from_);
   lock.unlock();
-  if (!goesOn) {
-    pipeline_.reset();
+  if (!kept) {
+    release();
     makePipeline();
   }
   lock.lock();
@@ -80,17 +90,32 @@ void GstCdPlayer::start(int from, int to) {
   firstTime_ = goesOn ? std::max(lastEnd, runningTime() + kLeadNs) : 0;
   discont_ = goesOn;
   lock.unlock();
-  playing_ = true;
-  paused_ = false;
+  stream_ = Stream::Sounding;
   if (goesOn)
     feed();  // the output waits for data: this wakes it
+  else if (kept)
+    restartStream();
   else
     pipeline_->setState(GST_STATE_PLAYING);
   endWatch_.start();
 }
 
-void GstCdPlayer::needData(GstAppSrc*, unsigned int, void* self) {
-  static_cast<GstCdPlayer*>(self)->feed();
+// What an earlier play left in the stream is thrown away and the stream
+// starts again with this play; the output's stream on the sound server stays.
+void GstCdPlayer::restartStream() {
+  if (gst_element_seek_simple(pipeline_->element(), GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, 0)) {
+    pipeline_->setState(GST_STATE_PLAYING);
+    return;
+  }
+  release();
+  makePipeline();
+  pipeline_->setState(GST_STATE_PLAYING);
+}
+
+void GstCdPlayer::feedFromStart() {
+  std::lock_guard lock(lock_);
+  next_ = from_;
+  fedAll_ = false;
 }
 
 void GstCdPlayer::feed() {
@@ -133,40 +158,74 @@ quint64 GstCdPlayer::runningTime() const {
   return now > base ? now - base : 0;
 }
 
+// A stream started again keeps the clock of the play before until it plays.
+bool GstCdPlayer::settling() const {
+  GstState state = GST_STATE_VOID_PENDING;
+  return gst_element_get_state(pipeline_->element(), &state, nullptr, 0) ==
+             GST_STATE_CHANGE_ASYNC ||
+         state != GST_STATE_PLAYING;
+}
+
 void GstCdPlayer::end(bool complete) {
   endWatch_.stop();
-  playing_ = false;
+  stream_ = complete ? Stream::Drained : Stream::Broken;
   if (complete) idle_.start();
   finished(complete);
 }
 
+void GstCdPlayer::fail() {
+  if (stream_ == Stream::Sounding || stream_ == Stream::Paused) {
+    end(false);
+    return;
+  }
+  // No play to end: the next one opens a stream of its own.
+  stream_ = Stream::Broken;
+}
+
 void GstCdPlayer::pause() {
-  if (!pipeline_ || paused_) return;
+  if (stream_ != Stream::Sounding) return;
   pausedAt_ = position();
-  paused_ = true;
+  stream_ = Stream::Paused;
   pipeline_->setState(GST_STATE_PAUSED);
 }
 
 void GstCdPlayer::resume() {
-  if (!pipeline_ || !paused_) return;
-  paused_ = false;
+  if (stream_ != Stream::Paused) return;
+  stream_ = Stream::Sounding;
   pipeline_->setState(GST_STATE_PLAYING);
 }
 
 void GstCdPlayer::stop() {
   endWatch_.stop();
+  if (!streamUsable()) {
+    release();
+    return;
+  }
+  // Silent at once; the stream is kept a moment for a play that follows.
+  pipeline_->setState(GST_STATE_PAUSED);
+  stream_ = Stream::Halted;
+  idle_.start();
+}
+
+// A stream that could not be read to its end may still bring that end.
+bool GstCdPlayer::streamUsable() const {
+  return pipeline_ && stream_ != Stream::Broken && !readFailed_;
+}
+
+void GstCdPlayer::release() {
   idle_.stop();
-  playing_ = false;
-  paused_ = false;
+  endWatch_.stop();
   pipeline_.reset();
   source_ = nullptr;
+  stream_ = Stream::None;
 }
 
 int GstCdPlayer::position() const {
-  if (paused_) return pausedAt_;
+  if (stream_ == Stream::Paused) return pausedAt_;
+  if (!pipeline_ || settling()) return from_;
   const quint64 now = runningTime();
   std::lock_guard lock(lock_);
-  if (!pipeline_ || now <= firstTime_) return from_;
+  if (now <= firstTime_) return from_;
   return std::min(to_, from_ + static_cast<int>(gst_util_uint64_scale(
                                    now - firstTime_, kFramesPerSecond, kNsPerSecond)));
 }

@@ -156,6 +156,24 @@ TEST_F(CdDeviceTest, AChangedDiscIsSeenAtTheNextOpen) {
   EXPECT_EQ(cd->trackCount(), 2);
 }
 
+// The player holds the sound's output stream: a stop, a close and an open
+// between two tracks of one disc keep it, so the next track sounds at once.
+TEST_F(CdDeviceTest, TheSameDiscReadAgainKeepsItsPlayer) {
+  const auto drive = devices.drive("virtual");
+  playTrack(*cd, 1);
+  cd->stop();
+  cd->close();
+  cd->open("virtual");
+  playTrack(*cd, 3);
+  devices.advance(1000);
+  EXPECT_EQ(cd->position(), tmsf(3, 0, 1));
+  EXPECT_EQ(drive->playersMade, 1);
+  cd->stop();
+  devices.insertDisc("virtual", FakeMediaDeviceFactory::audioDisc({100, 200}));
+  cd->open("virtual");
+  EXPECT_EQ(drive->playersMade, 2);
+}
+
 TEST_F(CdDeviceTest, PositionsOutsideTheDiscAreRefused) {
   cd->setStart(tmsf(6));
   EXPECT_THROW(cd->play(), MediaDeviceError);

@@ -107,6 +107,34 @@ TEST_F(DiscImageTest, PauseReportsStoppedAndResumesAtTheSamePosition) {
   EXPECT_NEAR(heard().audibleSeconds(), 2.0, 0.06);
 }
 
+// Every way a track takes over from one that sounds: the stream it goes on in
+// holds nothing more of the one before, and loses nothing of the new one.
+TEST_F(DiscImageTest, ATrackTakingOverMidPlaySoundsAloneAndWhole) {
+  const auto sounds = [] { waitUntil([] { return false; }, 500); };
+  playTrack(1);
+  sounds();
+  cd->stop();
+  playTrack(4);
+  sounds();
+  playTrack(2);  // over the play of track 4
+  sounds();
+  cd->pause();
+  cd->close();
+  cd->open("virtual");
+  playTrack(3);
+  ASSERT_TRUE(waitForStop());
+  EXPECT_EQ(cd->position(), tmsf(4));
+
+  const CapturedSound sound = heard();
+  // Half a second of each of tracks 1, 4 and 2 (as the waits keep time), then
+  // all of track 3.
+  EXPECT_NEAR(sound.audibleSeconds(), 2.5, 0.2);
+  EXPECT_EQ(sound.strongest(kTones, 0.1, 0.4), 440);
+  EXPECT_EQ(sound.strongest(kTones, 0.6, 0.9), 880);
+  EXPECT_EQ(sound.strongest(kTones, 1.1, 1.4), 550);
+  EXPECT_EQ(sound.strongest(kTones, 1.6, 2.4), 660);
+}
+
 TEST_F(DiscImageTest, AHandleOpenedWhileTheDiscPlaysSeesItPlaying) {
   playTrack(4);
   waitUntil([] { return false; }, 300);

@@ -13,7 +13,9 @@ disc's tones (Goertzel). The silence of a change is the run of quiet windows bet
 tone and the next, so it is exact to a window (a window part silent, part sounding counts
 as sounding).
 
-Run inside `xvfb-run -a dbus-run-session`:  cd_gap_bench.py <folder of corvela>
+Run inside `xvfb-run -a -s "-screen 0 1024x768x24 -noreset" dbus-run-session`, with
+Debian's `/usr/bin/python3` (the one with the accessibility bindings):
+`cd_gap_bench.py <folder of corvela>`
 """
 
 import os

@@ -43,5 +43,5 @@ QString Forms::mediaFileOpen() const { return Form4->CurrentFileName; }
 std::optional<int> Forms::cdTrackPlaying() const { return Form1->Playback.trackPlaying(); }
 
 bool Forms::soundPlaying() const {
-  return Form4->SoundPlaying() || Form1->MediaPlayer1->mode() == DeviceMode::Playing;
+  return Form4->Sequence.sounding() || Form1->MediaPlayer1->mode() == DeviceMode::Playing;
 }

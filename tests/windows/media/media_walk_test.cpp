@@ -81,6 +81,8 @@ struct MediaWalk : MediaPlaybackWorld {
     QFile list(name);
     list.open(QIODevice::WriteOnly);
     list.write(("Corvela Pro Play List\r\n" + paths.join("\r\n") + "\r\n").toUtf8());
+    // Without paths the list holds one empty line, an entry no device can open.
+    if (paths.isEmpty()) failing.insert(QString());
     return name;
   }
   QString randomLine() {

@@ -233,21 +233,23 @@ std::vector<walk::Action<MediaWalk>> actions() {
                                  Qt::RightButton, Qt::RightButton, Qt::NoModifier);
                QApplication::sendEvent(w.media->Button12, &right);
              }),
-      action("Search Drive",
-             [](MediaWalk& w) {
-               if (!MediaWalk::reachable(w.media->Button6)) return;
-               w.media->ComboBox1->setCurrentText(
-                   QStringList{"AVI", "MID", "MPEG", "MPG", "WAV", "ALL"}[w.pick(6)]);
-               // Now and then the person acts once while the search runs.
-               bool acted = w.pick(2) == 0;
-               w.ui.onProcessMessages([&w, &acted] {
-                 if (acted || w.pick(3) != 0) return;
-                 acted = true;
-                 actInsideSearch(w, w.pick(5));
-               });
-               w.media->Button6->click();
-               w.ui.onProcessMessages(nullptr);
-             }),
+      action(
+          "Search Drive",
+          [](MediaWalk& w) {
+            if (!MediaWalk::reachable(w.media->Button6)) return;
+            w.media->ComboBox1->setCurrentText(
+                QStringList{"AVI", "MID", "MPEG", "MPG", "WAV", "ALL", "ALL"}[w.pick(7)]);
+            // Mostly the person acts once while the search runs, at a found file.
+            bool acted = w.pick(4) == 0;
+            w.ui.onProcessMessages([&w, &acted] {
+              if (acted) return;
+              acted = true;
+              actInsideSearch(w, w.pick(5));
+            });
+            w.media->Button6->click();
+            w.ui.onProcessMessages(nullptr);
+          },
+          2),
       click(
           "Play", [](TForm4& m) { return m.Button1; }, 3),
       click(

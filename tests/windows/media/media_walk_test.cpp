@@ -239,10 +239,10 @@ std::vector<walk::Action<MediaWalk>> actions() {
             if (!MediaWalk::reachable(w.media->Button6)) return;
             w.media->ComboBox1->setCurrentText(
                 QStringList{"AVI", "MID", "MPEG", "MPG", "WAV", "ALL", "ALL"}[w.pick(7)]);
-            // Mostly the person acts once while the search runs, at a found file.
+            // Mostly the person acts once while the search runs, on the lines found so far.
             bool acted = w.pick(4) == 0;
             w.ui.onProcessMessages([&w, &acted] {
-              if (acted) return;
+              if (acted || w.media->ListBox1->count() == 0) return;
               acted = true;
               actInsideSearch(w, w.pick(5));
             });
@@ -582,6 +582,11 @@ TEST(MediaWalk, APausedMpegFileResumesAfterADialogClosed) {
 TEST(MediaWalk, ANewListEndsWhatPlayedAndItsVideo) {
   mediaWalker().expectReplayHolds(
       {{"Choose and play afresh", 1567584710}, {"Files from the desktop", 1994026514}});
+}
+
+TEST(MediaWalk, ADoubleClickInsideADriveSearchStartsNothing) {
+  mediaWalker().expectReplayHolds(
+      {{"Next", 827878917}, {"Choose files", 1998117828}, {"Search Drive", 382241966}});
 }
 
 TEST(MediaWalk, NoVideoWindowStaysAfterTheSequenceEndsOrAFileFails) {

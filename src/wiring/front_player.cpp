@@ -6,10 +6,8 @@
 #include <functional>
 #include <type_traits>
 
-#include "platform/timer.h"
 #include "program/forms.h"
 #include "services/media_device/disc_toc.h"
-#include "services/media_device/media_device.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/media/media_player_window.h"
 #include "wiring/front_window.h"
@@ -50,6 +48,12 @@ FrontPlayer transportOf(Window& window, qint64 microsecondsPerSliderStep) {
   player.previous = window.Button5;
   player.slider = window.TrackBar1;
   player.microsecondsPerSliderStep = microsecondsPerSliderStep;
+  player.position = [&window, microsecondsPerSliderStep] {
+    return qint64(window.TrackBar1->value()) * microsecondsPerSliderStep;
+  };
+  player.length = [&window, microsecondsPerSliderStep] {
+    return qint64(window.TrackBar1->maximum()) * microsecondsPerSliderStep;
+  };
   player.press = [&window](QPushButton* button) {
     if (button == window.Button1) pressWith(window, &Window::Button1Click, button);
     if (button == window.Button2) pressWith(window, &Window::Button2Click, button);
@@ -88,19 +92,17 @@ FrontPlayer cdPlayer(TForm1& cd) {
 FrontPlayer mediaPlayer(TForm4& media) {
   FrontPlayer player = transportOf(media, 1'000);
   player.slideTo = [&media](int value) { drag(*media.TrackBar1, value); };
-  player.paused = [&media] {
-    return (media.Sequence.MpegActive() && media.Sequence.MpegPaused()) ||
-           (!media.Sequence.MpegActive() && media.MediaPlayer1->mode() == DeviceMode::Paused);
-  };
-  player.playing = [&media, paused = player.paused] {
-    return media.Timer1->Enabled() && !paused();
-  };
-  player.track = [&media, playing = player.playing,
-                  paused = player.paused]() -> std::optional<PlayingTrack> {
-    if (!(playing() || paused()) || media.CurrentFileName.isEmpty()) return std::nullopt;
-    return PlayingTrack{.id = QString("File%1").arg(media.Sequence.PlayCursor()),
+  const PlaySequence& playback = media.Sequence;
+  player.paused = [&playback] { return playback.paused(); };
+  player.playing = [&playback] { return playback.playing(); };
+  player.position = [&playback] { return qint64(playback.position()) * 1'000; };
+  player.length = [&playback] { return qint64(playback.length()) * 1'000; };
+  player.track = [&playback]() -> std::optional<PlayingTrack> {
+    const QString file = playback.fileHeld();
+    if (file.isEmpty()) return std::nullopt;
+    return PlayingTrack{.id = QString("File%1").arg(playback.playingLine()),
                         .number = 0,
-                        .title = QFileInfo(media.CurrentFileName).completeBaseName(),
+                        .title = QFileInfo(file).completeBaseName(),
                         .performers = {}};
   };
   return player;

@@ -35,6 +35,9 @@ struct FrontPlayer {
   std::function<void(int value)> slideTo;
   std::function<bool()> playing;
   std::function<bool()> paused;
+  // Where the track or file stands, and how long it is, in microseconds.
+  std::function<qint64()> position;
+  std::function<qint64()> length;
   // Nothing while stopped.
   std::function<std::optional<PlayingTrack>()> track;
 };

@@ -1,5 +1,4 @@
 // What the main windows ask of one another, answered by the window that knows.
-#include <QLabel>
 
 #include "program/forms.h"
 #include "services/media_device/media_device.h"
@@ -36,12 +35,12 @@ void Forms::listWindowsToDefaults() {
   Form9->ApplyDefaultSettings();
 }
 
-QString Forms::mediaTitle() const { return Form4->Label1->text(); }
+QString Forms::mediaTitle() const { return Form4->Sequence.title(); }
 
-QString Forms::mediaFileOpen() const { return Form4->CurrentFileName; }
+QString Forms::mediaFileOpen() const { return Form4->Sequence.fileHeld(); }
 
 std::optional<int> Forms::cdTrackPlaying() const { return Form1->Playback.trackPlaying(); }
 
 bool Forms::soundPlaying() const {
-  return Form4->SoundPlaying() || Form1->MediaPlayer1->mode() == DeviceMode::Playing;
+  return Form4->Sequence.sounding() || Form1->MediaPlayer1->mode() == DeviceMode::Playing;
 }

@@ -170,7 +170,7 @@ QVariantMap MediaKeys::metadata() {
   if (!track) return {};
   QVariantMap metadata{
       {"mpris:trackid", QVariant::fromValue(QDBusObjectPath(kTrackPath + track->id))},
-      {"mpris:length", qlonglong(player->slider->maximum()) * player->microsecondsPerSliderStep}};
+      {"mpris:length", qlonglong(player->length())}};
   if (track->number > 0) metadata["xesam:trackNumber"] = track->number;
   if (!track->title.isEmpty()) metadata["xesam:title"] = track->title;
   if (!track->performers.isEmpty()) metadata["xesam:artist"] = track->performers;
@@ -182,7 +182,7 @@ QVariantMap MediaKeys::metadata() {
 qint64 MediaKeys::position() {
   const std::optional<FrontPlayer> player = frontPlayer(forms_);
   if (!player || !player->track()) return 0;
-  return qint64(player->slider->value()) * player->microsecondsPerSliderStep;
+  return player->position();
 }
 
 bool MediaKeys::canGoNext() {

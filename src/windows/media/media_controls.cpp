@@ -118,12 +118,3 @@ void TForm4::resetWithoutList() {
   emptyAllLabels();
   clearPosition();
 }
-
-bool TForm4::mciPlaying() const { return MediaPlayer1->mode() == DeviceMode::Playing; }
-
-bool TForm4::SoundPlaying() const { return mciPlaying() || MpegPlaying(); }
-
-bool TForm4::mciHeld() const {
-  const DeviceMode mode = MediaPlayer1->mode();
-  return mode == DeviceMode::Playing || mode == DeviceMode::Paused;
-}

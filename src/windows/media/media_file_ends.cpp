@@ -34,7 +34,7 @@ void TForm4::playFailed(QObject* Sender, const QString& fileName, const QString&
 // The step goes on with the ticked line after the one that failed.
 void TForm4::skipFailedFile() {
   if (Sequence.MpegActive()) {
-    if (MpegOpen()) CloseMpeg();
+    if (Sequence.mpegOpen()) CloseMpeg();
   } else {
     MediaPlayer1->close();
   }
@@ -54,7 +54,7 @@ void TForm4::CheckBox1Click() {
     return;
   }
   if (Sequence.PlayCursor() == 0) ListBox1->setCurrentRow(0);
-  if (!mciPlaying() && !MpegPlaying()) Button1Click(CheckBox1);
+  if (!Sequence.sounding()) Button1Click(CheckBox1);
 }
 
 // The end of a notified MCI play; the step's own check of the mode comes to the same.

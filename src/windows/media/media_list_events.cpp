@@ -60,8 +60,8 @@ void TForm4::ListBox1KeyDown(int key) {
   program_.ui.setCursor(ScreenCursor::HourGlass);
   const DeviceMode mode = MediaPlayer1->mode();
   const bool mciOpen = mode == DeviceMode::Open || mode == DeviceMode::Playing;
-  if (MpegOpen() || mciOpen) dropWhatPlayed();
-  if (MpegOpen()) CloseMpeg();
+  if (Sequence.mpegOpen() || mciOpen) dropWhatPlayed();
+  if (Sequence.mpegOpen()) CloseMpeg();
   if (mciOpen) MediaPlayer1->close();
   ListBox1DblClick(ListBox1);
 }

@@ -138,7 +138,7 @@ void TForm4::describeDetailsFile(Qt::MouseButton button) {
   }
   if (button == Qt::RightButton) showFileDetails(DetailsFileName, lineNamesFile);
   // The window steps back for a video's own window only while there is one.
-  if (isVideo(DetailsFileName.toLower()) && mciHeld()) arrangeAroundVideo();
+  if (isVideo(DetailsFileName) && Sequence.videoWindow() != VideoWindow::None) arrangeAroundVideo();
 }
 
 void TForm4::FileDetailsFromFullScreen() {

@@ -70,7 +70,7 @@ void TForm4::Timer1Timer(QObject* Sender) {
   const TForm16& fullScreen = *program_.forms.Form16;
   if (fullScreen.isVisible() && fullScreen.Tag == 0) return;
   if (!Sequence.MpegActive() && !stepMci(Sender)) return;
-  if (!PlayBusy) startMpegFile(Sender);
+  if (!Sequence.PlayBusy()) startMpegFile(Sender);
 }
 
 // The step while no MPEG file plays: the MCI file's position or end, and the
@@ -82,7 +82,7 @@ bool TForm4::stepMci(QObject* Sender) {
     clearPlayback();
   else if (MediaPlayer1->isOpen())
     showMciPosition(Sender);
-  if (PlayBusy) return false;
+  if (Sequence.PlayBusy()) return false;
   if (Sequence.pastEnd()) {
     endOfList();
     return false;
@@ -104,14 +104,14 @@ bool TForm4::findTickedLine(QObject* Sender) {
   program_.ui.setCursor(ScreenCursor::HourGlass);
   if (Sequence.findTickedLine()) return true;
   Button2Click(Sender);
-  PlayBusy = false;
+  Sequence.arm();
   program_.ui.setCursor(ScreenCursor::Normal);
   return false;
 }
 
 // A file has ended, or the last one stays stopped: nothing plays, nothing is shown.
 void TForm4::clearPlayback() {
-  PlayBusy = false;
+  Sequence.arm();
   emptyPlaybackLabels();
   CheckBox1->setEnabled(true);
   CurrentTitle.clear();
@@ -123,9 +123,9 @@ void TForm4::clearPlayback() {
 // Nothing more plays and nothing is said: the window as it stands idle.
 void TForm4::endOfList() {
   Timer1->setEnabled(false);
-  PlayBusy = false;
+  Sequence.arm();
   // Stopped at its end, or closed after a file that failed: no video plays any more.
-  if (!mciHeld()) closeFullScreen();
+  if (!Sequence.mciHeld()) closeFullScreen();
   restoreIdleControls();
 }
 
@@ -163,7 +163,7 @@ void TForm4::openMciFile(const QString& fileName, bool video) {
     hideListForVideo();
     placeVideo();
   }
-  if (mciPlaying()) return;
+  if (Sequence.mciPlaying()) return;
   MediaPlayer1->setNotify(true);
   MediaPlayer1->play();
 }
@@ -196,12 +196,12 @@ void TForm4::startMpegFile(QObject* Sender) {
 
 void TForm4::openMpegFile(const QString& fileName) {
   MPlayer1->setStreamName(fileName);
-  if (MpegOpen()) CloseMpeg();
+  if (Sequence.mpegOpen()) CloseMpeg();
   MPlayer1->Open();
   showFileSize(fileName);
   setToolsAndHelpEnabled(false);
-  if (MpegPlaying()) return;
-  PlayBusy = true;
+  if (Sequence.mpegPlaying()) return;
+  Sequence.starting();
   MPlayer1->setEndPos(0);
   MPlayer1->Play();
 }
@@ -209,7 +209,7 @@ void TForm4::openMpegFile(const QString& fileName) {
 // The line at the cursor becomes the one playing.
 void TForm4::takeLine() {
   ListBox1->setCurrentRow(Sequence.PlayCursor());
-  PlayBusy = true;
+  Sequence.starting();
   program_.ui.setCursor(ScreenCursor::Normal);
 }
 
@@ -223,6 +223,6 @@ void TForm4::setPositionRanges(int sliderMaximum, int gaugeMaximum) {
 // The started file is shown and the cursor moves past its line.
 void TForm4::fileStarted(const QString& fileName) {
   showNowPlaying(fileName);
-  Sequence.started();
+  Sequence.started(fileName);
   program_.ui.setCursor(ScreenCursor::Normal);
 }

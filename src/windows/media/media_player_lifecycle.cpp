@@ -40,10 +40,8 @@ void TForm4::FormCreate() {
 
 void TForm4::FormActivate() {
   LoadMPEGLibrary();
-  // A box or dialog closing activates the window too: a file that is paused keeps its mark,
-  // or Pause could never resume it.
-  if (!MpegPaused()) Sequence.forgetPause();
-  if (mciPlaying() || ListBox1->count() > 0) return;
+  Sequence.activated();
+  if (Sequence.mciPlaying() || ListBox1->count() > 0) return;
   Button2->setEnabled(false);
   if (program_.state.ModalDialogClosed) {
     program_.state.ModalDialogClosed = false;
@@ -97,8 +95,7 @@ void TForm4::RadioGroup1Click() {
 
 void TForm4::WindUpPlaybackForGraphics(QObject* Sender) {
   program_.ui.setCursor(ScreenCursor::HourGlass);
-  const bool playing = mciPlaying() || MpegPlaying();
-  if (playing &&
+  if (Sequence.sounding() &&
       program_.ui.askYesNo("Corvela Pro",
                            "Do you wish to leave your selection(s) playing?\r\r(If "
                            "\"Yes\", all Video selections will be de-selected)") == Answer::Yes) {
@@ -113,7 +110,7 @@ void TForm4::WindUpPlaybackForGraphics(QObject* Sender) {
   program_.state.ReturnedToCdPlayer = true;
   Timer1->setEnabled(false);
   Button2Click(Sender);
-  if (mciPlaying()) {
+  if (Sequence.mciPlaying()) {
     MediaPlayer1->stop();
     MediaPlayer1->close();
   }
@@ -130,15 +127,15 @@ void TForm4::leaveSoundPlaying(QObject* Sender) {
     setTicked(index, false);
   }
   showSelectedCount(SelectedCount);
-  if (isVideo(Label1->text().toLower())) Button4Click(Sender);
+  if (isVideo(Sequence.fileHeld())) Button4Click(Sender);
 }
 
 // Playback stops whatever shows: the list, or a video in its place.
 void TForm4::WindUpPlaybackForCdPlayer(QObject* Sender) {
-  if (!ListBox1->isHidden() || mciHeld() || MpegOpen()) {
+  if (!ListBox1->isHidden() || Sequence.mciHeld() || Sequence.mpegOpen()) {
     Button2Click(Sender);
-    if (MpegOpen()) CloseMpeg();
-    if (mciHeld()) {
+    if (Sequence.mpegOpen()) CloseMpeg();
+    if (Sequence.mciHeld()) {
       MediaPlayer1->stop();
       MediaPlayer1->close();
     }
@@ -175,18 +172,6 @@ void TForm4::FormClose() {
   program_.platform.taskbar.show();
   Timer1->setEnabled(false);
   program_.windows.endRun();
-}
-
-bool TForm4::MpegPlaying() const {
-  return MPlayer1->LibraryLoaded() && MPlayer1->PlayerMode() == TMPEGPlayer::ModePlaying;
-}
-
-bool TForm4::MpegPaused() const {
-  return MPlayer1->LibraryLoaded() && MPlayer1->PlayerMode() == TMPEGPlayer::ModePaused;
-}
-
-bool TForm4::MpegOpen() {
-  return MPlayer1->LibraryLoaded() && MPlayer1->PlayerMode() != TMPEGPlayer::ModeClosed;
 }
 
 void TForm4::CloseMpeg() { MPlayer1->Close(); }

@@ -36,12 +36,13 @@ TForm4::TForm4(Program& program)
     : Form(program, "Corvela Pro AVI-MID-MPEG-WAV Player", QSize(503, 367)),
       ListBox1(new QListWidget(client())),
       Lines(*ListBox1),
-      Sequence(Lines) {
+      Sequence(Lines, program.devices.create(DeviceType::AutoSelect),
+               std::make_unique<TMPEGPlayer>()),
+      MediaPlayer1(&Sequence.device()),
+      MPlayer1(&Sequence.mpeg()) {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  MediaPlayer1 = program.devices.create(DeviceType::AutoSelect);
   Timer1 = new Timer(this, 1000);
-  MPlayer1 = new TMPEGPlayer(this);
   PlayLists = std::make_unique<ListFiles>(*this, mediaPlayerLists(), program.ui);
   Search = std::make_unique<DriveSearch>(*this, mediaPlayerLists(), program.ui);
   createControls();

@@ -184,11 +184,13 @@ class TForm4 : public Form, public ListWindow {
   QAction* About1;
 
   Timer* Timer1;  // the playback step
-  std::unique_ptr<MediaDevice> MediaPlayer1;
 
   // The list's state.
   ListWidgetLines Lines;
-  PlaySequence Sequence;  // which line plays next, and what the transport does to it
+  // What plays: the cursor, the two devices and what they hold, the pause mark.
+  PlaySequence Sequence;
+  MediaDevice* const MediaPlayer1;  // the media device, held by Sequence
+  TMPEGPlayer* const MPlayer1;  // the MPEG audio component, held by Sequence
   int LastIndex = -1;
   int SelectedCount = 0;
   bool PlayListMode = false;
@@ -201,8 +203,6 @@ class TForm4 : public Form, public ListWindow {
   int HorizontalExtent = 30;
 
   // Playback's state.
-  bool PlayBusy = false;
-  TMPEGPlayer* MPlayer1;  // the MPEG audio component
   bool NextBusy = false;
   bool PreviousBusy = false;
   int CurrentLength = 0;
@@ -231,8 +231,6 @@ class TForm4 : public Form, public ListWindow {
   void RzColorComboBox1CloseUp();
   // The stored look, as the window opens without a list.
   void ApplyLookAtActivation();
-  // A file sounds, through the media device or the MPEG component.
-  bool SoundPlaying() const;
   std::unique_ptr<FindInList> Finder;  // keeps the last Find text
   std::unique_ptr<ListLook> Look;
 
@@ -287,14 +285,8 @@ class TForm4 : public Form, public ListWindow {
   void applyVideoSizeFromSettings();
   void resetForFirstActivation();
   void leaveSoundPlaying(QObject* Sender);
-  bool mciPlaying() const;
-  // The MCI device has a file playing or paused.
-  bool mciHeld() const;
 
   // The MPEG component's steps.
-  bool MpegPlaying() const;
-  bool MpegPaused() const;
-  bool MpegOpen();
   void CloseMpeg();
   void LoadMPEGLibrary();
   void UnloadMPEGLibrary();

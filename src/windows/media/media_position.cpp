@@ -81,7 +81,7 @@ void TForm4::MPlayer1PosUpdate(int /*Pos*/, int /*Len*/) {
 // Only the user moves the slider: every programmatic move happens with the focus elsewhere.
 void TForm4::TrackBar1Change() {
   if (focusWidget() != TrackBar1) return;
-  if (!Sequence.MpegActive() && mciPlaying()) {
+  if (!Sequence.MpegActive() && Sequence.mciPlaying()) {
     Timer1->setEnabled(false);
     MediaPlayer1->pause();
     const int played = static_cast<int>(MediaPlayer1->position()) / 1000;
@@ -91,7 +91,7 @@ void TForm4::TrackBar1Change() {
     MediaPlayer1->setNotify(true);
     MediaPlayer1->play();
     Timer1->setEnabled(true);
-  } else if (Sequence.MpegActive() && MpegPlaying()) {
+  } else if (Sequence.MpegActive() && Sequence.mpegPlaying()) {
     MPlayer1->setUseTimer(false);
     Timer1->setEnabled(false);
     // However the seek goes, both timers run again: the position reports only

@@ -78,9 +78,7 @@ void TForm4::clearForFilling() {
 // A new list or a search ends what played, paused or not, and its video: left
 // open, it would come back over the new list with no way to resume it.
 void TForm4::letGoOfPlayback() {
-  if (MpegOpen()) CloseMpeg();
-  Sequence.mpegClosed();
-  MediaPlayer1->close();
+  Sequence.letGo();
   leaveFullScreen();
   Panel1->hide();
 }

@@ -24,9 +24,9 @@ void TForm4::Button1Click(QObject* /*Sender*/) {
     return;
   }
   Button16->setEnabled(false);
-  if (MpegOpen() || mciPlaying()) dropWhatPlayed();
-  if (MpegOpen()) CloseMpeg();
-  if (mciPlaying()) MediaPlayer1->stop();
+  if (Sequence.mpegOpen() || Sequence.mciPlaying()) dropWhatPlayed();
+  if (Sequence.mpegOpen()) CloseMpeg();
+  if (Sequence.mciPlaying()) MediaPlayer1->stop();
   // A file that ended with Auto Play off leaves its device open and stopped,
   // which the step takes for "stop here": the user pressing Play wants playback.
   if (MediaPlayer1->mode() == DeviceMode::Stopped) MediaPlayer1->close();
@@ -41,7 +41,7 @@ void TForm4::Button1Click(QObject* /*Sender*/) {
     return;
   }
   setLookControlsEnabled(true);
-  PlayBusy = false;
+  Sequence.arm();
   Button4->setFocus();
   ListBox1->setCurrentRow(Sequence.PlayCursor());
   SelectedCount = 0;
@@ -61,13 +61,12 @@ void TForm4::Button2Click(QObject* Sender) {
   // (At creation, the full-screen window does not exist yet.)
   const TForm16* fullScreen = program_.forms.Form16.get();
   if (fullScreen && Sender != fullScreen) closeFullScreen();
-  PlayBusy = true;
   TrackBar1->setEnabled(false);
   Timer1->setEnabled(false);
   // A paused MPEG file is closed too: left open, its clock would run on.
   if (Sequence.stop()) {
-    if (MpegOpen()) CloseMpeg();
-  } else if (mciHeld()) {
+    if (Sequence.mpegOpen()) CloseMpeg();
+  } else if (Sequence.mciHeld()) {
     // A paused file too: its video window would stay, and nothing could resume it.
     MediaPlayer1->stop();
     MediaPlayer1->close();
@@ -102,7 +101,7 @@ void TForm4::Button2Click(QObject* Sender) {
 }
 
 void TForm4::Button3Click() {
-  switch (Sequence.pause(MpegPlaying(), mciHeld())) {
+  switch (Sequence.pause()) {
     case PauseAction::ResumeMpeg:
       MPlayer1->Pause(false);
       break;
@@ -118,8 +117,7 @@ void TForm4::Button3Click() {
   Button3->setFocus();
   const int playing = Sequence.playingLine();
   const bool video = playing >= 0 && isVideo(Lines.line(playing).text);
-  const bool held = !(video && !Button1->isEnabled()) &&
-                    (MediaPlayer1->mode() == DeviceMode::Paused || Sequence.MpegPaused());
+  const bool held = !(video && !Button1->isEnabled()) && Sequence.paused();
   TrackBar1->setEnabled(!held);
   Timer1->setEnabled(!held);
   for (QWidget* control : std::initializer_list<QWidget*>{Button1, Button4, Button5, CheckBox1})
@@ -154,7 +152,7 @@ void TForm4::Button4Click(QObject* Sender) {
   Button4->setFocus();
   setVideoSizeChoicesEnabled(false);
   Button17->setEnabled(false);
-  PlayBusy = false;
+  Sequence.arm();
   Timer1->setEnabled(true);
   Timer1Timer(Sender);
   NextBusy = false;
@@ -185,7 +183,7 @@ void TForm4::Button5Click(QObject* Sender) {
     Button17->setEnabled(false);
     Button5->setFocus();
     ListBox1->setCurrentRow(*line);
-    PlayBusy = false;
+    Sequence.arm();
     Timer1->setEnabled(true);
     Timer1Timer(Sender);
     PreviousBusy = false;
@@ -210,7 +208,7 @@ bool TForm4::pauseMpeg() {
     return true;
   } catch (const TMPEGError& error) {
     if (error.Code != TMPEGError::kIncorrectMode) throw;
-    Sequence.forgetPause();
+    Sequence.pauseRefused();
     return false;
   }
 }
@@ -224,9 +222,9 @@ void TForm4::dropWhatPlayed() {
 
 // Next and Previous leave the file that plays, whichever device has it.
 void TForm4::closeCurrentFile() {
-  if ((Sequence.MpegActive() && MpegOpen()) || mciPlaying()) dropWhatPlayed();
-  if (Sequence.MpegActive() && MpegOpen()) CloseMpeg();
-  if (mciPlaying()) {
+  if ((Sequence.MpegActive() && Sequence.mpegOpen()) || Sequence.mciPlaying()) dropWhatPlayed();
+  if (Sequence.MpegActive() && Sequence.mpegOpen()) CloseMpeg();
+  if (Sequence.mciPlaying()) {
     MediaPlayer1->stop();
     MediaPlayer1->close();
   }

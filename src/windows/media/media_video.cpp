@@ -29,6 +29,7 @@ void TForm4::placeVideo() {
     MediaPlayer1->setDisplay(Panel1);
     MediaPlayer1->setDisplayRect(QRect(0, 0, Panel1->width(), Panel1->height()));
     Panel1->show();
+    Sequence.videoPlaced(VideoWindow::Panel);
   } else if (RadioButton3->isChecked()) {
     TForm16& fullScreen = *program_.forms.Form16;
     program_.platform.taskbar.hide();
@@ -40,8 +41,10 @@ void TForm4::placeVideo() {
     fullScreen.activateWindow();
     fullScreen.setFocus();
     program_.state.settings.AVI = 0;
+    Sequence.videoPlaced(VideoWindow::FullScreen);
   } else {
     MediaPlayer1->setDisplay(nullptr);
+    Sequence.videoPlaced(VideoWindow::OwnWindow);
   }
 }
 

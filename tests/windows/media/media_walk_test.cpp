@@ -40,6 +40,7 @@ const QStringList kOwnBoxes = {"No File(s) Selected",
                                "           None or no more found.",
                                "No files found of type(s)",
                                "No AVI, MPEG, MPG, MID or WAV files found",
+                               "Disk search aborted!",
                                "No "};
 const QString kFailurePrompt = "Sorry, unable to play the above file";
 
@@ -83,6 +84,8 @@ struct MediaWalk : MediaPlaybackWorld {
     QFile list(name);
     list.open(QIODevice::WriteOnly);
     list.write(("Corvela Pro Play List\r\n" + paths.join("\r\n") + "\r\n").toUtf8());
+    // Without paths the list holds one empty line, an entry no device can open.
+    if (paths.isEmpty()) failing.insert(QString());
     return name;
   }
   QString randomLine() {
@@ -152,7 +155,32 @@ struct MediaWalk : MediaPlaybackWorld {
   bool errorBoxAllowed = false;  // a seek was made to fail in this step
   std::size_t boxesChecked = 0;
   QString freshStartFailed;
+  QString searchBroken;  // what an action taken inside a drive search set going
 };
+
+// What a person may do while a drive search runs: the search processes
+// messages for every file it finds, and only Escape is meant to act.
+void actInsideSearch(MediaWalk& w, int choice) {
+  TForm4& m = *w.media;
+  QListWidget& list = *m.ListBox1;
+  if (choice == 0) {
+    w.pressKey(&list, Qt::Key_Escape);
+  } else if (list.count() > 0 && choice < 4) {
+    list.setCurrentRow(w.pick(list.count()));
+    if (choice == 1) emit list.itemDoubleClicked(list.currentItem());
+    if (choice == 2) w.pressKey(&list, Qt::Key_Return);
+    if (choice == 3) w.rightClickLine();
+  } else {
+    QAbstractButton* buttons[] = {m.Button1, m.Button4, m.Button16, m.Button7, m.Button12};
+    QAbstractButton* button = buttons[w.pick(5)];
+    if (MediaWalk::reachable(button)) button->click();
+  }
+  if (!m.SearchRunning) return;
+  const bool held = w.mciHeld() || w.mpeg->mode == 3;
+  if (held || m.Timer1->Enabled()) w.searchBroken = "playback started inside the drive search";
+  if (m.Button16->isEnabled() || m.SavePlayList2->isEnabled())
+    w.searchBroken = "a way out or Save Play List is enabled inside the drive search";
+}
 
 using Step = std::function<void(MediaWalk&)>;
 
@@ -208,13 +236,23 @@ std::vector<walk::Action<MediaWalk>> actions() {
                                  Qt::RightButton, Qt::RightButton, Qt::NoModifier);
                QApplication::sendEvent(w.media->Button12, &right);
              }),
-      action("Search Drive",
-             [](MediaWalk& w) {
-               if (!MediaWalk::reachable(w.media->Button6)) return;
-               w.media->ComboBox1->setCurrentText(
-                   QStringList{"AVI", "MID", "MPEG", "MPG", "WAV", "ALL"}[w.pick(6)]);
-               w.media->Button6->click();
-             }),
+      action(
+          "Search Drive",
+          [](MediaWalk& w) {
+            if (!MediaWalk::reachable(w.media->Button6)) return;
+            w.media->ComboBox1->setCurrentText(
+                QStringList{"AVI", "MID", "MPEG", "MPG", "WAV", "ALL", "ALL"}[w.pick(7)]);
+            // Mostly the person acts once while the search runs, on the lines found so far.
+            bool acted = w.pick(4) == 0;
+            w.ui.onProcessMessages([&w, &acted] {
+              if (acted || w.media->ListBox1->count() == 0) return;
+              acted = true;
+              actInsideSearch(w, w.pick(5));
+            });
+            w.media->Button6->click();
+            w.ui.onProcessMessages(nullptr);
+          },
+          2),
       click(
           "Play", [](TForm4& m) { return m.Button1; }, 3),
       click(
@@ -453,6 +491,40 @@ Found volumeFollowed(MediaWalk& w) {
          std::to_string(outputVolume());
 }
 
+// What the rest of the program is told plays is what the devices and the
+// window show: the playing label names the owner's line, and a video window
+// or a hidden taskbar is the one the owner says the video is drawn in.
+Found whatPlays(MediaWalk& w) {
+  TForm4& m = *w.media;
+  const PlaySequence& owner = m.Sequence;
+  const QString held = owner.fileHeld();
+  const QString opened =
+      owner.MpegActive()
+          ? (w.mpeg->opened.empty() ? QString() : QString::fromStdString(w.mpeg->opened.back()))
+          : w.devices.openFile();
+  if (!held.isEmpty() && held != opened)
+    return "the player says " + held.toStdString() + " plays; its device has " +
+           opened.toStdString();
+  const bool clockShows = !m.Label3->text().isEmpty() || m.TrackBar1->isEnabled();
+  const QString named =
+      QString("Playing: %1 of %2").arg(owner.playingLine() + 1).arg(m.LastIndex + 1);
+  if (clockShows && !held.isEmpty() && m.Label6->text() != named)
+    return "the clock shows " + m.Label6->text().toStdString() + " while the player holds line " +
+           std::to_string(owner.playingLine() + 1);
+  const VideoWindow video = owner.videoWindow();
+  if (!m.Panel1->isHidden() && video != VideoWindow::Panel)
+    return "the video panel shows, but the video is not drawn in it";
+  if ((w.fullScreen().isVisible() || w.platform.taskbar.hidden()) &&
+      video != VideoWindow::FullScreen)
+    return "full screen or the hidden taskbar outlast the full-screen video";
+  return std::nullopt;
+}
+
+Found searchActsOnlyOnEscape(MediaWalk& w) {
+  if (w.searchBroken.isEmpty()) return std::nullopt;
+  return w.searchBroken.toStdString();
+}
+
 Found freshStartPlays(MediaWalk& w) {
   if (w.freshStartFailed.isEmpty()) return std::nullopt;
   return w.freshStartFailed.toStdString();
@@ -466,6 +538,8 @@ walk::Walker<MediaWalk> mediaWalker() {
                                   {"taskbar", taskbar},
                                   {"clock", clockOfPlayingFile},
                                   {"volume", volumeFollowed},
+                                  {"what plays", whatPlays},
+                                  {"drive search", searchActsOnlyOnEscape},
                                   {"fresh start", freshStartPlays}});
 }
 
@@ -524,6 +598,11 @@ TEST(MediaWalk, APausedMpegFileResumesAfterADialogClosed) {
 TEST(MediaWalk, ANewListEndsWhatPlayedAndItsVideo) {
   mediaWalker().expectReplayHolds(
       {{"Choose and play afresh", 1567584710}, {"Files from the desktop", 1994026514}});
+}
+
+TEST(MediaWalk, ADoubleClickInsideADriveSearchStartsNothing) {
+  mediaWalker().expectReplayHolds(
+      {{"Next", 827878917}, {"Choose files", 1998117828}, {"Search Drive", 382241966}});
 }
 
 TEST(MediaWalk, NoVideoWindowStaysAfterTheSequenceEndsOrAFileFails) {

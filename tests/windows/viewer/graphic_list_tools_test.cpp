@@ -71,15 +71,16 @@ TEST(GraphicListTools, FileDetailsNameWhatPlaysElsewhere) {
   EXPECT_TRUE(cdDetails.startsWith("Filename: " + a.toLower() + "\r\rFile Size: "));
   EXPECT_TRUE(cdDetails.endsWith("\r\rCD Track: 5 is playing")) << cdDetails.toStdString();
 
-  QLabel* title = f.forms().Form4->findChild<QLabel*>("Label1");
-  if (!title) {
-    title = new QLabel(f.forms().Form4.get());
-    title->setObjectName("Label1");
-  }
-  title->setText("SONG.MP3");
+  // A sound the media player left playing behind the viewer.
+  PlaySequence& media = f.forms().Form4->Sequence;
+  f.devices.addFile("/Music/Song.wav", 3000);
+  media.take(false);
+  media.device().open("/Music/Song.wav");
+  media.device().play();
+  media.started("/Music/Song.wav");
   f.viewer->ShowFileDetails(true);
   EXPECT_TRUE(f.ui.texts().last().endsWith(
-      "Graphic Height: 0\rGraphic Width:  0\r\rSound currently playing: SONG.MP3"));
+      "Graphic Height: 0\rGraphic Width:  0\r\rSound currently playing: SONG.WAV"));
 }
 
 }  // namespace

@@ -5,9 +5,10 @@
 #include <optional>
 
 #include "services/media_device/media_device.h"
+#include "windows/cd/play_order.h"
 
 // What the CD player plays, free of widgets: the CD device, the track chosen,
-// the pause this program made, the flags of a track change and the place
+// the play order, the pause this program made, the flags of a track change and the place
 // chosen on the slider. The window's handlers keep it; the rest of the
 // program asks it what plays, never the window's labels.
 class CdPlayback {
@@ -30,6 +31,12 @@ class CdPlayback {
   std::uint32_t LastPolledPosition = 0;
   int SeekMinutes = 0;
   int SeekSeconds = 0;
+
+  // The play order: track order unless one of the two modes is on.
+  bool RandomMode = false;
+  bool SelectMode = false;
+  PlayOrder Order;
+  int SingleTrackRequest = 0;  // the single track dialog's number, for the next Play
 
  private:
   bool sounding() const;

@@ -191,14 +191,9 @@ class TForm1 : public Form {
   std::array<std::uint32_t, 100> TrackSeconds{};
   std::array<QCheckBox*, TrackBoxCount + 1> TrackBoxes{};  // null while no disc is loaded
 
-  // Play order.
-  bool RandomMode = false;
   bool IntroMode = false;  // intro scan on: "&Intro On" shows on its button
-  bool SelectMode = false;
-  PlayOrder Order;
   int SelectedSeconds = 0;
   int SelectedMinutes = 0;
-  int SingleTrackRequest = 0;
 
   Timer* Timer1;  // display timer
   Timer* Timer2;  // status timer

@@ -124,7 +124,7 @@ void TForm1::Button2Click(QObject* Sender) {
   }
   Timer1->setEnabled(false);
   Playback.CurrentTrack = 0;
-  if (!SelectMode) setWindowTitle("Corvela Pro - CD Player");
+  if (!Playback.SelectMode) setWindowTitle("Corvela Pro - CD Player");
   // A paused drive reports stopped, yet it must stop too: a paused drive keeps
   // its disc and would miss a disc swapped afterwards.
   if (MediaPlayer1->mode() == DeviceMode::Playing || Playback.PausedHere) {
@@ -135,9 +135,9 @@ void TForm1::Button2Click(QObject* Sender) {
   if (!discLoaded()) return;
 
   Button3->setEnabled(false);
-  if (!RandomMode) {
+  if (!Playback.RandomMode) {
     Button1->setEnabled(true);
-    if (!SelectMode) {
+    if (!Playback.SelectMode) {
       for (QWidget* control : {Button9, Button10, Button13}) control->setEnabled(true);
       PlayaSingleCDTrack1->setEnabled(true);
     }
@@ -147,8 +147,8 @@ void TForm1::Button2Click(QObject* Sender) {
   clearTime();
   hidePositionControls();
   Button12->show();
-  if (RandomMode) {
-    RandomMode = false;
+  if (Playback.RandomMode) {
+    Playback.RandomMode = false;
     CheckBox2->setChecked(false);
     program_.state.settings.Random = false;
   }
@@ -156,7 +156,7 @@ void TForm1::Button2Click(QObject* Sender) {
   Button8->setEnabled(true);
   Button1->setEnabled(true);
   if (isVisible()) Button1->setFocus();
-  Order.restartSelected();
+  Playback.Order.restartSelected();
   if (!program_.state.WebVisitInProgress) Timer2->setEnabled(true);
 }
 
@@ -177,9 +177,9 @@ void TForm1::Button3Click() {
       MediaPlayer1->setEnd(static_cast<std::uint32_t>(Playback.CurrentTrack + 1));
     MediaPlayer1->play();
     for (QWidget* control : {Button4, Button5}) control->setEnabled(true);
-    if (!RandomMode) {
+    if (!Playback.RandomMode) {
       Button1->setEnabled(true);
-      if (!SelectMode) {
+      if (!Playback.SelectMode) {
         for (QWidget* control : {Button9, Button13, Button10}) control->setEnabled(true);
         PlayaSingleCDTrack1->setEnabled(true);
       }
@@ -206,12 +206,12 @@ void TForm1::Button3Click() {
 void TForm1::prepareNextInSelectedOrder() {
   Button4->setEnabled(false);
   TrackBar1->setEnabled(false);
-  Order.prepareNext(MediaPlayer1->mode() == DeviceMode::Playing);
+  Playback.Order.prepareNext(MediaPlayer1->mode() == DeviceMode::Playing);
 }
 
 void TForm1::Button4Click() {
   warnAndCloseRivalCdPlayerIfRunning();
-  if (RandomMode) {
+  if (Playback.RandomMode) {
     Button4->setEnabled(false);
     TrackBar1->setEnabled(false);
     Button1Click(Button4);
@@ -221,7 +221,7 @@ void TForm1::Button4Click() {
     Button2Click(Button4);
     return;
   }
-  if (SelectMode) {
+  if (Playback.SelectMode) {
     prepareNextInSelectedOrder();
     Button1Click(Button4);
     return;
@@ -247,13 +247,13 @@ void TForm1::Button4Click() {
 void TForm1::Button5Click() {
   warnAndCloseRivalCdPlayerIfRunning();
   Playback.IgnoreNotify = false;
-  if (RandomMode) {
+  if (Playback.RandomMode) {
     Button5->setEnabled(false);
     Button1Click(Button5);
     return;
   }
-  if (SelectMode) {
-    Order.preparePrevious();
+  if (Playback.SelectMode) {
+    Playback.Order.preparePrevious();
     Button5->setEnabled(false);
     Button1Click(Button5);
     return;
@@ -279,9 +279,9 @@ void TForm1::Button5Click() {
 // Intro scan stops after the last ticked track, or the last of the selected
 // order; random play goes on for ever.
 bool TForm1::introScanEnds() const {
-  if (!IntroMode || RandomMode) return false;
-  return SelectMode ? Order.selectedUsedUp()
-                    : PlayOrder::introScanEndsAfter(tickedTracks(), Playback.CurrentTrack);
+  if (!IntroMode || Playback.RandomMode) return false;
+  return Playback.SelectMode ? Playback.Order.selectedUsedUp()
+                             : PlayOrder::introScanEndsAfter(tickedTracks(), Playback.CurrentTrack);
 }
 
 // Next and Previous land on a ticked track: it plays from its start.
@@ -303,7 +303,7 @@ void TForm1::Timer1Timer() {
     return;
   }
   const bool stopped = mode == DeviceMode::Stopped;
-  if (stopped && (RandomMode || SelectMode)) {
+  if (stopped && (Playback.RandomMode || Playback.SelectMode)) {
     Button1Click(Timer1);
     return;
   }
@@ -360,7 +360,7 @@ void TForm1::showPosition(std::uint32_t position) {
 
 void TForm1::MediaPlayer1Notify() {
   if (Playback.IgnoreNotify) return;
-  if (RandomMode || SelectMode) {
+  if (Playback.RandomMode || Playback.SelectMode) {
     Button1Click(nullptr);
     return;
   }

@@ -184,7 +184,7 @@ TEST(CdShutdown, LeavingTheLastTrackPlayingPlaysToTheEndOfTheDiscAndEnds) {
   CdPlayerFixture p({20, 20, 20});
   p.load();
   p.cd->show();
-  p.cd->SingleTrackRequest = 3;
+  p.cd->Playback.SingleTrackRequest = 3;
   p.cd->Button1Click(p.cd->Button1);
   p.run(5000);
   p.ui.expectQuestion(Answer::Yes);

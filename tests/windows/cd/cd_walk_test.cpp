@@ -162,10 +162,10 @@ int lowestTicked(const TForm1& cd) {
 void play(CdWorld& w) {
   TForm1& cd = *w.cd;
   if (!usable(cd.Button1)) return;
-  const bool trackOrder = !cd.RandomMode && !cd.SelectMode;
+  const bool trackOrder = !cd.Playback.RandomMode && !cd.Playback.SelectMode;
   const int lowest = lowestTicked(cd);
   cd.Button1->click();
-  if (!trackOrder || cd.RandomMode || cd.SelectMode || w.injected) return;
+  if (!trackOrder || cd.Playback.RandomMode || cd.Playback.SelectMode || w.injected) return;
   if (cd.Playback.CurrentTrack != lowest)
     w.broken = "Play chose track " + std::to_string(cd.Playback.CurrentTrack) +
                ", the lowest ticked is " + std::to_string(lowest);

@@ -69,6 +69,9 @@ class TForm1 : public Form {
   void MediaPlayer1Notify();
   void TrackBar1Change();
   void Button14Click();  // C&ont
+  // The desktop's media controls choose a place in the track playing: the
+  // slider's steps and then Cont's, as a drag would.
+  void PlayFrom(int seconds);
   void IntroScanClick();
   void RadioButton1Click();
   void RadioButton2Click();
@@ -255,11 +258,15 @@ class TForm1 : public Form {
   void hidePositionControls();
   void clearTime();
   QString trackLine(int track) const;
-  void playTickedFrom(int track, int step, QObject* Sender);
+  void moveToNextTrack(QObject* Sender);
+  void stepInTrackOrder(int step, QObject* Sender);
+  // Next and Previous land on a ticked track: it plays from its start.
+  void playTickedFrom(int track, int step);
+  void showTrackEnded();
+  void holdAtChosenPlace(int seconds);
   void stopAfterLastTrack();
   void showPosition(std::uint32_t position);
   void prepareNextInSelectedOrder();
-  bool introScanEnds() const;
 
   // Status checking helpers (cd_status.cpp).
   bool reopenUnlessDoorOpen();

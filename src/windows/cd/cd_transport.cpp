@@ -211,37 +211,29 @@ void TForm1::prepareNextInSelectedOrder() {
 
 void TForm1::Button4Click() {
   warnAndCloseRivalCdPlayerIfRunning();
+  moveToNextTrack(Button4);
+}
+
+// The Next command after its check for the system's CD player; the intro
+// scan runs it from the display timer too.
+void TForm1::moveToNextTrack(QObject* Sender) {
   if (Playback.RandomMode) {
     Button4->setEnabled(false);
     TrackBar1->setEnabled(false);
-    Button1Click(Button4);
+    Button1Click(Sender);
     return;
   }
-  if (introScanEnds()) {
-    Button2Click(Button4);
+  if (IntroMode && Playback.introScanEnds(tickedTracks())) {
+    Button2Click(Sender);
     return;
   }
   if (Playback.SelectMode) {
     prepareNextInSelectedOrder();
-    Button1Click(Button4);
+    Button1Click(Sender);
     return;
   }
   Playback.IgnoreNotify = false;
-  if (Playback.CurrentTrack > TrackBoxCount) Playback.CurrentTrack = 0;
-  Timer1->setEnabled(false);
-  Timer2->setEnabled(false);
-  MediaPlayer1->stop();
-  if (!AnyTrackTicked()) {
-    Button2Click(Button4);
-    return;
-  }
-  clearTime();
-  Playback.CurrentTrack = std::min(Playback.CurrentTrack + 1, ListedTrackCount);
-  if (const int n = PlayOrder::tickedFrom(tickedTracks(), Playback.CurrentTrack, +1)) {
-    playTickedFrom(n, +1, Button4);
-    return;
-  }
-  Button5Click();
+  stepInTrackOrder(+1, Sender);
 }
 
 void TForm1::Button5Click() {
@@ -258,80 +250,68 @@ void TForm1::Button5Click() {
     Button1Click(Button5);
     return;
   }
-  if (Playback.CurrentTrack > TrackBoxCount) Playback.CurrentTrack = TrackBoxCount;
+  stepInTrackOrder(-1, Button5);
+}
+
+// Next and Previous in track order: the disc stops, and the ticked track the
+// owner finds that way plays from its start.
+void TForm1::stepInTrackOrder(int step, QObject* Sender) {
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   MediaPlayer1->stop();
   if (!AnyTrackTicked()) {
-    Button2Click(Button5);
+    Button2Click(Sender);
     return;
   }
   clearTime();
-  --Playback.CurrentTrack;
-  if (const int n = PlayOrder::tickedFrom(tickedTracks(), Playback.CurrentTrack, -1)) {
-    playTickedFrom(n, -1, Button5);
-    return;
-  }
-  Playback.CurrentTrack = 0;
-  Button4Click();
+  if (const auto found = Playback.stepToTicked(tickedTracks(), ListedTrackCount, step))
+    playTickedFrom(found->track, found->step);
 }
 
-// Intro scan stops after the last ticked track, or the last of the selected
-// order; random play goes on for ever.
-bool TForm1::introScanEnds() const {
-  if (!IntroMode || Playback.RandomMode) return false;
-  return Playback.SelectMode ? Playback.Order.selectedUsedUp()
-                             : PlayOrder::introScanEndsAfter(tickedTracks(), Playback.CurrentTrack);
-}
-
-// Next and Previous land on a ticked track: it plays from its start.
-void TForm1::playTickedFrom(int track, int step, QObject* Sender) {
+void TForm1::playTickedFrom(int track, int step) {
   playTrackAlone(track);
   TrackBar1->setEnabled(true);
   Button8->setEnabled(false);
   Button3->setEnabled(true);
   (step > 0 ? Playback.NextPressed : Playback.PreviousPressed) = true;
-  if (isVisible()) static_cast<QWidget*>(Sender)->setFocus();
+  if (isVisible()) (step > 0 ? Button4 : Button5)->setFocus();
   Timer1->setEnabled(true);
 }
 
 void TForm1::Timer1Timer() {
   const DeviceMode mode = MediaPlayer1->mode();
-  if (mode == DeviceMode::NotReady) {
-    // The disc could no longer be read: it was taken out of the drive.
-    Button8Click();
-    return;
-  }
-  const bool stopped = mode == DeviceMode::Stopped;
-  if (stopped && (Playback.RandomMode || Playback.SelectMode)) {
-    Button1Click(Timer1);
-    return;
-  }
-  if (stopped) {
-    TrackBar1->setValue(0);
-    Gauge1->setValue(0);
-    program_.ui.setApplicationTitle("Track ended");
-    if (highestTickedTrack() <= Playback.CurrentTrack) {
-      Playback.SelectionEnded = true;
+  const bool moving = mode != DeviceMode::NotReady && mode != DeviceMode::Stopped;
+  const std::uint32_t position = moving ? MediaPlayer1->position() : 0;
+  switch (Playback.displayTick(mode, position, highestTickedTrack(), IntroMode,
+                               program_.state.settings.PlayCheck)) {
+    case CdPlayback::TickStep::Eject:
+      Button8Click();
+      return;
+    case CdPlayback::TickStep::PlayInOrder:
+      Button1Click(Timer1);
+      return;
+    case CdPlayback::TickStep::SelectionEnded:
+      showTrackEnded();
       Button2Click(Timer1);
-    } else {
+      return;
+    case CdPlayback::TickStep::TrackEnded:
+      showTrackEnded();
       MediaPlayer1Notify();
-    }
-    return;
+      return;
+    case CdPlayback::TickStep::IntroEnded:
+      warnAndCloseRivalCdPlayerIfRunning();
+      moveToNextTrack(Timer1);
+      return;
+    case CdPlayback::TickStep::ShowPosition:
+      showPosition(position);
+      return;
   }
+}
 
-  const std::uint32_t position = MediaPlayer1->position();
-  if (IntroMode && unpackTmsf(position).seconds >= 11) {
-    Button4Click();
-    return;
-  }
-  const bool playCheck = program_.state.settings.PlayCheck;
-  if (playCheck && position == Playback.LastPolledPosition && mode != DeviceMode::Playing) {
-    Button8Click();
-    return;
-  }
-  if (playCheck) Playback.LastPolledPosition = position;
-  showPosition(position);
+void TForm1::showTrackEnded() {
+  TrackBar1->setValue(0);
+  Gauge1->setValue(0);
+  program_.ui.setApplicationTitle("Track ended");
 }
 
 void TForm1::showPosition(std::uint32_t position) {
@@ -364,10 +344,7 @@ void TForm1::MediaPlayer1Notify() {
     Button1Click(nullptr);
     return;
   }
-  if (Playback.NextPressed || Playback.PreviousPressed || Playback.SelectionEnded) {
-    Playback.NextPressed = Playback.PreviousPressed = Playback.SelectionEnded = false;
-    return;
-  }
+  if (Playback.skipOneAdvance()) return;
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   if (Playback.CurrentTrack >= 31) {
@@ -397,26 +374,35 @@ void TForm1::stopAfterLastTrack() {
 }
 
 void TForm1::TrackBar1Change() {
+  // Only the user's own move of the slider chooses a place.
   if (focusWidget() != TrackBar1) return;
+  holdAtChosenPlace(TrackBar1->value());
+}
+
+void TForm1::holdAtChosenPlace(int seconds) {
   Playback.IgnoreNotify = true;
   for (QWidget* control : {Button1, Button3, Button4, Button5, Button9, Button10, Button13})
     control->setEnabled(false);
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   MediaPlayer1->stop();
-  const int p = TrackBar1->value();
-  if (p < 0) return;
-  Playback.SeekSeconds = p % 60;
-  Playback.SeekMinutes = p / 60;
+  if (seconds < 0) return;
+  Playback.chooseSeek(seconds);
   Label3->setText(QString::number(Playback.SeekMinutes) + ":");
   Label4->setText(twoDigits(Playback.SeekSeconds));
-  Gauge1->setValue(p);
+  Gauge1->setValue(seconds);
   Button14->setEnabled(true);
 }
 
+void TForm1::PlayFrom(int seconds) {
+  if (!TrackBar1->isVisible() || !TrackBar1->isEnabled()) return;
+  TrackBar1->setValue(seconds);
+  holdAtChosenPlace(TrackBar1->value());
+  Button14Click();
+}
+
 void TForm1::Button14Click() {
-  MediaPlayer1->seek(
-      packTmsf({Playback.CurrentTrack, Playback.SeekMinutes, Playback.SeekSeconds, 0}));
+  MediaPlayer1->seek(Playback.seekPosition());
   program_.ui.processMessages();
   if (MediaPlayer1->trackCount() > Playback.CurrentTrack)
     MediaPlayer1->setEnd(static_cast<std::uint32_t>(Playback.CurrentTrack + 1));

@@ -2,7 +2,6 @@
 #include <QLabel>
 
 #include "program/forms.h"
-#include "services/media_device/media_device.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/media/media_player_window.h"
 #include "windows/viewer/graphics_viewer_window.h"
@@ -42,6 +41,4 @@ QString Forms::mediaFileOpen() const { return Form4->CurrentFileName; }
 
 std::optional<int> Forms::cdTrackPlaying() const { return Form1->Playback.trackPlaying(); }
 
-bool Forms::soundPlaying() const {
-  return Form4->SoundPlaying() || Form1->MediaPlayer1->mode() == DeviceMode::Playing;
-}
+bool Forms::soundPlaying() const { return Form4->SoundPlaying() || Form1->Playback.sounding(); }

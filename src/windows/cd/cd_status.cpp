@@ -40,6 +40,12 @@ void TForm1::Timer2Timer() {
 
   ui.setCursor(ScreenCursor::Normal);
   if (!state.DiscEjected && !reopenUnlessDoorOpen()) return;
+  // The reopen took over a sound an ended run left on the drive, one that
+  // was not yet to be found when the disc was loaded: it plays on here.
+  if (discLoaded() && Playback.CurrentTrack == 0 && Playback.sounding()) {
+    playOnFromEarlierRun();
+    return;
+  }
   enableStoppedCommands();
   checkDiscLength();
 }

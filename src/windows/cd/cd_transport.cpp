@@ -107,6 +107,7 @@ void TForm1::Button1Click(QObject* Sender) {
 }
 
 void TForm1::playOnFromEarlierRun() {
+  Timer2->setEnabled(false);
   playTrackFrom(MediaPlayer1->position());
   Button8->setEnabled(false);
   for (QWidget* control : {Button3, Button4, Button5}) control->setEnabled(true);

@@ -14,16 +14,15 @@
 
 namespace {
 
-// The slider only answers a person's drag: it has the focus while it moves,
-// and lets it go once the move is complete (after `complete`), so the window's
+// The media player's slider only answers a person's drag: it has the focus
+// while it moves, and lets it go once the move is complete, so the window's
 // own moves of it are not taken for drags. The control that had the focus
 // may have been disabled by the move and not taken it back: the slider lets
 // go of it all the same.
-void drag(QSlider& slider, int value, const std::function<void()>& complete = {}) {
+void drag(QSlider& slider, int value) {
   QWidget* before = slider.window()->focusWidget();
   slider.setFocus();
   slider.setValue(value);
-  if (complete) complete();
   if (before && before != &slider) before->setFocus();
   if (slider.window()->focusWidget() == &slider) slider.clearFocus();
 }
@@ -66,12 +65,7 @@ FrontPlayer transportOf(Window& window, qint64 microsecondsPerSliderStep) {
 
 FrontPlayer cdPlayer(TForm1& cd) {
   FrontPlayer player = transportOf(cd, 1'000'000);
-  // The disc waits at the new place until "Cont" is pressed.
-  player.slideTo = [&cd](int value) {
-    drag(*cd.TrackBar1, value, [&cd] {
-      if (cd.Button14->isEnabled()) cd.Button14Click();
-    });
-  };
+  player.slideTo = [&cd](int value) { cd.PlayFrom(value); };
   const CdPlayback& playback = cd.Playback;
   player.paused = [&playback] { return playback.paused(); };
   player.playing = [&playback] { return playback.trackPlaying() && !playback.paused(); };

@@ -1,7 +1,6 @@
 // What the main windows ask of one another, answered by the window that knows.
 
 #include "program/forms.h"
-#include "services/media_device/media_device.h"
 #include "windows/cd/cd_player_window.h"
 #include "windows/media/media_player_window.h"
 #include "windows/viewer/graphics_viewer_window.h"
@@ -42,5 +41,5 @@ QString Forms::mediaFileOpen() const { return Form4->Sequence.fileHeld(); }
 std::optional<int> Forms::cdTrackPlaying() const { return Form1->Playback.trackPlaying(); }
 
 bool Forms::soundPlaying() const {
-  return Form4->Sequence.sounding() || Form1->MediaPlayer1->mode() == DeviceMode::Playing;
+  return Form4->Sequence.sounding() || Form1->Playback.sounding();
 }

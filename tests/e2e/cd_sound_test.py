@@ -11,9 +11,11 @@ import unittest
 from corvela_session import RunningProgram, is_enabled, wait_for
 from sound_server import seconds_of, timeline, tones_heard
 from tone_disc import track_frequency, write_tone_disc
-from user_actions import answer, box_saying, button, checked, described, press, text_of
+from user_actions import (answer, box_saying, button, checked, described, press, press_key,
+                          showing, text_of, window_where)
 
 PROGRAM = sys.argv.pop(1)
+ALT_KEYCODE, X_KEYCODE = 64, 53
 TRACKS = 8
 FREQUENCIES = [track_frequency(track) for track in range(1, TRACKS + 1)]
 
@@ -118,6 +120,39 @@ class CdPlayerHeard(unittest.TestCase):
         self.assertEqual(tracks_heard(recording.path), [4])
         heard = timeline(recording.path, FREQUENCIES)
         self.assertEqual(heard[-8:], [3] * 8, f"track 4 still sounds at the end: {heard}")
+
+    def test_after_a_pause_and_the_standard_player_play_is_heard_and_moves_on(self):
+        self.tick_only(1, 2)
+        press(self.button("Play"))
+        wait_for("track 1 to play", lambda: self.playing().startswith("Track 1"))
+        press(self.button("Pause"))
+        wait_for("the pause", lambda: not is_enabled(self.button("Next")))
+        press(described(self.window, "CheckBox3"))
+        standard = window_where("the standard player",
+                                lambda window: window.name == "Corvela Pro Standard CD Player")
+        press(button(standard, "Return To Corvela Pro"))
+        answer(box_saying("Corvela Pro Status checking is set at normal."), "OK")
+        wait_for("the CD player back", lambda: showing(self.window))
+
+        # At once, before the first status tick: the viewer shows.
+        press(self.button("Graphics"))
+        viewer = self.session.window("Corvela Pro Graphics Viewer")
+        press(button(viewer, "CD Player"))
+        wait_for("the CD player back", lambda: showing(self.window))
+        wait_for("Play to come back", lambda: is_enabled(self.button("Play")), 10)
+        recording = self.record("after-standard.wav")
+        press(self.button("Play"))
+        wait_for("track 1 to play", lambda: self.playing().startswith("Track 1"))
+        wait_for("the time to go on", lambda: text_of(self.window, "Label4") not in ("", "00"))
+        wait_for("track 2 to follow", lambda: self.playing().startswith("Track 2"), 20)
+        time.sleep(2)
+        recording.stop()
+        self.assertEqual(tracks_heard(recording.path), [1, 2])
+
+        # The Alt key of Exit ends the program.
+        press_key(X_KEYCODE, holding=ALT_KEYCODE)
+        answer(box_saying("Would you like to leave the CD playing?"), "No")
+        self.assertEqual(self.session.program.wait(timeout=15), 0)
 
 
 if __name__ == "__main__":

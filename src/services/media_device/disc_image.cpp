@@ -17,6 +17,7 @@
 #include "services/media_device/cue_sheet.h"
 #include "services/media_device/gst_support.h"
 #include "services/media_device/media_device.h"
+#include "services/media_device/wave_audio.h"
 
 namespace {
 
@@ -118,11 +119,19 @@ std::shared_ptr<const DiscImage> DiscImage::open(const QString& cuePath) {
     if (!found)
       cannotPlay(image, QString("the file \"%1\" it names cannot be found").arg(file.name));
     QString path = *found;
-    if (file.kind == CueFile::Kind::Wave) path = disc->decoded(image, file.name, path);
+    // The samples of the file: all of it, or those of a WAVE file of CD audio
+    // as they lie; any other WAVE file is decoded first.
+    WaveAudio audio{0, -1};
+    if (file.kind == CueFile::Kind::Wave) {
+      if (const std::optional<WaveAudio> inPlace = cdAudioInWave(path))
+        audio = *inPlace;
+      else
+        path = disc->decoded(image, file.name, path);
+    }
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) cannotPlay(image, QString("the file \"%1\" cannot be read").arg(file.name));
     disc->fds_.push_back(fd);
-    const qint64 size = QFileInfo(path).size();
+    const qint64 size = audio.size >= 0 ? audio.size : QFileInfo(path).size();
 
     // The file's tracks, each from its INDEX 01 to the next one's (the next
     // track's INDEX 00 stretch plays with it, as on a disc).
@@ -148,8 +157,8 @@ std::shared_ptr<const DiscImage> DiscImage::open(const QString& cuePath) {
       }
       const int frames = static_cast<int>((end - offset + track.blockSize - 1) / track.blockSize);
       disc->toc_.tracks.push_back({frame, track.audio, track.text});
-      disc->pieces_.push_back(
-          {frame, frames, fd, offset, track.blockSize, file.kind == CueFile::Kind::BigEndian});
+      disc->pieces_.push_back({frame, frames, fd, audio.offset + offset, track.blockSize,
+                               file.kind == CueFile::Kind::BigEndian});
       frame += frames;
     }
   }

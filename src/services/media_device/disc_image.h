@@ -10,8 +10,9 @@ class QTemporaryFile;
 
 // A disc image as ripping tools write it: a cue sheet and the BINARY or WAVE
 // files it names, laid out back to back as on a disc, with each PREGAP as
-// silence. WAVE (and whatever else GStreamer decodes) is decoded once, when
-// the image is opened.
+// silence. WAVE files of CD audio are read as they lie; other WAVE files
+// (and whatever else GStreamer decodes) are decoded once, when the image is
+// opened.
 class DiscImage : public DiscSource {
  public:
   // Throws MediaDeviceError naming the image and what is wrong with it.

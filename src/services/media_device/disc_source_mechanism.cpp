@@ -108,7 +108,11 @@ void DiscSourceMechanism::keepPlaying(int from, int to) {
   player.setStandardInputFile(QProcess::nullDevice());
   player.setStandardOutputFile(QProcess::nullDevice());
   player.setStandardErrorFile(QProcess::nullDevice());
-  player.startDetached();
+  markPlayerStarting(socketName_);
+  if (player.startDetached())
+    waitUntilPlayerListens(socketName_);
+  else
+    unmarkPlayerStarting(socketName_);
 }
 
 std::optional<CdMechanism::KeptPlay> DiscSourceMechanism::takeOver() {

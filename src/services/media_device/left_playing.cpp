@@ -3,12 +3,18 @@
 #include <unistd.h>
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
+#include <QThread>
 
 namespace {
 constexpr int kAnswerWaitMs = 2000;
-}
+constexpr int kListenWaitMs = 3000;
+
+QString startingMarker(const QString& socketName) { return socketName + ".starting"; }
+}  // namespace
 
 QString leftPlayingSocketName(const QString& drive, const QString& settingsFile) {
   const QByteArray key =
@@ -36,4 +42,24 @@ std::optional<LeftPlay> takeOverLeftPlay(const QString& socketName) {
   LeftPlay play{QString::fromUtf8(lines[0]), lines[1].toInt(&fromRead), lines[2].toInt(&toRead)};
   if (!fromRead || !toRead || play.from >= play.to) return std::nullopt;
   return play;
+}
+
+void markPlayerStarting(const QString& socketName) {
+  // Without a marker the run does not wait: no worse than before.
+  QFile(startingMarker(socketName)).open(QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
+void unmarkPlayerStarting(const QString& socketName) { QFile::remove(startingMarker(socketName)); }
+
+bool waitUntilPlayerListens(const QString& socketName) {
+  const QString marker = startingMarker(socketName);
+  const QDeadlineTimer deadline(kListenWaitMs);
+  while (QFile::exists(marker)) {
+    if (deadline.hasExpired()) {
+      QFile::remove(marker);
+      return false;
+    }
+    QThread::msleep(10);
+  }
+  return true;
 }

@@ -21,3 +21,11 @@ std::optional<LeftPlay> takeOverLeftPlay(const QString& socketName);
 
 // The detached player's side: the reply it sends as it falls silent.
 QByteArray describeLeftPlay(const LeftPlay& play);
+
+// The run that ends waits until the player it starts listens, so the next
+// run finds it however soon it opens the drive. The player says so by
+// removing the marker the run made before starting it.
+void markPlayerStarting(const QString& socketName);
+void unmarkPlayerStarting(const QString& socketName);
+// False when the player did not say so in time.
+bool waitUntilPlayerListens(const QString& socketName);

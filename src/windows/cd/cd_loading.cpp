@@ -113,7 +113,7 @@ void TForm1::Button7Click() {
   state.FirstTrackLength = MediaPlayer1->trackLength(1);
   ComputeDiscFingerprint();
   if (state.settings.Random) {
-    RandomMode = true;
+    Playback.RandomMode = true;
     CheckBox2->setChecked(true);
   }
 }
@@ -188,7 +188,7 @@ void TForm1::Button8Click() {
   CheckBox3->setChecked(false);
   CheckBox2->setChecked(false);
   CheckBox4->setChecked(false);
-  RandomMode = false;
+  Playback.RandomMode = false;
   CheckBox2->setEnabled(false);
   CheckBox4->setEnabled(false);
 

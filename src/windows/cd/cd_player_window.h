@@ -69,6 +69,9 @@ class TForm1 : public Form {
   void MediaPlayer1Notify();
   void TrackBar1Change();
   void Button14Click();  // C&ont
+  // The desktop's media controls choose a place in the track playing: the
+  // slider's steps and then Cont's, as a drag would.
+  void PlayFrom(int seconds);
   void IntroScanClick();
   void RadioButton1Click();
   void RadioButton2Click();
@@ -191,14 +194,9 @@ class TForm1 : public Form {
   std::array<std::uint32_t, 100> TrackSeconds{};
   std::array<QCheckBox*, TrackBoxCount + 1> TrackBoxes{};  // null while no disc is loaded
 
-  // Play order.
-  bool RandomMode = false;
   bool IntroMode = false;  // intro scan on: "&Intro On" shows on its button
-  bool SelectMode = false;
-  PlayOrder Order;
   int SelectedSeconds = 0;
   int SelectedMinutes = 0;
-  int SingleTrackRequest = 0;
 
   Timer* Timer1;  // display timer
   Timer* Timer2;  // status timer
@@ -260,11 +258,15 @@ class TForm1 : public Form {
   void hidePositionControls();
   void clearTime();
   QString trackLine(int track) const;
-  void playTickedFrom(int track, int step, QObject* Sender);
+  void moveToNextTrack(QObject* Sender);
+  void stepInTrackOrder(int step, QObject* Sender);
+  // Next and Previous land on a ticked track: it plays from its start.
+  void playTickedFrom(int track, int step);
+  void showTrackEnded();
+  void holdAtChosenPlace(int seconds);
   void stopAfterLastTrack();
   void showPosition(std::uint32_t position);
   void prepareNextInSelectedOrder();
-  bool introScanEnds() const;
 
   // Status checking helpers (cd_status.cpp).
   bool reopenUnlessDoorOpen();

@@ -25,7 +25,7 @@ void TForm1::Button9Click() {
 }
 
 void TForm1::Button10Click() {
-  if (!CheckBox3->isChecked() && !RandomMode) Button2Click(Button10);
+  if (!CheckBox3->isChecked() && !Playback.RandomMode) Button2Click(Button10);
   for (int n = 1; n <= TrackBoxCount; ++n)
     if (TrackBoxes[n]) TrackBoxes[n]->setChecked(false);
 }
@@ -76,7 +76,7 @@ void TForm1::Button11Click() {
     program_.ui.messageDlg(MessageKind::Information, "There are no Tracks selected below Track 31");
 }
 
-void TForm1::ShuffleTracks(int trackCount) { Order.shuffle(trackCount); }
+void TForm1::ShuffleTracks(int trackCount) { Playback.Order.shuffle(trackCount); }
 
 bool TForm1::refusedOnOneTrack(QCheckBox* modeBox) {
   if (DiscTrackCount != 1) return false;
@@ -91,14 +91,14 @@ void TForm1::CheckBox2Click() {
   if (!CheckBox2->isChecked()) {
     DisplayRandomTracks1->setEnabled(false);
     program_.state.settings.Random = false;
-    RandomMode = false;
+    Playback.RandomMode = false;
     for (int n = 1; n <= ListedTrackCount; ++n) TrackBoxes[n]->setEnabled(true);
     Button10Click();
     Button11->setEnabled(true);
     return;
   }
   if (refusedOnOneTrack(CheckBox2)) {
-    RandomMode = false;  // Load turns it on ahead of the box
+    Playback.RandomMode = false;  // Load turns it on ahead of the box
     return;
   }
   DisplayRandomTracks1->setEnabled(true);
@@ -108,11 +108,11 @@ void TForm1::CheckBox2Click() {
 
   Button10Click();
   setTrackBoxes(false, false);
-  SelectMode = false;
+  Playback.SelectMode = false;
   CheckBox4->setChecked(false);
   PlayaSingleCDTrack1->setEnabled(false);
 
-  RandomMode = true;
+  Playback.RandomMode = true;
   if (MediaPlayer1->mode() == DeviceMode::Playing) MediaPlayer1->stop();
   setWindowTitle("Corvela Pro - CD Player - RANDOM Play Mode");
   Button11->setEnabled(false);
@@ -124,15 +124,15 @@ void TForm1::CheckBox2MouseDown(Qt::MouseButton button) {
 }
 
 void TForm1::DisplayRandomTracks1Click() {
-  program_.ui.messageDlg(MessageKind::Information, Order.randomText());
+  program_.ui.messageDlg(MessageKind::Information, Playback.Order.randomText());
 }
 
 void TForm1::CheckBox4Click() {
   if (!CheckBox4->isChecked()) {
     setWindowTitle(kNormalCaption);
     DisplayAsSelectedTracks1->setEnabled(false);
-    SelectMode = false;
-    Order.clearSelected();
+    Playback.SelectMode = false;
+    Playback.Order.clearSelected();
     PlayaSingleCDTrack1->setEnabled(true);
     for (QWidget* control : {Button9, Button10, Button13}) control->setEnabled(false);
     Button10Click();
@@ -140,33 +140,33 @@ void TForm1::CheckBox4Click() {
   }
   if (refusedOnOneTrack(CheckBox4)) return;
   CheckBox2->setChecked(false);
-  RandomMode = false;
+  Playback.RandomMode = false;
 
   DisplayAsSelectedTracks1->setEnabled(true);
   if (MediaPlayer1->mode() == DeviceMode::Playing) MediaPlayer1->stop();
   PlayaSingleCDTrack1->setEnabled(false);
   for (QWidget* control : {Button9, Button10, Button13}) control->setEnabled(false);
 
-  Order.clearSelected();
+  Playback.Order.clearSelected();
   for (int n = 1; n <= TrackBoxCount; ++n) TrackBoxes[n]->setChecked(false);
   for (int n = ListedTrackCount + 1; n <= TrackBoxCount; ++n) TrackBoxes[n]->setEnabled(false);
 
-  SelectMode = true;
+  Playback.SelectMode = true;
   setWindowTitle("Corvela Pro - CD Player - Play In Order Selected Mode");
 }
 
 void TForm1::TrackBoxClick(int track) {
-  if (!SelectMode) return;
+  if (!Playback.SelectMode) return;
   const bool playing = MediaPlayer1->mode() == DeviceMode::Playing;
   if (TrackBoxes[track]->isChecked())
-    Order.tick(track, playing);
+    Playback.Order.tick(track, playing);
   else
-    Order.untick(track, playing);
+    Playback.Order.untick(track, playing);
 }
 
 void TForm1::showSelectedOrder(bool ticked) {
-  program_.ui.messageDlg(MessageKind::Information, ticked && Order.selectedCount() > 0
-                                                       ? Order.selectedText()
+  program_.ui.messageDlg(MessageKind::Information, ticked && Playback.Order.selectedCount() > 0
+                                                       ? Playback.Order.selectedText()
                                                        : QString(kNoTracksSelected));
 }
 
@@ -180,9 +180,9 @@ bool TForm1::ChooseTrackToPlay(QObject* Sender) {
   // A single track request is for the Play it was typed for: random and
   // selected order choose for themselves and drop it, or it would take over
   // a later Play in track order.
-  const int request = std::exchange(SingleTrackRequest, 0);
-  if (SelectMode) return chooseInSelectedOrder(Sender);
-  if (RandomMode) {
+  const int request = std::exchange(Playback.SingleTrackRequest, 0);
+  if (Playback.SelectMode) return chooseInSelectedOrder(Sender);
+  if (Playback.RandomMode) {
     chooseInRandomOrder(Sender);
     return true;
   }
@@ -195,7 +195,8 @@ bool TForm1::chooseInSelectedOrder(QObject* Sender) {
     Button2Click(Sender);
     return false;
   }
-  Playback.CurrentTrack = Sender == Button1 ? Order.firstSelected() : Order.nextSelected();
+  Playback.CurrentTrack =
+      Sender == Button1 ? Playback.Order.firstSelected() : Playback.Order.nextSelected();
   if (Playback.CurrentTrack != 0) return true;
   Button2Click(Sender);
   return false;
@@ -206,7 +207,7 @@ void TForm1::chooseInRandomOrder(QObject* Sender) {
   if (MediaPlayer1->mode() == DeviceMode::Playing) MediaPlayer1->stop();
   for (QWidget* control : {Button1, Button8, Button9, Button10, Button13})
     control->setEnabled(false);
-  Playback.CurrentTrack = Order.nextRandom(DiscTrackCount, Sender == Button5);
+  Playback.CurrentTrack = Playback.Order.nextRandom(DiscTrackCount, Sender == Button5);
   setTrackBoxes(false, false);
   if (Playback.CurrentTrack <= TrackBoxCount && TrackBoxes[Playback.CurrentTrack]) {
     TrackBoxes[Playback.CurrentTrack]->setEnabled(true);

@@ -40,6 +40,12 @@ void TForm1::Timer2Timer() {
 
   ui.setCursor(ScreenCursor::Normal);
   if (!state.DiscEjected && !reopenUnlessDoorOpen()) return;
+  // The reopen took over a sound an ended run left on the drive, one that
+  // was not yet to be found when the disc was loaded: it plays on here.
+  if (discLoaded() && Playback.CurrentTrack == 0 && Playback.sounding()) {
+    playOnFromEarlierRun();
+    return;
+  }
   enableStoppedCommands();
   checkDiscLength();
 }
@@ -60,12 +66,12 @@ void TForm1::enableStoppedCommands() {
   for (QWidget* control :
        std::initializer_list<QWidget*>{CheckBox3, CheckBox2, CheckBox4, Button2, Button4, Button5})
     control->setEnabled(true);
-  if (!RandomMode && !Button1->isEnabled()) {
+  if (!Playback.RandomMode && !Button1->isEnabled()) {
     for (QWidget* control : {Button1, Button8, Button9, Button10, Button13})
       control->setEnabled(true);
     PlayaSingleCDTrack1->setEnabled(true);
   }
-  if (SelectMode) Button1->setEnabled(true);
+  if (Playback.SelectMode) Button1->setEnabled(true);
 }
 
 // A disc of another length is another disc, or none: back to the state

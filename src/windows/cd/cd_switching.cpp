@@ -35,7 +35,7 @@ void TForm1::PlayVideoMIDMPEGWAVfiles1Click() {
 
 void TForm1::showMediaPlayer() {
   program_.ui.setApplicationTitle("AVI-MID-MPEG-WAV Player");
-  Order.restartSelected();
+  Playback.Order.restartSelected();
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   TrackBar1->hide();
@@ -57,7 +57,7 @@ void TForm1::Button6Click() {
       (MediaPlayer1->mode() != DeviceMode::Playing ||
        ui.askYesNo("Corvela Pro", "Do you wish to leave your Audio CD selection(s) playing?") ==
            Answer::No)) {
-    Order.restartSelected();
+    Playback.Order.restartSelected();
     Button2Click(Button6);
     // Closed already when the standard player has just handed the drive back.
     stopAndClose(*MediaPlayer1);

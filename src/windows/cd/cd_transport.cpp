@@ -107,6 +107,7 @@ void TForm1::Button1Click(QObject* Sender) {
 }
 
 void TForm1::playOnFromEarlierRun() {
+  Timer2->setEnabled(false);
   playTrackFrom(MediaPlayer1->position());
   Button8->setEnabled(false);
   for (QWidget* control : {Button3, Button4, Button5}) control->setEnabled(true);
@@ -124,7 +125,7 @@ void TForm1::Button2Click(QObject* Sender) {
   }
   Timer1->setEnabled(false);
   Playback.CurrentTrack = 0;
-  if (!SelectMode) setWindowTitle("Corvela Pro - CD Player");
+  if (!Playback.SelectMode) setWindowTitle("Corvela Pro - CD Player");
   // A paused drive reports stopped, yet it must stop too: a paused drive keeps
   // its disc and would miss a disc swapped afterwards.
   if (MediaPlayer1->mode() == DeviceMode::Playing || Playback.PausedHere) {
@@ -135,9 +136,9 @@ void TForm1::Button2Click(QObject* Sender) {
   if (!discLoaded()) return;
 
   Button3->setEnabled(false);
-  if (!RandomMode) {
+  if (!Playback.RandomMode) {
     Button1->setEnabled(true);
-    if (!SelectMode) {
+    if (!Playback.SelectMode) {
       for (QWidget* control : {Button9, Button10, Button13}) control->setEnabled(true);
       PlayaSingleCDTrack1->setEnabled(true);
     }
@@ -147,8 +148,8 @@ void TForm1::Button2Click(QObject* Sender) {
   clearTime();
   hidePositionControls();
   Button12->show();
-  if (RandomMode) {
-    RandomMode = false;
+  if (Playback.RandomMode) {
+    Playback.RandomMode = false;
     CheckBox2->setChecked(false);
     program_.state.settings.Random = false;
   }
@@ -156,7 +157,7 @@ void TForm1::Button2Click(QObject* Sender) {
   Button8->setEnabled(true);
   Button1->setEnabled(true);
   if (isVisible()) Button1->setFocus();
-  Order.restartSelected();
+  Playback.Order.restartSelected();
   if (!program_.state.WebVisitInProgress) Timer2->setEnabled(true);
 }
 
@@ -177,9 +178,9 @@ void TForm1::Button3Click() {
       MediaPlayer1->setEnd(static_cast<std::uint32_t>(Playback.CurrentTrack + 1));
     MediaPlayer1->play();
     for (QWidget* control : {Button4, Button5}) control->setEnabled(true);
-    if (!RandomMode) {
+    if (!Playback.RandomMode) {
       Button1->setEnabled(true);
-      if (!SelectMode) {
+      if (!Playback.SelectMode) {
         for (QWidget* control : {Button9, Button13, Button10}) control->setEnabled(true);
         PlayaSingleCDTrack1->setEnabled(true);
       }
@@ -206,132 +207,112 @@ void TForm1::Button3Click() {
 void TForm1::prepareNextInSelectedOrder() {
   Button4->setEnabled(false);
   TrackBar1->setEnabled(false);
-  Order.prepareNext(MediaPlayer1->mode() == DeviceMode::Playing);
+  Playback.Order.prepareNext(MediaPlayer1->mode() == DeviceMode::Playing);
 }
 
 void TForm1::Button4Click() {
   warnAndCloseRivalCdPlayerIfRunning();
-  if (RandomMode) {
+  moveToNextTrack(Button4);
+}
+
+// The Next command after its check for the system's CD player; the intro
+// scan runs it from the display timer too.
+void TForm1::moveToNextTrack(QObject* Sender) {
+  if (Playback.RandomMode) {
     Button4->setEnabled(false);
     TrackBar1->setEnabled(false);
-    Button1Click(Button4);
+    Button1Click(Sender);
     return;
   }
-  if (introScanEnds()) {
-    Button2Click(Button4);
+  if (IntroMode && Playback.introScanEnds(tickedTracks())) {
+    Button2Click(Sender);
     return;
   }
-  if (SelectMode) {
+  if (Playback.SelectMode) {
     prepareNextInSelectedOrder();
-    Button1Click(Button4);
+    Button1Click(Sender);
     return;
   }
   Playback.IgnoreNotify = false;
-  if (Playback.CurrentTrack > TrackBoxCount) Playback.CurrentTrack = 0;
-  Timer1->setEnabled(false);
-  Timer2->setEnabled(false);
-  MediaPlayer1->stop();
-  if (!AnyTrackTicked()) {
-    Button2Click(Button4);
-    return;
-  }
-  clearTime();
-  Playback.CurrentTrack = std::min(Playback.CurrentTrack + 1, ListedTrackCount);
-  if (const int n = PlayOrder::tickedFrom(tickedTracks(), Playback.CurrentTrack, +1)) {
-    playTickedFrom(n, +1, Button4);
-    return;
-  }
-  Button5Click();
+  stepInTrackOrder(+1, Sender);
 }
 
 void TForm1::Button5Click() {
   warnAndCloseRivalCdPlayerIfRunning();
   Playback.IgnoreNotify = false;
-  if (RandomMode) {
+  if (Playback.RandomMode) {
     Button5->setEnabled(false);
     Button1Click(Button5);
     return;
   }
-  if (SelectMode) {
-    Order.preparePrevious();
+  if (Playback.SelectMode) {
+    Playback.Order.preparePrevious();
     Button5->setEnabled(false);
     Button1Click(Button5);
     return;
   }
-  if (Playback.CurrentTrack > TrackBoxCount) Playback.CurrentTrack = TrackBoxCount;
+  stepInTrackOrder(-1, Button5);
+}
+
+// Next and Previous in track order: the disc stops, and the ticked track the
+// owner finds that way plays from its start.
+void TForm1::stepInTrackOrder(int step, QObject* Sender) {
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   MediaPlayer1->stop();
   if (!AnyTrackTicked()) {
-    Button2Click(Button5);
+    Button2Click(Sender);
     return;
   }
   clearTime();
-  --Playback.CurrentTrack;
-  if (const int n = PlayOrder::tickedFrom(tickedTracks(), Playback.CurrentTrack, -1)) {
-    playTickedFrom(n, -1, Button5);
-    return;
-  }
-  Playback.CurrentTrack = 0;
-  Button4Click();
+  if (const auto found = Playback.stepToTicked(tickedTracks(), ListedTrackCount, step))
+    playTickedFrom(found->track, found->step);
 }
 
-// Intro scan stops after the last ticked track, or the last of the selected
-// order; random play goes on for ever.
-bool TForm1::introScanEnds() const {
-  if (!IntroMode || RandomMode) return false;
-  return SelectMode ? Order.selectedUsedUp()
-                    : PlayOrder::introScanEndsAfter(tickedTracks(), Playback.CurrentTrack);
-}
-
-// Next and Previous land on a ticked track: it plays from its start.
-void TForm1::playTickedFrom(int track, int step, QObject* Sender) {
+void TForm1::playTickedFrom(int track, int step) {
   playTrackAlone(track);
   TrackBar1->setEnabled(true);
   Button8->setEnabled(false);
   Button3->setEnabled(true);
   (step > 0 ? Playback.NextPressed : Playback.PreviousPressed) = true;
-  if (isVisible()) static_cast<QWidget*>(Sender)->setFocus();
+  if (isVisible()) (step > 0 ? Button4 : Button5)->setFocus();
   Timer1->setEnabled(true);
 }
 
 void TForm1::Timer1Timer() {
   const DeviceMode mode = MediaPlayer1->mode();
-  if (mode == DeviceMode::NotReady) {
-    // The disc could no longer be read: it was taken out of the drive.
-    Button8Click();
-    return;
-  }
-  const bool stopped = mode == DeviceMode::Stopped;
-  if (stopped && (RandomMode || SelectMode)) {
-    Button1Click(Timer1);
-    return;
-  }
-  if (stopped) {
-    TrackBar1->setValue(0);
-    Gauge1->setValue(0);
-    program_.ui.setApplicationTitle("Track ended");
-    if (highestTickedTrack() <= Playback.CurrentTrack) {
-      Playback.SelectionEnded = true;
+  const bool moving = mode != DeviceMode::NotReady && mode != DeviceMode::Stopped;
+  const std::uint32_t position = moving ? MediaPlayer1->position() : 0;
+  switch (Playback.displayTick(mode, position, highestTickedTrack(), IntroMode,
+                               program_.state.settings.PlayCheck)) {
+    case CdPlayback::TickStep::Eject:
+      Button8Click();
+      return;
+    case CdPlayback::TickStep::PlayInOrder:
+      Button1Click(Timer1);
+      return;
+    case CdPlayback::TickStep::SelectionEnded:
+      showTrackEnded();
       Button2Click(Timer1);
-    } else {
+      return;
+    case CdPlayback::TickStep::TrackEnded:
+      showTrackEnded();
       MediaPlayer1Notify();
-    }
-    return;
+      return;
+    case CdPlayback::TickStep::IntroEnded:
+      warnAndCloseRivalCdPlayerIfRunning();
+      moveToNextTrack(Timer1);
+      return;
+    case CdPlayback::TickStep::ShowPosition:
+      showPosition(position);
+      return;
   }
+}
 
-  const std::uint32_t position = MediaPlayer1->position();
-  if (IntroMode && unpackTmsf(position).seconds >= 11) {
-    Button4Click();
-    return;
-  }
-  const bool playCheck = program_.state.settings.PlayCheck;
-  if (playCheck && position == Playback.LastPolledPosition && mode != DeviceMode::Playing) {
-    Button8Click();
-    return;
-  }
-  if (playCheck) Playback.LastPolledPosition = position;
-  showPosition(position);
+void TForm1::showTrackEnded() {
+  TrackBar1->setValue(0);
+  Gauge1->setValue(0);
+  program_.ui.setApplicationTitle("Track ended");
 }
 
 void TForm1::showPosition(std::uint32_t position) {
@@ -360,14 +341,11 @@ void TForm1::showPosition(std::uint32_t position) {
 
 void TForm1::MediaPlayer1Notify() {
   if (Playback.IgnoreNotify) return;
-  if (RandomMode || SelectMode) {
+  if (Playback.RandomMode || Playback.SelectMode) {
     Button1Click(nullptr);
     return;
   }
-  if (Playback.NextPressed || Playback.PreviousPressed || Playback.SelectionEnded) {
-    Playback.NextPressed = Playback.PreviousPressed = Playback.SelectionEnded = false;
-    return;
-  }
+  if (Playback.skipOneAdvance()) return;
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   if (Playback.CurrentTrack >= 31) {
@@ -397,26 +375,35 @@ void TForm1::stopAfterLastTrack() {
 }
 
 void TForm1::TrackBar1Change() {
+  // Only the user's own move of the slider chooses a place.
   if (focusWidget() != TrackBar1) return;
+  holdAtChosenPlace(TrackBar1->value());
+}
+
+void TForm1::holdAtChosenPlace(int seconds) {
   Playback.IgnoreNotify = true;
   for (QWidget* control : {Button1, Button3, Button4, Button5, Button9, Button10, Button13})
     control->setEnabled(false);
   Timer1->setEnabled(false);
   Timer2->setEnabled(false);
   MediaPlayer1->stop();
-  const int p = TrackBar1->value();
-  if (p < 0) return;
-  Playback.SeekSeconds = p % 60;
-  Playback.SeekMinutes = p / 60;
+  if (seconds < 0) return;
+  Playback.chooseSeek(seconds);
   Label3->setText(QString::number(Playback.SeekMinutes) + ":");
   Label4->setText(twoDigits(Playback.SeekSeconds));
-  Gauge1->setValue(p);
+  Gauge1->setValue(seconds);
   Button14->setEnabled(true);
 }
 
+void TForm1::PlayFrom(int seconds) {
+  if (!TrackBar1->isVisible() || !TrackBar1->isEnabled()) return;
+  TrackBar1->setValue(seconds);
+  holdAtChosenPlace(TrackBar1->value());
+  Button14Click();
+}
+
 void TForm1::Button14Click() {
-  MediaPlayer1->seek(
-      packTmsf({Playback.CurrentTrack, Playback.SeekMinutes, Playback.SeekSeconds, 0}));
+  MediaPlayer1->seek(Playback.seekPosition());
   program_.ui.processMessages();
   if (MediaPlayer1->trackCount() > Playback.CurrentTrack)
     MediaPlayer1->setEnd(static_cast<std::uint32_t>(Playback.CurrentTrack + 1));

@@ -108,7 +108,7 @@ void TForm5::Button1Click() {
   TForm1& cd = *program_.forms.Form1;
   UiServices& ui = program_.ui;
   ui.setCursor(ScreenCursor::HourGlass);
-  cd.SingleTrackRequest = track;
+  cd.Playback.SingleTrackRequest = track;
   cd.Button10Click();
   cd.Button1Click(Button1);
   ui.setCursor(ScreenCursor::Normal);

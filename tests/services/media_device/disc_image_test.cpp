@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "captured_sound.h"
 #include "disc_image_writer.h"
@@ -240,6 +241,38 @@ TEST_F(DiscImageTest, OneWaveFilePerTrackPlaysEachTrack) {
   playTrack(3);
   ASSERT_TRUE(waitForStop());
   EXPECT_EQ(heard().strongest(kTones, 0.1, 0.9), 880);
+}
+
+// Ripping tools write CD audio in their WAVE files: it plays as it lies, so
+// an image opens, and a drive left playing sounds again, without the wait of
+// decoding. A WAVE file of another rate is still decoded.
+TEST_F(DiscImageTest, AWaveFileOfCdAudioIsReadAsItLiesAndAnyOtherIsDecoded) {
+  writeWavFile(path("cd.wav").toStdString(), tone(kTones[0], 1));
+  writeWavFile(path("dat.wav").toStdString(), tone(kTones[1], 1));
+  QFile dat(path("dat.wav"));
+  ASSERT_TRUE(dat.open(QIODevice::ReadWrite));
+  dat.seek(24);
+  dat.write(
+      QByteArray::fromHex("80bb0000"
+                          "00ee0200"));  // 48 kHz, its byte rate
+  dat.close();
+  writeFile("mixed.cue",
+            "FILE \"cd.wav\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+            "FILE \"dat.wav\" WAVE\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n");
+  chooseImage(path("mixed.cue"));
+  // Decoded sound goes to the temporary folder: this test's own, to count it.
+  const std::optional<QByteArray> tempBefore =
+      qEnvironmentVariableIsSet("TMPDIR") ? std::optional(qgetenv("TMPDIR")) : std::nullopt;
+  ASSERT_TRUE(QDir(dir.path()).mkdir("tmp"));
+  qputenv("TMPDIR", path("tmp").toUtf8());
+  cd->open("virtual");
+  const QStringList decoded = QDir(path("tmp")).entryList(QDir::Files);
+  tempBefore ? qputenv("TMPDIR", *tempBefore) : qunsetenv("TMPDIR");
+  ASSERT_EQ(cd->trackCount(), 2);
+  EXPECT_EQ(decoded.size(), 1) << decoded.join(", ").toStdString();
+  playTrack(1);
+  ASSERT_TRUE(waitForStop());
+  EXPECT_EQ(heard().strongest(kTones, 0.1, 0.9), kTones[0]);
 }
 
 // The code page of a Western Windows machine: Latin-1 but for the euro sign here.

@@ -6,10 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "captured_sound.h"
+#include "disc_image_writer.h"
+#include "services/media_device/cd_drive_set.h"
 #include "services/media_device/disc_toc.h"
+#include "services/media_device/left_playing.h"
 #include "services/media_device/media_device_factory.h"
 
 namespace {
@@ -85,6 +89,46 @@ TEST(LeftPlaying, TheNextRunTakesTheDiscOverSoOnlyOneSoundsAndStopSilencesIt) {
   EXPECT_GT(sizeOf(options.output.captureFile), 44100 * 2) << "ours does not sound";
   cd->stop();
   EXPECT_EQ(cd->mode(), DeviceMode::Stopped);
+}
+
+// The disc left playing is an image of WAVE files the detached player must
+// decode before it can sound: it answers the next run all the same, and
+// falls silent, so the disc never sounds twice.
+TEST(LeftPlaying, ARunTakingTheDriveOverAtOnceFindsThePlayerStillReadingTheDisc) {
+  const QString binDir = QCoreApplication::applicationDirPath();
+  QTemporaryDir dir;
+  // 48 kHz: not CD audio, so decoded.
+  for (const char* name : {"1.wav", "2.wav"}) {
+    const QString wav = dir.filePath(name);
+    writeWavFile(wav.toStdString(), tone(440, 30));
+    QFile file(wav);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(24);
+    file.write(
+        QByteArray::fromHex("80bb0000"
+                            "00ee0200"));
+  }
+  QFile cue(dir.filePath("waves.cue"));
+  ASSERT_TRUE(cue.open(QIODevice::WriteOnly));
+  cue.write(
+      "FILE \"1.wav\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+      "FILE \"2.wav\" WAVE\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n");
+  cue.close();
+  const QString settings = dir.filePath("Corvela.conf");
+  QSettings(settings, QSettings::IniFormat).setValue("VirtualDrive/Image", cue.fileName());
+
+  const QString capture = dir.filePath("left.raw");
+  QProcess program;
+  program.start(binDir + "/left_playing_helper", {settings, capture});
+  ASSERT_TRUE(program.waitForFinished(20000));
+  ASSERT_EQ(program.exitCode(), 0);
+  const std::optional<LeftPlay> left =
+      takeOverLeftPlay(leftPlayingSocketName(kVirtualDriveName, settings));
+  ASSERT_TRUE(left) << "nothing answered for the drive left playing";
+  EXPECT_EQ(left->source, cue.fileName());
+  const qint64 takenOver = sizeOf(capture);
+  waitUntil([] { return false; }, 1500);
+  EXPECT_LT(sizeOf(capture) - takenOver, 44100 / 4) << "it sounded after it was taken over";
 }
 
 }  // namespace

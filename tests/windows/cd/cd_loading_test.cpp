@@ -99,7 +99,7 @@ TEST(CdLoad, TheRandomSettingStartsRandomPlayAtOnce) {
   CdPlayerFixture p({60, 60, 60, 60});
   p.state().settings.Random = true;
   p.load();
-  EXPECT_TRUE(p.cd->RandomMode);
+  EXPECT_TRUE(p.cd->Playback.RandomMode);
   EXPECT_NE(p.cd->Playback.CurrentTrack, 0);
   EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Playing);
   EXPECT_EQ(p.cd->windowTitle(), "Corvela Pro - CD Player - RANDOM Play Mode");

@@ -16,7 +16,8 @@ TEST(CdRandomMode, EveryTrackPlaysOnceThenANewPermutationIsDrawn) {
   EXPECT_EQ(first.size(), 12u) << "each of the 12 tracks once";
   EXPECT_EQ(*first.begin(), 1);
   EXPECT_EQ(*first.rbegin(), 12);
-  EXPECT_TRUE(p.cd->Order.randomText().startsWith("Random Track selection is as follows:-\r\r"));
+  EXPECT_TRUE(
+      p.cd->Playback.Order.randomText().startsWith("Random Track selection is as follows:-\r\r"));
 }
 
 TEST(CdRandomMode, TracksAboveThirtyPlayWithNoBoxTicked) {
@@ -43,8 +44,8 @@ TEST(CdRandomMode, AOneTrackDiscRefusesBothModesAndChangesNothingElse) {
   p.load();
   p.cd->CheckBox4->setChecked(true);
   EXPECT_EQ(p.ui.texts(), (QStringList{"No point, only one track!", "No point, only one track!"}));
-  EXPECT_FALSE(p.cd->RandomMode);
-  EXPECT_FALSE(p.cd->SelectMode);
+  EXPECT_FALSE(p.cd->Playback.RandomMode);
+  EXPECT_FALSE(p.cd->Playback.SelectMode);
   EXPECT_TRUE(p.cd->TrackBoxes[1]->isChecked()) << "the only track stays ticked";
   EXPECT_TRUE(p.state().settings.Random) << "the stored choice stays";
 }

@@ -192,6 +192,22 @@ TEST(NormalCdPlayer, LeavingItNamesTheChosenInterval) {
   EXPECT_EQ(p.cd->Timer2->Interval(), 4000);
 }
 
+// The standard player leaves the drive closed until the next status tick;
+// the checks that eject (a changed disc, a disc gone while playing) may run
+// Eject before it, and it must finish.
+TEST(NormalCdPlayer, EjectRightAfterLeavingItReturnsToTheStateWithoutADisc) {
+  CdPlayerFixture p({60, 60});
+  p.load();
+  p.ui.onModal([&](QWidget*) { p.forms().Form8->close(); });
+  p.cd->CheckBox3->setChecked(true);
+  p.ui.clear();
+  p.cd->handleRequest([&] { p.cd->Button8Click(); });
+  EXPECT_TRUE(p.ui.texts().isEmpty()) << p.ui.texts().join(" / ").toStdString();
+  EXPECT_TRUE(p.cd->Button7->isEnabled()) << "Load is offered again";
+  EXPECT_TRUE(p.devices.drive("virtual")->doorOpen);
+  EXPECT_EQ(p.ui.applicationTitle(), "CD ejected");
+}
+
 TEST(StandardCdPlayer, StopThenPlayStartsAtTheFirstTrack) {
   CdPlayerFixture p({30, 30, 30});
   p.load();

@@ -184,7 +184,7 @@ TEST(CdShutdown, LeavingTheLastTrackPlayingPlaysToTheEndOfTheDiscAndEnds) {
   CdPlayerFixture p({20, 20, 20});
   p.load();
   p.cd->show();
-  p.cd->SingleTrackRequest = 3;
+  p.cd->Playback.SingleTrackRequest = 3;
   p.cd->Button1Click(p.cd->Button1);
   p.run(5000);
   p.ui.expectQuestion(Answer::Yes);
@@ -210,4 +210,21 @@ TEST(CdTakeOver, ADiscLeftPlayingByAnEndedRunShowsAsPlayingAndStopSilencesIt) {
   p.cd->Button2Click(p.cd->Button2);
   EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Stopped);
   EXPECT_EQ(p.ui.applicationTitle(), "CD ended");
+}
+
+// A player left by an ended run may start listening only after the disc was
+// loaded; the status tick's reopen then takes its sound over.
+TEST(CdTakeOver, ASoundLeftPlayingThatTheStatusTickTakesOverShowsAsPlaying) {
+  CdPlayerFixture p({20, 20, 20});
+  p.load();
+  ASSERT_EQ(p.ui.applicationTitle(), "CD ended");
+  p.devices.drive("virtual")->keptPlaying =
+      FakeDriveState::Kept{45 * kFramesPerSecond, 60 * kFramesPerSecond};
+  p.cd->Timer2Timer();
+  EXPECT_EQ(p.devices.drive("virtual")->sounds(), 1);
+  EXPECT_EQ(p.cd->Playback.trackPlaying(), 3);
+  EXPECT_EQ(p.cd->Label2->text(), "Track 3  -  0:20");
+  p.run(1000);
+  EXPECT_EQ(p.time(), "0:14") << "six seconds in, its remaining time goes on";
+  EXPECT_FALSE(p.cd->Timer2->Enabled()) << "the display timer follows the play";
 }

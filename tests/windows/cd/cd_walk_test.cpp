@@ -162,10 +162,10 @@ int lowestTicked(const TForm1& cd) {
 void play(CdWorld& w) {
   TForm1& cd = *w.cd;
   if (!usable(cd.Button1)) return;
-  const bool trackOrder = !cd.RandomMode && !cd.SelectMode;
+  const bool trackOrder = !cd.Playback.RandomMode && !cd.Playback.SelectMode;
   const int lowest = lowestTicked(cd);
   cd.Button1->click();
-  if (!trackOrder || cd.RandomMode || cd.SelectMode || w.injected) return;
+  if (!trackOrder || cd.Playback.RandomMode || cd.Playback.SelectMode || w.injected) return;
   if (cd.Playback.CurrentTrack != lowest)
     w.broken = "Play chose track " + std::to_string(cd.Playback.CurrentTrack) +
                ", the lowest ticked is " + std::to_string(lowest);
@@ -348,6 +348,19 @@ std::vector<std::pair<std::string, walk::Invariant<CdWorld>>> invariants() {
        [](CdWorld& w) -> Check {
          if (!w.cd->Playback.PausedHere || w.drive().sounds() == 0) return std::nullopt;
          return "the window holds the disc paused, yet the drive sounds";
+       }},
+      {"the owner names the track heard",
+       [](CdWorld& w) -> Check {
+         TForm1& cd = *w.cd;
+         // What the desktop and the other windows are told is what the window shows.
+         if (!cd.isVisible() || standardMode(w) || w.injected || w.drive().sounds() == 0 ||
+             cd.Label2->text().isEmpty())
+           return std::nullopt;
+         const std::optional<int> track = cd.Playback.trackPlaying();
+         if (track && cd.Label2->text().startsWith(QString("Track %1 ").arg(*track)))
+           return std::nullopt;
+         return "the window shows \"" + cd.Label2->text().toStdString() + "\", the owner says " +
+                (track ? std::to_string(*track) : std::string("none"));
        }},
       {"Pause has something to pause",
        [](CdWorld& w) -> Check {

@@ -73,7 +73,7 @@ TEST(SingleTrack, ANumberBelowOneStaysOpenAndLeavesNoRequestBehind) {
   p.type("-3");
   p.dialog->Button1Click();
   EXPECT_TRUE(p.dialog->isVisible());
-  EXPECT_EQ(p.cd->SingleTrackRequest, 0);
+  EXPECT_EQ(p.cd->Playback.SingleTrackRequest, 0);
   EXPECT_EQ(p.cd->MediaPlayer1->mode(), DeviceMode::Stopped);
 
   // With no box ticked, Play still says so instead of playing a track 0.

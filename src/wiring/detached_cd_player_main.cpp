@@ -53,9 +53,17 @@ class DetachedPlayer {
       QCoreApplication::exit(1);
       return;
     }
-    player_ = std::make_unique<GstCdPlayer>(disc_, drive_.output);
-    player_->onFinished([](bool complete) { QCoreApplication::exit(complete ? 0 : 1); });
-    player_->start(drive_.play.from, drive_.play.to);
+    // Called from the event loop, which no error may reach: a sound output
+    // that cannot start ends this player, as a disc gone since does.
+    try {
+      player_ = std::make_unique<GstCdPlayer>(disc_, drive_.output);
+      player_->onFinished([](bool complete) { QCoreApplication::exit(complete ? 0 : 1); });
+      player_->start(drive_.play.from, drive_.play.to);
+    } catch (const MediaDeviceError& error) {
+      std::fprintf(stderr, "corvela-cd-player: %s\n", error.what());
+      player_.reset();
+      QCoreApplication::exit(1);
+    }
   }
 
   // Silent before the answer, so the two sounds never overlap. Taken over

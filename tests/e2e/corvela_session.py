@@ -76,6 +76,43 @@ def start_window_manager():
         wait_for("the window manager", window_manager_is_up)
 
 
+_wayland_desktop = None
+
+
+def first_entry(folder, prefix, suffix=""):
+    names = [name for name in os.listdir(folder)
+             if name.startswith(prefix) and not name.endswith(".lock") and name.endswith(suffix)]
+    return os.path.join(folder, names[0]) if names else None
+
+
+def start_wayland_desktop():
+    """One Wayland compositor without a screen for the test process, one of those that let
+    a clipboard manager in (data control). Its socket's path and its control socket's."""
+    global _wayland_desktop
+    if _wayland_desktop is None:
+        runtime = tempfile.mkdtemp(prefix="corvela-wayland-")
+        atexit.register(shutil.rmtree, runtime, True)
+        config = os.path.join(runtime, "config")
+        with open(config, "w") as lines:
+            lines.write("xwayland disable\n")
+        user = []
+        if os.geteuid() == 0:
+            # The compositor refuses to run as root.
+            shutil.chown(runtime, "nobody", "nogroup")
+            user = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+        environment = {name: value for name, value in os.environ.items()
+                       if name not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        environment.update(XDG_RUNTIME_DIR=runtime, HOME=runtime, WLR_BACKENDS="headless",
+                           WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman")
+        compositor = start_in_own_group(user + ["sway", "-c", config], env=environment,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        atexit.register(end_group, compositor)
+        socket = wait_for("the Wayland desktop", lambda: first_entry(runtime, "wayland-"))
+        control = wait_for("its control socket", lambda: first_entry(runtime, "sway-ipc", ".sock"))
+        _wayland_desktop = (socket, control)
+    return _wayland_desktop
+
+
 class OtherProgram:
     """Another program's window that takes the focus while it is open and gives it back
     when it closes, as a desktop's window manager does."""
@@ -169,10 +206,14 @@ class RunningProgram:
     """The program started with fresh home and run-time folders, so nothing of another
     run (settings, a running copy's socket) reaches it."""
 
-    def __init__(self, program, settings=None, sound=False, arguments=(), folder=None):
+    def __init__(self, program, settings=None, sound=False, arguments=(), folder=None,
+                 desktop="x11"):
         """settings: {"Section/Key": value} written to the settings file before the start;
         sound: play into a sound server of the session's own (self.sound) instead of none;
-        arguments: the command line after the program; folder: where it starts."""
+        arguments: the command line after the program; folder: where it starts;
+        desktop: "x11" (the virtual display under openbox) or "wayland" (a compositor of
+        the test's own, the program a Wayland client with no X display)."""
+        self.desktop = desktop
         self.program_path = program
         self.settings = settings or {}
         self.with_sound = sound
@@ -185,7 +226,6 @@ class RunningProgram:
         self.sound = None
         try:
             start_accessibility_bus()
-            start_window_manager()
             runtime = os.path.join(self.home, "runtime")
             os.mkdir(runtime, 0o700)
             self._write_settings(os.path.join(self.home, ".config", "Qelvar Ltd", "Corvela.conf"))
@@ -196,6 +236,7 @@ class RunningProgram:
                                XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
                                XDG_RUNTIME_DIR=runtime,
                                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+            self._choose_desktop(environment)
             self.environment = environment
             self.program = start_in_own_group([self.program_path] + self.arguments,
                                               env=environment, cwd=self.folder)
@@ -212,6 +253,14 @@ class RunningProgram:
         if self.sound is not None:
             self.sound.stop()
         shutil.rmtree(self.home, ignore_errors=True)
+
+    def _choose_desktop(self, environment):
+        if self.desktop == "wayland":
+            socket, control = start_wayland_desktop()
+            del environment["DISPLAY"]
+            environment.update(WAYLAND_DISPLAY=socket, SWAYSOCK=control, QT_QPA_PLATFORM="wayland")
+        else:
+            start_window_manager()
 
     def _write_settings(self, path):
         sections = {}

@@ -146,6 +146,18 @@ TEST(FifCodec, FilesOfVersionThreeRenderAsTheyDid) {
   EXPECT_NEAR(lumaPsnr(testScene(64, 48), fif::render(file, 64, 48)), 55.75, 0.01);
 }
 
+// A file of version 4, written before the squares could be merged, still
+// decodes to exactly the pixels it did then.
+TEST(FifCodec, FilesOfVersionFourDecodeToTheSamePixels) {
+  std::ifstream in(FIF_TEST_DATA "/scene-4.0.fif", std::ios::binary);
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  const auto file = fif::readFile(bytes.data(), bytes.size());
+  EXPECT_EQ(file.header.version, 4);
+  const auto pixels = fif::render(file, 64, 48);
+  EXPECT_EQ(fif::crc32(pixels.rgb.data(), pixels.rgb.size()), 0x3779EEC5u);
+  EXPECT_NEAR(lumaPsnr(testScene(64, 48), pixels), 48.18, 0.01);
+}
+
 // A gentle slope is drawn through the squares from their neighbours' means
 // rather than coded in each, and comes back smooth.
 TEST(FifCodec, ASmoothSlopeIsDrawnThroughTheSquares) {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <stdexcept>
 #include <tuple>
 
 #include "codec_test_support.h"
@@ -167,6 +168,18 @@ TEST(FifCodec, ASmoothSlopeIsDrawnThroughTheSquares) {
   const auto& sloped = file.planes[0].residual.sloped;
   EXPECT_GT(3 * std::count(sloped.begin(), sloped.end(), true), std::ptrdiff_t(sloped.size()));
   EXPECT_GT(lumaPsnr(slope, fif::render(file, 128, 96)), 42.0);
+}
+
+// Smooth regions share one spectrum over 2 x 2 squares; reading and
+// writing agree on which and on their levels, and version 4 cannot hold them.
+TEST(FifCodec, SmoothRegionsMergeTheirSquares) {
+  const auto bytes = encodeAt(ramp(), 30);
+  auto file = fif::readFile(bytes.data(), bytes.size());
+  const auto& merged = file.planes[0].residual.merged;
+  EXPECT_GT(std::count(merged.begin(), merged.end(), true), 0);
+  EXPECT_EQ(fif::writeFile(file), bytes);
+  file.header.version = 4;
+  EXPECT_THROW(fif::writeFile(file), std::logic_error);
 }
 
 // Self-similar blocks stay where they earn their bits: a drawing made of

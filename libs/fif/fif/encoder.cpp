@@ -240,7 +240,7 @@ FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, 
       plane.transforms = plainBlocks(header, plane.width, plane.height);
     plane.residual =
         quantiseResidual(source.pixels, predictPlane(header, plane), source.width, source.height,
-                         stepCodeFor(quality, p > 0), rateWeightFor(quality));
+                         stepCodeFor(quality, p > 0), rateWeightFor(quality), header.version >= 5);
     if (!selfSimilar) step();
   }
   return file;

@@ -238,7 +238,7 @@ std::vector<std::uint8_t> writeFile(const FifFile& file) {
     if (!plain) PlaneWriter(coder, h, plane).write();
     if (h.version >= 3)
       writeResidual(coder, plane.residual, paddedSide(plane.width, h.maxRangeLog2),
-                    paddedSide(plane.height, h.maxRangeLog2));
+                    paddedSide(plane.height, h.maxRangeLog2), h.version);
   }
   const std::vector<std::uint8_t> payload = coder.finish();
 

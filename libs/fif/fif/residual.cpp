@@ -4,7 +4,9 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <numbers>
+#include <stdexcept>
 
 #include "fif/format.h"
 
@@ -18,19 +20,25 @@ constexpr int kStepBits = 10;
 constexpr int kLongestPrefix = 15;
 constexpr int kLargestLevel = 32767;
 
-using Block = std::array<float, kResidualArea>;
+template <int N>
+using SquareOf = std::array<float, std::size_t(N* N)>;
+template <int N>
+using MatrixOf = std::array<std::array<float, std::size_t(N)>, std::size_t(N)>;
 
-using Matrix = std::array<std::array<float, kResidualSide>, kResidualSide>;
+using Block = SquareOf<kResidualSide>;
+using Matrix = MatrixOf<kResidualSide>;
+using RegionBlock = SquareOf<kRegionSide>;
 
-// The orthonormal cosine basis: row u holds frequency u at the 8 samples.
-const Matrix& basis() {
-  static const Matrix table = [] {
-    Matrix t{};
-    for (int u = 0; u < kResidualSide; ++u) {
-      const double weight = std::sqrt((u == 0 ? 1.0 : 2.0) / kResidualSide);
-      for (int n = 0; n < kResidualSide; ++n)
-        t[u][n] =
-            float(weight * std::cos((2 * n + 1) * u * std::numbers::pi / (2 * kResidualSide)));
+// The orthonormal cosine basis: row u holds frequency u at the N samples.
+template <int N = kResidualSide>
+const MatrixOf<N>& basis() {
+  static const MatrixOf<N> table = [] {
+    MatrixOf<N> t{};
+    for (int u = 0; u < N; ++u) {
+      const double weight = std::sqrt((u == 0 ? 1.0 : 2.0) / N);
+      for (int n = 0; n < N; ++n)
+        t[std::size_t(u)][std::size_t(n)] =
+            float(weight * std::cos((2 * n + 1) * u * std::numbers::pi / (2 * N)));
     }
     return t;
   }();
@@ -38,11 +46,13 @@ const Matrix& basis() {
 }
 
 // The basis turned over, which takes spectra back to samples.
-const Matrix& inverseBasis() {
-  static const Matrix table = [] {
-    Matrix t{};
-    for (int u = 0; u < kResidualSide; ++u)
-      for (int n = 0; n < kResidualSide; ++n) t[n][u] = basis()[u][n];
+template <int N = kResidualSide>
+const MatrixOf<N>& inverseBasis() {
+  static const MatrixOf<N> table = [] {
+    MatrixOf<N> t{};
+    for (int u = 0; u < N; ++u)
+      for (int n = 0; n < N; ++n)
+        t[std::size_t(n)][std::size_t(u)] = basis<N>()[std::size_t(u)][std::size_t(n)];
     return t;
   }();
   return table;
@@ -50,30 +60,35 @@ const Matrix& inverseBasis() {
 
 // Takes each row of the block through `m` and turns the result over, so a
 // second pass takes the columns through it.
-Block passAndTurn(const Block& in, const Matrix& m) {
-  Block out{};
-  for (int r = 0; r < kResidualSide; ++r)
-    for (int k = 0; k < kResidualSide; ++k) {
+template <int N>
+SquareOf<N> passAndTurn(const SquareOf<N>& in, const MatrixOf<N>& m) {
+  SquareOf<N> out{};
+  for (int r = 0; r < N; ++r)
+    for (int k = 0; k < N; ++k) {
       float sum = 0;
-      for (int j = 0; j < kResidualSide; ++j)
-        sum += m[std::size_t(k)][std::size_t(j)] * in[std::size_t(r * kResidualSide + j)];
-      out[std::size_t(k * kResidualSide + r)] = sum;
+      for (int j = 0; j < N; ++j)
+        sum += m[std::size_t(k)][std::size_t(j)] * in[std::size_t(r * N + j)];
+      out[std::size_t(k * N + r)] = sum;
     }
   return out;
 }
 
-Block transform(const Block& in, const Matrix& m) { return passAndTurn(passAndTurn(in, m), m); }
+template <int N>
+SquareOf<N> transform(const SquareOf<N>& in, const MatrixOf<N>& m) {
+  return passAndTurn<N>(passAndTurn<N>(in, m), m);
+}
 
 // Low frequencies first, so a block's last non-zero level comes early.
-const std::array<int, kResidualArea>& zigzag() {
+template <int N = kResidualSide>
+const std::array<int, std::size_t(N* N)>& zigzag() {
   static const auto order = [] {
-    std::array<int, kResidualArea> o{};
+    std::array<int, std::size_t(N * N)> o{};
     int i = 0;
-    for (int sum = 0; sum < 2 * kResidualSide - 1; ++sum)
+    for (int sum = 0; sum < 2 * N - 1; ++sum)
       for (int k = 0; k <= sum; ++k) {
         const int a = sum % 2 ? k : sum - k;
         const int b = sum - a;
-        if (a < kResidualSide && b < kResidualSide) o[std::size_t(i++)] = a * kResidualSide + b;
+        if (a < N && b < N) o[std::size_t(i++)] = a * N + b;
       }
     return o;
   }();
@@ -153,22 +168,45 @@ class CodedNeighbours {
   std::vector<int> above_;
 };
 
+// A non-zero level's size and sign.
 template <class Coder>
-void writeLevel(Coder& coder, ResidualModels& m, int position, int recent, int level) {
+void writeSize(Coder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitModel* prefix, int level) {
   const int magnitude = std::abs(level);
-  coder.encode(m.aboveOne[band(position)][recent], magnitude > 1);
+  coder.encode(aboveOne, magnitude > 1);
   if (magnitude > 1) {
-    coder.encode(m.aboveTwo[band(position)][recent], magnitude > 2);
+    coder.encode(aboveTwo, magnitude > 2);
     if (magnitude > 2) {
       const unsigned rest = unsigned(magnitude - 3) + 1;
       int length = 0;
       while ((rest >> (length + 1)) != 0) ++length;
-      for (int i = 0; i < length; ++i) coder.encode(m.prefix[i], 1);
-      if (length < kLongestPrefix) coder.encode(m.prefix[length], 0);
+      for (int i = 0; i < length; ++i) coder.encode(prefix[i], 1);
+      if (length < kLongestPrefix) coder.encode(prefix[length], 0);
       coder.encodeDirect(rest - (1u << length), length);
     }
   }
   coder.encodeDirect(level < 0 ? 1 : 0, 1);
+}
+
+int readSize(RangeDecoder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitModel* prefix) {
+  int magnitude = 1;
+  if (coder.decode(aboveOne)) {
+    magnitude = 2;
+    if (coder.decode(aboveTwo)) {
+      int length = 0;
+      while (length < kLongestPrefix && coder.decode(prefix[length])) ++length;
+      const unsigned size = (1u << length) + coder.decodeDirect(length) + 2;
+      if (size > unsigned(kLargestLevel))
+        throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+      magnitude = int(size);
+    }
+  }
+  return coder.decodeDirect(1) ? -magnitude : magnitude;
+}
+
+template <class Coder>
+void writeLevel(Coder& coder, ResidualModels& m, int position, int recent, int level) {
+  writeSize(coder, m.aboveOne[band(position)][recent], m.aboveTwo[band(position)][recent], m.prefix,
+            level);
 }
 
 using Levels = std::array<int, kResidualArea>;
@@ -194,19 +232,8 @@ bool writeBlock(Coder& coder, ResidualModels& m, const Levels& levels, int coded
 }
 
 int readLevel(RangeDecoder& coder, ResidualModels& m, int position, int recent) {
-  int magnitude = 1;
-  if (coder.decode(m.aboveOne[band(position)][recent])) {
-    magnitude = 2;
-    if (coder.decode(m.aboveTwo[band(position)][recent])) {
-      int length = 0;
-      while (length < kLongestPrefix && coder.decode(m.prefix[length])) ++length;
-      const unsigned size = (1u << length) + coder.decodeDirect(length) + 2;
-      if (size > unsigned(kLargestLevel))
-        throw FormatError(FormatFault::Corrupt, "a residual level is too large");
-      magnitude = int(size);
-    }
-  }
-  return coder.decodeDirect(1) ? -magnitude : magnitude;
+  return readSize(coder, m.aboveOne[band(position)][recent], m.aboveTwo[band(position)][recent],
+                  m.prefix);
 }
 
 Block squareOf(const std::vector<float>& plane, int width, int bx, int by) {
@@ -284,6 +311,101 @@ class SquareMeans {
   std::vector<float> means_;
 };
 
+// A merged region's levels, with contexts of their own: its spectrum is
+// finer than a square's, so a position is told more apart early on and
+// less further out.
+constexpr int kRegionBands = 60;
+constexpr int kRichestRegion = 64;
+int regionBand(int position) {
+  return position < 32 ? position : std::min(32 + (position - 32) / 8, kRegionBands - 1);
+}
+int regionSizeBand(int position) { return std::min(position / 4, 15); }
+
+using RegionLevels = std::array<int, kRegionArea>;
+
+struct RegionModels {
+  BitModel merged[3];  // by how many of the regions left and above are merged
+  BitModel coded[3];
+  SymbolModel<8> last;  // less one: the region's mean is its squares'
+  BitModel significant[kRegionBands][3];
+  BitModel aboveOne[16][3], aboveTwo[16][3];
+  BitModel prefix[kLongestPrefix + 1];
+};
+
+class RegionCoder {
+ public:
+  explicit RegionCoder(int regionsAcross) : merged_(regionsAcross) {}
+
+  template <class Coder>
+  void writeMerged(Coder& coder, bool merged, int rx) {
+    coder.encode(models_.merged[merged_.context(rx)], merged);
+    merged_.set(rx, merged);
+  }
+  bool readMerged(RangeDecoder& coder, int rx) {
+    const bool merged = coder.decode(models_.merged[merged_.context(rx)]);
+    merged_.set(rx, merged);
+    return merged;
+  }
+
+  // Codes the levels past position 0; returns whether any was coded.
+  template <class Coder>
+  bool writeLevels(Coder& coder, const RegionLevels& levels, int codedContext) {
+    return writeLevels(coder, models_, levels, codedContext);
+  }
+  // The bits the levels would cost, leaving the contexts as they are.
+  float bits(const RegionLevels& levels, int codedContext) const {
+    RegionModels trial = models_;
+    BitCounter counter;
+    writeLevels(counter, trial, levels, codedContext);
+    return counter.bits();
+  }
+
+  RegionLevels readLevels(RangeDecoder& coder, int codedContext, bool& coded) {
+    RegionLevels levels{};
+    coded = coder.decode(models_.coded[codedContext]);
+    if (!coded) return levels;
+    const int last = int(models_.last.decode(coder)) + 1;
+    if (last >= kRegionArea)
+      throw FormatError(FormatFault::Corrupt, "a region's spectrum is too long");
+    RecentLevels recent;
+    for (int i = 1; i <= last; ++i) {
+      const bool significant =
+          i == last || coder.decode(models_.significant[regionBand(i)][recent.count()]);
+      if (significant)
+        levels[std::size_t(zigzag<kRegionSide>()[std::size_t(i)])] =
+            readSize(coder, models_.aboveOne[regionSizeBand(i)][recent.count()],
+                     models_.aboveTwo[regionSizeBand(i)][recent.count()], models_.prefix);
+      recent.push(significant);
+    }
+    return levels;
+  }
+
+ private:
+  template <class Coder>
+  static bool writeLevels(Coder& coder, RegionModels& m, const RegionLevels& levels,
+                          int codedContext) {
+    int last = -1;
+    for (int i = 1; i < kRegionArea; ++i)
+      if (levels[std::size_t(zigzag<kRegionSide>()[std::size_t(i)])] != 0) last = i;
+    coder.encode(m.coded[codedContext], last >= 0);
+    if (last < 0) return false;
+    m.last.encode(coder, unsigned(last - 1));
+    RecentLevels recent;
+    for (int i = 1; i <= last; ++i) {
+      const int level = levels[std::size_t(zigzag<kRegionSide>()[std::size_t(i)])];
+      if (i < last) coder.encode(m.significant[regionBand(i)][recent.count()], level != 0);
+      if (level != 0)
+        writeSize(coder, m.aboveOne[regionSizeBand(i)][recent.count()],
+                  m.aboveTwo[regionSizeBand(i)][recent.count()], m.prefix, level);
+      recent.push(level != 0);
+    }
+    return true;
+  }
+
+  RegionModels models_;
+  CodedNeighbours merged_;
+};
+
 // The levels of the squares in block order, with the contexts their
 // neighbours give. Each square's detail is drawn flat or against its slope;
 // files of version 3 drew all flat, said nothing of it, and coded the mean
@@ -307,6 +429,30 @@ class DetailCoder {
     return counter.bits();
   }
 
+  // A merged region whose top-left square is in column `bx`: one sloped
+  // bit for its squares, then its spectrum; its squares count as coded and
+  // sloped as it is.
+  template <class Coder>
+  void writeRegion(Coder& coder, RegionCoder& regions, const RegionLevels& levels, bool sloped,
+                   int bx) {
+    coder.encode(models_.sloped[sloped_.context(bx)], sloped);
+    learnRegion(bx, sloped, regions.writeLevels(coder, levels, coded_.context(bx)));
+  }
+  RegionLevels readRegion(RangeDecoder& coder, RegionCoder& regions, bool& sloped, int bx) {
+    sloped = coder.decode(models_.sloped[sloped_.context(bx)]);
+    bool coded = false;
+    const RegionLevels levels = regions.readLevels(coder, coded_.context(bx), coded);
+    learnRegion(bx, sloped, coded);
+    return levels;
+  }
+  float slopedBits(bool sloped, int bx) const {
+    BitModel model = models_.sloped[sloped_.context(bx)];
+    BitCounter counter;
+    counter.encode(model, sloped);
+    return counter.bits();
+  }
+  int codedContext(int bx) const { return coded_.context(bx); }
+
   Levels read(RangeDecoder& coder, bool& sloped, int bx) {
     sloped = slopes_ && coder.decode(models_.sloped[sloped_.context(bx)]);
     sloped_.set(bx, sloped);
@@ -327,6 +473,13 @@ class DetailCoder {
   }
 
  private:
+  void learnRegion(int bx, bool sloped, bool coded) {
+    for (int x : {bx, bx + 1}) {
+      sloped_.set(x, sloped);
+      coded_.set(x, coded);
+    }
+  }
+
   ResidualModels models_;
   CodedNeighbours coded_, sloped_;
   bool slopes_;
@@ -340,13 +493,32 @@ class LevelChooser {
  public:
   LevelChooser(int across, float rateWeight) : coder_(across, true), rateWeight_(rateWeight) {}
 
-  Levels choose(const Block& flat, const Block& againstSlope, float step, int bx, bool& sloped) {
+  // `cost`, when given, receives the chosen detail's error and bits.
+  Levels choose(const Block& flat, const Block& againstSlope, float step, int bx, bool& sloped,
+                float* cost = nullptr) {
     float flatCost, slopeCost;
     const Levels flatLevels = chooseFor(flat, step, bx, false, flatCost);
     const Levels slopeLevels = chooseFor(againstSlope, step, bx, true, slopeCost);
     sloped = slopeCost < flatCost;
+    if (cost) *cost = std::min(flatCost, slopeCost);
     BitCounter counter;
     coder_.write(counter, sloped ? slopeLevels : flatLevels, sloped, bx);
+    return sloped ? slopeLevels : flatLevels;
+  }
+
+  // The same for a merged region's spectra (of what its squares' means, and
+  // slopes, leave), its top-left square in column `bx`.
+  RegionLevels chooseRegion(RegionCoder& regions, const RegionBlock& flat,
+                            const RegionBlock& againstSlope, float step, int bx, bool& sloped,
+                            float& cost) {
+    float flatCost, slopeCost;
+    const RegionLevels flatLevels = chooseRegionFor(regions, flat, step, bx, false, flatCost);
+    const RegionLevels slopeLevels =
+        chooseRegionFor(regions, againstSlope, step, bx, true, slopeCost);
+    sloped = slopeCost < flatCost;
+    cost = std::min(flatCost, slopeCost);
+    BitCounter counter;
+    coder_.writeRegion(counter, regions, sloped ? slopeLevels : flatLevels, sloped, bx);
     return sloped ? slopeLevels : flatLevels;
   }
 
@@ -377,8 +549,50 @@ class LevelChooser {
     return chosen;
   }
 
+  RegionLevels chooseRegionFor(const RegionCoder& regions, const RegionBlock& spectrum, float step,
+                               int bx, bool sloped, float& best) const {
+    const float slopedBits = coder_.slopedBits(sloped, bx);
+    const int context = coder_.codedContext(bx);
+    const auto cost = [&](const RegionLevels& levels) {
+      float error = 0;
+      for (int i = 0; i < kRegionArea; ++i) {
+        const float d = spectrum[std::size_t(i)] - float(levels[std::size_t(i)]) * step;
+        error += d * d;
+      }
+      return error + rateWeight_ * step * step * (slopedBits + regions.bits(levels, context));
+    };
+    RegionLevels chosen{};
+    int nonZero = 0;
+    for (int i = 1; i < kRegionArea; ++i) {
+      chosen[std::size_t(i)] = nearestLevel(spectrum[std::size_t(i)], step);
+      nonZero += chosen[std::size_t(i)] != 0;
+    }
+    // Detail this rich is cheaper in squares, and weighing it level by
+    // level would cost the encoder most of its time.
+    if (nonZero > kRichestRegion) {
+      best = std::numeric_limits<float>::max();
+      return RegionLevels{};
+    }
+    best = cost(chosen);
+    if (const float c = cost(RegionLevels{}); c < best) {
+      chosen = RegionLevels{};
+      best = c;
+    }
+    for (int i = kRegionArea - 1; i > 0; --i) {
+      const auto at = std::size_t(zigzag<kRegionSide>()[std::size_t(i)]);
+      if (chosen[at] == 0) continue;
+      RegionLevels trial = chosen;
+      trial[at] -= chosen[at] > 0 ? 1 : -1;
+      if (const float c = cost(trial); c < best) {
+        chosen = trial;
+        best = c;
+      }
+    }
+    return chosen;
+  }
+
   DetailCoder coder_;
-  const float rateWeight_;
+  float rateWeight_;
 };
 
 // The squares' mean levels in block order, each less its forecast, in the
@@ -452,8 +666,26 @@ std::vector<int> chooseMeans(const std::vector<float>& plane, int width, int hei
 
 }  // namespace
 
+namespace {
+
+float meanOf(const Block& square) {
+  float sum = 0;
+  for (float v : square) sum += v;
+  return sum / kResidualArea;
+}
+
+// Where the square `q` (0 to 3, rows first) of a region lies.
+int squareColumn(int rx, int q) { return 2 * rx + (q & 1); }
+int squareRow(int ry, int q) { return 2 * ry + (q >> 1); }
+
+}  // namespace
+
+bool regionsTile(int paddedW, int paddedH) {
+  return paddedW % kRegionSide == 0 && paddedH % kRegionSide == 0;
+}
+
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
-                          int width, int height, int stepCode, float rateWeight) {
+                          int width, int height, int stepCode, float rateWeight, bool merges) {
   Residual residual;
   residual.stepCode = stepCode;
   if (stepCode == 0) return residual;
@@ -466,15 +698,83 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
   const std::vector<int> means = chooseMeans(original, width, height, step, rateWeight);
   const SquareMeans shown(width, height, means, step);
   LevelChooser chooser(across, rateWeight);
+  const auto squareDetail = [&](int bx, int by, Block& againstSlope) {
+    const Block detail = squareOf(difference, width, bx, by);
+    againstSlope = detail;
+    const Block slope = shown.slope(bx, by);
+    for (int i = 0; i < kResidualArea; ++i) againstSlope[std::size_t(i)] -= slope[std::size_t(i)];
+    return detail;
+  };
+  if (merges && regionsTile(width, height)) {
+    const float price = rateWeight * step * step;
+    RegionCoder regions(across / 2);
+    for (int ry = 0; ry < height / kRegionSide; ++ry)
+      for (int rx = 0; rx < across / 2; ++rx) {
+        // Four squares of their own, each square's mean error counted too.
+        LevelChooser four = chooser;
+        RegionCoder fourRegions = regions;
+        BitCounter fourBits;
+        fourRegions.writeMerged(fourBits, false, rx);
+        float fourCost = price * fourBits.bits();
+        std::array<Levels, 4> levels;
+        std::array<bool, 4> sloped;
+        // One spectrum over what the squares' means, and slopes, leave.
+        RegionBlock flat{}, againstSlopes{};
+        for (int q = 0; q < 4; ++q) {
+          const int bx = squareColumn(rx, q), by = squareRow(ry, q);
+          Block againstSlope;
+          const Block detail = squareDetail(bx, by, againstSlope);
+          float cost = 0;
+          levels[std::size_t(q)] = four.choose(transform<kResidualSide>(detail, basis()),
+                                               transform<kResidualSide>(againstSlope, basis()),
+                                               step, bx, sloped[std::size_t(q)], &cost);
+          const int mean = means[std::size_t(by * across + bx)];
+          const float shownMean = float(mean) * step / kResidualSide;
+          const float meanError = meanOf(squareOf(original, width, bx, by)) - shownMean;
+          fourCost += cost + kResidualArea * meanError * meanError;
+          const float lift = meanOf(squareOf(predicted, width, bx, by)) - shownMean;
+          for (int y = 0; y < kResidualSide; ++y)
+            for (int x = 0; x < kResidualSide; ++x) {
+              const auto from = std::size_t(y * kResidualSide + x);
+              const auto to = std::size_t((y + (q >> 1) * kResidualSide) * kRegionSide + x +
+                                          (q & 1) * kResidualSide);
+              flat[to] = detail[from] + lift;
+              againstSlopes[to] = againstSlope[from] + lift;
+            }
+        }
+        LevelChooser one = chooser;
+        RegionCoder oneRegions = regions;
+        BitCounter oneBits;
+        oneRegions.writeMerged(oneBits, true, rx);
+        bool regionSloped = false;
+        float oneCost = 0;
+        const RegionLevels regionLevels =
+            one.chooseRegion(oneRegions, transform<kRegionSide>(flat, basis<kRegionSide>()),
+                             transform<kRegionSide>(againstSlopes, basis<kRegionSide>()), step,
+                             2 * rx, regionSloped, oneCost);
+        oneCost += price * oneBits.bits();
+        const bool merged = oneCost < fourCost;
+        chooser = merged ? one : four;
+        regions = merged ? oneRegions : fourRegions;
+        for (int q = 0; q < 4; ++q) {
+          const auto square = std::size_t(squareRow(ry, q) * across + squareColumn(rx, q));
+          Levels own = merged ? Levels{} : levels[std::size_t(q)];
+          own[0] = means[square];
+          residual.add(square, own, merged ? regionSloped : sloped[std::size_t(q)]);
+        }
+        if (merged) residual.addRegion(std::size_t(ry * (across / 2) + rx), regionLevels);
+      }
+    residual.sortSquares();
+    return residual;
+  }
   for (int by = 0; by < height / kResidualSide; ++by)
     for (int bx = 0; bx < across; ++bx) {
-      const Block detail = squareOf(difference, width, bx, by);
-      Block againstSlope = detail;
-      const Block slope = shown.slope(bx, by);
-      for (int i = 0; i < kResidualArea; ++i) againstSlope[std::size_t(i)] -= slope[std::size_t(i)];
+      Block againstSlope;
+      const Block detail = squareDetail(bx, by, againstSlope);
       bool sloped = false;
-      Levels levels = chooser.choose(transform(detail, basis()), transform(againstSlope, basis()),
-                                     step, bx, sloped);
+      Levels levels =
+          chooser.choose(transform<kResidualSide>(detail, basis()),
+                         transform<kResidualSide>(againstSlope, basis()), step, bx, sloped);
       levels[0] = means[std::size_t(by * across + bx)];
       residual.add(std::size_t(by * across + bx), levels, sloped);
     }
@@ -506,9 +806,25 @@ class SquareLevels {
   std::vector<Coefficient>::const_iterator next_, end_;
 };
 
+// Walks the merged regions' levels, region by region in order.
+class MergedLevels {
+ public:
+  explicit MergedLevels(const Residual& residual)
+      : next_(residual.regionCoefficients.begin()), end_(residual.regionCoefficients.end()) {}
+  RegionLevels of(std::size_t region) {
+    RegionLevels levels{};
+    for (; next_ != end_ && next_->block == region; ++next_) levels[next_->index] = next_->level;
+    return levels;
+  }
+
+ private:
+  std::vector<Coefficient>::const_iterator next_, end_;
+};
+
 }  // namespace
 
-void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH) {
+void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH,
+                   int version) {
   coder.encodeDirect(std::uint32_t(residual.stepCode), kStepBits);
   if (residual.stepCode == 0) return;
   const int across = paddedW / kResidualSide;
@@ -521,6 +837,35 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
     means.write(coder, meanLevels.of(square)[0], column(square, across), row(square, across));
   DetailCoder details(across, true);
   SquareLevels detailLevels(residual);
+  if (version >= 5 && regionsTile(paddedW, paddedH)) {
+    // Region by region, each region's squares rows first.
+    std::vector<Levels> ofSquare(squares);
+    for (std::size_t square = 0; square < squares; ++square) {
+      ofSquare[square] = detailLevels.of(square);
+      ofSquare[square][0] = 0;
+    }
+    const int regionsAcross = across / 2;
+    RegionCoder regions(regionsAcross);
+    MergedLevels merged(residual);
+    for (int ry = 0; ry < paddedH / kRegionSide; ++ry)
+      for (int rx = 0; rx < regionsAcross; ++rx) {
+        const auto region = std::size_t(ry * regionsAcross + rx);
+        const bool isMerged = residual.mergedAt(region);
+        regions.writeMerged(coder, isMerged, rx);
+        if (isMerged) {
+          const auto corner = std::size_t(squareRow(ry, 0) * across + squareColumn(rx, 0));
+          details.writeRegion(coder, regions, merged.of(region), residual.slopedAt(corner), 2 * rx);
+          continue;
+        }
+        for (int q = 0; q < 4; ++q) {
+          const auto square = std::size_t(squareRow(ry, q) * across + squareColumn(rx, q));
+          details.write(coder, ofSquare[square], residual.slopedAt(square), squareColumn(rx, q));
+        }
+      }
+    return;
+  }
+  if (std::find(residual.merged.begin(), residual.merged.end(), true) != residual.merged.end())
+    throw std::logic_error("merged squares need version 5 and a plane of whole regions");
   for (std::size_t square = 0; square < squares; ++square) {
     Levels levels = detailLevels.of(square);
     levels[0] = 0;
@@ -548,8 +893,10 @@ void readInterleaved(RangeDecoder& coder, int across, std::size_t squares, Resid
   }
 }
 
-// Every mean first, then every square's detail.
-void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, Residual& residual) {
+// Every mean first, then every square's detail; with `regions`, region by
+// region, each either merged or its four squares.
+void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool regions,
+                    Residual& residual) {
   // Grown as read, so a file claiming a huge plane stops at its real end.
   std::vector<int> means;
   MeanCoder meanCoder(across);
@@ -558,6 +905,38 @@ void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, Residu
     means.push_back(meanCoder.read(coder, column(square, across), row(square, across)));
   }
   DetailCoder details(across, true);
+  if (regions) {
+    const int regionsAcross = across / 2;
+    const int regionsDown = across > 0 ? int(squares / std::size_t(across)) / 2 : 0;
+    RegionCoder regionCoder(regionsAcross);
+    for (int ry = 0; ry < regionsDown; ++ry)
+      for (int rx = 0; rx < regionsAcross; ++rx) {
+        stopIfCutShort(coder);
+        const auto region = std::size_t(ry * regionsAcross + rx);
+        if (regionCoder.readMerged(coder, rx)) {
+          bool sloped = false;
+          const RegionLevels levels = details.readRegion(coder, regionCoder, sloped, 2 * rx);
+          for (int q = 0; q < 4; ++q) {
+            const auto square = std::size_t(squareRow(ry, q) * across + squareColumn(rx, q));
+            Levels own{};
+            own[0] = means[square];
+            residual.add(square, own, sloped);
+          }
+          residual.addRegion(region, levels);
+          continue;
+        }
+        for (int q = 0; q < 4; ++q) {
+          stopIfCutShort(coder);
+          const auto square = std::size_t(squareRow(ry, q) * across + squareColumn(rx, q));
+          bool sloped = false;
+          Levels levels = details.read(coder, sloped, squareColumn(rx, q));
+          levels[0] = means[square];
+          residual.add(square, levels, sloped);
+        }
+      }
+    residual.sortSquares();
+    return;
+  }
   for (std::size_t square = 0; square < squares; ++square) {
     stopIfCutShort(coder);
     bool sloped = false;
@@ -579,7 +958,7 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles,
   if (version == 3)
     readInterleaved(coder, across, squares, residual);
   else
-    readMeansFirst(coder, across, squares, residual);
+    readMeansFirst(coder, across, squares, version >= 5 && regionsTile(paddedW, paddedH), residual);
   stopIfCutShort(coder);
   return residual;
 }
@@ -590,7 +969,22 @@ void Residual::add(std::size_t square, const std::array<int, kResidualArea>& lev
     if (levels[std::size_t(i)] != 0)
       coefficients.push_back(
           {std::uint32_t(square), std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
-  sloped.push_back(drawnSloped);
+  if (sloped.size() <= square) sloped.resize(square + 1);
+  sloped[square] = drawnSloped;
+}
+
+void Residual::addRegion(std::size_t region, const std::array<int, kRegionArea>& levels) {
+  for (int i = 1; i < kRegionArea; ++i)
+    if (levels[std::size_t(i)] != 0)
+      regionCoefficients.push_back(
+          {std::uint32_t(region), std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
+  if (merged.size() <= region) merged.resize(region + 1);
+  merged[region] = true;
+}
+
+void Residual::sortSquares() {
+  std::stable_sort(coefficients.begin(), coefficients.end(),
+                   [](const Coefficient& a, const Coefficient& b) { return a.block < b.block; });
 }
 
 namespace {
@@ -622,7 +1016,7 @@ void addResidual(const Residual& residual, int paddedW, int paddedH, float* plan
       spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
     // Blocks keep their shape in the square and give up their mean for its own.
     if (residual.ownMeans) spectrum[0] -= squareMean(plane, paddedW, bx, by) * kResidualSide;
-    const Block pixels = transform(spectrum, inverseBasis());
+    const Block pixels = transform<kResidualSide>(spectrum, inverseBasis());
     const Block slope = residual.slopedAt(square) ? shown.slope(bx, by) : Block{};
     float* corner =
         plane + std::ptrdiff_t(by) * kResidualSide * paddedW + std::ptrdiff_t(bx) * kResidualSide;
@@ -630,6 +1024,24 @@ void addResidual(const Residual& residual, int paddedW, int paddedH, float* plan
       for (int x = 0; x < kResidualSide; ++x)
         corner[std::ptrdiff_t(y) * paddedW + x] +=
             pixels[std::size_t(y * kResidualSide + x)] + slope[std::size_t(y * kResidualSide + x)];
+  }
+  if (residual.merged.empty()) return;
+  const int regionsAcross = paddedW / kRegionSide;
+  MergedLevels merged(residual);
+  for (std::size_t region = 0; region < residual.merged.size(); ++region) {
+    if (!residual.merged[region]) continue;
+    const RegionLevels own = merged.of(region);
+    RegionBlock spectrum{};
+    for (int i = 1; i < kRegionArea; ++i)
+      spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
+    const RegionBlock pixels = transform<kRegionSide>(spectrum, inverseBasis<kRegionSide>());
+    const int rx = int(region % std::size_t(regionsAcross)),
+              ry = int(region / std::size_t(regionsAcross));
+    float* corner =
+        plane + std::ptrdiff_t(ry) * kRegionSide * paddedW + std::ptrdiff_t(rx) * kRegionSide;
+    for (int y = 0; y < kRegionSide; ++y)
+      for (int x = 0; x < kRegionSide; ++x)
+        corner[std::ptrdiff_t(y) * paddedW + x] += pixels[std::size_t(y * kRegionSide + x)];
   }
 }
 
@@ -662,13 +1074,21 @@ void easeSquareEdges(const Residual& residual, int paddedW, int paddedH, float* 
   const float step = residual.step();
   const float largest = kLargestJump * step, beside = kLargestBeside * step,
               clip = kLargestEase * step;
+  // A merged region has no edges inside it.
+  const int regionsAcross = paddedW / kRegionSide;
+  const auto inside = [&](int x, int y) {
+    return !residual.merged.empty() &&
+           residual.mergedAt(std::size_t((y / kRegionSide) * regionsAcross + x / kRegionSide));
+  };
   // Squares are 8 pixels wide, so two pixels either side of an edge are inside the plane.
   for (int x = kResidualSide; x < paddedW; x += kResidualSide)
     for (int y = 0; y < paddedH; ++y)
-      easeEdge(plane + std::ptrdiff_t(y) * paddedW + x, 1, largest, beside, clip);
+      if (x % kRegionSide == 0 || !inside(x, y))
+        easeEdge(plane + std::ptrdiff_t(y) * paddedW + x, 1, largest, beside, clip);
   for (int y = kResidualSide; y < paddedH; y += kResidualSide)
     for (int x = 0; x < paddedW; ++x)
-      easeEdge(plane + std::ptrdiff_t(y) * paddedW + x, paddedW, largest, beside, clip);
+      if (y % kRegionSide == 0 || !inside(x, y))
+        easeEdge(plane + std::ptrdiff_t(y) * paddedW + x, paddedW, largest, beside, clip);
 }
 
 }  // namespace fif

@@ -14,6 +14,10 @@ namespace fif {
 
 constexpr int kResidualSide = 8;
 constexpr int kResidualArea = kResidualSide * kResidualSide;
+// From version 5, 2 x 2 squares of a smooth region may share one spectrum:
+// its low frequencies then cost a quarter of the levels.
+constexpr int kRegionSide = 2 * kResidualSide;
+constexpr int kRegionArea = kRegionSide * kRegionSide;
 
 // One non-zero coefficient; a plane keeps only these, in block order.
 struct Coefficient {
@@ -32,20 +36,38 @@ struct Residual {
   // The squares' means are the picture's own rather than added to the
   // blocks' (files of version 3).
   bool ownMeans = true;
+  // By region of 2 x 2 squares, row by row (files from version 5): its
+  // squares keep their means and slopes, and their detail is one spectrum
+  // of 16 x 16, kept in `regionCoefficients` (block: the region; index:
+  // 16 v + u). Regions past its end are not merged.
+  std::vector<bool> merged;
+  std::vector<Coefficient> regionCoefficients;
   bool slopedAt(std::size_t square) const { return square < sloped.size() && sloped[square]; }
+  bool mergedAt(std::size_t region) const { return region < merged.size() && merged[region]; }
   float step() const { return float(stepCode) / 8.0f; }
-  // Appends a square's levels (natural order); squares come in block order.
+  // Adds a square's levels (natural order); squares may come in any order,
+  // and `coefficients` is in block order once `sortSquares` has run.
   void add(std::size_t square, const std::array<int, kResidualArea>& levels, bool drawnSloped);
+  // Appends a merged region's levels; regions come in order.
+  void addRegion(std::size_t region, const std::array<int, kRegionArea>& levels);
+  void sortSquares();
 };
+
+// Whether squares of a padded plane can be merged: it tiles into regions.
+bool regionsTile(int paddedW, int paddedH);
 
 // What `original` has over `predicted` (both the padded plane, width and
 // height multiples of 8), quantised: each square's own mean, then its detail
 // drawn flat or against its slope, every level weighed by its squared error
 // plus its bits at `rateWeight` times the step squared each.
+// With `merges`, regions of 2 x 2 squares share one spectrum where that is
+// cheaper (version 5).
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
-                          int width, int height, int stepCode, float rateWeight);
+                          int width, int height, int stepCode, float rateWeight, bool merges);
 
-void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH);
+// Writes the layout of `version` (4 or 5); version 4 holds no merged region.
+void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH,
+                   int version);
 // Reads the layout of the file's `version`. Throws FormatError when the
 // stream is cut short, holds impossible levels, or holds a residual on a
 // plane its squares do not tile (`tiles` false).

@@ -170,21 +170,34 @@ TEST(FifCodec, ASmoothSlopeIsDrawnThroughTheSquares) {
   EXPECT_GT(lumaPsnr(slope, fif::render(file, 128, 96)), 42.0);
 }
 
-// Smooth regions share one spectrum over 2 x 2 squares; reading and
-// writing agree on which and on their levels, and version 4 cannot hold them.
-TEST(FifCodec, SmoothRegionsMergeTheirSquares) {
-  const auto bytes = encodeAt(ramp(), 30);
-  auto file = fif::readFile(bytes.data(), bytes.size());
-  const auto& merged = file.planes[0].residual.merged;
-  EXPECT_GT(std::count(merged.begin(), merged.end(), true), 0);
-  EXPECT_EQ(fif::writeFile(file), bytes);
-  file.header.version = 4;
-  EXPECT_THROW(fif::writeFile(file), std::logic_error);
+// Smooth regions share one spectrum over 2 x 2 squares, and squares of a
+// repeating texture are copied from what is already decoded; reading and
+// writing agree on both, and version 4 cannot hold them.
+TEST(FifCodec, RegionsMergeAndSquaresCopy) {
+  fif::RgbImage stripes{128, 128, {}};
+  for (int y = 0; y < 128; ++y)
+    for (int x = 0; x < 128; ++x)
+      stripes.rgb.insert(stripes.rgb.end(), 3, std::uint8_t((x * 7 + y * 3) % 23 * 9));
+  for (const auto& [picture, copies] : {std::pair{ramp(), false}, std::pair{stripes, true}}) {
+    const auto bytes = encodeAt(picture, 30);
+    auto file = fif::readFile(bytes.data(), bytes.size());
+    const auto& residual = file.planes[0].residual;
+    if (copies)
+      EXPECT_GT(std::count_if(residual.copies.begin(), residual.copies.end(),
+                              [](const fif::CopyFrom& c) { return c.on; }),
+                0);
+    else
+      EXPECT_GT(std::count(residual.merged.begin(), residual.merged.end(), true), 0);
+    EXPECT_EQ(fif::writeFile(file), bytes);
+    file.header.version = 4;
+    EXPECT_THROW(fif::writeFile(file), std::logic_error);
+  }
 }
 
-// Self-similar blocks stay where they earn their bits: a drawing made of
-// copies of itself keeps them, a smooth slope is drawn by the residual alone.
-TEST(FifCodec, SelfSimilarBlocksStayOnlyWhereTheyPay) {
+// Self-similarity stays where it earns its bits: a drawing made of copies
+// of itself keeps its blocks or copies its squares from what is decoded, a
+// smooth slope is drawn by the residual on plain blocks.
+TEST(FifCodec, SelfSimilarityStaysOnlyWhereItPays) {
   fif::RgbImage drawing{128, 128, {}};
   for (int y = 0; y < 128; ++y)
     for (int x = 0; x < 128; ++x)
@@ -193,8 +206,11 @@ TEST(FifCodec, SelfSimilarBlocksStayOnlyWhereTheyPay) {
     const auto bytes = encodeAt(picture, 50);
     const auto file = fif::readFile(bytes.data(), bytes.size());
     const fif::Plane& luma = file.planes[0];
-    EXPECT_EQ(luma.transforms != fif::plainBlocks(file.header, luma.width, luma.height),
-              selfSimilar);
+    const auto& copies = luma.residual.copies;
+    const bool copied = std::count_if(copies.begin(), copies.end(),
+                                      [](const fif::CopyFrom& c) { return c.on; }) > 0;
+    const bool blocks = luma.transforms != fif::plainBlocks(file.header, luma.width, luma.height);
+    EXPECT_EQ(selfSimilar ? blocks || copied : blocks, selfSimilar);
     EXPECT_GT(lumaPsnr(picture, fif::render(file, picture.width, picture.height)), 30.0);
   }
 }

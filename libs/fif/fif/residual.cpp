@@ -104,6 +104,7 @@ struct ResidualModels {
   BitModel aboveOne[16][3], aboveTwo[16][3];
   BitModel prefix[kLongestPrefix + 1];
   BitModel sloped[3];  // by how many of the blocks left and above are sloped
+  BitModel copied[3];  // by how many of the blocks left and above are copied
 };
 
 // Which of the last two levels in zigzag order were non-zero.
@@ -260,6 +261,10 @@ float squaredError(const Block& spectrum, const Levels& levels, float step) {
   return sum;
 }
 
+// A copied square's source lies up to this many pixels away each way, the
+// offset in plain bits.
+constexpr int kCopyReach = 16, kCopyBits = 5;
+
 // A neighbouring square's mean further off than this, in steps, is taken for
 // an edge rather than a slope.
 constexpr float kSlopeLimitSteps = 4.0f;
@@ -412,20 +417,31 @@ class RegionCoder {
 // with the detail.
 class DetailCoder {
  public:
-  DetailCoder(int across, bool slopes) : coded_(across), sloped_(across), slopes_(slopes) {}
+  // With `copies` (version 5 regions), each square says whether it is
+  // copied, and a copied square is never sloped.
+  DetailCoder(int across, bool slopes, bool copies = false)
+      : coded_(across), sloped_(across), copied_(across), slopes_(slopes), copies_(copies) {}
 
   template <class Coder>
-  void write(Coder& coder, const Levels& levels, bool sloped, int bx) {
-    if (slopes_) coder.encode(models_.sloped[sloped_.context(bx)], sloped);
+  void write(Coder& coder, const Levels& levels, bool sloped, int bx, const CopyFrom& copy = {}) {
+    if (copies_) {
+      coder.encode(models_.copied[copied_.context(bx)], copy.on);
+      copied_.set(bx, copy.on);
+      if (copy.on) {
+        coder.encodeDirect(std::uint32_t(copy.dx + kCopyReach), kCopyBits);
+        coder.encodeDirect(std::uint32_t(copy.dy + kCopyReach), kCopyBits);
+      }
+    }
+    if (slopes_ && !copy.on) coder.encode(models_.sloped[sloped_.context(bx)], sloped);
     sloped_.set(bx, sloped);
     coded_.set(bx, writeBlock(coder, models_, levels, coded_.context(bx)));
   }
 
   // The bits the square would cost, leaving the contexts as they are.
-  float bits(const Levels& levels, bool sloped, int bx) const {
+  float bits(const Levels& levels, bool sloped, int bx, const CopyFrom& copy = {}) const {
     DetailCoder trial = *this;
     BitCounter counter;
-    trial.write(counter, levels, sloped, bx);
+    trial.write(counter, levels, sloped, bx, copy);
     return counter.bits();
   }
 
@@ -453,8 +469,17 @@ class DetailCoder {
   }
   int codedContext(int bx) const { return coded_.context(bx); }
 
-  Levels read(RangeDecoder& coder, bool& sloped, int bx) {
-    sloped = slopes_ && coder.decode(models_.sloped[sloped_.context(bx)]);
+  Levels read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& copy) {
+    copy = {};
+    if (copies_) {
+      copy.on = coder.decode(models_.copied[copied_.context(bx)]);
+      copied_.set(bx, copy.on);
+      if (copy.on) {
+        copy.dx = std::int8_t(int(coder.decodeDirect(kCopyBits)) - kCopyReach);
+        copy.dy = std::int8_t(int(coder.decodeDirect(kCopyBits)) - kCopyReach);
+      }
+    }
+    sloped = slopes_ && !copy.on && coder.decode(models_.sloped[sloped_.context(bx)]);
     sloped_.set(bx, sloped);
     Levels levels{};
     const bool coded = coder.decode(models_.coded[coded_.context(bx)]);
@@ -477,12 +502,13 @@ class DetailCoder {
     for (int x : {bx, bx + 1}) {
       sloped_.set(x, sloped);
       coded_.set(x, coded);
+      copied_.set(x, false);
     }
   }
 
   ResidualModels models_;
-  CodedNeighbours coded_, sloped_;
-  bool slopes_;
+  CodedNeighbours coded_, sloped_, copied_;
+  bool slopes_, copies_;
 };
 
 // Chooses a square's detail levels the way their coding will price them, both
@@ -491,19 +517,36 @@ class DetailCoder {
 // saved outweigh the error added, and the square may keep no detail at all.
 class LevelChooser {
  public:
-  LevelChooser(int across, float rateWeight) : coder_(across, true), rateWeight_(rateWeight) {}
+  LevelChooser(int across, float rateWeight, bool copies = false)
+      : coder_(across, true, copies), rateWeight_(rateWeight) {}
 
   // `cost`, when given, receives the chosen detail's error and bits.
+  // With `copy` on, drawing the square on `copied` (the spectrum of what
+  // the copy leaves) is weighed too, and `copy` comes back off unless kept.
   Levels choose(const Block& flat, const Block& againstSlope, float step, int bx, bool& sloped,
-                float* cost = nullptr) {
+                float* cost = nullptr, const Block* copied = nullptr, CopyFrom* copy = nullptr) {
     float flatCost, slopeCost;
     const Levels flatLevels = chooseFor(flat, step, bx, false, flatCost);
     const Levels slopeLevels = chooseFor(againstSlope, step, bx, true, slopeCost);
     sloped = slopeCost < flatCost;
-    if (cost) *cost = std::min(flatCost, slopeCost);
+    Levels chosen = sloped ? slopeLevels : flatLevels;
+    float best = std::min(flatCost, slopeCost);
+    CopyFrom kept;
+    if (copy && copy->on && copied) {
+      float copyCost;
+      const Levels copyLevels = chooseFor(*copied, step, bx, false, copyCost, *copy);
+      if (copyCost < best) {
+        chosen = copyLevels;
+        best = copyCost;
+        sloped = false;
+        kept = *copy;
+      }
+    }
+    if (copy) *copy = kept;
+    if (cost) *cost = best;
     BitCounter counter;
-    coder_.write(counter, sloped ? slopeLevels : flatLevels, sloped, bx);
-    return sloped ? slopeLevels : flatLevels;
+    coder_.write(counter, chosen, sloped, bx, kept);
+    return chosen;
   }
 
   // The same for a merged region's spectra (of what its squares' means, and
@@ -523,10 +566,11 @@ class LevelChooser {
   }
 
  private:
-  Levels chooseFor(const Block& spectrum, float step, int bx, bool sloped, float& best) const {
+  Levels chooseFor(const Block& spectrum, float step, int bx, bool sloped, float& best,
+                   const CopyFrom& copy = {}) const {
     const auto cost = [&](const Levels& levels) {
       return squaredError(spectrum, levels, step) +
-             rateWeight_ * step * step * coder_.bits(levels, sloped, bx);
+             rateWeight_ * step * step * coder_.bits(levels, sloped, bx, copy);
     };
     Levels chosen{};
     for (int i = 1; i < kResidualArea; ++i)
@@ -678,6 +722,96 @@ float meanOf(const Block& square) {
 int squareColumn(int rx, int q) { return 2 * rx + (q & 1); }
 int squareRow(int ry, int q) { return 2 * ry + (q >> 1); }
 
+float squareMean(const float* plane, int paddedW, int bx, int by) {
+  float sum = 0;
+  for (int y = 0; y < kResidualSide; ++y)
+    for (int x = 0; x < kResidualSide; ++x)
+      sum += plane[std::ptrdiff_t(by * kResidualSide + y) * paddedW + bx * kResidualSide + x];
+  return sum / kResidualArea;
+}
+
+// Whether square (bx, by) may be copied from `dx`, `dy` away: the source
+// lies in the plane, in the regions decoded before the square's own.
+bool copyable(int bx, int by, int dx, int dy, int paddedW) {
+  const int sx = bx * kResidualSide + dx, sy = by * kResidualSide + dy;
+  if (sx < 0 || sy < 0 || sx + kResidualSide > paddedW) return false;
+  const int rowTop = (by / 2) * kRegionSide, regionLeft = (bx / 2) * kRegionSide;
+  return sy + kResidualSide <= rowTop ||
+         (sx + kResidualSide <= regionLeft && sy + kResidualSide <= rowTop + kRegionSide);
+}
+
+// Draws a square's levels (its mean at 0) over the blocks' picture in the
+// plane: the blocks keep their shape and give up their mean for the
+// square's own (unless `ownMeans` is false), or a copy takes their place.
+void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, float step,
+                bool ownMeans, const Block& slope, const CopyFrom& copy) {
+  Block spectrum{};
+  for (int i = 0; i < kResidualArea; ++i)
+    spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
+  float* corner =
+      plane + std::ptrdiff_t(by) * kResidualSide * paddedW + std::ptrdiff_t(bx) * kResidualSide;
+  if (copy.on) {
+    const float* source = corner + std::ptrdiff_t(copy.dy) * paddedW + copy.dx;
+    Block from{};
+    float sum = 0;
+    for (int y = 0; y < kResidualSide; ++y)
+      for (int x = 0; x < kResidualSide; ++x)
+        sum += from[std::size_t(y * kResidualSide + x)] = source[std::ptrdiff_t(y) * paddedW + x];
+    const Block pixels = transform<kResidualSide>(spectrum, inverseBasis());
+    for (int y = 0; y < kResidualSide; ++y)
+      for (int x = 0; x < kResidualSide; ++x)
+        corner[std::ptrdiff_t(y) * paddedW + x] = from[std::size_t(y * kResidualSide + x)] -
+                                                  sum / kResidualArea +
+                                                  pixels[std::size_t(y * kResidualSide + x)];
+    return;
+  }
+  if (ownMeans) spectrum[0] -= squareMean(plane, paddedW, bx, by) * kResidualSide;
+  const Block pixels = transform<kResidualSide>(spectrum, inverseBasis());
+  for (int y = 0; y < kResidualSide; ++y)
+    for (int x = 0; x < kResidualSide; ++x)
+      corner[std::ptrdiff_t(y) * paddedW + x] +=
+          pixels[std::size_t(y * kResidualSide + x)] + slope[std::size_t(y * kResidualSide + x)];
+}
+
+void drawRegion(float* plane, int paddedW, int rx, int ry, const RegionLevels& own, float step) {
+  RegionBlock spectrum{};
+  for (int i = 1; i < kRegionArea; ++i)
+    spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
+  const RegionBlock pixels = transform<kRegionSide>(spectrum, inverseBasis<kRegionSide>());
+  float* corner =
+      plane + std::ptrdiff_t(ry) * kRegionSide * paddedW + std::ptrdiff_t(rx) * kRegionSide;
+  for (int y = 0; y < kRegionSide; ++y)
+    for (int x = 0; x < kRegionSide; ++x)
+      corner[std::ptrdiff_t(y) * paddedW + x] += pixels[std::size_t(y * kRegionSide + x)];
+}
+
+// The offset whose source, its own mean taken out, is nearest the square's
+// pixels less theirs; off when none is allowed.
+CopyFrom nearestCopy(const std::vector<float>& decoded, const Block& own, int paddedW, int bx,
+                     int by) {
+  CopyFrom best;
+  float nearest = std::numeric_limits<float>::max();
+  for (int dy = -kCopyReach; dy < kCopyReach; ++dy)
+    for (int dx = -kCopyReach; dx < kCopyReach; ++dx) {
+      if (!copyable(bx, by, dx, dy, paddedW)) continue;
+      const float* source = decoded.data() + std::ptrdiff_t(by * kResidualSide + dy) * paddedW +
+                            bx * kResidualSide + dx;
+      float sum = 0, squares = 0;
+      for (int y = 0; y < kResidualSide; ++y)
+        for (int x = 0; x < kResidualSide; ++x) {
+          const float d =
+              own[std::size_t(y * kResidualSide + x)] - source[std::ptrdiff_t(y) * paddedW + x];
+          sum += d;
+          squares += d * d;
+        }
+      if (const float error = squares - sum * sum / kResidualArea; error < nearest) {
+        nearest = error;
+        best = {true, std::int8_t(dx), std::int8_t(dy)};
+      }
+    }
+  return best;
+}
+
 }  // namespace
 
 bool regionsTile(int paddedW, int paddedH) {
@@ -697,7 +831,8 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
   // shape inside them.
   const std::vector<int> means = chooseMeans(original, width, height, step, rateWeight);
   const SquareMeans shown(width, height, means, step);
-  LevelChooser chooser(across, rateWeight);
+  const bool byRegions = merges && regionsTile(width, height);
+  LevelChooser chooser(across, rateWeight, byRegions);
   const auto squareDetail = [&](int bx, int by, Block& againstSlope) {
     const Block detail = squareOf(difference, width, bx, by);
     againstSlope = detail;
@@ -705,9 +840,11 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
     for (int i = 0; i < kResidualArea; ++i) againstSlope[std::size_t(i)] -= slope[std::size_t(i)];
     return detail;
   };
-  if (merges && regionsTile(width, height)) {
+  if (byRegions) {
     const float price = rateWeight * step * step;
     RegionCoder regions(across / 2);
+    // The picture as decoded so far, which copies draw on.
+    std::vector<float> decoded = predicted;
     for (int ry = 0; ry < height / kRegionSide; ++ry)
       for (int rx = 0; rx < across / 2; ++rx) {
         // Four squares of their own, each square's mean error counted too.
@@ -718,6 +855,7 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
         float fourCost = price * fourBits.bits();
         std::array<Levels, 4> levels;
         std::array<bool, 4> sloped;
+        std::array<CopyFrom, 4> copies;
         // One spectrum over what the squares' means, and slopes, leave.
         RegionBlock flat{}, againstSlopes{};
         for (int q = 0; q < 4; ++q) {
@@ -725,9 +863,23 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
           Block againstSlope;
           const Block detail = squareDetail(bx, by, againstSlope);
           float cost = 0;
-          levels[std::size_t(q)] = four.choose(transform<kResidualSide>(detail, basis()),
-                                               transform<kResidualSide>(againstSlope, basis()),
-                                               step, bx, sloped[std::size_t(q)], &cost);
+          CopyFrom& copy = copies[std::size_t(q)];
+          Block copied{};
+          if (const Block own = squareOf(original, width, bx, by);
+              (copy = nearestCopy(decoded, own, width, bx, by)).on) {
+            const float* source = decoded.data() +
+                                  std::ptrdiff_t(by * kResidualSide + copy.dy) * width +
+                                  bx * kResidualSide + copy.dx;
+            for (int i = 0; i < kResidualArea; ++i)
+              copied[std::size_t(i)] =
+                  own[std::size_t(i)] -
+                  source[std::ptrdiff_t(i / kResidualSide) * width + i % kResidualSide];
+            copied = transform<kResidualSide>(copied, basis());
+          }
+          levels[std::size_t(q)] =
+              four.choose(transform<kResidualSide>(detail, basis()),
+                          transform<kResidualSide>(againstSlope, basis()), step, bx,
+                          sloped[std::size_t(q)], &cost, &copied, &copy);
           const int mean = means[std::size_t(by * across + bx)];
           const float shownMean = float(mean) * step / kResidualSide;
           const float meanError = meanOf(squareOf(original, width, bx, by)) - shownMean;
@@ -757,12 +909,21 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
         chooser = merged ? one : four;
         regions = merged ? oneRegions : fourRegions;
         for (int q = 0; q < 4; ++q) {
-          const auto square = std::size_t(squareRow(ry, q) * across + squareColumn(rx, q));
+          const int bx = squareColumn(rx, q), by = squareRow(ry, q);
+          const auto square = std::size_t(by * across + bx);
           Levels own = merged ? Levels{} : levels[std::size_t(q)];
           own[0] = means[square];
-          residual.add(square, own, merged ? regionSloped : sloped[std::size_t(q)]);
+          const bool isSloped = merged ? regionSloped : sloped[std::size_t(q)];
+          const CopyFrom copy = merged ? CopyFrom{} : copies[std::size_t(q)];
+          residual.add(square, own, isSloped);
+          if (copy.on) residual.setCopy(square, copy);
+          drawSquare(decoded.data(), width, bx, by, own, step, true,
+                     isSloped ? shown.slope(bx, by) : Block{}, copy);
         }
-        if (merged) residual.addRegion(std::size_t(ry * (across / 2) + rx), regionLevels);
+        if (merged) {
+          residual.addRegion(std::size_t(ry * (across / 2) + rx), regionLevels);
+          drawRegion(decoded.data(), width, rx, ry, regionLevels, step);
+        }
       }
     residual.sortSquares();
     return residual;
@@ -835,9 +996,10 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
   SquareLevels meanLevels(residual);
   for (std::size_t square = 0; square < squares; ++square)
     means.write(coder, meanLevels.of(square)[0], column(square, across), row(square, across));
-  DetailCoder details(across, true);
+  const bool byRegions = version >= 5 && regionsTile(paddedW, paddedH);
+  DetailCoder details(across, true, byRegions);
   SquareLevels detailLevels(residual);
-  if (version >= 5 && regionsTile(paddedW, paddedH)) {
+  if (byRegions) {
     // Region by region, each region's squares rows first.
     std::vector<Levels> ofSquare(squares);
     for (std::size_t square = 0; square < squares; ++square) {
@@ -859,13 +1021,16 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
         }
         for (int q = 0; q < 4; ++q) {
           const auto square = std::size_t(squareRow(ry, q) * across + squareColumn(rx, q));
-          details.write(coder, ofSquare[square], residual.slopedAt(square), squareColumn(rx, q));
+          details.write(coder, ofSquare[square], residual.slopedAt(square), squareColumn(rx, q),
+                        residual.copyAt(square));
         }
       }
     return;
   }
-  if (std::find(residual.merged.begin(), residual.merged.end(), true) != residual.merged.end())
-    throw std::logic_error("merged squares need version 5 and a plane of whole regions");
+  if (std::find(residual.merged.begin(), residual.merged.end(), true) != residual.merged.end() ||
+      std::find_if(residual.copies.begin(), residual.copies.end(),
+                   [](const CopyFrom& c) { return c.on; }) != residual.copies.end())
+    throw std::logic_error("merged and copied squares need version 5 and a plane of regions");
   for (std::size_t square = 0; square < squares; ++square) {
     Levels levels = detailLevels.of(square);
     levels[0] = 0;
@@ -884,7 +1049,8 @@ void readInterleaved(RangeDecoder& coder, int across, std::size_t squares, Resid
     stopIfCutShort(coder);
     const int bx = column(square, across), by = row(square, across);
     bool sloped = false;
-    Levels levels = details.read(coder, sloped, bx);
+    CopyFrom copy;
+    Levels levels = details.read(coder, sloped, bx, copy);
     levels[0] += forecasts.forecast(bx, by);
     if (std::abs(levels[0]) > kLargestLevel)
       throw FormatError(FormatFault::Corrupt, "a residual level is too large");
@@ -904,7 +1070,7 @@ void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool r
     stopIfCutShort(coder);
     means.push_back(meanCoder.read(coder, column(square, across), row(square, across)));
   }
-  DetailCoder details(across, true);
+  DetailCoder details(across, true, regions);
   if (regions) {
     const int regionsAcross = across / 2;
     const int regionsDown = across > 0 ? int(squares / std::size_t(across)) / 2 : 0;
@@ -929,9 +1095,14 @@ void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool r
           stopIfCutShort(coder);
           const auto square = std::size_t(squareRow(ry, q) * across + squareColumn(rx, q));
           bool sloped = false;
-          Levels levels = details.read(coder, sloped, squareColumn(rx, q));
+          CopyFrom copy;
+          Levels levels = details.read(coder, sloped, squareColumn(rx, q), copy);
+          if (copy.on && !copyable(squareColumn(rx, q), squareRow(ry, q), copy.dx, copy.dy,
+                                   across * kResidualSide))
+            throw FormatError(FormatFault::Corrupt, "a square is copied from where it cannot be");
           levels[0] = means[square];
           residual.add(square, levels, sloped);
+          if (copy.on) residual.setCopy(square, copy);
         }
       }
     residual.sortSquares();
@@ -940,7 +1111,8 @@ void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool r
   for (std::size_t square = 0; square < squares; ++square) {
     stopIfCutShort(coder);
     bool sloped = false;
-    Levels levels = details.read(coder, sloped, column(square, across));
+    CopyFrom copy;
+    Levels levels = details.read(coder, sloped, column(square, across), copy);
     levels[0] = means[square];
     residual.add(square, levels, sloped);
   }
@@ -982,67 +1154,53 @@ void Residual::addRegion(std::size_t region, const std::array<int, kRegionArea>&
   merged[region] = true;
 }
 
+void Residual::setCopy(std::size_t square, const CopyFrom& copy) {
+  if (copies.size() <= square) copies.resize(square + 1);
+  copies[square] = copy;
+}
+
 void Residual::sortSquares() {
   std::stable_sort(coefficients.begin(), coefficients.end(),
                    [](const Coefficient& a, const Coefficient& b) { return a.block < b.block; });
 }
 
-namespace {
-
-float squareMean(const float* plane, int paddedW, int bx, int by) {
-  float sum = 0;
-  for (int y = 0; y < kResidualSide; ++y)
-    for (int x = 0; x < kResidualSide; ++x)
-      sum += plane[std::ptrdiff_t(by * kResidualSide + y) * paddedW + bx * kResidualSide + x];
-  return sum / kResidualArea;
-}
-
-}  // namespace
-
 void addResidual(const Residual& residual, int paddedW, int paddedH, float* plane) {
   const float step = residual.step();
   const int across = paddedW / kResidualSide;
   const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
+  // Where each square's levels start, so squares can be drawn in any order.
+  std::vector<std::uint32_t> starts(squares + 1, 0);
   std::vector<int> means(squares);
-  SquareLevels meanLevels(residual);
-  for (std::size_t square = 0; square < squares; ++square) means[square] = meanLevels.of(square)[0];
-  const SquareMeans shown(paddedW, paddedH, means, step);
-  SquareLevels levels(residual);
-  for (std::size_t square = 0; square < squares; ++square) {
-    const Levels own = levels.of(square);
-    const int bx = column(square, across), by = row(square, across);
-    Block spectrum{};
-    for (int i = 0; i < kResidualArea; ++i)
-      spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
-    // Blocks keep their shape in the square and give up their mean for its own.
-    if (residual.ownMeans) spectrum[0] -= squareMean(plane, paddedW, bx, by) * kResidualSide;
-    const Block pixels = transform<kResidualSide>(spectrum, inverseBasis());
-    const Block slope = residual.slopedAt(square) ? shown.slope(bx, by) : Block{};
-    float* corner =
-        plane + std::ptrdiff_t(by) * kResidualSide * paddedW + std::ptrdiff_t(bx) * kResidualSide;
-    for (int y = 0; y < kResidualSide; ++y)
-      for (int x = 0; x < kResidualSide; ++x)
-        corner[std::ptrdiff_t(y) * paddedW + x] +=
-            pixels[std::size_t(y * kResidualSide + x)] + slope[std::size_t(y * kResidualSide + x)];
+  const auto& coefficients = residual.coefficients;
+  for (std::size_t square = 0, at = 0; square < squares; ++square) {
+    starts[square] = std::uint32_t(at);
+    for (; at < coefficients.size() && coefficients[at].block == square; ++at)
+      if (coefficients[at].index == 0) means[square] = coefficients[at].level;
+    starts[square + 1] = std::uint32_t(at);
   }
-  if (residual.merged.empty()) return;
+  const SquareMeans shown(paddedW, paddedH, means, step);
+  const auto draw = [&](std::size_t square) {
+    const int bx = column(square, across), by = row(square, across);
+    Levels own{};
+    for (std::uint32_t at = starts[square]; at < starts[square + 1]; ++at)
+      own[coefficients[at].index] = coefficients[at].level;
+    drawSquare(plane, paddedW, bx, by, own, step, residual.ownMeans,
+               residual.slopedAt(square) ? shown.slope(bx, by) : Block{}, residual.copyAt(square));
+  };
+  if (!regionsTile(paddedW, paddedH)) {
+    for (std::size_t square = 0; square < squares; ++square) draw(square);
+    return;
+  }
+  // Region by region, as they were coded: a copy draws on what came before.
   const int regionsAcross = paddedW / kRegionSide;
   MergedLevels merged(residual);
-  for (std::size_t region = 0; region < residual.merged.size(); ++region) {
-    if (!residual.merged[region]) continue;
-    const RegionLevels own = merged.of(region);
-    RegionBlock spectrum{};
-    for (int i = 1; i < kRegionArea; ++i)
-      spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
-    const RegionBlock pixels = transform<kRegionSide>(spectrum, inverseBasis<kRegionSide>());
-    const int rx = int(region % std::size_t(regionsAcross)),
-              ry = int(region / std::size_t(regionsAcross));
-    float* corner =
-        plane + std::ptrdiff_t(ry) * kRegionSide * paddedW + std::ptrdiff_t(rx) * kRegionSide;
-    for (int y = 0; y < kRegionSide; ++y)
-      for (int x = 0; x < kRegionSide; ++x)
-        corner[std::ptrdiff_t(y) * paddedW + x] += pixels[std::size_t(y * kRegionSide + x)];
-  }
+  for (int ry = 0; ry < paddedH / kRegionSide; ++ry)
+    for (int rx = 0; rx < regionsAcross; ++rx) {
+      for (int q = 0; q < 4; ++q)
+        draw(std::size_t(squareRow(ry, q) * across + squareColumn(rx, q)));
+      if (const auto region = std::size_t(ry * regionsAcross + rx); residual.mergedAt(region))
+        drawRegion(plane, paddedW, rx, ry, merged.of(region), step);
+    }
 }
 
 namespace {

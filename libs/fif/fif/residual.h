@@ -26,6 +26,15 @@ struct Coefficient {
   std::int16_t level = 0;  // times the plane's step
 };
 
+// A square drawn on a copy of the picture already decoded, `dx` and `dy`
+// pixels away (files from version 5): texture that repeats costs an offset
+// instead of its levels.
+struct CopyFrom {
+  bool on = false;
+  std::int8_t dx = 0, dy = 0;
+  bool operator==(const CopyFrom&) const = default;
+};
+
 struct Residual {
   int stepCode = 0;  // 0: none; the step is stepCode / 8
   std::vector<Coefficient> coefficients;
@@ -42,8 +51,14 @@ struct Residual {
   // 16 v + u). Regions past its end are not merged.
   std::vector<bool> merged;
   std::vector<Coefficient> regionCoefficients;
+  // By square: where it is copied from. Squares past its end are not.
+  std::vector<CopyFrom> copies;
   bool slopedAt(std::size_t square) const { return square < sloped.size() && sloped[square]; }
   bool mergedAt(std::size_t region) const { return region < merged.size() && merged[region]; }
+  CopyFrom copyAt(std::size_t square) const {
+    return square < copies.size() ? copies[square] : CopyFrom{};
+  }
+  void setCopy(std::size_t square, const CopyFrom& copy);
   float step() const { return float(stepCode) / 8.0f; }
   // Adds a square's levels (natural order); squares may come in any order,
   // and `coefficients` is in block order once `sortSquares` has run.

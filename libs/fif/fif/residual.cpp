@@ -263,7 +263,7 @@ float squaredError(const Block& spectrum, const Levels& levels, float step) {
 
 // A copied square's source lies up to this many pixels away each way, the
 // offset in plain bits.
-constexpr int kCopyReach = 16, kCopyBits = 5;
+constexpr int kCopyReach = 32, kCopyBits = 6;
 
 // A neighbouring square's mean further off than this, in steps, is taken for
 // an edge rather than a slope.
@@ -791,24 +791,34 @@ CopyFrom nearestCopy(const std::vector<float>& decoded, const Block& own, int pa
                      int by) {
   CopyFrom best;
   float nearest = std::numeric_limits<float>::max();
-  for (int dy = -kCopyReach; dy < kCopyReach; ++dy)
-    for (int dx = -kCopyReach; dx < kCopyReach; ++dx) {
-      if (!copyable(bx, by, dx, dy, paddedW)) continue;
-      const float* source = decoded.data() + std::ptrdiff_t(by * kResidualSide + dy) * paddedW +
-                            bx * kResidualSide + dx;
-      float sum = 0, squares = 0;
-      for (int y = 0; y < kResidualSide; ++y)
-        for (int x = 0; x < kResidualSide; ++x) {
-          const float d =
-              own[std::size_t(y * kResidualSide + x)] - source[std::ptrdiff_t(y) * paddedW + x];
-          sum += d;
-          squares += d * d;
-        }
-      if (const float error = squares - sum * sum / kResidualArea; error < nearest) {
-        nearest = error;
-        best = {true, std::int8_t(dx), std::int8_t(dy)};
+  const auto weigh = [&](int dx, int dy) {
+    if (dx < -kCopyReach || dx >= kCopyReach || dy < -kCopyReach || dy >= kCopyReach ||
+        !copyable(bx, by, dx, dy, paddedW))
+      return;
+    const float* source = decoded.data() + std::ptrdiff_t(by * kResidualSide + dy) * paddedW +
+                          bx * kResidualSide + dx;
+    float sum = 0, squares = 0;
+    for (int y = 0; y < kResidualSide; ++y)
+      for (int x = 0; x < kResidualSide; ++x) {
+        const float d =
+            own[std::size_t(y * kResidualSide + x)] - source[std::ptrdiff_t(y) * paddedW + x];
+        sum += d;
+        squares += d * d;
       }
+    if (const float error = squares - sum * sum / kResidualArea; error < nearest) {
+      nearest = error;
+      best = {true, std::int8_t(dx), std::int8_t(dy)};
     }
+  };
+  // Every other offset, then the ones around the nearest of those: a
+  // quarter of the work for nearly the same copies.
+  for (int dy = -kCopyReach; dy < kCopyReach; dy += 2)
+    for (int dx = -kCopyReach; dx < kCopyReach; dx += 2) weigh(dx, dy);
+  if (!best.on) return best;
+  const CopyFrom coarse = best;
+  for (int dy = -1; dy <= 1; ++dy)
+    for (int dx = -1; dx <= 1; ++dx)
+      if (dx != 0 || dy != 0) weigh(coarse.dx + dx, coarse.dy + dy);
   return best;
 }
 

@@ -52,11 +52,16 @@ bool bytesHoldBlocks(const fif::Header& header, std::size_t payloadBytes) {
 
 bool transformsWithinBudget(const fif::Header& header, std::size_t payloadBytes) {
   const PlaneBlocks blocks = blocksOf(header);
+  // From version 5 a merged region keeps its squares' four means beside
+  // the levels of its own spectrum, so levels may pass pixels by a mean
+  // every 64.
+  const std::int64_t mostLevels =
+      header.version >= 5 ? blocks.pixels + blocks.pixels / kPixelsPerMean : blocks.pixels;
   const std::int64_t levels =
-      header.version < 3 ? 0
-                         : std::min(blocks.pixels, (std::int64_t(payloadBytes) + kBytesReadAhead) *
-                                                           kLevelsPerByte +
-                                                       blocks.pixels / kPixelsPerMean);
+      header.version < 3
+          ? 0
+          : std::min(mostLevels, (std::int64_t(payloadBytes) + kBytesReadAhead) * kLevelsPerByte +
+                                     blocks.pixels / kPixelsPerMean);
   return std::min(blocks.most, blocksTheBytesHold(payloadBytes)) <= kMaxTransforms &&
          levels <= kMaxLevels;
 }

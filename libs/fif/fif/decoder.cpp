@@ -190,6 +190,15 @@ std::vector<float> renderPlane(const Header& header, const Plane& plane, int wid
   WorkPlane own = PlaneDecoder(header, plane, {unit, unit}).run(step, true);
   addResidual(plane.residual, own.width, own.height, own.pixels.data());
   if (smooth) easeSquareEdges(plane.residual, own.width, own.height, own.pixels.data());
+  // At its own size the kernel's taps beside each pixel are zero: take the
+  // picture as it is.
+  if (width == plane.width && height == plane.height) {
+    std::vector<float> out(std::size_t(width) * std::size_t(height));
+    for (int y = 0; y < height; ++y)
+      std::copy_n(own.pixels.data() + std::ptrdiff_t(y) * own.width, width,
+                  out.data() + std::ptrdiff_t(y) * width);
+    return out;
+  }
   return lanczosResize(own.pixels, own.width, own.height, width, height,
                        double(width) / plane.width, double(height) / plane.height);
 }

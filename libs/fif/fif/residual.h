@@ -80,7 +80,8 @@ bool regionsTile(int paddedW, int paddedH);
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
                           int width, int height, int stepCode, float rateWeight, bool merges);
 
-// Writes the layout of `version` (4 or 5); version 4 holds no merged region.
+// Writes the layout of `version` (4 or 5); version 4 holds no merged region
+// and no copied square.
 void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH,
                    int version);
 // Reads the layout of the file's `version`. Throws FormatError when the

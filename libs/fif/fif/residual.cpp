@@ -962,14 +962,16 @@ void stopIfCutShort(const RangeDecoder& coder) {
   if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
 }
 
-// Walks the non-zero levels square by square, in block order.
-class SquareLevels {
+// Walks non-zero levels (of squares, or of merged regions) one square or
+// region at a time, in order.
+template <class Levels>
+class LevelWalk {
  public:
-  explicit SquareLevels(const Residual& residual)
-      : next_(residual.coefficients.begin()), end_(residual.coefficients.end()) {}
-  Levels of(std::size_t square) {
+  explicit LevelWalk(const std::vector<Coefficient>& coefficients)
+      : next_(coefficients.begin()), end_(coefficients.end()) {}
+  Levels of(std::size_t block) {
     Levels levels{};
-    for (; next_ != end_ && next_->block == square; ++next_) levels[next_->index] = next_->level;
+    for (; next_ != end_ && next_->block == block; ++next_) levels[next_->index] = next_->level;
     return levels;
   }
 
@@ -977,20 +979,8 @@ class SquareLevels {
   std::vector<Coefficient>::const_iterator next_, end_;
 };
 
-// Walks the merged regions' levels, region by region in order.
-class MergedLevels {
- public:
-  explicit MergedLevels(const Residual& residual)
-      : next_(residual.regionCoefficients.begin()), end_(residual.regionCoefficients.end()) {}
-  RegionLevels of(std::size_t region) {
-    RegionLevels levels{};
-    for (; next_ != end_ && next_->block == region; ++next_) levels[next_->index] = next_->level;
-    return levels;
-  }
-
- private:
-  std::vector<Coefficient>::const_iterator next_, end_;
-};
+using SquareLevels = LevelWalk<Levels>;
+using MergedLevels = LevelWalk<RegionLevels>;
 
 }  // namespace
 
@@ -1003,12 +993,12 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
   // The means first: the detail of each square is drawn against the slope
   // its neighbours' means make.
   MeanCoder means(across);
-  SquareLevels meanLevels(residual);
+  SquareLevels meanLevels(residual.coefficients);
   for (std::size_t square = 0; square < squares; ++square)
     means.write(coder, meanLevels.of(square)[0], column(square, across), row(square, across));
   const bool byRegions = version >= 5 && regionsTile(paddedW, paddedH);
   DetailCoder details(across, true, byRegions);
-  SquareLevels detailLevels(residual);
+  SquareLevels detailLevels(residual.coefficients);
   if (byRegions) {
     // Region by region, each region's squares rows first.
     std::vector<Levels> ofSquare(squares);
@@ -1018,7 +1008,7 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
     }
     const int regionsAcross = across / 2;
     RegionCoder regions(regionsAcross);
-    MergedLevels merged(residual);
+    MergedLevels merged(residual.regionCoefficients);
     for (int ry = 0; ry < paddedH / kRegionSide; ++ry)
       for (int rx = 0; rx < regionsAcross; ++rx) {
         const auto region = std::size_t(ry * regionsAcross + rx);
@@ -1203,7 +1193,7 @@ void addResidual(const Residual& residual, int paddedW, int paddedH, float* plan
   }
   // Region by region, as they were coded: a copy draws on what came before.
   const int regionsAcross = paddedW / kRegionSide;
-  MergedLevels merged(residual);
+  MergedLevels merged(residual.regionCoefficients);
   for (int ry = 0; ry < paddedH / kRegionSide; ++ry)
     for (int rx = 0; rx < regionsAcross; ++rx) {
       for (int q = 0; q < 4; ++q)

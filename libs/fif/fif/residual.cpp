@@ -511,6 +511,31 @@ class DetailCoder {
   bool slopes_, copies_;
 };
 
+// From the nearest levels `chosen`: none at all where that costs less, then
+// each level, last in coding order first, one step towards zero where the
+// bits saved outweigh the error added. `best` is left at the cost kept.
+template <int N, class Cost>
+std::array<int, std::size_t(N* N)> cheapened(std::array<int, std::size_t(N* N)> chosen,
+                                             const Cost& cost, float& best) {
+  using Spectrum = std::array<int, std::size_t(N * N)>;
+  best = cost(chosen);
+  if (const float c = cost(Spectrum{}); c < best) {
+    chosen = Spectrum{};
+    best = c;
+  }
+  for (int i = N * N - 1; i > 0; --i) {
+    const auto at = std::size_t(zigzag<N>()[std::size_t(i)]);
+    if (chosen[at] == 0) continue;
+    Spectrum trial = chosen;
+    trial[at] -= chosen[at] > 0 ? 1 : -1;
+    if (const float c = cost(trial); c < best) {
+      chosen = trial;
+      best = c;
+    }
+  }
+  return chosen;
+}
+
 // Chooses a square's detail levels the way their coding will price them, both
 // flat and against the slope, and keeps the cheaper: from the nearest levels,
 // each, last in coding order first, drops one step towards zero when the bits
@@ -575,22 +600,7 @@ class LevelChooser {
     Levels chosen{};
     for (int i = 1; i < kResidualArea; ++i)
       chosen[std::size_t(i)] = nearestLevel(spectrum[std::size_t(i)], step);
-    best = cost(chosen);
-    if (const float c = cost(Levels{}); c < best) {
-      chosen = Levels{};
-      best = c;
-    }
-    for (int i = kResidualArea - 1; i > 0; --i) {
-      const auto at = std::size_t(zigzag()[std::size_t(i)]);
-      if (chosen[at] == 0) continue;
-      Levels trial = chosen;
-      trial[at] -= chosen[at] > 0 ? 1 : -1;
-      if (const float c = cost(trial); c < best) {
-        chosen = trial;
-        best = c;
-      }
-    }
-    return chosen;
+    return cheapened<kResidualSide>(chosen, cost, best);
   }
 
   RegionLevels chooseRegionFor(const RegionCoder& regions, const RegionBlock& spectrum, float step,
@@ -617,22 +627,7 @@ class LevelChooser {
       best = std::numeric_limits<float>::max();
       return RegionLevels{};
     }
-    best = cost(chosen);
-    if (const float c = cost(RegionLevels{}); c < best) {
-      chosen = RegionLevels{};
-      best = c;
-    }
-    for (int i = kRegionArea - 1; i > 0; --i) {
-      const auto at = std::size_t(zigzag<kRegionSide>()[std::size_t(i)]);
-      if (chosen[at] == 0) continue;
-      RegionLevels trial = chosen;
-      trial[at] -= chosen[at] > 0 ? 1 : -1;
-      if (const float c = cost(trial); c < best) {
-        chosen = trial;
-        best = c;
-      }
-    }
-    return chosen;
+    return cheapened<kRegionSide>(chosen, cost, best);
   }
 
   DetailCoder coder_;

@@ -1130,21 +1130,30 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles,
   return residual;
 }
 
+namespace {
+
+// Keeps a square's or a region's non-zero levels from `first` on.
+template <std::size_t N>
+void keepNonZero(std::vector<Coefficient>& kept, std::size_t block,
+                 const std::array<int, N>& levels, int first) {
+  for (int i = first; i < int(N); ++i)
+    if (levels[std::size_t(i)] != 0)
+      kept.push_back(
+          {std::uint32_t(block), std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
+}
+
+}  // namespace
+
 void Residual::add(std::size_t square, const std::array<int, kResidualArea>& levels,
                    bool drawnSloped) {
-  for (int i = 0; i < kResidualArea; ++i)
-    if (levels[std::size_t(i)] != 0)
-      coefficients.push_back(
-          {std::uint32_t(square), std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
+  keepNonZero(coefficients, square, levels, 0);
   if (sloped.size() <= square) sloped.resize(square + 1);
   sloped[square] = drawnSloped;
 }
 
 void Residual::addRegion(std::size_t region, const std::array<int, kRegionArea>& levels) {
-  for (int i = 1; i < kRegionArea; ++i)
-    if (levels[std::size_t(i)] != 0)
-      regionCoefficients.push_back(
-          {std::uint32_t(region), std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
+  // Its mean level is its squares' own.
+  keepNonZero(regionCoefficients, region, levels, 1);
   if (merged.size() <= region) merged.resize(region + 1);
   merged[region] = true;
 }

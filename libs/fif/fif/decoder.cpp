@@ -181,15 +181,18 @@ std::vector<float> resample(const WorkPlane& plane, int width, int height) {
 // edges are smoothed always, as the encoder saw them; `smooth` eases the
 // residual's squares. Planes without one render as they always have.
 template <class Step>
-std::vector<float> renderPlane(const Header& header, const Plane& plane, int width, int height,
-                               bool smooth, Step step) {
+std::vector<float> renderPlane(const Header& header, const Plane& plane, bool chroma, int width,
+                               int height, bool smooth, Step step) {
   if (plane.residual.stepCode == 0)
     return resample(PlaneDecoder(header, plane, scaleFor(header, width, height)).run(step, smooth),
                     width, height);
   const int unit = 1 << header.minRangeLog2;
   WorkPlane own = PlaneDecoder(header, plane, {unit, unit}).run(step, true);
   addResidual(plane.residual, own.width, own.height, own.pixels.data());
-  if (smooth) easeSquareEdges(plane.residual, own.width, own.height, own.pixels.data());
+  if (smooth) {
+    easeSquareEdges(plane.residual, own.width, own.height, own.pixels.data());
+    applyRestoration(plane.restoration, own.width, own.height, chroma, own.pixels.data());
+  }
   // At its own size the kernel's taps beside each pixel are zero: take the
   // picture as it is.
   if (width == plane.width && height == plane.height) {
@@ -221,7 +224,7 @@ RgbImage render(const FifFile& file, int width, int height, const Progress& prog
   int done = 0;
   std::vector<std::vector<float>> planes;
   for (const Plane& plane : file.planes)
-    planes.push_back(renderPlane(h, plane, width, height, smoothEdges, [&] {
+    planes.push_back(renderPlane(h, plane, !planes.empty(), width, height, smoothEdges, [&] {
       if (progress) progress(++done * 100 / steps);
     }));
   std::uint8_t* out = image.rgb.data();

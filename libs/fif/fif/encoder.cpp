@@ -238,9 +238,17 @@ FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, 
       PlaneEncoder(header, source, threshold).encode(plane, step);
     else
       plane.transforms = plainBlocks(header, plane.width, plane.height);
+    std::vector<float> decoded = predictPlane(header, plane);
     plane.residual =
-        quantiseResidual(source.pixels, predictPlane(header, plane), source.width, source.height,
+        quantiseResidual(source.pixels, decoded, source.width, source.height,
                          stepCodeFor(quality, p > 0), rateWeightFor(quality), header.version >= 5);
+    // The filter is fitted to the plane as the decoder shows it.
+    addResidual(plane.residual, source.width, source.height, decoded.data());
+    easeSquareEdges(plane.residual, source.width, source.height, decoded.data());
+    const float stepSize = plane.residual.step();
+    plane.restoration =
+        fitRestoration(source.pixels, decoded, source.width, source.height, plane.width,
+                       plane.height, p > 0, rateWeightFor(quality) * stepSize * stepSize);
     if (!selfSimilar) step();
   }
   return file;

@@ -229,16 +229,19 @@ std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
 std::vector<std::uint8_t> writeFile(const FifFile& file) {
   const Header& h = file.header;
   RangeEncoder coder;
-  for (const Plane& plane : file.planes) {
+  for (std::size_t p = 0; p < file.planes.size(); ++p) {
+    const Plane& plane = file.planes[p];
     BitModel plainModel;
     // Only a residual can draw on plain blocks (see readFile).
     const bool plain = h.version >= 4 && plane.residual.stepCode != 0 &&
                        plane.transforms == plainBlocks(h, plane.width, plane.height);
     if (h.version >= 4) coder.encode(plainModel, plain);
     if (!plain) PlaneWriter(coder, h, plane).write();
-    if (h.version >= 3)
-      writeResidual(coder, plane.residual, paddedSide(plane.width, h.maxRangeLog2),
-                    paddedSide(plane.height, h.maxRangeLog2), h.version);
+    const int paddedW = paddedSide(plane.width, h.maxRangeLog2);
+    const int paddedH = paddedSide(plane.height, h.maxRangeLog2);
+    if (h.version >= 3) writeResidual(coder, plane.residual, paddedW, paddedH, h.version);
+    if (h.version >= 6 && plane.residual.stepCode != 0)
+      writeRestoration(coder, plane.restoration, paddedW);
   }
   const std::vector<std::uint8_t> payload = coder.finish();
 
@@ -311,11 +314,14 @@ FifFile readFile(const std::uint8_t* data, std::size_t size, std::size_t maxTran
     else
       PlaneReader(coder, file.header, plane, maxTransforms).read();
     // Residual squares tile only planes padded to whole squares.
+    const int paddedW = paddedSide(plane.width, file.header.maxRangeLog2);
+    const int paddedH = paddedSide(plane.height, file.header.maxRangeLog2);
     if (file.header.version >= 3)
       plane.residual =
-          readResidual(coder, paddedSide(plane.width, file.header.maxRangeLog2),
-                       paddedSide(plane.height, file.header.maxRangeLog2),
-                       (1 << file.header.maxRangeLog2) >= kResidualSide, file.header.version);
+          readResidual(coder, paddedW, paddedH, (1 << file.header.maxRangeLog2) >= kResidualSide,
+                       file.header.version);
+    if (file.header.version >= 6 && plane.residual.stepCode != 0)
+      plane.restoration = readRestoration(coder, paddedW, paddedH, p > 0);
     // Plain blocks cost a bit for a whole plane: without a residual they
     // would let a tiny file claim a huge picture.
     if (plain && plane.residual.stepCode == 0) corrupt("plain blocks with no residual");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fif/residual.h"
+#include "fif/restoration.h"
 
 // The layout of a .fif file (docs/fif-format.md): a fixed header, an optional
 // colour table, then one range-coded payload holding the partition, the
@@ -15,7 +16,7 @@
 namespace fif {
 
 constexpr std::uint8_t kSignature[8] = {'C', 'V', 'F', 'I', 'F', '\r', '\n', 0x1A};
-constexpr int kVersionMajor = 5;
+constexpr int kVersionMajor = 6;
 constexpr int kVersionMinor = 0;
 // Files of the version before the residual still read: blocks alone.
 constexpr int kOldestVersionMajor = 2;
@@ -69,6 +70,7 @@ struct Plane {
   int width = 0, height = 0;  // of the picture plane
   std::vector<Transform> transforms;
   Residual residual;  // none in files of version 2
+  RestorationFilter restoration;  // from version 6, on planes with a residual
 };
 
 struct FifFile {

@@ -1,0 +1,444 @@
+#include "fif/residual.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "fif/cosine.h"
+#include "fif/level_coding.h"
+#include "fif/residual_drawing.h"
+#include "fif/squares.h"
+
+namespace fif {
+
+namespace {
+
+// A region whose spectrum would keep more non-zero levels than this stays
+// four squares (see LevelChooser::chooseRegionFor).
+constexpr int kRichestRegion = 64;
+
+Block squareOf(const std::vector<float>& plane, int width, int bx, int by) {
+  Block pixels{};
+  for (int y = 0; y < kResidualSide; ++y)
+    for (int x = 0; x < kResidualSide; ++x)
+      pixels[std::size_t(y * kResidualSide + x)] =
+          plane[std::size_t(by * kResidualSide + y) * std::size_t(width) +
+                std::size_t(bx * kResidualSide + x)];
+  return pixels;
+}
+
+int nearestLevel(float value, float step) {
+  const int level = std::min(kLargestLevel, int(std::fabs(value) / step + 0.5f));
+  return value < 0 ? -level : level;
+}
+
+float squaredError(const Block& spectrum, const Levels& levels, float step) {
+  float sum = 0;
+  for (int i = 1; i < kResidualArea; ++i) {
+    const float d = spectrum[std::size_t(i)] - float(levels[std::size_t(i)]) * step;
+    sum += d * d;
+  }
+  return sum;
+}
+
+float meanOf(const Block& square) {
+  float sum = 0;
+  for (float v : square) sum += v;
+  return sum / kResidualArea;
+}
+
+// From the nearest levels `chosen`: none at all where that costs less, then
+// each level, last in coding order first, one step towards zero where the
+// bits saved outweigh the error added. `best` is left at the cost kept.
+template <int N, class Cost>
+std::array<int, std::size_t(N* N)> cheapened(std::array<int, std::size_t(N* N)> chosen,
+                                             const Cost& cost, float& best) {
+  using Spectrum = std::array<int, std::size_t(N * N)>;
+  best = cost(chosen);
+  if (const float c = cost(Spectrum{}); c < best) {
+    chosen = Spectrum{};
+    best = c;
+  }
+  for (int i = N * N - 1; i > 0; --i) {
+    const auto at = std::size_t(zigzag<N>()[std::size_t(i)]);
+    if (chosen[at] == 0) continue;
+    Spectrum trial = chosen;
+    trial[at] -= chosen[at] > 0 ? 1 : -1;
+    if (const float c = cost(trial); c < best) {
+      chosen = trial;
+      best = c;
+    }
+  }
+  return chosen;
+}
+
+// Chooses a square's detail levels the way their coding will price them, both
+// flat and against the slope, and keeps the cheaper: from the nearest levels,
+// each, last in coding order first, drops one step towards zero when the bits
+// saved outweigh the error added, and the square may keep no detail at all.
+class LevelChooser {
+ public:
+  LevelChooser(int across, float rateWeight, bool copies = false)
+      : coder_(across, true, copies), rateWeight_(rateWeight) {}
+
+  // `cost`, when given, receives the chosen detail's error and bits.
+  // With `copy` on, drawing the square on `copied` (the spectrum of what
+  // the copy leaves) is weighed too, and `copy` comes back off unless kept.
+  Levels choose(const Block& flat, const Block& againstSlope, float step, int bx, bool& sloped,
+                float* cost = nullptr, const Block* copied = nullptr, CopyFrom* copy = nullptr) {
+    float flatCost, slopeCost;
+    const Levels flatLevels = chooseFor(flat, step, bx, false, flatCost);
+    const Levels slopeLevels = chooseFor(againstSlope, step, bx, true, slopeCost);
+    sloped = slopeCost < flatCost;
+    Levels chosen = sloped ? slopeLevels : flatLevels;
+    float best = std::min(flatCost, slopeCost);
+    CopyFrom kept;
+    if (copy && copy->on && copied) {
+      float copyCost;
+      const Levels copyLevels = chooseFor(*copied, step, bx, false, copyCost, *copy);
+      if (copyCost < best) {
+        chosen = copyLevels;
+        best = copyCost;
+        sloped = false;
+        kept = *copy;
+      }
+    }
+    if (copy) *copy = kept;
+    if (cost) *cost = best;
+    BitCounter counter;
+    coder_.write(counter, chosen, sloped, bx, kept);
+    return chosen;
+  }
+
+  // The same for a merged region's spectra (of what its squares' means, and
+  // slopes, leave), its top-left square in column `bx`.
+  RegionLevels chooseRegion(RegionCoder& regions, const RegionBlock& flat,
+                            const RegionBlock& againstSlope, float step, int bx, bool& sloped,
+                            float& cost) {
+    float flatCost, slopeCost;
+    const RegionLevels flatLevels = chooseRegionFor(regions, flat, step, bx, false, flatCost);
+    const RegionLevels slopeLevels =
+        chooseRegionFor(regions, againstSlope, step, bx, true, slopeCost);
+    sloped = slopeCost < flatCost;
+    cost = std::min(flatCost, slopeCost);
+    BitCounter counter;
+    coder_.writeRegion(counter, regions, sloped ? slopeLevels : flatLevels, sloped, bx);
+    return sloped ? slopeLevels : flatLevels;
+  }
+
+ private:
+  Levels chooseFor(const Block& spectrum, float step, int bx, bool sloped, float& best,
+                   const CopyFrom& copy = {}) const {
+    const auto cost = [&](const Levels& levels) {
+      return squaredError(spectrum, levels, step) +
+             rateWeight_ * step * step * coder_.bits(levels, sloped, bx, copy);
+    };
+    Levels chosen{};
+    for (int i = 1; i < kResidualArea; ++i)
+      chosen[std::size_t(i)] = nearestLevel(spectrum[std::size_t(i)], step);
+    return cheapened<kResidualSide>(chosen, cost, best);
+  }
+
+  RegionLevels chooseRegionFor(const RegionCoder& regions, const RegionBlock& spectrum, float step,
+                               int bx, bool sloped, float& best) const {
+    const float slopedBits = coder_.slopedBits(sloped, bx);
+    const int context = coder_.codedContext(bx);
+    const auto cost = [&](const RegionLevels& levels) {
+      float error = 0;
+      for (int i = 0; i < kRegionArea; ++i) {
+        const float d = spectrum[std::size_t(i)] - float(levels[std::size_t(i)]) * step;
+        error += d * d;
+      }
+      return error + rateWeight_ * step * step * (slopedBits + regions.bits(levels, context));
+    };
+    RegionLevels chosen{};
+    int nonZero = 0;
+    for (int i = 1; i < kRegionArea; ++i) {
+      chosen[std::size_t(i)] = nearestLevel(spectrum[std::size_t(i)], step);
+      nonZero += chosen[std::size_t(i)] != 0;
+    }
+    // Detail this rich is cheaper in squares, and weighing it level by
+    // level would cost the encoder most of its time.
+    if (nonZero > kRichestRegion) {
+      best = std::numeric_limits<float>::max();
+      return RegionLevels{};
+    }
+    return cheapened<kRegionSide>(chosen, cost, best);
+  }
+
+  DetailCoder coder_;
+  float rateWeight_;
+};
+
+// The mean levels, each the nearest or the forecast, whichever costs less.
+std::vector<int> chooseMeans(const std::vector<float>& plane, int width, int height, float step,
+                             float rateWeight) {
+  std::vector<int> levels;
+  MeanCoder coder(width / kResidualSide);
+  for (int by = 0; by < height / kResidualSide; ++by)
+    for (int bx = 0; bx < width / kResidualSide; ++bx) {
+      float sum = 0;
+      for (float v : squareOf(plane, width, bx, by)) sum += v;
+      const float value = sum / kResidualSide;  // the spectrum's mean term
+      const auto cost = [&](int level) {
+        const float d = value - float(level) * step;
+        return d * d + rateWeight * step * step * coder.bits(level, bx, by);
+      };
+      const int nearest = nearestLevel(value, step), forecast = coder.forecast(bx, by);
+      const int level = cost(forecast) < cost(nearest) ? forecast : nearest;
+      BitCounter counter;
+      coder.write(counter, level, bx, by);
+      levels.push_back(level);
+    }
+  return levels;
+}
+
+// The offset whose source, its own mean taken out, is nearest the square's
+// pixels less theirs; off when none is allowed.
+CopyFrom nearestCopy(const std::vector<float>& decoded, const Block& own, int paddedW, int bx,
+                     int by) {
+  CopyFrom best;
+  float nearest = std::numeric_limits<float>::max();
+  const auto weigh = [&](int dx, int dy) {
+    if (dx < -kCopyReach || dx >= kCopyReach || dy < -kCopyReach || dy >= kCopyReach ||
+        !copyable(bx, by, dx, dy, paddedW))
+      return;
+    const float* source = decoded.data() + std::ptrdiff_t(by * kResidualSide + dy) * paddedW +
+                          bx * kResidualSide + dx;
+    float sum = 0, squares = 0;
+    for (int y = 0; y < kResidualSide; ++y)
+      for (int x = 0; x < kResidualSide; ++x) {
+        const float d =
+            own[std::size_t(y * kResidualSide + x)] - source[std::ptrdiff_t(y) * paddedW + x];
+        sum += d;
+        squares += d * d;
+      }
+    if (const float error = squares - sum * sum / kResidualArea; error < nearest) {
+      nearest = error;
+      best = {true, std::int8_t(dx), std::int8_t(dy)};
+    }
+  };
+  // Every other offset, then the ones around the nearest of those: a
+  // quarter of the work for nearly the same copies.
+  for (int dy = -kCopyReach; dy < kCopyReach; dy += 2)
+    for (int dx = -kCopyReach; dx < kCopyReach; dx += 2) weigh(dx, dy);
+  if (!best.on) return best;
+  const CopyFrom coarse = best;
+  for (int dy = -1; dy <= 1; ++dy)
+    for (int dx = -1; dx <= 1; ++dx)
+      if (dx != 0 || dy != 0) weigh(coarse.dx + dx, coarse.dy + dy);
+  return best;
+}
+
+// The spectrum of what a copy from `copy` away leaves of the square's pixels
+// `own`.
+Block leftByCopy(const std::vector<float>& decoded, const Block& own, int width, int bx, int by,
+                 const CopyFrom& copy) {
+  const float* source = decoded.data() + std::ptrdiff_t(by * kResidualSide + copy.dy) * width +
+                        bx * kResidualSide + copy.dx;
+  Block left{};
+  for (int i = 0; i < kResidualArea; ++i)
+    left[std::size_t(i)] =
+        own[std::size_t(i)] - source[std::ptrdiff_t(i / kResidualSide) * width + i % kResidualSide];
+  return transform<kResidualSide>(left, basis());
+}
+
+// Sets square `q` (0 to 3, rows first) of a region's pixels to `square`'s,
+// lifted by `lift`.
+void putInRegion(RegionBlock& region, int q, const Block& square, float lift) {
+  for (int y = 0; y < kResidualSide; ++y)
+    for (int x = 0; x < kResidualSide; ++x) {
+      const auto to =
+          std::size_t((y + (q >> 1) * kResidualSide) * kRegionSide + x + (q & 1) * kResidualSide);
+      region[to] = square[std::size_t(y * kResidualSide + x)] + lift;
+    }
+}
+
+// Chooses one plane's residual: the squares' means first, then their detail
+// square by square, or region by region where a region's squares may share
+// one spectrum.
+class PlaneQuantiser {
+ public:
+  PlaneQuantiser(const std::vector<float>& original, const std::vector<float>& predicted, int width,
+                 int height, float step, float rateWeight, bool byRegions)
+      : original_(original),
+        predicted_(predicted),
+        difference_(original.size()),
+        width_(width),
+        height_(height),
+        across_(width / kResidualSide),
+        step_(step),
+        price_(rateWeight * step * step),
+        // The squares' means are the picture's own: the blocks give only the
+        // shape inside them.
+        means_(chooseMeans(original, width, height, step, rateWeight)),
+        shown_(width, height, means_, step),
+        chooser_(across_, rateWeight, byRegions) {
+    for (std::size_t i = 0; i < original.size(); ++i) difference_[i] = original[i] - predicted[i];
+  }
+
+  // Each square on its own, in block order.
+  void squareBySquare(Residual& residual) {
+    for (int by = 0; by < height_ / kResidualSide; ++by)
+      for (int bx = 0; bx < across_; ++bx) {
+        Block againstSlope;
+        const Block detail = detailOf(bx, by, againstSlope);
+        bool sloped = false;
+        Levels levels =
+            chooser_.choose(transform<kResidualSide>(detail, basis()),
+                            transform<kResidualSide>(againstSlope, basis()), step_, bx, sloped);
+        levels[0] = means_[std::size_t(by * across_ + bx)];
+        residual.add(std::size_t(by * across_ + bx), levels, sloped);
+      }
+  }
+
+  // Region by region, each merged where one spectrum over it costs less
+  // than its four squares.
+  void regionByRegion(Residual& residual) {
+    RegionCoder regions(across_ / 2);
+    // The picture as decoded so far, which copies draw on.
+    std::vector<float> decoded = predicted_;
+    for (int ry = 0; ry < height_ / kRegionSide; ++ry)
+      for (int rx = 0; rx < across_ / 2; ++rx) {
+        const FourSquares four = asFourSquares(regions, decoded, rx, ry);
+        const OneSpectrum one = asOneSpectrum(regions, four, rx);
+        const bool merged = one.cost < four.cost;
+        chooser_ = merged ? one.chooser : four.chooser;
+        regions = merged ? one.regions : four.regions;
+        keepRegion(residual, decoded, rx, ry, merged, four, one);
+      }
+    residual.sortSquares();
+  }
+
+ private:
+  // A square's detail as chosen on its own.
+  struct SquareChoice {
+    Levels levels{};
+    bool sloped = false;
+    CopyFrom copy;
+  };
+  // A region as four squares of their own: their choices, the contexts they
+  // leave, and their cost with each square's mean error counted too. And
+  // what their means, and slopes, leave of the region, for one spectrum.
+  struct FourSquares {
+    LevelChooser chooser;
+    RegionCoder regions;
+    float cost = 0;
+    std::array<SquareChoice, 4> squares{};
+    RegionBlock flat{}, againstSlopes{};
+  };
+  // A region as one spectrum over what its squares' means, and slopes, leave.
+  struct OneSpectrum {
+    LevelChooser chooser;
+    RegionCoder regions;
+    float cost = 0;
+    RegionLevels levels{};
+    bool sloped = false;
+  };
+
+  // The square's difference from the blocks' picture; `againstSlope` is that
+  // less the square's slope.
+  Block detailOf(int bx, int by, Block& againstSlope) const {
+    const Block detail = squareOf(difference_, width_, bx, by);
+    againstSlope = detail;
+    const Block slope = shown_.slope(bx, by);
+    for (int i = 0; i < kResidualArea; ++i) againstSlope[std::size_t(i)] -= slope[std::size_t(i)];
+    return detail;
+  }
+
+  FourSquares asFourSquares(const RegionCoder& regions, const std::vector<float>& decoded, int rx,
+                            int ry) const {
+    FourSquares four{chooser_, regions};
+    BitCounter bits;
+    four.regions.writeMerged(bits, false, rx);
+    four.cost = price_ * bits.bits();
+    for (int q = 0; q < 4; ++q) {
+      const int bx = squareColumn(rx, q), by = squareRow(ry, q);
+      Block againstSlope;
+      const Block detail = detailOf(bx, by, againstSlope);
+      SquareChoice& square = four.squares[std::size_t(q)];
+      const Block own = squareOf(original_, width_, bx, by);
+      square.copy = nearestCopy(decoded, own, width_, bx, by);
+      const Block copied =
+          square.copy.on ? leftByCopy(decoded, own, width_, bx, by, square.copy) : Block{};
+      float cost = 0;
+      square.levels = four.chooser.choose(transform<kResidualSide>(detail, basis()),
+                                          transform<kResidualSide>(againstSlope, basis()), step_,
+                                          bx, square.sloped, &cost, &copied, &square.copy);
+      const float shownMean = float(means_[std::size_t(by * across_ + bx)]) * step_ / kResidualSide;
+      const float meanError = meanOf(own) - shownMean;
+      four.cost += cost + kResidualArea * meanError * meanError;
+      const float lift = meanOf(squareOf(predicted_, width_, bx, by)) - shownMean;
+      putInRegion(four.flat, q, detail, lift);
+      putInRegion(four.againstSlopes, q, againstSlope, lift);
+    }
+    return four;
+  }
+
+  OneSpectrum asOneSpectrum(const RegionCoder& regions, const FourSquares& four, int rx) const {
+    OneSpectrum one{chooser_, regions};
+    BitCounter bits;
+    one.regions.writeMerged(bits, true, rx);
+    one.levels = one.chooser.chooseRegion(
+        one.regions, transform<kRegionSide>(four.flat, basis<kRegionSide>()),
+        transform<kRegionSide>(four.againstSlopes, basis<kRegionSide>()), step_, 2 * rx, one.sloped,
+        one.cost);
+    one.cost += price_ * bits.bits();
+    return one;
+  }
+
+  // Keeps the region's squares, and its spectrum where merged, and draws
+  // them on `decoded` for the copies after them.
+  void keepRegion(Residual& residual, std::vector<float>& decoded, int rx, int ry, bool merged,
+                  const FourSquares& four, const OneSpectrum& one) const {
+    for (int q = 0; q < 4; ++q) {
+      const int bx = squareColumn(rx, q), by = squareRow(ry, q);
+      const auto square = std::size_t(by * across_ + bx);
+      const SquareChoice& alone = four.squares[std::size_t(q)];
+      Levels own = merged ? Levels{} : alone.levels;
+      own[0] = means_[square];
+      const bool sloped = merged ? one.sloped : alone.sloped;
+      const CopyFrom copy = merged ? CopyFrom{} : alone.copy;
+      residual.add(square, own, sloped);
+      if (copy.on) residual.setCopy(square, copy);
+      drawSquare(decoded.data(), width_, bx, by, own, step_, true,
+                 sloped ? shown_.slope(bx, by) : Block{}, copy);
+    }
+    if (merged) {
+      residual.addRegion(std::size_t(ry * (across_ / 2) + rx), one.levels);
+      drawRegion(decoded.data(), width_, rx, ry, one.levels, step_);
+    }
+  }
+
+  const std::vector<float>& original_;
+  const std::vector<float>& predicted_;
+  std::vector<float> difference_;
+  int width_, height_, across_;
+  float step_;
+  float price_;  // of a bit, in squared error
+  std::vector<int> means_;
+  SquareMeans shown_;
+  LevelChooser chooser_;
+};
+
+}  // namespace
+
+Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
+                          int width, int height, int stepCode, float rateWeight, bool merges) {
+  Residual residual;
+  residual.stepCode = stepCode;
+  if (stepCode == 0) return residual;
+  const bool byRegions = merges && regionsTile(width, height);
+  PlaneQuantiser plane(original, predicted, width, height, residual.step(), rateWeight, byRegions);
+  if (byRegions)
+    plane.regionByRegion(residual);
+  else
+    plane.squareBySquare(residual);
+  return residual;
+}
+
+}  // namespace fif

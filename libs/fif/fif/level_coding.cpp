@@ -1,0 +1,151 @@
+#include "fif/level_coding.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+#include "fif/format.h"
+
+namespace fif {
+
+namespace {
+
+int readLevel(RangeDecoder& coder, ResidualModels& m, int position, int recent) {
+  return readSize(coder, m.aboveOne[band(position)][recent], m.aboveTwo[band(position)][recent],
+                  m.prefix);
+}
+
+}  // namespace
+
+int readSize(RangeDecoder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitModel* prefix) {
+  int magnitude = 1;
+  if (coder.decode(aboveOne)) {
+    magnitude = 2;
+    if (coder.decode(aboveTwo)) {
+      int length = 0;
+      while (length < kLongestPrefix && coder.decode(prefix[length])) ++length;
+      const unsigned size = (1u << length) + coder.decodeDirect(length) + 2;
+      if (size > unsigned(kLargestLevel))
+        throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+      magnitude = int(size);
+    }
+  }
+  return coder.decodeDirect(1) ? -magnitude : magnitude;
+}
+
+int MeanForecast::forecast(int x, int y) const {
+  if (x > 0 && y > 0 && !byCorner_)
+    return (above_[std::size_t(x)] + above_[std::size_t(x - 1)]) / 2;
+  if (x > 0 && y > 0) {
+    const int left = above_[std::size_t(x - 1)], above = above_[std::size_t(x)];
+    const int low = std::min(left, above), high = std::max(left, above);
+    if (corner_ >= high) return low;
+    if (corner_ <= low) return high;
+    return left + above - corner_;
+  }
+  if (x > 0) return above_[std::size_t(x - 1)];
+  return y > 0 ? above_[std::size_t(x)] : 0;
+}
+
+bool RegionCoder::readMerged(RangeDecoder& coder, int rx) {
+  const bool merged = coder.decode(models_.merged[merged_.context(rx)]);
+  merged_.set(rx, merged);
+  return merged;
+}
+
+float RegionCoder::bits(const RegionLevels& levels, int codedContext) const {
+  RegionModels trial = models_;
+  BitCounter counter;
+  writeLevels(counter, trial, levels, codedContext);
+  return counter.bits();
+}
+
+RegionLevels RegionCoder::readLevels(RangeDecoder& coder, int codedContext, bool& coded) {
+  RegionLevels levels{};
+  coded = coder.decode(models_.coded[codedContext]);
+  if (!coded) return levels;
+  const int last = int(models_.last.decode(coder)) + 1;
+  if (last >= kRegionArea)
+    throw FormatError(FormatFault::Corrupt, "a region's spectrum is too long");
+  RecentLevels recent;
+  for (int i = 1; i <= last; ++i) {
+    const bool significant =
+        i == last || coder.decode(models_.significant[regionBand(i)][recent.count()]);
+    if (significant)
+      levels[std::size_t(zigzag<kRegionSide>()[std::size_t(i)])] =
+          readSize(coder, models_.aboveOne[regionSizeBand(i)][recent.count()],
+                   models_.aboveTwo[regionSizeBand(i)][recent.count()], models_.prefix);
+    recent.push(significant);
+  }
+  return levels;
+}
+
+float DetailCoder::bits(const Levels& levels, bool sloped, int bx, const CopyFrom& copy) const {
+  DetailCoder trial = *this;
+  BitCounter counter;
+  trial.write(counter, levels, sloped, bx, copy);
+  return counter.bits();
+}
+
+RegionLevels DetailCoder::readRegion(RangeDecoder& coder, RegionCoder& regions, bool& sloped,
+                                     int bx) {
+  sloped = coder.decode(models_.sloped[sloped_.context(bx)]);
+  bool coded = false;
+  const RegionLevels levels = regions.readLevels(coder, coded_.context(bx), coded);
+  learnRegion(bx, sloped, coded);
+  return levels;
+}
+
+float DetailCoder::slopedBits(bool sloped, int bx) const {
+  BitModel model = models_.sloped[sloped_.context(bx)];
+  BitCounter counter;
+  counter.encode(model, sloped);
+  return counter.bits();
+}
+
+Levels DetailCoder::read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& copy) {
+  copy = {};
+  if (copies_) {
+    copy.on = coder.decode(models_.copied[copied_.context(bx)]);
+    copied_.set(bx, copy.on);
+    if (copy.on) {
+      copy.dx = std::int8_t(int(coder.decodeDirect(kCopyBits)) - kCopyReach);
+      copy.dy = std::int8_t(int(coder.decodeDirect(kCopyBits)) - kCopyReach);
+    }
+  }
+  sloped = slopes_ && !copy.on && coder.decode(models_.sloped[sloped_.context(bx)]);
+  sloped_.set(bx, sloped);
+  Levels levels{};
+  const bool coded = coder.decode(models_.coded[coded_.context(bx)]);
+  coded_.set(bx, coded);
+  if (!coded) return levels;
+  const int last = int(models_.last.decode(coder));
+  RecentLevels recent;
+  for (int i = 0; i <= last; ++i) {
+    const bool significant = i == last || coder.decode(models_.significant[i][recent.count()]);
+    if (significant)
+      levels[std::size_t(zigzag()[std::size_t(i)])] = readLevel(coder, models_, i, recent.count());
+    recent.push(significant);
+  }
+  return levels;
+}
+
+float MeanCoder::bits(int level, int bx, int by) const {
+  MeanCoder trial = *this;
+  BitCounter counter;
+  trial.write(counter, level, bx, by);
+  return counter.bits();
+}
+
+int MeanCoder::read(RangeDecoder& coder, int bx, int by) {
+  const int context = missed_.context(bx);
+  const int difference =
+      coder.decode(models_.significant[0][context]) ? readLevel(coder, models_, 0, context) : 0;
+  const int level = forecast(bx, by) + difference;
+  if (std::abs(level) > kLargestLevel)
+    throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+  learn(level, difference != 0, bx);
+  return level;
+}
+
+}  // namespace fif

@@ -1,0 +1,293 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "fif/cosine.h"
+#include "fif/range_coder.h"
+#include "fif/residual.h"
+#include "fif/squares.h"
+
+// How a residual's levels are coded, each in the contexts its neighbours
+// give: the squares' means, their detail, and merged regions' spectra.
+// Writing takes any coder, so the encoder can price a choice with a
+// BitCounter before it keeps it.
+namespace fif {
+
+// Levels beyond 2 are coded as an exponential-Golomb number; a prefix this
+// long could only come from a damaged file.
+constexpr int kLongestPrefix = 15;
+constexpr int kLargestLevel = 32767;
+
+// A copied square's source lies up to this many pixels away each way, the
+// offset in plain bits.
+constexpr int kCopyReach = 32, kCopyBits = 6;
+
+// The adaptive contexts of one plane's residual.
+struct ResidualModels {
+  BitModel coded[3];  // by how many of the blocks left and above are coded
+  SymbolModel<6> last;
+  // By position and by how many of the two levels before it are non-zero.
+  BitModel significant[kResidualArea][3];
+  BitModel aboveOne[16][3], aboveTwo[16][3];
+  BitModel prefix[kLongestPrefix + 1];
+  BitModel sloped[3];  // by how many of the blocks left and above are sloped
+  BitModel copied[3];  // by how many of the blocks left and above are copied
+};
+
+// Which of the last two levels in zigzag order were non-zero.
+class RecentLevels {
+ public:
+  int count() const { return int(previous_) + int(before_); }
+  void push(bool nonZero) {
+    before_ = previous_;
+    previous_ = nonZero;
+  }
+
+ private:
+  bool previous_ = false, before_ = false;
+};
+
+inline int band(int position) { return std::min(position, 15); }
+
+// The mean level of a square is foretold from the squares left, above and
+// above left of it: a smooth picture keeps it near them, and the corner
+// tells a slope from an edge. Files of version 3 took the mean of the left
+// and above ones.
+class MeanForecast {
+ public:
+  MeanForecast(int across, bool byCorner) : above_(std::size_t(across), 0), byCorner_(byCorner) {}
+  int forecast(int x, int y) const;
+  // Entries left of the square being coded already belong to its own row.
+  void set(int x, int level) {
+    corner_ = above_[std::size_t(x)];
+    above_[std::size_t(x)] = level;
+  }
+
+ private:
+  std::vector<int> above_;
+  int corner_ = 0;  // the row above's entry left of the next square
+  bool byCorner_;
+};
+
+// Remembers which blocks of the row above and the block to the left carry
+// coefficients.
+class CodedNeighbours {
+ public:
+  explicit CodedNeighbours(int across) : above_(std::size_t(across), 0) {}
+  int context(int x) const {
+    return above_[std::size_t(x)] + (x > 0 ? above_[std::size_t(x - 1)] : 0);
+  }
+  void set(int x, bool coded) { above_[std::size_t(x)] = coded ? 1 : 0; }
+
+ private:
+  // Entries left of the block being coded already belong to its own row.
+  std::vector<int> above_;
+};
+
+// A non-zero level's size and sign.
+template <class Coder>
+void writeSize(Coder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitModel* prefix, int level) {
+  const int magnitude = std::abs(level);
+  coder.encode(aboveOne, magnitude > 1);
+  if (magnitude > 1) {
+    coder.encode(aboveTwo, magnitude > 2);
+    if (magnitude > 2) {
+      const unsigned rest = unsigned(magnitude - 3) + 1;
+      int length = 0;
+      while ((rest >> (length + 1)) != 0) ++length;
+      for (int i = 0; i < length; ++i) coder.encode(prefix[i], 1);
+      if (length < kLongestPrefix) coder.encode(prefix[length], 0);
+      coder.encodeDirect(rest - (1u << length), length);
+    }
+  }
+  coder.encodeDirect(level < 0 ? 1 : 0, 1);
+}
+
+// Reads what writeSize wrote; throws FormatError for a level too large.
+int readSize(RangeDecoder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitModel* prefix);
+
+template <class Coder>
+void writeLevel(Coder& coder, ResidualModels& m, int position, int recent, int level) {
+  writeSize(coder, m.aboveOne[band(position)][recent], m.aboveTwo[band(position)][recent], m.prefix,
+            level);
+}
+
+// Codes one square's levels (its detail; in version 3 its mean less the
+// forecast too); returns whether any level was coded.
+template <class Coder>
+bool writeBlock(Coder& coder, ResidualModels& m, const Levels& levels, int codedContext) {
+  int last = -1;
+  for (int i = 0; i < kResidualArea; ++i)
+    if (levels[std::size_t(zigzag()[std::size_t(i)])] != 0) last = i;
+  coder.encode(m.coded[codedContext], last >= 0);
+  if (last < 0) return false;
+  m.last.encode(coder, unsigned(last));
+  RecentLevels recent;
+  for (int i = 0; i <= last; ++i) {
+    const int level = levels[std::size_t(zigzag()[std::size_t(i)])];
+    if (i < last) coder.encode(m.significant[i][recent.count()], level != 0);
+    if (level != 0) writeLevel(coder, m, i, recent.count(), level);
+    recent.push(level != 0);
+  }
+  return true;
+}
+
+// A merged region's levels, with contexts of their own: its spectrum is
+// finer than a square's, so a position is told more apart early on and
+// less further out.
+constexpr int kRegionBands = 60;
+inline int regionBand(int position) {
+  return position < 32 ? position : std::min(32 + (position - 32) / 8, kRegionBands - 1);
+}
+inline int regionSizeBand(int position) { return std::min(position / 4, 15); }
+
+struct RegionModels {
+  BitModel merged[3];  // by how many of the regions left and above are merged
+  BitModel coded[3];
+  SymbolModel<8> last;  // less one: the region's mean is its squares'
+  BitModel significant[kRegionBands][3];
+  BitModel aboveOne[16][3], aboveTwo[16][3];
+  BitModel prefix[kLongestPrefix + 1];
+};
+
+class RegionCoder {
+ public:
+  explicit RegionCoder(int regionsAcross) : merged_(regionsAcross) {}
+
+  template <class Coder>
+  void writeMerged(Coder& coder, bool merged, int rx) {
+    coder.encode(models_.merged[merged_.context(rx)], merged);
+    merged_.set(rx, merged);
+  }
+  bool readMerged(RangeDecoder& coder, int rx);
+
+  // Codes the levels past position 0; returns whether any was coded.
+  template <class Coder>
+  bool writeLevels(Coder& coder, const RegionLevels& levels, int codedContext) {
+    return writeLevels(coder, models_, levels, codedContext);
+  }
+  // The bits the levels would cost, leaving the contexts as they are.
+  float bits(const RegionLevels& levels, int codedContext) const;
+
+  RegionLevels readLevels(RangeDecoder& coder, int codedContext, bool& coded);
+
+ private:
+  template <class Coder>
+  static bool writeLevels(Coder& coder, RegionModels& m, const RegionLevels& levels,
+                          int codedContext) {
+    int last = -1;
+    for (int i = 1; i < kRegionArea; ++i)
+      if (levels[std::size_t(zigzag<kRegionSide>()[std::size_t(i)])] != 0) last = i;
+    coder.encode(m.coded[codedContext], last >= 0);
+    if (last < 0) return false;
+    m.last.encode(coder, unsigned(last - 1));
+    RecentLevels recent;
+    for (int i = 1; i <= last; ++i) {
+      const int level = levels[std::size_t(zigzag<kRegionSide>()[std::size_t(i)])];
+      if (i < last) coder.encode(m.significant[regionBand(i)][recent.count()], level != 0);
+      if (level != 0)
+        writeSize(coder, m.aboveOne[regionSizeBand(i)][recent.count()],
+                  m.aboveTwo[regionSizeBand(i)][recent.count()], m.prefix, level);
+      recent.push(level != 0);
+    }
+    return true;
+  }
+
+  RegionModels models_;
+  CodedNeighbours merged_;
+};
+
+// The levels of the squares in block order, with the contexts their
+// neighbours give. Each square's detail is drawn flat or against its slope;
+// files of version 3 drew all flat, said nothing of it, and coded the mean
+// with the detail.
+class DetailCoder {
+ public:
+  // With `copies` (version 5 regions), each square says whether it is
+  // copied, and a copied square is never sloped.
+  DetailCoder(int across, bool slopes, bool copies = false)
+      : coded_(across), sloped_(across), copied_(across), slopes_(slopes), copies_(copies) {}
+
+  template <class Coder>
+  void write(Coder& coder, const Levels& levels, bool sloped, int bx, const CopyFrom& copy = {}) {
+    if (copies_) {
+      coder.encode(models_.copied[copied_.context(bx)], copy.on);
+      copied_.set(bx, copy.on);
+      if (copy.on) {
+        coder.encodeDirect(std::uint32_t(copy.dx + kCopyReach), kCopyBits);
+        coder.encodeDirect(std::uint32_t(copy.dy + kCopyReach), kCopyBits);
+      }
+    }
+    if (slopes_ && !copy.on) coder.encode(models_.sloped[sloped_.context(bx)], sloped);
+    sloped_.set(bx, sloped);
+    coded_.set(bx, writeBlock(coder, models_, levels, coded_.context(bx)));
+  }
+
+  // The bits the square would cost, leaving the contexts as they are.
+  float bits(const Levels& levels, bool sloped, int bx, const CopyFrom& copy = {}) const;
+
+  // A merged region whose top-left square is in column `bx`: one sloped
+  // bit for its squares, then its spectrum; its squares count as coded and
+  // sloped as it is.
+  template <class Coder>
+  void writeRegion(Coder& coder, RegionCoder& regions, const RegionLevels& levels, bool sloped,
+                   int bx) {
+    coder.encode(models_.sloped[sloped_.context(bx)], sloped);
+    learnRegion(bx, sloped, regions.writeLevels(coder, levels, coded_.context(bx)));
+  }
+  RegionLevels readRegion(RangeDecoder& coder, RegionCoder& regions, bool& sloped, int bx);
+  float slopedBits(bool sloped, int bx) const;
+  int codedContext(int bx) const { return coded_.context(bx); }
+
+  Levels read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& copy);
+
+ private:
+  void learnRegion(int bx, bool sloped, bool coded) {
+    for (int x : {bx, bx + 1}) {
+      sloped_.set(x, sloped);
+      coded_.set(x, coded);
+      copied_.set(x, false);
+    }
+  }
+
+  ResidualModels models_;
+  CodedNeighbours coded_, sloped_, copied_;
+  bool slopes_, copies_;
+};
+
+// The squares' mean levels in block order, each less its forecast, in the
+// context of how many of the squares left and above missed theirs.
+class MeanCoder {
+ public:
+  explicit MeanCoder(int across) : forecasts_(across, true), missed_(across) {}
+
+  int forecast(int bx, int by) const { return forecasts_.forecast(bx, by); }
+
+  template <class Coder>
+  void write(Coder& coder, int level, int bx, int by) {
+    const int difference = level - forecast(bx, by), context = missed_.context(bx);
+    coder.encode(models_.significant[0][context], difference != 0);
+    if (difference != 0) writeLevel(coder, models_, 0, context, difference);
+    learn(level, difference != 0, bx);
+  }
+
+  // The bits the level would cost, leaving the contexts as they are.
+  float bits(int level, int bx, int by) const;
+
+  int read(RangeDecoder& coder, int bx, int by);
+
+ private:
+  void learn(int level, bool missed, int bx) {
+    missed_.set(bx, missed);
+    forecasts_.set(bx, level);
+  }
+
+  ResidualModels models_;
+  MeanForecast forecasts_;
+  CodedNeighbours missed_;
+};
+
+}  // namespace fif

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <vector>
+
+#include "fif/cosine.h"
+#include "fif/residual.h"
+#include "fif/squares.h"
+
+// Drawing a residual's squares and merged regions over the blocks' picture;
+// the encoder draws them too, so its copies see what the decoder will.
+namespace fif {
+
+// The mean of each square as the picture will show it.
+class SquareMeans {
+ public:
+  SquareMeans(int width, int height, const std::vector<int>& levels, float step);
+
+  // The slope the means around the square draw through it, bilinear between
+  // the squares' centres, less its own mean.
+  Block slope(int bx, int by) const;
+
+ private:
+  // The mean of square (x, y) as seen from square (ox, oy): its own where the
+  // other is outside the plane or across an edge.
+  float mean(int ox, int oy, int x, int y) const;
+
+  int across_, down_;
+  float limit_;
+  std::vector<float> means_;
+};
+
+// Draws a square's levels (its mean at 0) over the blocks' picture in the
+// plane: the blocks keep their shape and give up their mean for the
+// square's own (unless `ownMeans` is false), or a copy takes their place.
+void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, float step,
+                bool ownMeans, const Block& slope, const CopyFrom& copy);
+
+// Adds a merged region's spectrum (its mean at 0) to the squares drawn under it.
+void drawRegion(float* plane, int paddedW, int rx, int ry, const RegionLevels& own, float step);
+
+}  // namespace fif

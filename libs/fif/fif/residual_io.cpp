@@ -1,0 +1,176 @@
+#include "fif/residual.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+#include "fif/format.h"
+#include "fif/level_coding.h"
+#include "fif/squares.h"
+
+namespace fif {
+
+namespace {
+
+constexpr int kStepBits = 10;
+
+void stopIfCutShort(const RangeDecoder& coder) {
+  if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
+}
+
+}  // namespace
+
+void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH,
+                   int version) {
+  coder.encodeDirect(std::uint32_t(residual.stepCode), kStepBits);
+  if (residual.stepCode == 0) return;
+  const int across = paddedW / kResidualSide;
+  const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
+  // The means first: the detail of each square is drawn against the slope
+  // its neighbours' means make.
+  MeanCoder means(across);
+  SquareLevels meanLevels(residual.coefficients);
+  for (std::size_t square = 0; square < squares; ++square)
+    means.write(coder, meanLevels.of(square)[0], column(square, across), row(square, across));
+  const bool byRegions = version >= 5 && regionsTile(paddedW, paddedH);
+  DetailCoder details(across, true, byRegions);
+  SquareLevels detailLevels(residual.coefficients);
+  if (byRegions) {
+    // Region by region, each region's squares rows first.
+    std::vector<Levels> ofSquare(squares);
+    for (std::size_t square = 0; square < squares; ++square) {
+      ofSquare[square] = detailLevels.of(square);
+      ofSquare[square][0] = 0;
+    }
+    const int regionsAcross = across / 2;
+    RegionCoder regions(regionsAcross);
+    MergedLevels merged(residual.regionCoefficients);
+    for (int ry = 0; ry < paddedH / kRegionSide; ++ry)
+      for (int rx = 0; rx < regionsAcross; ++rx) {
+        const auto region = std::size_t(ry * regionsAcross + rx);
+        const bool isMerged = residual.mergedAt(region);
+        regions.writeMerged(coder, isMerged, rx);
+        if (isMerged) {
+          const auto corner = std::size_t(squareRow(ry, 0) * across + squareColumn(rx, 0));
+          details.writeRegion(coder, regions, merged.of(region), residual.slopedAt(corner), 2 * rx);
+          continue;
+        }
+        for (int q = 0; q < 4; ++q) {
+          const auto square = std::size_t(squareRow(ry, q) * across + squareColumn(rx, q));
+          details.write(coder, ofSquare[square], residual.slopedAt(square), squareColumn(rx, q),
+                        residual.copyAt(square));
+        }
+      }
+    return;
+  }
+  if (std::find(residual.merged.begin(), residual.merged.end(), true) != residual.merged.end() ||
+      std::find_if(residual.copies.begin(), residual.copies.end(),
+                   [](const CopyFrom& c) { return c.on; }) != residual.copies.end())
+    throw std::logic_error("merged and copied squares need version 5 and a plane of regions");
+  for (std::size_t square = 0; square < squares; ++square) {
+    Levels levels = detailLevels.of(square);
+    levels[0] = 0;
+    details.write(coder, levels, residual.slopedAt(square), column(square, across));
+  }
+}
+
+namespace {
+
+// The layout of version 3: each square's mean with its detail.
+void readInterleaved(RangeDecoder& coder, int across, std::size_t squares, Residual& residual) {
+  residual.ownMeans = false;
+  DetailCoder details(across, false);
+  MeanForecast forecasts(across, false);
+  for (std::size_t square = 0; square < squares; ++square) {
+    stopIfCutShort(coder);
+    const int bx = column(square, across), by = row(square, across);
+    bool sloped = false;
+    CopyFrom copy;
+    Levels levels = details.read(coder, sloped, bx, copy);
+    levels[0] += forecasts.forecast(bx, by);
+    if (std::abs(levels[0]) > kLargestLevel)
+      throw FormatError(FormatFault::Corrupt, "a residual level is too large");
+    forecasts.set(bx, levels[0]);
+    residual.add(square, levels, false);
+  }
+}
+
+// Every mean first, then every square's detail; with `regions`, region by
+// region, each either merged or its four squares.
+void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool regions,
+                    Residual& residual) {
+  // Grown as read, so a file claiming a huge plane stops at its real end.
+  std::vector<int> means;
+  MeanCoder meanCoder(across);
+  for (std::size_t square = 0; square < squares; ++square) {
+    stopIfCutShort(coder);
+    means.push_back(meanCoder.read(coder, column(square, across), row(square, across)));
+  }
+  DetailCoder details(across, true, regions);
+  if (regions) {
+    const int regionsAcross = across / 2;
+    const int regionsDown = across > 0 ? int(squares / std::size_t(across)) / 2 : 0;
+    RegionCoder regionCoder(regionsAcross);
+    for (int ry = 0; ry < regionsDown; ++ry)
+      for (int rx = 0; rx < regionsAcross; ++rx) {
+        stopIfCutShort(coder);
+        const auto region = std::size_t(ry * regionsAcross + rx);
+        if (regionCoder.readMerged(coder, rx)) {
+          bool sloped = false;
+          const RegionLevels levels = details.readRegion(coder, regionCoder, sloped, 2 * rx);
+          for (int q = 0; q < 4; ++q) {
+            const auto square = std::size_t(squareRow(ry, q) * across + squareColumn(rx, q));
+            Levels own{};
+            own[0] = means[square];
+            residual.add(square, own, sloped);
+          }
+          residual.addRegion(region, levels);
+          continue;
+        }
+        for (int q = 0; q < 4; ++q) {
+          stopIfCutShort(coder);
+          const auto square = std::size_t(squareRow(ry, q) * across + squareColumn(rx, q));
+          bool sloped = false;
+          CopyFrom copy;
+          Levels levels = details.read(coder, sloped, squareColumn(rx, q), copy);
+          if (copy.on && !copyable(squareColumn(rx, q), squareRow(ry, q), copy.dx, copy.dy,
+                                   across * kResidualSide))
+            throw FormatError(FormatFault::Corrupt, "a square is copied from where it cannot be");
+          levels[0] = means[square];
+          residual.add(square, levels, sloped);
+          if (copy.on) residual.setCopy(square, copy);
+        }
+      }
+    residual.sortSquares();
+    return;
+  }
+  for (std::size_t square = 0; square < squares; ++square) {
+    stopIfCutShort(coder);
+    bool sloped = false;
+    CopyFrom copy;
+    Levels levels = details.read(coder, sloped, column(square, across), copy);
+    levels[0] = means[square];
+    residual.add(square, levels, sloped);
+  }
+}
+
+}  // namespace
+
+Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles, int version) {
+  Residual residual;
+  residual.stepCode = int(coder.decodeDirect(kStepBits));
+  if (residual.stepCode == 0) return residual;
+  if (!tiles) throw FormatError(FormatFault::Corrupt, "a residual on blocks it cannot tile");
+  const int across = paddedW / kResidualSide;
+  const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
+  if (version == 3)
+    readInterleaved(coder, across, squares, residual);
+  else
+    readMeansFirst(coder, across, squares, version >= 5 && regionsTile(paddedW, paddedH), residual);
+  stopIfCutShort(coder);
+  return residual;
+}
+
+}  // namespace fif

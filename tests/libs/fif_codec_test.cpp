@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -91,8 +92,11 @@ TEST(FifCodec, ColourAndGreyPicturesComeBackCloseToTheOriginal) {
 // The reader stops at the first transform past its limit, whatever plane it
 // falls in, instead of holding all a crafted file claims.
 TEST(FifCodec, ReadingStopsAtTheTransformLimit) {
-  const auto bytes = encodeAt(testScene(64, 48), 80);
-  const auto file = fif::readFile(bytes.data(), bytes.size());
+  const auto plain = encodeAt(testScene(64, 48), 80);
+  auto file = fif::readFile(plain.data(), plain.size());
+  // Blocks that are not all plain are stored, and read, one by one.
+  for (fif::Plane& plane : file.planes) plane.transforms.front().mean = 63;
+  const auto bytes = fif::writeFile(file);
   std::size_t count = 0;
   for (const fif::Plane& plane : file.planes) count += plane.transforms.size();
   EXPECT_NO_THROW(fif::readFile(bytes.data(), bytes.size(), count));
@@ -194,26 +198,35 @@ TEST(FifCodec, ASmoothSlopeIsDrawnThroughTheSquares) {
   EXPECT_GT(lumaPsnr(slope, fif::render(file, 128, 96)), 42.0);
 }
 
-// Smooth regions share one spectrum over 2 x 2 squares, and squares of a
-// repeating texture are copied from what is already decoded; reading and
-// writing agree on both, and version 4 cannot hold them.
-TEST(FifCodec, RegionsMergeAndSquaresCopy) {
-  fif::RgbImage stripes{128, 128, {}};
+// Smooth regions share one spectrum over 2 x 2 squares, squares of a
+// repeating texture are copied from what is already decoded, and squares
+// an edge runs through carry their neighbours' edge pixels on; reading and
+// writing agree on all three, and the versions before cannot hold them.
+TEST(FifCodec, RegionsMergeSquaresCopyAndEdgesCarryOn) {
+  fif::RgbImage stripes{128, 128, {}}, edges{128, 128, {}};
   for (int y = 0; y < 128; ++y)
-    for (int x = 0; x < 128; ++x)
+    for (int x = 0; x < 128; ++x) {
       stripes.rgb.insert(stripes.rgb.end(), 3, std::uint8_t((x * 7 + y * 3) % 23 * 9));
-  for (const auto& [picture, copies] : {std::pair{ramp(), false}, std::pair{stripes, true}}) {
+      edges.rgb.insert(edges.rgb.end(), 3, std::uint8_t(std::abs(x - y) < 2 ? 220 : 40 + y / 4));
+    }
+  enum Kind { Merged, Copied, Directed };
+  for (const auto& [picture, kind, before] :
+       {std::tuple{ramp(), Merged, 4}, std::tuple{stripes, Copied, 4},
+        std::tuple{edges, Directed, 5}}) {
     const auto bytes = encodeAt(picture, 30);
     auto file = fif::readFile(bytes.data(), bytes.size());
     const auto& residual = file.planes[0].residual;
-    if (copies)
-      EXPECT_GT(std::count_if(residual.copies.begin(), residual.copies.end(),
-                              [](const fif::CopyFrom& c) { return c.on; }),
-                0);
-    else
-      EXPECT_GT(std::count(residual.merged.begin(), residual.merged.end(), true), 0);
+    const auto drawnOn = [&](bool copied) {
+      return std::count_if(
+          residual.copies.begin(), residual.copies.end(),
+          [&](const fif::CopyFrom& c) { return copied ? c.on : c.direction != 0; });
+    };
+    EXPECT_GT(kind == Merged   ? std::count(residual.merged.begin(), residual.merged.end(), true)
+              : kind == Copied ? drawnOn(true)
+                               : drawnOn(false),
+              0);
     EXPECT_EQ(fif::writeFile(file), bytes);
-    file.header.version = 4;
+    file.header.version = before;
     EXPECT_THROW(fif::writeFile(file), std::logic_error);
   }
 }

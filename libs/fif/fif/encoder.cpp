@@ -241,7 +241,7 @@ FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, 
     std::vector<float> decoded = predictPlane(header, plane);
     plane.residual =
         quantiseResidual(source.pixels, decoded, source.width, source.height,
-                         stepCodeFor(quality, p > 0), rateWeightFor(quality), header.version >= 5);
+                         stepCodeFor(quality, p > 0), rateWeightFor(quality), header.version);
     // The filter is fitted to the plane as the decoder shows it.
     addResidual(plane.residual, source.width, source.height, decoded.data());
     easeSquareEdges(plane.residual, source.width, source.height, decoded.data());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fif/cosine.h"
+#include "fif/direction.h"
 #include "fif/level_coding.h"
 #include "fif/residual_drawing.h"
 #include "fif/squares.h"
@@ -80,37 +81,54 @@ std::array<int, std::size_t(N* N)> cheapened(std::array<int, std::size_t(N* N)> 
 // flat and against the slope, and keeps the cheaper: from the nearest levels,
 // each, last in coding order first, drops one step towards zero when the bits
 // saved outweigh the error added, and the square may keep no detail at all.
+// What else a square may be drawn on than the blocks' picture, each with
+// the spectrum of what it leaves of the square: a copy (when on), and its
+// neighbours' edges carried across it (when a direction is given, which
+// only a `directable` square may have).
+struct DrawnOnChoices {
+  CopyFrom copy;
+  Block copied{};
+  CopyFrom direction;
+  Block directed{};
+  bool directable = false;
+};
+
 class LevelChooser {
  public:
-  LevelChooser(int across, float rateWeight, bool copies = false)
-      : coder_(across, true, copies), rateWeight_(rateWeight) {}
+  LevelChooser(int across, float rateWeight, bool copies = false, bool directions = false)
+      : coder_(across, true, copies, directions), rateWeight_(rateWeight) {}
 
   // `cost`, when given, receives the chosen detail's error and bits.
-  // With `copy` on, drawing the square on `copied` (the spectrum of what
-  // the copy leaves) is weighed too, and `copy` comes back off unless kept.
+  // Drawing the square on each of `others` is weighed too; `kept`, when
+  // given, receives what the square is drawn on (nothing unless one was
+  // kept).
   Levels choose(const Block& flat, const Block& againstSlope, float step, int bx, bool& sloped,
-                float* cost = nullptr, const Block* copied = nullptr, CopyFrom* copy = nullptr) {
+                float* cost = nullptr, const DrawnOnChoices& others = {},
+                CopyFrom* kept = nullptr) {
+    const bool directable = others.directable;
     float flatCost, slopeCost;
-    const Levels flatLevels = chooseFor(flat, step, bx, false, flatCost);
-    const Levels slopeLevels = chooseFor(againstSlope, step, bx, true, slopeCost);
+    const Levels flatLevels = chooseFor(flat, step, bx, false, flatCost, {}, directable);
+    const Levels slopeLevels = chooseFor(againstSlope, step, bx, true, slopeCost, {}, directable);
     sloped = slopeCost < flatCost;
     Levels chosen = sloped ? slopeLevels : flatLevels;
     float best = std::min(flatCost, slopeCost);
-    CopyFrom kept;
-    if (copy && copy->on && copied) {
-      float copyCost;
-      const Levels copyLevels = chooseFor(*copied, step, bx, false, copyCost, *copy);
-      if (copyCost < best) {
-        chosen = copyLevels;
-        best = copyCost;
+    CopyFrom drawnOn;
+    const auto weigh = [&](const Block& spectrum, const CopyFrom& on) {
+      float onCost;
+      const Levels levels = chooseFor(spectrum, step, bx, false, onCost, on, directable);
+      if (onCost < best) {
+        chosen = levels;
+        best = onCost;
         sloped = false;
-        kept = *copy;
+        drawnOn = on;
       }
-    }
-    if (copy) *copy = kept;
+    };
+    if (others.copy.on) weigh(others.copied, others.copy);
+    if (others.direction.direction != 0) weigh(others.directed, others.direction);
+    if (kept) *kept = drawnOn;
     if (cost) *cost = best;
     BitCounter counter;
-    coder_.write(counter, chosen, sloped, bx, kept);
+    coder_.write(counter, chosen, sloped, bx, drawnOn, directable);
     return chosen;
   }
 
@@ -132,10 +150,10 @@ class LevelChooser {
 
  private:
   Levels chooseFor(const Block& spectrum, float step, int bx, bool sloped, float& best,
-                   const CopyFrom& copy = {}) const {
+                   const CopyFrom& copy, bool directable) const {
     const auto cost = [&](const Levels& levels) {
       return squaredError(spectrum, levels, step) +
-             rateWeight_ * step * step * coder_.bits(levels, sloped, bx, copy);
+             rateWeight_ * step * step * coder_.bits(levels, sloped, bx, copy, directable);
     };
     Levels chosen{};
     for (int i = 1; i < kResidualArea; ++i)
@@ -234,18 +252,58 @@ CopyFrom nearestCopy(const std::vector<float>& decoded, const Block& own, int pa
   return best;
 }
 
-// The spectrum of what a copy from `copy` away leaves of the square's pixels
-// `own`.
-Block leftByCopy(const std::vector<float>& decoded, const Block& own, int width, int bx, int by,
-                 const CopyFrom& copy) {
-  const float* source = decoded.data() + std::ptrdiff_t(by * kResidualSide + copy.dy) * width +
-                        bx * kResidualSide + copy.dx;
+// The direction whose carried edges, their mean taken out, are nearest the
+// square's pixels `own` less theirs.
+CopyFrom nearestDirection(const std::vector<float>& decoded, const Block& own, int paddedW, int bx,
+                          int by) {
+  CopyFrom best;
+  float nearest = std::numeric_limits<float>::max();
+  for (int d = 0; d < kDirections; ++d) {
+    const Block from = directedSquare(decoded.data(), paddedW, bx, by, d);
+    float sum = 0, squares = 0;
+    for (int i = 0; i < kResidualArea; ++i) {
+      const float diff = own[std::size_t(i)] - from[std::size_t(i)];
+      sum += diff;
+      squares += diff * diff;
+    }
+    if (const float error = squares - sum * sum / kResidualArea; error < nearest) {
+      nearest = error;
+      best.direction = std::uint8_t(d + 1);
+    }
+  }
+  return best;
+}
+
+// The spectrum of what drawing on `from` leaves of the square's pixels `own`.
+Block spectrumLeft(const Block& own, const Block& from) {
   Block left{};
   for (int i = 0; i < kResidualArea; ++i)
-    left[std::size_t(i)] =
-        own[std::size_t(i)] - source[std::ptrdiff_t(i / kResidualSide) * width + i % kResidualSide];
+    left[std::size_t(i)] = own[std::size_t(i)] - from[std::size_t(i)];
   return transform<kResidualSide>(left, basis());
 }
+
+// A region's pixels, kept to be put back.
+class RegionPixels {
+ public:
+  RegionPixels(const std::vector<float>& plane, int paddedW, int rx, int ry)
+      : at_(std::size_t(ry * kRegionSide) * std::size_t(paddedW) + std::size_t(rx * kRegionSide)),
+        paddedW_(paddedW) {
+    for (int y = 0; y < kRegionSide; ++y)
+      std::copy_n(plane.begin() + std::ptrdiff_t(row(y)), kRegionSide,
+                  pixels_.begin() + y * kRegionSide);
+  }
+  void restore(std::vector<float>& plane) const {
+    for (int y = 0; y < kRegionSide; ++y)
+      std::copy_n(pixels_.begin() + y * kRegionSide, kRegionSide,
+                  plane.begin() + std::ptrdiff_t(row(y)));
+  }
+
+ private:
+  std::size_t row(int y) const { return at_ + std::size_t(y) * std::size_t(paddedW_); }
+  std::size_t at_;
+  int paddedW_;
+  RegionBlock pixels_{};
+};
 
 // Sets square `q` (0 to 3, rows first) of a region's pixels to `square`'s,
 // lifted by `lift`.
@@ -264,7 +322,7 @@ void putInRegion(RegionBlock& region, int q, const Block& square, float lift) {
 class PlaneQuantiser {
  public:
   PlaneQuantiser(const std::vector<float>& original, const std::vector<float>& predicted, int width,
-                 int height, float step, float rateWeight, bool byRegions)
+                 int height, float step, float rateWeight, bool byRegions, bool directions)
       : original_(original),
         predicted_(predicted),
         difference_(original.size()),
@@ -277,7 +335,8 @@ class PlaneQuantiser {
         // shape inside them.
         means_(chooseMeans(original, width, height, step, rateWeight)),
         shown_(width, height, means_, step),
-        chooser_(across_, rateWeight, byRegions) {
+        chooser_(across_, rateWeight, byRegions, directions),
+        directions_(directions) {
     for (std::size_t i = 0; i < original.size(); ++i) difference_[i] = original[i] - predicted[i];
   }
 
@@ -300,13 +359,16 @@ class PlaneQuantiser {
   // than its four squares.
   void regionByRegion(Residual& residual) {
     RegionCoder regions(across_ / 2);
-    // The picture as decoded so far, which copies draw on.
+    // The picture as decoded so far, which copies and directions draw on.
     std::vector<float> decoded = predicted_;
     for (int ry = 0; ry < height_ / kRegionSide; ++ry)
       for (int rx = 0; rx < across_ / 2; ++rx) {
+        const RegionPixels blocks(decoded, width_, rx, ry);
         const FourSquares four = asFourSquares(regions, decoded, rx, ry);
         const OneSpectrum one = asOneSpectrum(regions, four, rx);
         const bool merged = one.cost < four.cost;
+        // Merged, the region is drawn afresh on the blocks' picture.
+        if (merged) blocks.restore(decoded);
         chooser_ = merged ? one.chooser : four.chooser;
         regions = merged ? one.regions : four.regions;
         keepRegion(residual, decoded, rx, ry, merged, four, one);
@@ -350,7 +412,9 @@ class PlaneQuantiser {
     return detail;
   }
 
-  FourSquares asFourSquares(const RegionCoder& regions, const std::vector<float>& decoded, int rx,
+  // Each square is drawn on `decoded` as it is chosen, so the next may
+  // carry its edges on.
+  FourSquares asFourSquares(const RegionCoder& regions, std::vector<float>& decoded, int rx,
                             int ry) const {
     FourSquares four{chooser_, regions};
     BitCounter bits;
@@ -362,14 +426,16 @@ class PlaneQuantiser {
       const Block detail = detailOf(bx, by, againstSlope);
       SquareChoice& square = four.squares[std::size_t(q)];
       const Block own = squareOf(original_, width_, bx, by);
-      square.copy = nearestCopy(decoded, own, width_, bx, by);
-      const Block copied =
-          square.copy.on ? leftByCopy(decoded, own, width_, bx, by, square.copy) : Block{};
       float cost = 0;
       square.levels = four.chooser.choose(transform<kResidualSide>(detail, basis()),
                                           transform<kResidualSide>(againstSlope, basis()), step_,
-                                          bx, square.sloped, &cost, &copied, &square.copy);
-      const float shownMean = float(means_[std::size_t(by * across_ + bx)]) * step_ / kResidualSide;
+                                          bx, square.sloped, &cost,
+                                          drawnOnChoices(decoded, own, bx, by), &square.copy);
+      Levels drawn = square.levels;
+      drawn[0] = means_[std::size_t(by * across_ + bx)];
+      drawSquare(decoded.data(), width_, bx, by, drawn, step_, true,
+                 square.sloped ? shown_.slope(bx, by) : Block{}, square.copy);
+      const float shownMean = float(drawn[0]) * step_ / kResidualSide;
       const float meanError = meanOf(own) - shownMean;
       four.cost += cost + kResidualArea * meanError * meanError;
       const float lift = meanOf(squareOf(predicted_, width_, bx, by)) - shownMean;
@@ -377,6 +443,21 @@ class PlaneQuantiser {
       putInRegion(four.againstSlopes, q, againstSlope, lift);
     }
     return four;
+  }
+
+  DrawnOnChoices drawnOnChoices(const std::vector<float>& decoded, const Block& own, int bx,
+                                int by) const {
+    DrawnOnChoices choices;
+    choices.copy = nearestCopy(decoded, own, width_, bx, by);
+    if (choices.copy.on)
+      choices.copied = spectrumLeft(own, drawnOn(decoded.data(), width_, bx, by, choices.copy));
+    choices.directable = directions_ && directable(bx, by);
+    if (choices.directable) {
+      choices.direction = nearestDirection(decoded, own, width_, bx, by);
+      choices.directed =
+          spectrumLeft(own, drawnOn(decoded.data(), width_, bx, by, choices.direction));
+    }
+    return choices;
   }
 
   OneSpectrum asOneSpectrum(const RegionCoder& regions, const FourSquares& four, int rx) const {
@@ -391,8 +472,9 @@ class PlaneQuantiser {
     return one;
   }
 
-  // Keeps the region's squares, and its spectrum where merged, and draws
-  // them on `decoded` for the copies after them.
+  // Keeps the region's squares, and its spectrum where merged; a merged
+  // region is drawn on `decoded` for the squares after it (four squares
+  // were drawn as they were chosen).
   void keepRegion(Residual& residual, std::vector<float>& decoded, int rx, int ry, bool merged,
                   const FourSquares& four, const OneSpectrum& one) const {
     for (int q = 0; q < 4; ++q) {
@@ -404,9 +486,10 @@ class PlaneQuantiser {
       const bool sloped = merged ? one.sloped : alone.sloped;
       const CopyFrom copy = merged ? CopyFrom{} : alone.copy;
       residual.add(square, own, sloped);
-      if (copy.on) residual.setCopy(square, copy);
-      drawSquare(decoded.data(), width_, bx, by, own, step_, true,
-                 sloped ? shown_.slope(bx, by) : Block{}, copy);
+      if (copy.drawnOn()) residual.setCopy(square, copy);
+      if (merged)
+        drawSquare(decoded.data(), width_, bx, by, own, step_, true,
+                   sloped ? shown_.slope(bx, by) : Block{}, copy);
     }
     if (merged) {
       residual.addRegion(std::size_t(ry * (across_ / 2) + rx), one.levels);
@@ -423,17 +506,19 @@ class PlaneQuantiser {
   std::vector<int> means_;
   SquareMeans shown_;
   LevelChooser chooser_;
+  bool directions_;
 };
 
 }  // namespace
 
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
-                          int width, int height, int stepCode, float rateWeight, bool merges) {
+                          int width, int height, int stepCode, float rateWeight, int version) {
   Residual residual;
   residual.stepCode = stepCode;
   if (stepCode == 0) return residual;
-  const bool byRegions = merges && regionsTile(width, height);
-  PlaneQuantiser plane(original, predicted, width, height, residual.step(), rateWeight, byRegions);
+  const bool byRegions = version >= 5 && regionsTile(width, height);
+  PlaneQuantiser plane(original, predicted, width, height, residual.step(), rateWeight, byRegions,
+                       version >= 6);
   if (byRegions)
     plane.regionByRegion(residual);
   else

@@ -80,10 +80,11 @@ RegionLevels RegionCoder::readLevels(RangeDecoder& coder, int codedContext, bool
   return levels;
 }
 
-float DetailCoder::bits(const Levels& levels, bool sloped, int bx, const CopyFrom& copy) const {
+float DetailCoder::bits(const Levels& levels, bool sloped, int bx, const CopyFrom& copy,
+                        bool directable) const {
   DetailCoder trial = *this;
   BitCounter counter;
-  trial.write(counter, levels, sloped, bx, copy);
+  trial.write(counter, levels, sloped, bx, copy, directable);
   return counter.bits();
 }
 
@@ -103,7 +104,8 @@ float DetailCoder::slopedBits(bool sloped, int bx) const {
   return counter.bits();
 }
 
-Levels DetailCoder::read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& copy) {
+Levels DetailCoder::read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& copy,
+                         bool directable) {
   copy = {};
   if (copies_) {
     copy.on = coder.decode(models_.copied[copied_.context(bx)]);
@@ -113,7 +115,11 @@ Levels DetailCoder::read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& co
       copy.dy = std::int8_t(int(coder.decodeDirect(kCopyBits)) - kCopyReach);
     }
   }
-  sloped = slopes_ && !copy.on && coder.decode(models_.sloped[sloped_.context(bx)]);
+  if (directions_ && directable && !copy.on &&
+      coder.decode(models_.directed[directed_.context(bx)]))
+    copy.direction = std::uint8_t(models_.direction.decode(coder) + 1);
+  directed_.set(bx, copy.direction != 0);
+  sloped = slopes_ && !copy.drawnOn() && coder.decode(models_.sloped[sloped_.context(bx)]);
   sloped_.set(bx, sloped);
   Levels levels{};
   const bool coded = coder.decode(models_.coded[coded_.context(bx)]);

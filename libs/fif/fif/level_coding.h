@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fif/cosine.h"
+#include "fif/direction.h"
 #include "fif/range_coder.h"
 #include "fif/residual.h"
 #include "fif/squares.h"
@@ -35,6 +36,8 @@ struct ResidualModels {
   BitModel prefix[kLongestPrefix + 1];
   BitModel sloped[3];  // by how many of the blocks left and above are sloped
   BitModel copied[3];  // by how many of the blocks left and above are copied
+  BitModel directed[3];  // by how many of the blocks left and above are directed
+  SymbolModel<kDirectionBits> direction;
 };
 
 // Which of the last two levels in zigzag order were non-zero.
@@ -207,12 +210,21 @@ class RegionCoder {
 class DetailCoder {
  public:
   // With `copies` (version 5 regions), each square says whether it is
-  // copied, and a copied square is never sloped.
-  DetailCoder(int across, bool slopes, bool copies = false)
-      : coded_(across), sloped_(across), copied_(across), slopes_(slopes), copies_(copies) {}
+  // copied; with `directions` (version 6), each that is not, and has
+  // neighbours above and left (`directable`), says whether it carries their
+  // edges across it. Such squares are never sloped.
+  DetailCoder(int across, bool slopes, bool copies = false, bool directions = false)
+      : coded_(across),
+        sloped_(across),
+        copied_(across),
+        directed_(across),
+        slopes_(slopes),
+        copies_(copies),
+        directions_(directions) {}
 
   template <class Coder>
-  void write(Coder& coder, const Levels& levels, bool sloped, int bx, const CopyFrom& copy = {}) {
+  void write(Coder& coder, const Levels& levels, bool sloped, int bx, const CopyFrom& copy = {},
+             bool directable = false) {
     if (copies_) {
       coder.encode(models_.copied[copied_.context(bx)], copy.on);
       copied_.set(bx, copy.on);
@@ -221,13 +233,19 @@ class DetailCoder {
         coder.encodeDirect(std::uint32_t(copy.dy + kCopyReach), kCopyBits);
       }
     }
-    if (slopes_ && !copy.on) coder.encode(models_.sloped[sloped_.context(bx)], sloped);
+    if (directions_ && directable && !copy.on) {
+      coder.encode(models_.directed[directed_.context(bx)], copy.direction != 0);
+      if (copy.direction != 0) models_.direction.encode(coder, unsigned(copy.direction - 1));
+    }
+    directed_.set(bx, copy.direction != 0);
+    if (slopes_ && !copy.drawnOn()) coder.encode(models_.sloped[sloped_.context(bx)], sloped);
     sloped_.set(bx, sloped);
     coded_.set(bx, writeBlock(coder, models_, levels, coded_.context(bx)));
   }
 
   // The bits the square would cost, leaving the contexts as they are.
-  float bits(const Levels& levels, bool sloped, int bx, const CopyFrom& copy = {}) const;
+  float bits(const Levels& levels, bool sloped, int bx, const CopyFrom& copy = {},
+             bool directable = false) const;
 
   // A merged region whose top-left square is in column `bx`: one sloped
   // bit for its squares, then its spectrum; its squares count as coded and
@@ -242,7 +260,7 @@ class DetailCoder {
   float slopedBits(bool sloped, int bx) const;
   int codedContext(int bx) const { return coded_.context(bx); }
 
-  Levels read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& copy);
+  Levels read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& copy, bool directable = false);
 
  private:
   void learnRegion(int bx, bool sloped, bool coded) {
@@ -250,12 +268,13 @@ class DetailCoder {
       sloped_.set(x, sloped);
       coded_.set(x, coded);
       copied_.set(x, false);
+      directed_.set(x, false);
     }
   }
 
   ResidualModels models_;
-  CodedNeighbours coded_, sloped_, copied_;
-  bool slopes_, copies_;
+  CodedNeighbours coded_, sloped_, copied_, directed_;
+  bool slopes_, copies_, directions_;
 };
 
 // The squares' mean levels in block order, each less its forecast, in the

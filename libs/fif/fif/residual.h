@@ -32,6 +32,11 @@ struct Coefficient {
 struct CopyFrom {
   bool on = false;
   std::int8_t dx = 0, dy = 0;
+  // From version 6, instead of a copy: 1 + the direction in which the
+  // pixels above and left of the square are carried across it (see
+  // direction.h); 0 for none.
+  std::uint8_t direction = 0;
+  bool drawnOn() const { return on || direction != 0; }
   bool operator==(const CopyFrom&) const = default;
 };
 
@@ -75,10 +80,11 @@ bool regionsTile(int paddedW, int paddedH);
 // height multiples of 8), quantised: each square's own mean, then its detail
 // drawn flat or against its slope, every level weighed by its squared error
 // plus its bits at `rateWeight` times the step squared each.
-// With `merges`, regions of 2 x 2 squares share one spectrum where that is
-// cheaper (version 5).
+// From version 5, regions of 2 x 2 squares share one spectrum and squares
+// are copied where that is cheaper; from version 6 squares may also carry
+// their neighbours' edges across them.
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
-                          int width, int height, int stepCode, float rateWeight, bool merges);
+                          int width, int height, int stepCode, float rateWeight, int version);
 
 // Writes the layout of `version` (4 or 5); version 4 holds no merged region
 // and no copied square.

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fif/direction.h"
+
 namespace fif {
 
 namespace {
@@ -57,6 +59,17 @@ float SquareMeans::mean(int ox, int oy, int x, int y) const {
   return std::fabs(other - own) > limit_ ? own : other;
 }
 
+Block drawnOn(const float* plane, int paddedW, int bx, int by, const CopyFrom& copy) {
+  if (copy.direction != 0) return directedSquare(plane, paddedW, bx, by, copy.direction - 1);
+  const float* source =
+      plane + std::ptrdiff_t(by * kResidualSide + copy.dy) * paddedW + bx * kResidualSide + copy.dx;
+  Block from{};
+  for (int y = 0; y < kResidualSide; ++y)
+    for (int x = 0; x < kResidualSide; ++x)
+      from[std::size_t(y * kResidualSide + x)] = source[std::ptrdiff_t(y) * paddedW + x];
+  return from;
+}
+
 void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, float step,
                 bool ownMeans, const Block& slope, const CopyFrom& copy) {
   Block spectrum{};
@@ -64,13 +77,10 @@ void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, fl
     spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
   float* corner =
       plane + std::ptrdiff_t(by) * kResidualSide * paddedW + std::ptrdiff_t(bx) * kResidualSide;
-  if (copy.on) {
-    const float* source = corner + std::ptrdiff_t(copy.dy) * paddedW + copy.dx;
-    Block from{};
+  if (copy.drawnOn()) {
+    const Block from = drawnOn(plane, paddedW, bx, by, copy);
     float sum = 0;
-    for (int y = 0; y < kResidualSide; ++y)
-      for (int x = 0; x < kResidualSide; ++x)
-        sum += from[std::size_t(y * kResidualSide + x)] = source[std::ptrdiff_t(y) * paddedW + x];
+    for (float v : from) sum += v;
     const Block pixels = transform<kResidualSide>(spectrum, inverseBasis());
     for (int y = 0; y < kResidualSide; ++y)
       for (int x = 0; x < kResidualSide; ++x)

@@ -29,9 +29,14 @@ class SquareMeans {
   std::vector<float> means_;
 };
 
+// The pixels a square is drawn on instead of the blocks' picture: its
+// copy's source, or its neighbours' edges carried across it.
+Block drawnOn(const float* plane, int paddedW, int bx, int by, const CopyFrom& copy);
+
 // Draws a square's levels (its mean at 0) over the blocks' picture in the
 // plane: the blocks keep their shape and give up their mean for the
-// square's own (unless `ownMeans` is false), or a copy takes their place.
+// square's own (unless `ownMeans` is false), or what the square is drawn
+// on takes their place.
 void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, float step,
                 bool ownMeans, const Block& slope, const CopyFrom& copy);
 

@@ -35,7 +35,12 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
   for (std::size_t square = 0; square < squares; ++square)
     means.write(coder, meanLevels.of(square)[0], column(square, across), row(square, across));
   const bool byRegions = version >= 5 && regionsTile(paddedW, paddedH);
-  DetailCoder details(across, true, byRegions);
+  const bool directions = version >= 6;
+  if (!directions &&
+      std::find_if(residual.copies.begin(), residual.copies.end(),
+                   [](const CopyFrom& c) { return c.direction != 0; }) != residual.copies.end())
+    throw std::logic_error("directed squares need version 6");
+  DetailCoder details(across, true, byRegions, directions);
   SquareLevels detailLevels(residual.coefficients);
   if (byRegions) {
     // Region by region, each region's squares rows first.
@@ -60,15 +65,16 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
         for (int q = 0; q < 4; ++q) {
           const auto square = std::size_t(squareRow(ry, q) * across + squareColumn(rx, q));
           details.write(coder, ofSquare[square], residual.slopedAt(square), squareColumn(rx, q),
-                        residual.copyAt(square));
+                        residual.copyAt(square), directable(squareColumn(rx, q), squareRow(ry, q)));
         }
       }
     return;
   }
   if (std::find(residual.merged.begin(), residual.merged.end(), true) != residual.merged.end() ||
       std::find_if(residual.copies.begin(), residual.copies.end(),
-                   [](const CopyFrom& c) { return c.on; }) != residual.copies.end())
-    throw std::logic_error("merged and copied squares need version 5 and a plane of regions");
+                   [](const CopyFrom& c) { return c.drawnOn(); }) != residual.copies.end())
+    throw std::logic_error(
+        "merged, copied and directed squares need version 5 or 6 and a plane of regions");
   for (std::size_t square = 0; square < squares; ++square) {
     Levels levels = detailLevels.of(square);
     levels[0] = 0;
@@ -100,7 +106,7 @@ void readInterleaved(RangeDecoder& coder, int across, std::size_t squares, Resid
 // Every mean first, then every square's detail; with `regions`, region by
 // region, each either merged or its four squares.
 void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool regions,
-                    Residual& residual) {
+                    bool directions, Residual& residual) {
   // Grown as read, so a file claiming a huge plane stops at its real end.
   std::vector<int> means;
   MeanCoder meanCoder(across);
@@ -108,7 +114,7 @@ void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool r
     stopIfCutShort(coder);
     means.push_back(meanCoder.read(coder, column(square, across), row(square, across)));
   }
-  DetailCoder details(across, true, regions);
+  DetailCoder details(across, true, regions, directions);
   if (regions) {
     const int regionsAcross = across / 2;
     const int regionsDown = across > 0 ? int(squares / std::size_t(across)) / 2 : 0;
@@ -134,13 +140,14 @@ void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool r
           const auto square = std::size_t(squareRow(ry, q) * across + squareColumn(rx, q));
           bool sloped = false;
           CopyFrom copy;
-          Levels levels = details.read(coder, sloped, squareColumn(rx, q), copy);
+          Levels levels = details.read(coder, sloped, squareColumn(rx, q), copy,
+                                       directable(squareColumn(rx, q), squareRow(ry, q)));
           if (copy.on && !copyable(squareColumn(rx, q), squareRow(ry, q), copy.dx, copy.dy,
                                    across * kResidualSide))
             throw FormatError(FormatFault::Corrupt, "a square is copied from where it cannot be");
           levels[0] = means[square];
           residual.add(square, levels, sloped);
-          if (copy.on) residual.setCopy(square, copy);
+          if (copy.drawnOn()) residual.setCopy(square, copy);
         }
       }
     residual.sortSquares();
@@ -168,7 +175,8 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles,
   if (version == 3)
     readInterleaved(coder, across, squares, residual);
   else
-    readMeansFirst(coder, across, squares, version >= 5 && regionsTile(paddedW, paddedH), residual);
+    readMeansFirst(coder, across, squares, version >= 5 && regionsTile(paddedW, paddedH),
+                   version >= 6, residual);
   stopIfCutShort(coder);
   return residual;
 }

@@ -1,0 +1,75 @@
+#include "fif/direction.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <numbers>
+
+namespace fif {
+
+namespace {
+
+constexpr int kSide = 8;
+// The directions the pixels come from, in degrees: 90 straight down from the
+// row above, 180 straight across from the column left, 45 from above right
+// and 135 from above left. The last direction is no angle: a smooth surface
+// between the row and the column.
+constexpr double kAngles[kDirections - 1] = {45, 67.5, 90, 112.5, 135, 157.5, 180};
+
+// Edge pixels from the corner above left (at -1) along the row or column;
+// past its end the last pixel stands in, as what lies beyond is not decoded
+// yet.
+struct Edge {
+  std::array<float, kSide + 1> pixels;  // pixels[i + 1] is position i
+  float at(double position) const {
+    const double p = std::clamp(position, -1.0, double(kSide - 1));
+    const int below = int(std::floor(p));
+    const double share = p - below;
+    const float low = pixels[std::size_t(below + 1)];
+    const float high = pixels[std::size_t(std::min(below + 2, kSide))];
+    return float(low + share * (high - low));
+  }
+};
+
+float angled(const Edge& above, const Edge& left, int x, int y, double degrees) {
+  const double radians = degrees * std::numbers::pi / 180;
+  const double c = std::cos(radians), s = std::sin(radians);
+  // Back from the pixel against the direction, to the row above if the way
+  // meets it within the square's width or left of it, else to the column.
+  if (s > 1e-9) {
+    const double across = x + (y + 1) * c / s;
+    if (across >= -1) return above.at(across);
+  }
+  return left.at(y - (x + 1) * s / -c);
+}
+
+// Each pixel the mean of the row above carried down and the column left
+// carried across, each fading into the far corner's pixel.
+float smooth(const Edge& above, const Edge& left, int x, int y) {
+  const float near = (kSide - 0.5f - float(y)) / kSide,
+              nearLeft = (kSide - 0.5f - float(x)) / kSide;
+  const float down = near * above.at(x) + (1 - near) * left.at(kSide - 1);
+  const float across = nearLeft * left.at(y) + (1 - nearLeft) * above.at(kSide - 1);
+  return (down + across) / 2;
+}
+
+}  // namespace
+
+std::array<float, 64> directedSquare(const float* plane, int paddedW, int bx, int by,
+                                     int direction) {
+  const float* corner = plane + std::ptrdiff_t(by * kSide) * paddedW + bx * kSide;
+  Edge above{}, left{};
+  for (int i = -1; i < kSide; ++i) {
+    above.pixels[std::size_t(i + 1)] = corner[-paddedW + i];
+    left.pixels[std::size_t(i + 1)] = corner[std::ptrdiff_t(i) * paddedW - 1];
+  }
+  std::array<float, 64> square{};
+  for (int y = 0; y < kSide; ++y)
+    for (int x = 0; x < kSide; ++x)
+      square[std::size_t(y * kSide + x)] = direction == kDirections - 1
+                                               ? smooth(above, left, x, y)
+                                               : angled(above, left, x, y, kAngles[direction]);
+  return square;
+}
+
+}  // namespace fif

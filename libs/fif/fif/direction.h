@@ -8,8 +8,8 @@
 // the many levels that would draw it.
 namespace fif {
 
-constexpr int kDirections = 8;
-constexpr int kDirectionBits = 3;
+constexpr int kDirections = 16;
+constexpr int kDirectionBits = 4;
 
 // The row above the square and the column left of it are both in the plane.
 inline bool directable(int bx, int by) { return bx > 0 && by > 0; }

@@ -228,7 +228,7 @@ std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
 
 std::vector<std::uint8_t> writeFile(const FifFile& file) {
   const Header& h = file.header;
-  RangeEncoder coder;
+  RangeEncoder coder(h.version >= 6);
   for (std::size_t p = 0; p < file.planes.size(); ++p) {
     const Plane& plane = file.planes[p];
     BitModel plainModel;
@@ -303,7 +303,7 @@ FifFile readFile(const std::uint8_t* data, std::size_t size, std::size_t maxTran
   const std::uint32_t payloadSize = get32(data + 20);
   if (size - payloadStart != payloadSize) corrupt("the file's length does not match its header");
   if (crc32(data + payloadStart, payloadSize) != get32(data + 24)) corrupt("the file is damaged");
-  RangeDecoder coder(data + payloadStart, payloadSize);
+  RangeDecoder coder(data + payloadStart, payloadSize, file.header.version >= 6);
   for (int p = 0; p < planeCount(file.header.colour); ++p) {
     Plane& plane = file.planes.emplace_back();
     planeSize(file.header, p, plane.width, plane.height);

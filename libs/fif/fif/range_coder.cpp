@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <iterator>
 
 namespace fif {
 
@@ -10,14 +11,19 @@ namespace {
 constexpr int kModelBits = 11;
 constexpr int kMoveBits = 5;
 constexpr std::uint32_t kTop = 1u << 24;
+// The share a quick model moves by, as a shift, by the decisions it has
+// seen: about one over their count and two, down to the fixed share.
+constexpr int kQuickMoves[] = {1, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4, 4, 4};
+constexpr int kQuickDecisions = int(std::size(kQuickMoves));
 
 }  // namespace
 
-void BitModel::learn(int bit) {
+void BitModel::learn(int bit, bool quickly) {
+  const int move = quickly && seen < kQuickDecisions ? kQuickMoves[seen++] : kMoveBits;
   if (bit == 0)
-    probability += ((1 << kModelBits) - probability) >> kMoveBits;
+    probability += ((1 << kModelBits) - probability) >> move;
   else
-    probability -= probability >> kMoveBits;
+    probability -= probability >> move;
 }
 
 void BitCounter::encode(BitModel& model, int bit) {
@@ -29,7 +35,7 @@ void BitCounter::encode(BitModel& model, int bit) {
   }();
   const std::size_t p = model.probability;
   bits_ += cost[bit == 0 ? p : cost.size() - p];
-  model.learn(bit);
+  model.learn(bit, true);
 }
 
 void RangeEncoder::encode(BitModel& model, int bit) {
@@ -40,7 +46,7 @@ void RangeEncoder::encode(BitModel& model, int bit) {
     low_ += bound;
     range_ -= bound;
   }
-  model.learn(bit);
+  model.learn(bit, quickly_);
   while (range_ < kTop) {
     range_ <<= 8;
     shiftLow();
@@ -77,7 +83,8 @@ std::vector<std::uint8_t> RangeEncoder::finish() {
   return std::move(out_);
 }
 
-RangeDecoder::RangeDecoder(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {
+RangeDecoder::RangeDecoder(const std::uint8_t* data, std::size_t size, bool quickly)
+    : data_(data), size_(size), quickly_(quickly) {
   for (int i = 0; i < 5; ++i) code_ = (code_ << 8) | next();
 }
 
@@ -98,7 +105,7 @@ int RangeDecoder::decode(BitModel& model) {
     range_ -= bound;
     bit = 1;
   }
-  model.learn(bit);
+  model.learn(bit, quickly_);
   while (range_ < kTop) {
     range_ <<= 8;
     code_ = (code_ << 8) | next();

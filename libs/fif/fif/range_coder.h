@@ -12,12 +12,18 @@ namespace fif {
 class BitModel {
  public:
   std::uint16_t probability = 1 << 10;  // of a zero, in 1/2048ths
-  // Moves the probability towards the bit just coded.
-  void learn(int bit);
+  std::uint8_t seen = 0;  // decisions learnt from, up to a few
+  // Moves the probability towards the bit just coded by a fixed share, or
+  // (`quickly`, files from version 6) by larger shares while the model has
+  // seen few decisions, so a context used only a few dozen times in a
+  // picture still learns its odds.
+  void learn(int bit, bool quickly);
 };
 
 class RangeEncoder {
  public:
+  // Models learn `quickly` in files from version 6.
+  explicit RangeEncoder(bool quickly = false) : quickly_(quickly) {}
   void encode(BitModel& model, int bit);
   // Equiprobable bits, most significant first.
   void encodeDirect(std::uint32_t value, int bits);
@@ -31,10 +37,11 @@ class RangeEncoder {
   std::uint8_t cache_ = 0;
   std::uint64_t cacheSize_ = 1;
   std::vector<std::uint8_t> out_;
+  bool quickly_;
 };
 
-// What coding would cost, in bits, teaching the models as coding would: the
-// encoder weighs its choices with it.
+// What coding would cost, in bits, teaching the models as coding the newest
+// version would: the encoder weighs its choices with it.
 class BitCounter {
  public:
   void encode(BitModel& model, int bit);
@@ -49,7 +56,7 @@ class BitCounter {
 // nonsense, never to a read outside the buffer.
 class RangeDecoder {
  public:
-  RangeDecoder(const std::uint8_t* data, std::size_t size);
+  RangeDecoder(const std::uint8_t* data, std::size_t size, bool quickly = false);
   int decode(BitModel& model);
   std::uint32_t decodeDirect(int bits);
   // More was read than the stream holds: the rest is made up.
@@ -63,6 +70,7 @@ class RangeDecoder {
   std::size_t pos_ = 0;
   std::uint32_t range_ = 0xFFFFFFFFu;
   std::uint32_t code_ = 0;
+  bool quickly_;
 };
 
 // A symbol of `Bits` bits coded bit by bit, each bit in the context of the

@@ -21,6 +21,8 @@ namespace {
 // A region whose spectrum would keep more non-zero levels than this stays
 // four squares (see LevelChooser::chooseRegionFor).
 constexpr int kRichestRegion = 64;
+// The directions nearest a square's shape that are weighed by their bits.
+constexpr std::size_t kWeighedDirections = 2;
 
 Block squareOf(const std::vector<float>& plane, int width, int bx, int by) {
   Block pixels{};
@@ -77,22 +79,22 @@ std::array<int, std::size_t(N* N)> cheapened(std::array<int, std::size_t(N* N)> 
   return chosen;
 }
 
+// What else a square may be drawn on than the blocks' picture, each with
+// the spectrum of what it leaves of the square: a copy, or its neighbours'
+// edges carried across it (only where the square is `directable`).
+struct DrawnOnChoices {
+  struct Choice {
+    CopyFrom on;
+    Block left;
+  };
+  std::vector<Choice> choices;
+  bool directable = false;
+};
+
 // Chooses a square's detail levels the way their coding will price them, both
 // flat and against the slope, and keeps the cheaper: from the nearest levels,
 // each, last in coding order first, drops one step towards zero when the bits
 // saved outweigh the error added, and the square may keep no detail at all.
-// What else a square may be drawn on than the blocks' picture, each with
-// the spectrum of what it leaves of the square: a copy (when on), and its
-// neighbours' edges carried across it (when a direction is given, which
-// only a `directable` square may have).
-struct DrawnOnChoices {
-  CopyFrom copy;
-  Block copied{};
-  CopyFrom direction;
-  Block directed{};
-  bool directable = false;
-};
-
 class LevelChooser {
  public:
   LevelChooser(int across, float rateWeight, bool copies = false, bool directions = false)
@@ -123,8 +125,7 @@ class LevelChooser {
         drawnOn = on;
       }
     };
-    if (others.copy.on) weigh(others.copied, others.copy);
-    if (others.direction.direction != 0) weigh(others.directed, others.direction);
+    for (const DrawnOnChoices::Choice& other : others.choices) weigh(other.left, other.on);
     if (kept) *kept = drawnOn;
     if (cost) *cost = best;
     BitCounter counter;
@@ -252,12 +253,11 @@ CopyFrom nearestCopy(const std::vector<float>& decoded, const Block& own, int pa
   return best;
 }
 
-// The direction whose carried edges, their mean taken out, are nearest the
-// square's pixels `own` less theirs.
-CopyFrom nearestDirection(const std::vector<float>& decoded, const Block& own, int paddedW, int bx,
-                          int by) {
-  CopyFrom best;
-  float nearest = std::numeric_limits<float>::max();
+// The `count` directions whose carried edges, their mean taken out, are
+// nearest the square's pixels `own` less theirs, nearest first.
+std::vector<CopyFrom> nearestDirections(const std::vector<float>& decoded, const Block& own,
+                                        int paddedW, int bx, int by, std::size_t count) {
+  std::vector<std::pair<float, int>> errors;
   for (int d = 0; d < kDirections; ++d) {
     const Block from = directedSquare(decoded.data(), paddedW, bx, by, d);
     float sum = 0, squares = 0;
@@ -266,12 +266,17 @@ CopyFrom nearestDirection(const std::vector<float>& decoded, const Block& own, i
       sum += diff;
       squares += diff * diff;
     }
-    if (const float error = squares - sum * sum / kResidualArea; error < nearest) {
-      nearest = error;
-      best.direction = std::uint8_t(d + 1);
-    }
+    errors.emplace_back(squares - sum * sum / kResidualArea, d);
   }
-  return best;
+  count = std::min(count, errors.size());
+  std::partial_sort(errors.begin(), errors.begin() + std::ptrdiff_t(count), errors.end());
+  std::vector<CopyFrom> nearest;
+  for (std::size_t k = 0; k < count; ++k) {
+    CopyFrom direction;
+    direction.direction = std::uint8_t(errors[k].second + 1);
+    nearest.push_back(direction);
+  }
+  return nearest;
 }
 
 // The spectrum of what drawing on `from` leaves of the square's pixels `own`.
@@ -447,17 +452,18 @@ class PlaneQuantiser {
 
   DrawnOnChoices drawnOnChoices(const std::vector<float>& decoded, const Block& own, int bx,
                                 int by) const {
-    DrawnOnChoices choices;
-    choices.copy = nearestCopy(decoded, own, width_, bx, by);
-    if (choices.copy.on)
-      choices.copied = spectrumLeft(own, drawnOn(decoded.data(), width_, bx, by, choices.copy));
-    choices.directable = directions_ && directable(bx, by);
-    if (choices.directable) {
-      choices.direction = nearestDirection(decoded, own, width_, bx, by);
-      choices.directed =
-          spectrumLeft(own, drawnOn(decoded.data(), width_, bx, by, choices.direction));
-    }
-    return choices;
+    DrawnOnChoices others;
+    const auto add = [&](const CopyFrom& on) {
+      others.choices.push_back(
+          {on, spectrumLeft(own, drawnOn(decoded.data(), width_, bx, by, on))});
+    };
+    if (const CopyFrom copy = nearestCopy(decoded, own, width_, bx, by); copy.on) add(copy);
+    others.directable = directions_ && directable(bx, by);
+    if (others.directable)
+      for (const CopyFrom& direction :
+           nearestDirections(decoded, own, width_, bx, by, kWeighedDirections))
+        add(direction);
+    return others;
   }
 
   OneSpectrum asOneSpectrum(const RegionCoder& regions, const FourSquares& four, int rx) const {

@@ -14,7 +14,8 @@ constexpr int kSide = 8;
 // row above, 180 straight across from the column left, 45 from above right
 // and 135 from above left. The last direction is no angle: a smooth surface
 // between the row and the column.
-constexpr double kAngles[kDirections - 1] = {45, 54.6, 64.3, 73.9, 83.6, 90, 96.4, 106.1, 115.7, 125.4, 135, 144.6, 154.3, 163.9, 180};
+constexpr double kAngles[kDirections - 1] = {45,    54.6,  64.3, 73.9,  83.6,  90,    96.4, 106.1,
+                                             115.7, 125.4, 135,  144.6, 154.3, 163.9, 180};
 
 // Edge pixels from the corner above left (at -1) along the row or column;
 // past its end the last pixel stands in, as what lies beyond is not decoded

@@ -193,11 +193,12 @@ class LevelChooser {
   float rateWeight_;
 };
 
-// The mean levels, each the nearest or the forecast, whichever costs less.
+// The mean levels, each the nearest or the forecast, whichever costs less;
+// `bySpan` as MeanCoder takes it.
 std::vector<int> chooseMeans(const std::vector<float>& plane, int width, int height, float step,
-                             float rateWeight) {
+                             float rateWeight, bool bySpan) {
   std::vector<int> levels;
-  MeanCoder coder(width / kResidualSide);
+  MeanCoder coder(width / kResidualSide, bySpan);
   for (int by = 0; by < height / kResidualSide; ++by)
     for (int bx = 0; bx < width / kResidualSide; ++bx) {
       float sum = 0;
@@ -338,7 +339,7 @@ class PlaneQuantiser {
         price_(rateWeight * step * step),
         // The squares' means are the picture's own: the blocks give only the
         // shape inside them.
-        means_(chooseMeans(original, width, height, step, rateWeight)),
+        means_(chooseMeans(original, width, height, step, rateWeight, directions)),
         shown_(width, height, means_, step),
         chooser_(across_, rateWeight, byRegions, directions),
         directions_(directions) {

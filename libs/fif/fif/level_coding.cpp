@@ -17,7 +17,8 @@ int readLevel(RangeDecoder& coder, ResidualModels& m, int position, int recent) 
 
 }  // namespace
 
-int readSize(RangeDecoder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitModel* prefix) {
+int readSize(RangeDecoder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitModel* prefix,
+             BitModel* sign) {
   int magnitude = 1;
   if (coder.decode(aboveOne)) {
     magnitude = 2;
@@ -30,7 +31,7 @@ int readSize(RangeDecoder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitMod
       magnitude = int(size);
     }
   }
-  return coder.decodeDirect(1) ? -magnitude : magnitude;
+  return (sign ? coder.decode(*sign) : coder.decodeDirect(1)) ? -magnitude : magnitude;
 }
 
 int MeanForecast::forecast(int x, int y) const {
@@ -144,13 +145,21 @@ float MeanCoder::bits(int level, int bx, int by) const {
 }
 
 int MeanCoder::read(RangeDecoder& coder, int bx, int by) {
-  const int context = missed_.context(bx);
-  const int difference =
-      coder.decode(models_.significant[0][context]) ? readLevel(coder, models_, 0, context) : 0;
+  int difference = 0;
+  if (bySpan_) {
+    const int span = spanContext(bx, by);
+    if (coder.decode(spans_.significant[span]))
+      difference = readSize(coder, spans_.aboveOne[span], spans_.aboveTwo[span], spans_.prefix,
+                            &spans_.sign[wayContext(bx, by)]);
+  } else {
+    const int context = missed_.context(bx);
+    if (coder.decode(models_.significant[0][context]))
+      difference = readLevel(coder, models_, 0, context);
+  }
   const int level = forecast(bx, by) + difference;
   if (std::abs(level) > kLargestLevel)
     throw FormatError(FormatFault::Corrupt, "a residual level is too large");
-  learn(level, difference != 0, bx);
+  learn(level, difference, bx);
   return level;
 }
 

@@ -90,9 +90,11 @@ class CodedNeighbours {
   std::vector<int> above_;
 };
 
-// A non-zero level's size and sign.
+// A non-zero level's size and sign; the sign in a plain bit unless a model
+// is given for it.
 template <class Coder>
-void writeSize(Coder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitModel* prefix, int level) {
+void writeSize(Coder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitModel* prefix, int level,
+               BitModel* sign = nullptr) {
   const int magnitude = std::abs(level);
   coder.encode(aboveOne, magnitude > 1);
   if (magnitude > 1) {
@@ -106,11 +108,15 @@ void writeSize(Coder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitModel* p
       coder.encodeDirect(rest - (1u << length), length);
     }
   }
-  coder.encodeDirect(level < 0 ? 1 : 0, 1);
+  if (sign)
+    coder.encode(*sign, level < 0 ? 1 : 0);
+  else
+    coder.encodeDirect(level < 0 ? 1 : 0, 1);
 }
 
 // Reads what writeSize wrote; throws FormatError for a level too large.
-int readSize(RangeDecoder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitModel* prefix);
+int readSize(RangeDecoder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitModel* prefix,
+             BitModel* sign = nullptr);
 
 template <class Coder>
 void writeLevel(Coder& coder, ResidualModels& m, int position, int recent, int level) {
@@ -277,20 +283,43 @@ class DetailCoder {
   bool slopes_, copies_, directions_;
 };
 
+// The contexts of the means in files from version 6: by how far the
+// squares left and above missed their forecasts, and the sign by which way.
+struct MissModels {
+  static constexpr int kSpans = 5, kWays = 9;
+  BitModel significant[kSpans], aboveOne[kSpans], aboveTwo[kSpans];
+  BitModel prefix[kLongestPrefix + 1];
+  BitModel sign[kWays];
+};
+
 // The squares' mean levels in block order, each less its forecast, in the
-// context of how many of the squares left and above missed theirs.
+// context of how many of the squares left and above missed theirs, or (with
+// `bySpan`, files from version 6) of how far and which way.
 class MeanCoder {
  public:
-  explicit MeanCoder(int across) : forecasts_(across, true), missed_(across) {}
+  explicit MeanCoder(int across, bool bySpan = false)
+      : forecasts_(across, true),
+        missed_(across),
+        misses_(std::size_t(across), 0),
+        bySpan_(bySpan) {}
 
   int forecast(int bx, int by) const { return forecasts_.forecast(bx, by); }
 
   template <class Coder>
   void write(Coder& coder, int level, int bx, int by) {
-    const int difference = level - forecast(bx, by), context = missed_.context(bx);
-    coder.encode(models_.significant[0][context], difference != 0);
-    if (difference != 0) writeLevel(coder, models_, 0, context, difference);
-    learn(level, difference != 0, bx);
+    const int difference = level - forecast(bx, by);
+    if (bySpan_) {
+      const int span = spanContext(bx, by);
+      coder.encode(spans_.significant[span], difference != 0);
+      if (difference != 0)
+        writeSize(coder, spans_.aboveOne[span], spans_.aboveTwo[span], spans_.prefix, difference,
+                  &spans_.sign[wayContext(bx, by)]);
+    } else {
+      const int context = missed_.context(bx);
+      coder.encode(models_.significant[0][context], difference != 0);
+      if (difference != 0) writeLevel(coder, models_, 0, context, difference);
+    }
+    learn(level, difference, bx);
   }
 
   // The bits the level would cost, leaving the contexts as they are.
@@ -299,14 +328,30 @@ class MeanCoder {
   int read(RangeDecoder& coder, int bx, int by);
 
  private:
-  void learn(int level, bool missed, int bx) {
-    missed_.set(bx, missed);
+  void learn(int level, int difference, int bx) {
+    missed_.set(bx, difference != 0);
+    misses_[std::size_t(bx)] = difference;
     forecasts_.set(bx, level);
+  }
+  // The misses of the squares left of and above square (bx, by).
+  int missLeft(int bx) const { return bx > 0 ? misses_[std::size_t(bx - 1)] : 0; }
+  int missAbove(int bx, int by) const { return by > 0 ? misses_[std::size_t(bx)] : 0; }
+  int spanContext(int bx, int by) const {
+    const int span = std::abs(missLeft(bx)) + std::abs(missAbove(bx, by));
+    return span < 3 ? span : span < 5 ? 3 : 4;
+  }
+  int wayContext(int bx, int by) const {
+    const auto way = [](int miss) { return miss < 0 ? 0 : miss == 0 ? 1 : 2; };
+    return 3 * way(missLeft(bx)) + way(missAbove(bx, by));
   }
 
   ResidualModels models_;
+  MissModels spans_;
   MeanForecast forecasts_;
   CodedNeighbours missed_;
+  // Entries left of the square being coded already belong to its own row.
+  std::vector<int> misses_;
+  bool bySpan_;
 };
 
 }  // namespace fif

@@ -30,7 +30,7 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
   const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
   // The means first: the detail of each square is drawn against the slope
   // its neighbours' means make.
-  MeanCoder means(across);
+  MeanCoder means(across, version >= 6);
   SquareLevels meanLevels(residual.coefficients);
   for (std::size_t square = 0; square < squares; ++square)
     means.write(coder, meanLevels.of(square)[0], column(square, across), row(square, across));
@@ -109,7 +109,7 @@ void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool r
                     bool directions, Residual& residual) {
   // Grown as read, so a file claiming a huge plane stops at its real end.
   std::vector<int> means;
-  MeanCoder meanCoder(across);
+  MeanCoder meanCoder(across, directions);
   for (std::size_t square = 0; square < squares; ++square) {
     stopIfCutShort(coder);
     means.push_back(meanCoder.read(coder, column(square, across), row(square, across)));

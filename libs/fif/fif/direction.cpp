@@ -17,17 +17,17 @@ constexpr int kSide = 8;
 constexpr double kAngles[kDirections - 1] = {45,    54.6,  64.3, 73.9,  83.6,  90,    96.4, 106.1,
                                              115.7, 125.4, 135,  144.6, 154.3, 163.9, 180};
 
-// Edge pixels from the corner above left (at -1) along the row or column;
-// past its end the last pixel stands in, as what lies beyond is not decoded
-// yet.
+// Edge pixels from the corner above left (at -1) along the row or column,
+// as far as they are decoded (`last`); past that the last pixel stands in.
 struct Edge {
-  std::array<float, kSide + 1> pixels;  // pixels[i + 1] is position i
+  std::array<float, 2 * kSide + 1> pixels{};  // pixels[i + 1] is position i
+  int last = kSide - 1;
   float at(double position) const {
-    const double p = std::clamp(position, -1.0, double(kSide - 1));
+    const double p = std::clamp(position, -1.0, double(last));
     const int below = int(std::floor(p));
     const double share = p - below;
     const float low = pixels[std::size_t(below + 1)];
-    const float high = pixels[std::size_t(std::min(below + 2, kSide))];
+    const float high = pixels[std::size_t(std::min(below + 2, last + 1))];
     return float(low + share * (high - low));
   }
 };
@@ -59,11 +59,13 @@ float smooth(const Edge& above, const Edge& left, int x, int y) {
 std::array<float, 64> directedSquare(const float* plane, int paddedW, int bx, int by,
                                      int direction) {
   const float* corner = plane + std::ptrdiff_t(by * kSide) * paddedW + bx * kSide;
-  Edge above{}, left{};
-  for (int i = -1; i < kSide; ++i) {
-    above.pixels[std::size_t(i + 1)] = corner[-paddedW + i];
+  Edge above, left;
+  // The row above goes on over the next square where that is decoded: in
+  // the plane, and not in the region right of the bottom right square's.
+  if ((bx + 1) * kSide < paddedW && (bx % 2 == 0 || by % 2 == 0)) above.last = 2 * kSide - 1;
+  for (int i = -1; i <= above.last; ++i) above.pixels[std::size_t(i + 1)] = corner[-paddedW + i];
+  for (int i = -1; i <= left.last; ++i)
     left.pixels[std::size_t(i + 1)] = corner[std::ptrdiff_t(i) * paddedW - 1];
-  }
   std::array<float, 64> square{};
   for (int y = 0; y < kSide; ++y)
     for (int x = 0; x < kSide; ++x)

@@ -179,7 +179,9 @@ std::vector<float> resample(const WorkPlane& plane, int width, int height) {
 // was measured, and then resized smoothly: iterating its coarse blocks at a
 // larger scale invents detail the residual no longer matches. Its blocks'
 // edges are smoothed always, as the encoder saw them; `smooth` eases the
-// residual's squares. Planes without one render as they always have.
+// residual's squares' edges (files before version 6) or applies the filter
+// fitted to the plane (from version 6, which it does better than the
+// easing). Planes without one render as they always have.
 template <class Step>
 std::vector<float> renderPlane(const Header& header, const Plane& plane, bool chroma, int width,
                                int height, bool smooth, Step step) {
@@ -189,10 +191,9 @@ std::vector<float> renderPlane(const Header& header, const Plane& plane, bool ch
   const int unit = 1 << header.minRangeLog2;
   WorkPlane own = PlaneDecoder(header, plane, {unit, unit}).run(step, true);
   addResidual(plane.residual, own.width, own.height, own.pixels.data());
-  if (smooth) {
+  if (smooth && header.version < 6)
     easeSquareEdges(plane.residual, own.width, own.height, own.pixels.data());
-    applyRestoration(plane.restoration, own.width, own.height, chroma, own.pixels.data());
-  }
+  if (smooth) applyRestoration(plane.restoration, own.width, own.height, chroma, own.pixels.data());
   // At its own size the kernel's taps beside each pixel are zero: take the
   // picture as it is.
   if (width == plane.width && height == plane.height) {

@@ -242,9 +242,8 @@ FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, 
     plane.residual =
         quantiseResidual(source.pixels, decoded, source.width, source.height,
                          stepCodeFor(quality, p > 0), rateWeightFor(quality), header.version);
-    // The filter is fitted to the plane as the decoder shows it.
+    // The filter is fitted to the plane as the decoder draws it.
     addResidual(plane.residual, source.width, source.height, decoded.data());
-    easeSquareEdges(plane.residual, source.width, source.height, decoded.data());
     const float stepSize = plane.residual.step();
     plane.restoration =
         fitRestoration(source.pixels, decoded, source.width, source.height, plane.width,

@@ -57,27 +57,33 @@ class Edged {
 constexpr int kClassSide = 4;
 constexpr float kClassBounds[] = {1.0f, 3.0f, 8.0f};
 
-// By pixel of the padded plane: its class, from the mean size of the
-// second differences over its square of kClassSide pixels.
-std::vector<std::uint8_t> classesOf(const Edged& decoded, int paddedW, int paddedH) {
-  std::vector<std::uint8_t> classes(std::size_t(paddedW) * std::size_t(paddedH));
-  for (int y0 = 0; y0 < paddedH; y0 += kClassSide)
-    for (int x0 = 0; x0 < paddedW; x0 += kClassSide) {
-      float busy = 0;
-      for (int y = y0; y < y0 + kClassSide; ++y)
-        for (int x = x0; x < x0 + kClassSide; ++x)
-          busy += std::fabs(4 * decoded.at(x, y) - decoded.at(x - 1, y) - decoded.at(x + 1, y) -
-                            decoded.at(x, y - 1) - decoded.at(x, y + 1));
-      busy /= kClassSide * kClassSide;
-      const auto kind =
-          std::uint8_t(std::upper_bound(std::begin(kClassBounds), std::end(kClassBounds), busy) -
-                       std::begin(kClassBounds));
-      for (int y = y0; y < std::min(y0 + kClassSide, paddedH); ++y)
-        for (int x = x0; x < std::min(x0 + kClassSide, paddedW); ++x)
-          classes[std::size_t(y) * std::size_t(paddedW) + std::size_t(x)] = kind;
-    }
-  return classes;
-}
+// Each pixel's class, kept by square of kClassSide pixels: from the mean
+// size of the second differences over the square.
+class Classes {
+ public:
+  Classes(const Edged& decoded, int paddedW, int paddedH)
+      : across_((paddedW + kClassSide - 1) / kClassSide) {
+    for (int y0 = 0; y0 < paddedH; y0 += kClassSide)
+      for (int x0 = 0; x0 < paddedW; x0 += kClassSide) {
+        float busy = 0;
+        for (int y = y0; y < y0 + kClassSide; ++y)
+          for (int x = x0; x < x0 + kClassSide; ++x)
+            busy += std::fabs(4 * decoded.at(x, y) - decoded.at(x - 1, y) - decoded.at(x + 1, y) -
+                              decoded.at(x, y - 1) - decoded.at(x, y + 1));
+        busy /= kClassSide * kClassSide;
+        kinds_.push_back(
+            std::uint8_t(std::upper_bound(std::begin(kClassBounds), std::end(kClassBounds), busy) -
+                         std::begin(kClassBounds)));
+      }
+  }
+  std::size_t at(int x, int y) const {
+    return kinds_[std::size_t(y / kClassSide) * std::size_t(across_) + std::size_t(x / kClassSide)];
+  }
+
+ private:
+  int across_;
+  std::vector<std::uint8_t> kinds_;
+};
 
 // Solves the symmetric system `a` w = `b` (n unknowns) by elimination;
 // false when it has no single answer.
@@ -110,7 +116,7 @@ struct Fitting {
   const Edged decoded;
   int paddedW, paddedH, width, height;
   const std::vector<Offset>& offsets;
-  std::vector<std::uint8_t> classes;
+  Classes classes;
 
   // Calls `visit(x, y, block, kind)` for every pixel of the picture.
   template <class Visit>
@@ -119,7 +125,7 @@ struct Fitting {
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x)
         visit(x, y, std::size_t((y / kRestorationBlock) * across + x / kRestorationBlock),
-              std::size_t(classes[std::size_t(y) * std::size_t(paddedW) + std::size_t(x)]));
+              classes.at(x, y));
   }
 
   // Each class's weights, in kRestorationOne shares, that bring the chosen
@@ -230,7 +236,7 @@ RestorationFilter fitRestoration(const std::vector<float>& original,
   const Edged edged(decoded.data(), paddedW, paddedH);
   const std::vector<Offset>& offsets = restorationOffsets(chroma);
   const Fitting fitting{original, edged,  paddedW, paddedH,
-                        width,    height, offsets, classesOf(edged, paddedW, paddedH)};
+                        width,    height, offsets, Classes(edged, paddedW, paddedH)};
   const double classPrice = double(pricePerBit) * double(offsets.size() * kTapBits);
   // Fitted over every square, then again over those it improved; a class
   // whose taps save less than their bits keeps none.
@@ -269,7 +275,7 @@ void applyRestoration(const RestorationFilter& filter, int paddedW, int paddedH,
   if (!filter.on) return;
   const std::vector<float> source(plane, plane + std::ptrdiff_t(paddedW) * paddedH);
   const Edged decoded(source.data(), paddedW, paddedH);
-  const std::vector<std::uint8_t> classes = classesOf(decoded, paddedW, paddedH);
+  const Classes classes(decoded, paddedW, paddedH);
   const std::vector<Offset>& offsets = restorationOffsets(chroma);
   const std::size_t n = offsets.size();
   std::vector<float> d(n);
@@ -279,8 +285,7 @@ void applyRestoration(const RestorationFilter& filter, int paddedW, int paddedH,
       if (!filter.blocks[std::size_t((y / kRestorationBlock) * across + x / kRestorationBlock)])
         continue;
       decoded.pairs(x, y, offsets, d.data());
-      const int* taps =
-          filter.taps.data() + classes[std::size_t(y) * std::size_t(paddedW) + std::size_t(x)] * n;
+      const int* taps = filter.taps.data() + classes.at(x, y) * n;
       float change = 0;
       for (std::size_t k = 0; k < n; ++k) change += float(taps[k]) * d[k];
       plane[std::ptrdiff_t(y) * paddedW + x] += change / kRestorationOne;

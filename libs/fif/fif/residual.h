@@ -86,8 +86,9 @@ bool regionsTile(int paddedW, int paddedH);
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
                           int width, int height, int stepCode, float rateWeight, int version);
 
-// Writes the layout of `version` (4 or 5); version 4 holds no merged region
-// and no copied square.
+// Writes the layout of `version` (4 to 6); version 4 holds no merged region
+// and no copied square, version 5 no directed one. Throws std::logic_error
+// for version 3, which is only read.
 void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH,
                    int version);
 // Reads the layout of the file's `version`. Throws FormatError when the

@@ -24,6 +24,9 @@ void stopIfCutShort(const RangeDecoder& coder) {
 
 void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH,
                    int version) {
+  // Version 3 coded each mean with its square's detail; written in the
+  // later layout, such a file would not read back.
+  if (version < 4) throw std::logic_error("files of version 3 are read, not written");
   coder.encodeDirect(std::uint32_t(residual.stepCode), kStepBits);
   if (residual.stepCode == 0) return;
   const int across = paddedW / kResidualSide;

@@ -25,13 +25,7 @@ constexpr int kRichestRegion = 64;
 constexpr std::size_t kWeighedDirections = 2;
 
 Block squareOf(const std::vector<float>& plane, int width, int bx, int by) {
-  Block pixels{};
-  for (int y = 0; y < kResidualSide; ++y)
-    for (int x = 0; x < kResidualSide; ++x)
-      pixels[std::size_t(y * kResidualSide + x)] =
-          plane[std::size_t(by * kResidualSide + y) * std::size_t(width) +
-                std::size_t(bx * kResidualSide + x)];
-  return pixels;
+  return pixelsAt(plane.data(), width, bx * kResidualSide, by * kResidualSide);
 }
 
 int nearestLevel(float value, float step) {
@@ -39,19 +33,16 @@ int nearestLevel(float value, float step) {
   return value < 0 ? -level : level;
 }
 
-float squaredError(const Block& spectrum, const Levels& levels, float step) {
+// What levels from `first` on miss of the spectrum.
+template <std::size_t Area>
+float squaredError(const std::array<float, Area>& spectrum, const std::array<int, Area>& levels,
+                   float step, std::size_t first) {
   float sum = 0;
-  for (int i = 1; i < kResidualArea; ++i) {
-    const float d = spectrum[std::size_t(i)] - float(levels[std::size_t(i)]) * step;
+  for (std::size_t i = first; i < Area; ++i) {
+    const float d = spectrum[i] - float(levels[i]) * step;
     sum += d * d;
   }
   return sum;
-}
-
-float meanOf(const Block& square) {
-  float sum = 0;
-  for (float v : square) sum += v;
-  return sum / kResidualArea;
 }
 
 // From the nearest levels `chosen`: none at all where that costs less, then
@@ -153,7 +144,8 @@ class LevelChooser {
   Levels chooseFor(const Block& spectrum, float step, int bx, bool sloped, float& best,
                    const CopyFrom& copy, bool directable) const {
     const auto cost = [&](const Levels& levels) {
-      return squaredError(spectrum, levels, step) +
+      // A square's mean is weighed on its own.
+      return squaredError(spectrum, levels, step, 1) +
              rateWeight_ * step * step * coder_.bits(levels, sloped, bx, copy, directable);
     };
     Levels chosen{};
@@ -166,13 +158,10 @@ class LevelChooser {
                                int bx, bool sloped, float& best) const {
     const float slopedBits = coder_.slopedBits(sloped, bx);
     const int context = coder_.codedContext(bx);
+    // What the squares' means leave at position 0 counts against the region.
     const auto cost = [&](const RegionLevels& levels) {
-      float error = 0;
-      for (int i = 0; i < kRegionArea; ++i) {
-        const float d = spectrum[std::size_t(i)] - float(levels[std::size_t(i)]) * step;
-        error += d * d;
-      }
-      return error + rateWeight_ * step * step * (slopedBits + regions.bits(levels, context));
+      return squaredError(spectrum, levels, step, 0) +
+             rateWeight_ * step * step * (slopedBits + regions.bits(levels, context));
     };
     RegionLevels chosen{};
     int nonZero = 0;

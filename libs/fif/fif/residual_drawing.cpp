@@ -15,14 +15,6 @@ namespace {
 // an edge rather than a slope.
 constexpr float kSlopeLimitSteps = 4.0f;
 
-float squareMean(const float* plane, int paddedW, int bx, int by) {
-  float sum = 0;
-  for (int y = 0; y < kResidualSide; ++y)
-    for (int x = 0; x < kResidualSide; ++x)
-      sum += plane[std::ptrdiff_t(by * kResidualSide + y) * paddedW + bx * kResidualSide + x];
-  return sum / kResidualArea;
-}
-
 }  // namespace
 
 SquareMeans::SquareMeans(int width, int height, const std::vector<int>& levels, float step)
@@ -61,13 +53,7 @@ float SquareMeans::mean(int ox, int oy, int x, int y) const {
 
 Block drawnOn(const float* plane, int paddedW, int bx, int by, const CopyFrom& copy) {
   if (copy.direction != 0) return directedSquare(plane, paddedW, bx, by, copy.direction - 1);
-  const float* source =
-      plane + std::ptrdiff_t(by * kResidualSide + copy.dy) * paddedW + bx * kResidualSide + copy.dx;
-  Block from{};
-  for (int y = 0; y < kResidualSide; ++y)
-    for (int x = 0; x < kResidualSide; ++x)
-      from[std::size_t(y * kResidualSide + x)] = source[std::ptrdiff_t(y) * paddedW + x];
-  return from;
+  return pixelsAt(plane, paddedW, bx * kResidualSide + copy.dx, by * kResidualSide + copy.dy);
 }
 
 void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, float step,
@@ -79,17 +65,17 @@ void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, fl
       plane + std::ptrdiff_t(by) * kResidualSide * paddedW + std::ptrdiff_t(bx) * kResidualSide;
   if (copy.drawnOn()) {
     const Block from = drawnOn(plane, paddedW, bx, by, copy);
-    float sum = 0;
-    for (float v : from) sum += v;
+    const float mean = meanOf(from);
     const Block pixels = transform<kResidualSide>(spectrum, inverseBasis());
     for (int y = 0; y < kResidualSide; ++y)
       for (int x = 0; x < kResidualSide; ++x)
-        corner[std::ptrdiff_t(y) * paddedW + x] = from[std::size_t(y * kResidualSide + x)] -
-                                                  sum / kResidualArea +
+        corner[std::ptrdiff_t(y) * paddedW + x] = from[std::size_t(y * kResidualSide + x)] - mean +
                                                   pixels[std::size_t(y * kResidualSide + x)];
     return;
   }
-  if (ownMeans) spectrum[0] -= squareMean(plane, paddedW, bx, by) * kResidualSide;
+  if (ownMeans)
+    spectrum[0] -=
+        meanOf(pixelsAt(plane, paddedW, bx * kResidualSide, by * kResidualSide)) * kResidualSide;
   const Block pixels = transform<kResidualSide>(spectrum, inverseBasis());
   for (int y = 0; y < kResidualSide; ++y)
     for (int x = 0; x < kResidualSide; ++x)

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "fif/cosine.h"
 #include "fif/residual.h"
 
 // Where a plane's squares, and its regions of 2 x 2 squares, lie; and their
@@ -29,6 +30,21 @@ inline bool copyable(int bx, int by, int dx, int dy, int paddedW) {
   const int rowTop = (by / 2) * kRegionSide, regionLeft = (bx / 2) * kRegionSide;
   return sy + kResidualSide <= rowTop ||
          (sx + kResidualSide <= regionLeft && sy + kResidualSide <= rowTop + kRegionSide);
+}
+
+// The 8 x 8 pixels whose top-left corner is (x, y) in a plane `width` wide.
+inline Block pixelsAt(const float* plane, int width, int x, int y) {
+  Block pixels{};
+  for (int j = 0; j < kResidualSide; ++j)
+    for (int i = 0; i < kResidualSide; ++i)
+      pixels[std::size_t(j * kResidualSide + i)] = plane[std::ptrdiff_t(y + j) * width + x + i];
+  return pixels;
+}
+
+inline float meanOf(const Block& square) {
+  float sum = 0;
+  for (float v : square) sum += v;
+  return sum / kResidualArea;
 }
 
 // Walks non-zero levels (of squares, or of merged regions) one square or

@@ -11,7 +11,9 @@
 #include "codec_test_support.h"
 #include "fif/decoder.h"
 #include "fif/format.h"
+#include "fif/interpolate.h"
 #include "fif/qimage_conversion.h"
+#include "fif/zoom.h"
 
 namespace {
 
@@ -64,6 +66,60 @@ TEST(FifEnlargement, APhotographAtTwiceItsSizeShowsNoBlocks) {
   const double ratio = blockEdgeRatio(smooth);
   EXPECT_LT(ratio, 1.3);
   EXPECT_LT(ratio, 0.8 * blockEdgeRatio(replicated));
+}
+
+// Sharp-edged shapes, each pixel the mean of 4 x 4 samples: they look the
+// same at every scale, as much of a photograph does.
+std::vector<float> shapes(int side) {
+  std::vector<float> plane;
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) {
+      float sum = 0;
+      for (int j = 0; j < 4; ++j)
+        for (int i = 0; i < 4; ++i) {
+          const double u = (x + (i + 0.5) / 4) / side, v = (y + (j + 0.5) / 4) / side;
+          const bool disc = std::hypot(u - 0.35, v - 0.4) < 0.22;
+          const bool bar = std::fabs(0.8 * (u - 0.7) + 0.6 * (v - 0.6)) < 0.05;
+          sum += disc ? 200.0f : bar ? 30.0f : float(90 + 40 * u);
+        }
+      plane.push_back(sum / 16);
+    }
+  return plane;
+}
+
+std::vector<float> halved(const std::vector<float>& plane, int side) {
+  std::vector<float> half;
+  for (int y = 0; y < side; y += 2)
+    for (int x = 0; x < side; x += 2) {
+      const auto at = [&](int dx, int dy) { return plane[std::size_t((y + dy) * side + x + dx)]; };
+      half.push_back((at(0, 0) + at(1, 0) + at(0, 1) + at(1, 1)) / 4);
+    }
+  return half;
+}
+
+double squaredError(const std::vector<float>& a, const std::vector<float>& b) {
+  double sum = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) sum += double(a[i] - b[i]) * (a[i] - b[i]);
+  return sum;
+}
+
+std::vector<float> lanczosDoubled(const std::vector<float>& plane, int side) {
+  return fif::lanczosResize(plane, side, side, 2 * side, 2 * side, 2, 2);
+}
+
+TEST(FifEnlargement, APictureLearnsItsTwiceSizeFromItselfHalved) {
+  constexpr int kTruthSide = 256;
+  const std::vector<float> truth = shapes(kTruthSide), half = halved(truth, kTruthSide);
+  const std::vector<float> doubled = fif::doubleSize(half, kTruthSide / 2, kTruthSide / 2);
+  ASSERT_EQ(doubled.size(), truth.size());
+  EXPECT_LT(squaredError(doubled, truth),
+            0.9 * squaredError(lanczosDoubled(half, kTruthSide / 2), truth));
+
+  // Too small to learn from, or flat: Lanczos, which keeps a flat plane flat.
+  const std::vector<float> small = halved(shapes(32), 32);
+  EXPECT_EQ(fif::doubleSize(small, 16, 16), lanczosDoubled(small, 16));
+  for (float v : fif::doubleSize(std::vector<float>(64 * 64, 77.0f), 64, 64))
+    ASSERT_NEAR(v, 77.0f, 1e-3f);
 }
 
 }  // namespace

@@ -20,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Small outputs keep each run quick; both scales below and above one.
     fif::render(file, 7, 5);
     fif::render(file, 40, 33);
+    // Twice its size, where a small picture learns its enlargement from itself.
+    if (file.header.width <= 64 && file.header.height <= 64)
+      fif::render(file, 2 * file.header.width, 2 * file.header.height);
   } catch (const fif::FormatError&) {
   }
   return 0;

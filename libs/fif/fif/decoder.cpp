@@ -6,6 +6,7 @@
 
 #include "fif/interpolate.h"
 #include "fif/isometry.h"
+#include "fif/zoom.h"
 
 namespace fif {
 
@@ -175,16 +176,27 @@ std::vector<float> resample(const WorkPlane& plane, int width, int height) {
   return out;
 }
 
+// The plane's picture without the padding around it.
+std::vector<float> pictureArea(const WorkPlane& own, int width, int height) {
+  std::vector<float> out(std::size_t(width) * std::size_t(height));
+  for (int y = 0; y < height; ++y)
+    std::copy_n(own.pixels.data() + std::ptrdiff_t(y) * own.width, width,
+                out.data() + std::ptrdiff_t(y) * width);
+  return out;
+}
+
 // A plane with a residual is rendered at its own size, where the residual
 // was measured, and then resized smoothly: iterating its coarse blocks at a
 // larger scale invents detail the residual no longer matches. Its blocks'
 // edges are smoothed always, as the encoder saw them; `smooth` eases the
 // residual's squares' edges (files before version 6) or applies the filter
 // fitted to the plane (from version 6, which it does better than the
-// easing). Planes without one render as they always have.
+// easing). A picture shown at twice its size or more is first doubled by
+// its own likeness across scales (`zoomed`). Planes without a residual
+// render as they always have.
 template <class Step>
 std::vector<float> renderPlane(const Header& header, const Plane& plane, bool chroma, int width,
-                               int height, bool smooth, Step step) {
+                               int height, bool smooth, bool zoomed, Step step) {
   if (plane.residual.stepCode == 0)
     return resample(PlaneDecoder(header, plane, scaleFor(header, width, height)).run(step, smooth),
                     width, height);
@@ -196,15 +208,17 @@ std::vector<float> renderPlane(const Header& header, const Plane& plane, bool ch
   if (smooth) applyRestoration(plane.restoration, own.width, own.height, chroma, own.pixels.data());
   // At its own size the kernel's taps beside each pixel are zero: take the
   // picture as it is.
-  if (width == plane.width && height == plane.height) {
-    std::vector<float> out(std::size_t(width) * std::size_t(height));
-    for (int y = 0; y < height; ++y)
-      std::copy_n(own.pixels.data() + std::ptrdiff_t(y) * own.width, width,
-                  out.data() + std::ptrdiff_t(y) * width);
-    return out;
-  }
-  return lanczosResize(own.pixels, own.width, own.height, width, height,
-                       double(width) / plane.width, double(height) / plane.height);
+  if (width == plane.width && height == plane.height) return pictureArea(own, width, height);
+  if (!zoomed)
+    return lanczosResize(own.pixels, own.width, own.height, width, height,
+                         double(width) / plane.width, double(height) / plane.height);
+  const int doubledW = 2 * plane.width, doubledH = 2 * plane.height;
+  std::vector<float> picture = pictureArea(own, plane.width, plane.height);
+  std::vector<float>().swap(own.pixels);  // spare its memory for the doubled picture
+  std::vector<float> doubled = doubleSize(std::move(picture), plane.width, plane.height);
+  if (width == doubledW && height == doubledH) return doubled;
+  return lanczosResize(doubled, doubledW, doubledH, width, height, double(width) / doubledW,
+                       double(height) / doubledH);
 }
 
 }  // namespace
@@ -223,11 +237,13 @@ RgbImage render(const FifFile& file, int width, int height, const Progress& prog
 
   const int steps = kIterations * int(file.planes.size());
   int done = 0;
+  const bool zoomed = width >= 2 * h.width && height >= 2 * h.height;
   std::vector<std::vector<float>> planes;
   for (const Plane& plane : file.planes)
-    planes.push_back(renderPlane(h, plane, !planes.empty(), width, height, smoothEdges, [&] {
-      if (progress) progress(++done * 100 / steps);
-    }));
+    planes.push_back(
+        renderPlane(h, plane, !planes.empty(), width, height, smoothEdges, zoomed, [&] {
+          if (progress) progress(++done * 100 / steps);
+        }));
   std::uint8_t* out = image.rgb.data();
   const std::size_t count = std::size_t(width) * std::size_t(height);
   for (std::size_t i = 0; i < count; ++i, out += 3) {

@@ -1,0 +1,176 @@
+#include "fif/zoom.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <optional>
+#include <utility>
+
+#include "fif/interpolate.h"
+
+namespace fif {
+
+namespace {
+
+// Each new pixel is drawn from the 4 x 4 pixels nearest it: one picture
+// teaches larger windows no better.
+constexpr int kReach = 2;
+constexpr int kTaps = 4 * kReach * kReach;
+// Quartered, the plane must still hold enough pixels to learn the taps from.
+constexpr int kSmallestSide = 32;
+// Keeps the taps' equations solvable where the picture is flat.
+constexpr double kRidge = 1e-4;
+
+struct Area {
+  int width = 0, height = 0;
+  std::vector<float> pixels;
+  // Edges repeat, as Lanczos takes them.
+  float at(int x, int y) const {
+    return pixels[std::size_t(std::clamp(y, 0, height - 1)) * std::size_t(width) +
+                  std::size_t(std::clamp(x, 0, width - 1))];
+  }
+};
+
+using Taps = std::array<double, kTaps>;
+// By the new pixel's place among the four that replace an old one:
+// 2 (y & 1) + (x & 1).
+using Filter = std::array<Taps, 4>;
+
+// The pixels around old pixel (x, y) that draw new pixel (2x + a, 2y + b):
+// those nearest its centre, a quarter of a pixel from (x, y) each way.
+Taps windowAt(const Area& from, int x, int y, int a, int b) {
+  Taps window;
+  std::size_t k = 0;
+  for (int j = b - kReach; j < b + kReach; ++j)
+    for (int i = a - kReach; i < a + kReach; ++i) window[k++] = from.at(x + i, y + j);
+  return window;
+}
+
+// Each pixel the mean of four, as a picture is commonly made smaller.
+Area halved(const Area& from) {
+  Area half{from.width / 2, from.height / 2, {}};
+  half.pixels.reserve(std::size_t(half.width) * std::size_t(half.height));
+  for (int y = 0; y < half.height; ++y)
+    for (int x = 0; x < half.width; ++x)
+      half.pixels.push_back((from.at(2 * x, 2 * y) + from.at(2 * x + 1, 2 * y) +
+                             from.at(2 * x, 2 * y + 1) + from.at(2 * x + 1, 2 * y + 1)) *
+                            0.25f);
+  return half;
+}
+
+// Least squares: the taps that best draw the targets from their windows.
+class Equations {
+ public:
+  void add(const Taps& window, double target) {
+    for (int i = 0; i < kTaps; ++i) {
+      right_[std::size_t(i)] += window[std::size_t(i)] * target;
+      for (int j = 0; j <= i; ++j) at(i, j) += window[std::size_t(i)] * window[std::size_t(j)];
+    }
+  }
+
+  // Solved by Cholesky; none where even the ridge leaves them singular.
+  std::optional<Taps> solve() {
+    double trace = 0;
+    for (int i = 0; i < kTaps; ++i) trace += at(i, i);
+    if (!(trace > 0)) return std::nullopt;
+    for (int i = 0; i < kTaps; ++i) at(i, i) += kRidge * trace / kTaps;
+    for (int i = 0; i < kTaps; ++i)
+      for (int j = 0; j <= i; ++j) {
+        double sum = at(i, j);
+        for (int k = 0; k < j; ++k) sum -= at(i, k) * at(j, k);
+        if (i != j)
+          at(i, j) = sum / at(j, j);
+        else if (sum > 0)
+          at(i, i) = std::sqrt(sum);
+        else
+          return std::nullopt;
+      }
+    Taps x = right_;
+    for (int i = 0; i < kTaps; ++i) {
+      for (int k = 0; k < i; ++k) x[std::size_t(i)] -= at(i, k) * x[std::size_t(k)];
+      x[std::size_t(i)] /= at(i, i);
+    }
+    for (int i = kTaps - 1; i >= 0; --i) {
+      for (int k = i + 1; k < kTaps; ++k) x[std::size_t(i)] -= at(k, i) * x[std::size_t(k)];
+      x[std::size_t(i)] /= at(i, i);
+    }
+    return x;
+  }
+
+ private:
+  double& at(int i, int j) { return lower_[std::size_t(i * kTaps + j)]; }
+
+  std::array<double, kTaps * kTaps> lower_{};
+  Taps right_{};
+};
+
+// The filter that best draws `large` (at least twice `small`'s size) from
+// `small`.
+std::optional<Filter> fit(const Area& small, const Area& large) {
+  std::array<Equations, 4> equations;
+  for (int y = 0; y < small.height; ++y)
+    for (int x = 0; x < small.width; ++x)
+      for (int p = 0; p < 4; ++p)
+        equations[std::size_t(p)].add(windowAt(small, x, y, p & 1, p >> 1),
+                                      large.at(2 * x + (p & 1), 2 * y + (p >> 1)));
+  Filter filter;
+  for (int p = 0; p < 4; ++p) {
+    const std::optional<Taps> taps = equations[std::size_t(p)].solve();
+    if (!taps) return std::nullopt;
+    filter[std::size_t(p)] = *taps;
+  }
+  return filter;
+}
+
+Area enlarged(const Area& from, const Filter& filter) {
+  Area out{2 * from.width, 2 * from.height, {}};
+  out.pixels.resize(std::size_t(out.width) * std::size_t(out.height));
+  for (int y = 0; y < from.height; ++y)
+    for (int x = 0; x < from.width; ++x)
+      for (int p = 0; p < 4; ++p) {
+        const Taps window = windowAt(from, x, y, p & 1, p >> 1);
+        const Taps& taps = filter[std::size_t(p)];
+        double sum = 0;
+        for (std::size_t i = 0; i < window.size(); ++i) sum += taps[i] * window[i];
+        out.pixels[std::size_t(2 * y + (p >> 1)) * std::size_t(out.width) +
+                   std::size_t(2 * x + (p & 1))] = float(sum);
+      }
+  return out;
+}
+
+Area lanczosDoubled(const Area& from) {
+  return {
+      2 * from.width, 2 * from.height,
+      lanczosResize(from.pixels, from.width, from.height, 2 * from.width, 2 * from.height, 2, 2)};
+}
+
+// Over the drawn area, which lies in the top left of the truth.
+double squaredError(const Area& drawn, const Area& truth) {
+  double sum = 0;
+  for (int y = 0; y < drawn.height; ++y)
+    for (int x = 0; x < drawn.width; ++x) {
+      const double d =
+          double(drawn.pixels[std::size_t(y) * std::size_t(drawn.width) + std::size_t(x)]) -
+          truth.at(x, y);
+      sum += d * d;
+    }
+  return sum;
+}
+
+}  // namespace
+
+std::vector<float> doubleSize(std::vector<float> plane, int width, int height) {
+  const Area own{width, height, std::move(plane)};
+  if (width < kSmallestSide || height < kSmallestSide) return lanczosDoubled(own).pixels;
+  const Area half = halved(own);
+  const std::optional<Filter> fromQuarter = fit(halved(half), half);
+  // Compared so that a failed or poisoned fit never wins.
+  if (!fromQuarter ||
+      !(squaredError(enlarged(half, *fromQuarter), own) < squaredError(lanczosDoubled(half), own)))
+    return lanczosDoubled(own).pixels;
+  const std::optional<Filter> fromHalf = fit(half, own);
+  return fromHalf ? enlarged(own, *fromHalf).pixels : lanczosDoubled(own).pixels;
+}
+
+}  // namespace fif

@@ -123,9 +123,9 @@ std::optional<Filter> fit(const Area& small, const Area& large) {
   return filter;
 }
 
-Area enlarged(const Area& from, const Filter& filter) {
-  Area out{2 * from.width, 2 * from.height, {}};
-  out.pixels.resize(std::size_t(out.width) * std::size_t(out.height));
+// `from` at twice its size drawn by `filter` over `under`, the same size,
+// each pixel `share` the filter's and the rest `under`'s.
+Area enlarged(const Area& from, const Filter& filter, Area under, double share) {
   for (int y = 0; y < from.height; ++y)
     for (int x = 0; x < from.width; ++x)
       for (int p = 0; p < 4; ++p) {
@@ -133,10 +133,11 @@ Area enlarged(const Area& from, const Filter& filter) {
         const Taps& taps = filter[std::size_t(p)];
         double sum = 0;
         for (std::size_t i = 0; i < window.size(); ++i) sum += taps[i] * window[i];
-        out.pixels[std::size_t(2 * y + (p >> 1)) * std::size_t(out.width) +
-                   std::size_t(2 * x + (p & 1))] = float(sum);
+        float& pixel = under.pixels[std::size_t(2 * y + (p >> 1)) * std::size_t(under.width) +
+                                    std::size_t(2 * x + (p & 1))];
+        pixel = float(share * float(sum) + (1 - share) * pixel);
       }
-  return out;
+  return under;
 }
 
 Area lanczosDoubled(const Area& from) {
@@ -158,6 +159,21 @@ double squaredError(const Area& drawn, const Area& truth) {
   return sum;
 }
 
+// The share of the picture `filter` draws from `small`, in quarters over
+// Lanczos's, that draws `truth` best; none unless some share does strictly
+// better than Lanczos alone, so a failed or poisoned fit never wins.
+double bestShare(const Area& small, const Filter& filter, const Area& truth) {
+  const Area lanczos = lanczosDoubled(small);
+  double best = 0, leastError = squaredError(lanczos, truth);
+  for (const double share : {0.25, 0.5, 0.75, 1.0})
+    if (const double error = squaredError(enlarged(small, filter, lanczos, share), truth);
+        error < leastError) {
+      best = share;
+      leastError = error;
+    }
+  return best;
+}
+
 }  // namespace
 
 std::vector<float> doubleSize(std::vector<float> plane, int width, int height) {
@@ -165,12 +181,10 @@ std::vector<float> doubleSize(std::vector<float> plane, int width, int height) {
   if (width < kSmallestSide || height < kSmallestSide) return lanczosDoubled(own).pixels;
   const Area half = halved(own);
   const std::optional<Filter> fromQuarter = fit(halved(half), half);
-  // Compared so that a failed or poisoned fit never wins.
-  if (!fromQuarter ||
-      !(squaredError(enlarged(half, *fromQuarter), own) < squaredError(lanczosDoubled(half), own)))
-    return lanczosDoubled(own).pixels;
-  const std::optional<Filter> fromHalf = fit(half, own);
-  return fromHalf ? enlarged(own, *fromHalf).pixels : lanczosDoubled(own).pixels;
+  const double share = fromQuarter ? bestShare(half, *fromQuarter, own) : 0;
+  const std::optional<Filter> fromHalf = share > 0 ? fit(half, own) : std::nullopt;
+  if (!fromHalf) return lanczosDoubled(own).pixels;
+  return enlarged(own, *fromHalf, lanczosDoubled(own), share).pixels;
 }
 
 }  // namespace fif

@@ -6,9 +6,10 @@ namespace fif {
 
 // The plane (`width` x `height`) at twice its size. Pictures tend to look
 // alike across scales, so the filter that best redraws the plane from itself
-// halved draws it at twice its size too. Where that fails one scale further
-// down (the filter learnt from the plane quartered redraws it halved worse
-// than Lanczos), or the plane is too small to learn from, Lanczos does it.
+// halved draws it at twice its size too. How far to trust it is tried one
+// scale further down: the filter learnt from the plane quartered redraws it
+// halved, blended with Lanczos in the share that does best. Where no share
+// beats Lanczos, or the plane is too small to learn from, Lanczos does it.
 std::vector<float> doubleSize(std::vector<float> plane, int width, int height);
 
 }  // namespace fif

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "fif/format.h"
+#include "fif/least_squares.h"
 
 namespace fif {
 
@@ -85,32 +86,6 @@ class Classes {
   std::vector<std::uint8_t> kinds_;
 };
 
-// Solves the symmetric system `a` w = `b` (n unknowns) by elimination;
-// false when it has no single answer.
-bool solve(std::vector<double> a, std::vector<double> b, std::vector<double>& w) {
-  const std::size_t n = b.size();
-  for (std::size_t col = 0; col < n; ++col) {
-    std::size_t pivot = col;
-    for (std::size_t r = col + 1; r < n; ++r)
-      if (std::fabs(a[r * n + col]) > std::fabs(a[pivot * n + col])) pivot = r;
-    if (std::fabs(a[pivot * n + col]) < 1e-9) return false;
-    for (std::size_t k = 0; k < n; ++k) std::swap(a[col * n + k], a[pivot * n + k]);
-    std::swap(b[col], b[pivot]);
-    for (std::size_t r = col + 1; r < n; ++r) {
-      const double f = a[r * n + col] / a[col * n + col];
-      for (std::size_t k = col; k < n; ++k) a[r * n + k] -= f * a[col * n + k];
-      b[r] -= f * b[col];
-    }
-  }
-  w.assign(n, 0);
-  for (std::size_t r = n; r-- > 0;) {
-    double sum = b[r];
-    for (std::size_t k = r + 1; k < n; ++k) sum -= a[r * n + k] * w[k];
-    w[r] = sum / a[r * n + r];
-  }
-  return true;
-}
-
 struct Fitting {
   const std::vector<float>& original;
   const Edged decoded;
@@ -154,9 +129,10 @@ struct Fitting {
       for (std::size_t k = 0; k < n; ++k)
         for (std::size_t l = 0; l < k; ++l) ak[k * n + l] = ak[l * n + k];
       std::vector<double> weights;
-      if (!solve(ak,
-                 {b.begin() + std::ptrdiff_t(kind * n), b.begin() + std::ptrdiff_t((kind + 1) * n)},
-                 weights))
+      if (!solveSymmetric(
+              ak,
+              {b.begin() + std::ptrdiff_t(kind * n), b.begin() + std::ptrdiff_t((kind + 1) * n)},
+              weights))
         continue;
       for (std::size_t k = 0; k < n; ++k)
         taps[kind * n + k] =

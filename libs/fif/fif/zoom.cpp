@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "fif/interpolate.h"
+#include "fif/least_squares.h"
 
 namespace fif {
 
@@ -16,7 +18,7 @@ namespace {
 // Each new pixel is drawn from the 4 x 4 pixels nearest it: one picture
 // teaches larger windows no better.
 constexpr int kReach = 2;
-constexpr int kTaps = 4 * kReach * kReach;
+constexpr std::size_t kTaps = 4 * kReach * kReach;
 // Quartered, the plane must still hold enough pixels to learn the taps from.
 constexpr int kSmallestSide = 32;
 // Keeps the taps' equations solvable where the picture is flat.
@@ -63,45 +65,32 @@ Area halved(const Area& from) {
 class Equations {
  public:
   void add(const Taps& window, double target) {
-    for (int i = 0; i < kTaps; ++i) {
-      right_[std::size_t(i)] += window[std::size_t(i)] * target;
-      for (int j = 0; j <= i; ++j) at(i, j) += window[std::size_t(i)] * window[std::size_t(j)];
+    for (std::size_t i = 0; i < kTaps; ++i) {
+      right_[i] += window[i] * target;
+      for (std::size_t j = 0; j <= i; ++j) normal_[i * kTaps + j] += window[i] * window[j];
     }
   }
 
-  // Solved by Cholesky; none where even the ridge leaves them singular.
-  std::optional<Taps> solve() {
+  // None where even the ridge leaves them without a single answer.
+  std::optional<Taps> solve() const {
+    std::vector<double> normal(normal_.begin(), normal_.end());
     double trace = 0;
-    for (int i = 0; i < kTaps; ++i) trace += at(i, i);
+    for (std::size_t i = 0; i < kTaps; ++i) trace += normal[i * kTaps + i];
     if (!(trace > 0)) return std::nullopt;
-    for (int i = 0; i < kTaps; ++i) at(i, i) += kRidge * trace / kTaps;
-    for (int i = 0; i < kTaps; ++i)
-      for (int j = 0; j <= i; ++j) {
-        double sum = at(i, j);
-        for (int k = 0; k < j; ++k) sum -= at(i, k) * at(j, k);
-        if (i != j)
-          at(i, j) = sum / at(j, j);
-        else if (sum > 0)
-          at(i, i) = std::sqrt(sum);
-        else
-          return std::nullopt;
-      }
-    Taps x = right_;
-    for (int i = 0; i < kTaps; ++i) {
-      for (int k = 0; k < i; ++k) x[std::size_t(i)] -= at(i, k) * x[std::size_t(k)];
-      x[std::size_t(i)] /= at(i, i);
+    for (std::size_t i = 0; i < kTaps; ++i) {
+      normal[i * kTaps + i] += kRidge * trace / kTaps;
+      for (std::size_t j = 0; j < i; ++j) normal[j * kTaps + i] = normal[i * kTaps + j];
     }
-    for (int i = kTaps - 1; i >= 0; --i) {
-      for (int k = i + 1; k < kTaps; ++k) x[std::size_t(i)] -= at(k, i) * x[std::size_t(k)];
-      x[std::size_t(i)] /= at(i, i);
-    }
-    return x;
+    std::vector<double> weights;
+    if (!solveSymmetric(std::move(normal), {right_.begin(), right_.end()}, weights))
+      return std::nullopt;
+    Taps taps{};
+    std::copy(weights.begin(), weights.end(), taps.begin());
+    return taps;
   }
 
  private:
-  double& at(int i, int j) { return lower_[std::size_t(i * kTaps + j)]; }
-
-  std::array<double, kTaps * kTaps> lower_{};
+  std::array<double, kTaps * kTaps> normal_{};  // lower half
   Taps right_{};
 };
 

@@ -396,7 +396,9 @@ TEST(FifCodec, DamagedFilesAreRefusedOrDecodeSafely) {
     fif::FormatFault fault;
   };
   for (const Case c :
-       {Case{0, 'X', fif::FormatFault::NotFif}, Case{8, 1, fif::FormatFault::Version},
+       {Case{0, 'X', fif::FormatFault::NotFif},
+        Case{8, std::uint8_t(fif::kVersionMajor ^ (fif::kVersionMajor + 1)),
+             fif::FormatFault::Version},
         Case{11, 0xFF, fif::FormatFault::Corrupt}, Case{14, 9, fif::FormatFault::Corrupt},
         Case{15, 9, fif::FormatFault::Corrupt}, Case{19, 9, fif::FormatFault::Corrupt},
         Case{40, 0x55, fif::FormatFault::Corrupt}}) {

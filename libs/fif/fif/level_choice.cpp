@@ -88,8 +88,8 @@ struct DrawnOnChoices {
 // saved outweigh the error added, and the square may keep no detail at all.
 class LevelChooser {
  public:
-  LevelChooser(int across, float rateWeight, bool copies = false, bool directions = false)
-      : coder_(across, true, copies, directions), rateWeight_(rateWeight) {}
+  LevelChooser(int across, float rateWeight, const DetailFeatures& features)
+      : coder_(across, features), rateWeight_(rateWeight) {}
 
   // `cost`, when given, receives the chosen detail's error and bits.
   // Drawing the square on each of `others` is weighed too; `kept`, when
@@ -317,7 +317,7 @@ void putInRegion(RegionBlock& region, int q, const Block& square, float lift) {
 class PlaneQuantiser {
  public:
   PlaneQuantiser(const std::vector<float>& original, const std::vector<float>& predicted, int width,
-                 int height, float step, float rateWeight, bool byRegions, bool directions)
+                 int height, float step, float rateWeight, int version)
       : original_(original),
         predicted_(predicted),
         difference_(original.size()),
@@ -328,10 +328,10 @@ class PlaneQuantiser {
         price_(rateWeight * step * step),
         // The squares' means are the picture's own: the blocks give only the
         // shape inside them.
-        means_(chooseMeans(original, width, height, step, rateWeight, directions)),
+        means_(chooseMeans(original, width, height, step, rateWeight, version >= 6)),
         shown_(width, height, means_, step),
-        chooser_(across_, rateWeight, byRegions, directions),
-        directions_(directions) {
+        features_(detailFeatures(version, regionsTile(width, height))),
+        chooser_(across_, rateWeight, features_) {
     for (std::size_t i = 0; i < original.size(); ++i) difference_[i] = original[i] - predicted[i];
   }
 
@@ -448,7 +448,7 @@ class PlaneQuantiser {
           {on, spectrumLeft(own, drawnOn(decoded.data(), width_, bx, by, on))});
     };
     if (const CopyFrom copy = nearestCopy(decoded, own, width_, bx, by); copy.on) add(copy);
-    others.directable = directions_ && directable(bx, by);
+    others.directable = features_.directions && directable(bx, by);
     if (others.directable)
       for (const CopyFrom& direction :
            nearestDirections(decoded, own, width_, bx, by, kWeighedDirections))
@@ -501,8 +501,8 @@ class PlaneQuantiser {
   float price_;  // of a bit, in squared error
   std::vector<int> means_;
   SquareMeans shown_;
+  DetailFeatures features_;
   LevelChooser chooser_;
-  bool directions_;
 };
 
 }  // namespace
@@ -513,8 +513,7 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
   residual.stepCode = stepCode;
   if (stepCode == 0) return residual;
   const bool byRegions = version >= 5 && regionsTile(width, height);
-  PlaneQuantiser plane(original, predicted, width, height, residual.step(), rateWeight, byRegions,
-                       version >= 6);
+  PlaneQuantiser plane(original, predicted, width, height, residual.step(), rateWeight, version);
   if (byRegions)
     plane.regionByRegion(residual);
   else

@@ -108,7 +108,7 @@ float DetailCoder::slopedBits(bool sloped, int bx) const {
 Levels DetailCoder::read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& copy,
                          bool directable) {
   copy = {};
-  if (copies_) {
+  if (features_.copies) {
     copy.on = coder.decode(models_.copied[copied_.context(bx)]);
     copied_.set(bx, copy.on);
     if (copy.on) {
@@ -116,11 +116,11 @@ Levels DetailCoder::read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& co
       copy.dy = std::int8_t(int(coder.decodeDirect(kCopyBits)) - kCopyReach);
     }
   }
-  if (directions_ && directable && !copy.on &&
+  if (features_.directions && directable && !copy.on &&
       coder.decode(models_.directed[directed_.context(bx)]))
     copy.direction = std::uint8_t(models_.direction.decode(coder) + 1);
   directed_.set(bx, copy.direction != 0);
-  sloped = slopes_ && !copy.drawnOn() && coder.decode(models_.sloped[sloped_.context(bx)]);
+  sloped = features_.slopes && !copy.drawnOn() && coder.decode(models_.sloped[sloped_.context(bx)]);
   sloped_.set(bx, sloped);
   Levels levels{};
   const bool coded = coder.decode(models_.coded[coded_.context(bx)]);
@@ -129,9 +129,10 @@ Levels DetailCoder::read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& co
   const int last = int(models_.last.decode(coder));
   RecentLevels recent;
   for (int i = 0; i <= last; ++i) {
-    const bool significant = i == last || coder.decode(models_.significant[i][recent.count()]);
-    if (significant)
-      levels[std::size_t(zigzag()[std::size_t(i)])] = readLevel(coder, models_, i, recent.count());
+    const int natural = zigzag()[std::size_t(i)];
+    const int context = features_.byLower ? lowerLevels(levels, natural) : recent.count();
+    const bool significant = i == last || coder.decode(models_.significant[i][context]);
+    if (significant) levels[std::size_t(natural)] = readLevel(coder, models_, i, context);
     recent.push(significant);
   }
   return levels;

@@ -30,15 +30,26 @@ constexpr int kCopyReach = 32, kCopyBits = 6;
 struct ResidualModels {
   BitModel coded[3];  // by how many of the blocks left and above are coded
   SymbolModel<6> last;
-  // By position and by how many of the two levels before it are non-zero.
-  BitModel significant[kResidualArea][3];
-  BitModel aboveOne[16][3], aboveTwo[16][3];
+  // By position and by how many of the two levels before it are non-zero,
+  // or (version 7) by the sizes of the levels lower in frequency.
+  BitModel significant[kResidualArea][4];
+  BitModel aboveOne[16][4], aboveTwo[16][4];
   BitModel prefix[kLongestPrefix + 1];
   BitModel sloped[3];  // by how many of the blocks left and above are sloped
   BitModel copied[3];  // by how many of the blocks left and above are copied
   BitModel directed[3];  // by how many of the blocks left and above are directed
   SymbolModel<kDirectionBits> direction;
 };
+
+// The sizes of the two levels one lower in frequency either way, summed
+// up to 3: a square's spectrum thins out from its low frequencies, and
+// where they are large the next are likely not zero.
+inline int lowerLevels(const Levels& levels, int natural) {
+  const int u = natural % kResidualSide, v = natural / kResidualSide;
+  const int sum = (u > 0 ? std::abs(levels[std::size_t(natural - 1)]) : 0) +
+                  (v > 0 ? std::abs(levels[std::size_t(natural - kResidualSide)]) : 0);
+  return std::min(sum, 3);
+}
 
 // Which of the last two levels in zigzag order were non-zero.
 class RecentLevels {
@@ -125,9 +136,11 @@ void writeLevel(Coder& coder, ResidualModels& m, int position, int recent, int l
 }
 
 // Codes one square's levels (its detail; in version 3 its mean less the
-// forecast too); returns whether any level was coded.
+// forecast too), each in the context of the levels lower in frequency
+// (`byLower`) or of the two before it; returns whether any was coded.
 template <class Coder>
-bool writeBlock(Coder& coder, ResidualModels& m, const Levels& levels, int codedContext) {
+bool writeBlock(Coder& coder, ResidualModels& m, const Levels& levels, int codedContext,
+                bool byLower) {
   int last = -1;
   for (int i = 0; i < kResidualArea; ++i)
     if (levels[std::size_t(zigzag()[std::size_t(i)])] != 0) last = i;
@@ -136,9 +149,11 @@ bool writeBlock(Coder& coder, ResidualModels& m, const Levels& levels, int coded
   m.last.encode(coder, unsigned(last));
   RecentLevels recent;
   for (int i = 0; i <= last; ++i) {
-    const int level = levels[std::size_t(zigzag()[std::size_t(i)])];
-    if (i < last) coder.encode(m.significant[i][recent.count()], level != 0);
-    if (level != 0) writeLevel(coder, m, i, recent.count(), level);
+    const int natural = zigzag()[std::size_t(i)];
+    const int level = levels[std::size_t(natural)];
+    const int context = byLower ? lowerLevels(levels, natural) : recent.count();
+    if (i < last) coder.encode(m.significant[i][context], level != 0);
+    if (level != 0) writeLevel(coder, m, i, context, level);
     recent.push(level != 0);
   }
   return true;
@@ -209,29 +224,40 @@ class RegionCoder {
   CodedNeighbours merged_;
 };
 
+// What a layout's squares may say beyond their levels, and how the levels
+// are coded.
+struct DetailFeatures {
+  // Each square says whether it is drawn against its slope (from version 4).
+  bool slopes = true;
+  // Each square says whether it is copied (version 5 regions).
+  bool copies = false;
+  // Each that is not, and has neighbours above and left (`directable`),
+  // says whether it carries their edges across it (version 6 regions);
+  // such squares are never sloped.
+  bool directions = false;
+  // Levels in the contexts of the levels lower in frequency (version 7).
+  bool byLower = false;
+};
+
+// The features of a residual of `version` whose plane tiles into regions
+// or not.
+inline DetailFeatures detailFeatures(int version, bool regions) {
+  return {version >= 4, regions && version >= 5, regions && version >= 6, version >= 7};
+}
+
 // The levels of the squares in block order, with the contexts their
 // neighbours give. Each square's detail is drawn flat or against its slope;
 // files of version 3 drew all flat, said nothing of it, and coded the mean
 // with the detail.
 class DetailCoder {
  public:
-  // With `copies` (version 5 regions), each square says whether it is
-  // copied; with `directions` (version 6), each that is not, and has
-  // neighbours above and left (`directable`), says whether it carries their
-  // edges across it. Such squares are never sloped.
-  DetailCoder(int across, bool slopes, bool copies = false, bool directions = false)
-      : coded_(across),
-        sloped_(across),
-        copied_(across),
-        directed_(across),
-        slopes_(slopes),
-        copies_(copies),
-        directions_(directions) {}
+  DetailCoder(int across, const DetailFeatures& features)
+      : coded_(across), sloped_(across), copied_(across), directed_(across), features_(features) {}
 
   template <class Coder>
   void write(Coder& coder, const Levels& levels, bool sloped, int bx, const CopyFrom& copy = {},
              bool directable = false) {
-    if (copies_) {
+    if (features_.copies) {
       coder.encode(models_.copied[copied_.context(bx)], copy.on);
       copied_.set(bx, copy.on);
       if (copy.on) {
@@ -239,14 +265,15 @@ class DetailCoder {
         coder.encodeDirect(std::uint32_t(copy.dy + kCopyReach), kCopyBits);
       }
     }
-    if (directions_ && directable && !copy.on) {
+    if (features_.directions && directable && !copy.on) {
       coder.encode(models_.directed[directed_.context(bx)], copy.direction != 0);
       if (copy.direction != 0) models_.direction.encode(coder, unsigned(copy.direction - 1));
     }
     directed_.set(bx, copy.direction != 0);
-    if (slopes_ && !copy.drawnOn()) coder.encode(models_.sloped[sloped_.context(bx)], sloped);
+    if (features_.slopes && !copy.drawnOn())
+      coder.encode(models_.sloped[sloped_.context(bx)], sloped);
     sloped_.set(bx, sloped);
-    coded_.set(bx, writeBlock(coder, models_, levels, coded_.context(bx)));
+    coded_.set(bx, writeBlock(coder, models_, levels, coded_.context(bx), features_.byLower));
   }
 
   // The bits the square would cost, leaving the contexts as they are.
@@ -280,7 +307,7 @@ class DetailCoder {
 
   ResidualModels models_;
   CodedNeighbours coded_, sloped_, copied_, directed_;
-  bool slopes_, copies_, directions_;
+  DetailFeatures features_;
 };
 
 // The contexts of the means in files from version 6: by how far the

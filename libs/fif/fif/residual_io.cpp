@@ -43,7 +43,7 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
       std::find_if(residual.copies.begin(), residual.copies.end(),
                    [](const CopyFrom& c) { return c.direction != 0; }) != residual.copies.end())
     throw std::logic_error("directed squares need version 6");
-  DetailCoder details(across, true, byRegions, directions);
+  DetailCoder details(across, detailFeatures(version, byRegions));
   SquareLevels detailLevels(residual.coefficients);
   if (byRegions) {
     // Region by region, each region's squares rows first.
@@ -90,7 +90,7 @@ namespace {
 // The layout of version 3: each square's mean with its detail.
 void readInterleaved(RangeDecoder& coder, int across, std::size_t squares, Residual& residual) {
   residual.ownMeans = false;
-  DetailCoder details(across, false);
+  DetailCoder details(across, detailFeatures(3, false));
   MeanForecast forecasts(across, false);
   for (std::size_t square = 0; square < squares; ++square) {
     stopIfCutShort(coder);
@@ -108,16 +108,16 @@ void readInterleaved(RangeDecoder& coder, int across, std::size_t squares, Resid
 
 // Every mean first, then every square's detail; with `regions`, region by
 // region, each either merged or its four squares.
-void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool regions,
-                    bool directions, Residual& residual) {
+void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool regions, int version,
+                    Residual& residual) {
   // Grown as read, so a file claiming a huge plane stops at its real end.
   std::vector<int> means;
-  MeanCoder meanCoder(across, directions);
+  MeanCoder meanCoder(across, version >= 6);
   for (std::size_t square = 0; square < squares; ++square) {
     stopIfCutShort(coder);
     means.push_back(meanCoder.read(coder, column(square, across), row(square, across)));
   }
-  DetailCoder details(across, true, regions, directions);
+  DetailCoder details(across, detailFeatures(version, regions));
   if (regions) {
     const int regionsAcross = across / 2;
     const int regionsDown = across > 0 ? int(squares / std::size_t(across)) / 2 : 0;
@@ -178,8 +178,8 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles,
   if (version == 3)
     readInterleaved(coder, across, squares, residual);
   else
-    readMeansFirst(coder, across, squares, version >= 5 && regionsTile(paddedW, paddedH),
-                   version >= 6, residual);
+    readMeansFirst(coder, across, squares, version >= 5 && regionsTile(paddedW, paddedH), version,
+                   residual);
   stopIfCutShort(coder);
   return residual;
 }

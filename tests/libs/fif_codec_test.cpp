@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -234,6 +235,36 @@ TEST(FifCodec, RegionsMergeSquaresCopyAndEdgesCarryOn) {
     file.header.version = before;
     EXPECT_THROW(fif::writeFile(file), std::logic_error);
   }
+}
+
+// Each plane foretells its squares' means by taps fitted to it: ripples
+// running along one diagonal are foretold from the square above right.
+// Whatever the taps, the same levels read back as written, and the corner
+// rule alone costs more bits for them.
+TEST(FifCodec, APlaneForetellsItsMeansByItsOwnTaps) {
+  fif::RgbImage ripples{128, 128, {}};
+  for (int y = 0; y < 128; ++y)
+    for (int x = 0; x < 128; ++x)
+      ripples.rgb.insert(ripples.rgb.end(), 3, std::uint8_t(128 + 90 * std::sin((x + y) / 3.0)));
+  const auto bytes = encodeAt(ripples, 60);
+  auto file = fif::readFile(bytes.data(), bytes.size());
+  fif::Residual& luma = file.planes[0].residual;
+  ASSERT_NE(luma.meanTaps, fif::kCornerRule);
+  const auto pixels = fif::render(file, 128, 128);
+  const fif::ForecastTaps fitted = luma.meanTaps;
+  for (const fif::ForecastTaps& taps :
+       {fif::kCornerRule, fif::ForecastTaps{127, 127, 127, 127, 127},
+        fif::ForecastTaps{-128, -128, 0, 127, -128}}) {
+    luma.meanTaps = taps;
+    const auto rewritten = fif::writeFile(file);
+    const auto back = fif::readFile(rewritten.data(), rewritten.size());
+    EXPECT_EQ(back.planes[0].residual.meanTaps, taps);
+    EXPECT_EQ(fif::render(back, 128, 128).rgb, pixels.rgb);
+    EXPECT_GT(rewritten.size(), bytes.size());
+  }
+  luma.meanTaps = fitted;
+  file.header.version = 6;
+  EXPECT_THROW(fif::writeFile(file), std::logic_error);
 }
 
 // Self-similarity stays where it earns its bits: a drawing made of copies

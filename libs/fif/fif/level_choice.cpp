@@ -10,6 +10,7 @@
 
 #include "fif/cosine.h"
 #include "fif/direction.h"
+#include "fif/forecast_fit.h"
 #include "fif/level_coding.h"
 #include "fif/residual_drawing.h"
 #include "fif/squares.h"
@@ -182,27 +183,43 @@ class LevelChooser {
   float rateWeight_;
 };
 
-// The mean levels, each the nearest or the forecast, whichever costs less;
-// `bySpan` as MeanCoder takes it.
-std::vector<int> chooseMeans(const std::vector<float>& plane, int width, int height, float step,
-                             float rateWeight, bool bySpan) {
-  std::vector<int> levels;
-  MeanCoder coder(width / kResidualSide, bySpan);
+// Each square's mean term (of its spectrum), row by row.
+std::vector<float> meanTerms(const std::vector<float>& plane, int width, int height) {
+  std::vector<float> terms;
   for (int by = 0; by < height / kResidualSide; ++by)
     for (int bx = 0; bx < width / kResidualSide; ++bx) {
       float sum = 0;
       for (float v : squareOf(plane, width, bx, by)) sum += v;
-      const float value = sum / kResidualSide;  // the spectrum's mean term
-      const auto cost = [&](int level) {
-        const float d = value - float(level) * step;
-        return d * d + rateWeight * step * step * coder.bits(level, bx, by);
-      };
-      const int nearest = nearestLevel(value, step), forecast = coder.forecast(bx, by);
-      const int level = cost(forecast) < cost(nearest) ? forecast : nearest;
-      BitCounter counter;
-      coder.write(counter, level, bx, by);
-      levels.push_back(level);
+      terms.push_back(sum / kResidualSide);
     }
+  return terms;
+}
+
+// The taps of the plane's own mean forecast, fitted to its nearest levels.
+ForecastTaps meanForecastTaps(const std::vector<float>& terms, int across, float step) {
+  std::vector<int> nearest;
+  for (float term : terms) nearest.push_back(nearestLevel(term, step));
+  return fitForecastTaps(nearest, across);
+}
+
+// The mean levels, each the nearest or the forecast, whichever costs less;
+// `bySpan` and `taps` as MeanCoder takes them.
+std::vector<int> chooseMeans(const std::vector<float>& terms, int across, float step,
+                             float rateWeight, bool bySpan, const ForecastTaps& taps) {
+  std::vector<int> levels;
+  MeanCoder coder(across, bySpan, taps);
+  for (std::size_t at = 0; at < terms.size(); ++at) {
+    const int bx = column(at, across), by = row(at, across);
+    const auto cost = [&](int level) {
+      const float d = terms[at] - float(level) * step;
+      return d * d + rateWeight * step * step * coder.bits(level, bx, by);
+    };
+    const int nearest = nearestLevel(terms[at], step), forecast = coder.forecast(bx, by);
+    const int level = cost(forecast) < cost(nearest) ? forecast : nearest;
+    BitCounter counter;
+    coder.write(counter, level, bx, by);
+    levels.push_back(level);
+  }
   return levels;
 }
 
@@ -326,9 +343,12 @@ class PlaneQuantiser {
         across_(width / kResidualSide),
         step_(step),
         price_(rateWeight * step * step),
+        meanTaps_(version >= 7 ? meanForecastTaps(meanTerms(original, width, height), across_, step)
+                               : kCornerRule),
         // The squares' means are the picture's own: the blocks give only the
         // shape inside them.
-        means_(chooseMeans(original, width, height, step, rateWeight, version >= 6)),
+        means_(chooseMeans(meanTerms(original, width, height), across_, step, rateWeight,
+                           version >= 6, meanTaps_)),
         shown_(width, height, means_, step),
         features_(detailFeatures(version, regionsTile(width, height))),
         chooser_(across_, rateWeight, features_) {
@@ -337,6 +357,7 @@ class PlaneQuantiser {
 
   // Each square on its own, in block order.
   void squareBySquare(Residual& residual) {
+    residual.meanTaps = meanTaps_;
     for (int by = 0; by < height_ / kResidualSide; ++by)
       for (int bx = 0; bx < across_; ++bx) {
         Block againstSlope;
@@ -353,6 +374,7 @@ class PlaneQuantiser {
   // Region by region, each merged where one spectrum over it costs less
   // than its four squares.
   void regionByRegion(Residual& residual) {
+    residual.meanTaps = meanTaps_;
     RegionCoder regions(across_ / 2);
     // The picture as decoded so far, which copies and directions draw on.
     std::vector<float> decoded = predicted_;
@@ -499,6 +521,7 @@ class PlaneQuantiser {
   int width_, height_, across_;
   float step_;
   float price_;  // of a bit, in squared error
+  ForecastTaps meanTaps_;
   std::vector<int> means_;
   SquareMeans shown_;
   DetailFeatures features_;

@@ -40,9 +40,16 @@ int MeanForecast::forecast(int x, int y) const {
   if (x > 0 && y > 0) {
     const int left = above_[std::size_t(x - 1)], above = above_[std::size_t(x)];
     const int low = std::min(left, above), high = std::max(left, above);
-    if (corner_ >= high) return low;
-    if (corner_ <= low) return high;
-    return left + above - corner_;
+    const int byCorner = corner_ >= high ? low : corner_ <= low ? high : left + above - corner_;
+    if (taps_ == kCornerRule) return byCorner;
+    const int right = std::size_t(x + 1) < above_.size() ? above_[std::size_t(x + 1)] : above;
+    const std::int64_t sum = std::int64_t(taps_[0]) * left + std::int64_t(taps_[1]) * above +
+                             std::int64_t(taps_[2]) * corner_ + std::int64_t(taps_[3]) * right +
+                             std::int64_t(taps_[4]) * byCorner + kForecastOne / 2;
+    // Rounded down whatever the sign, as a shift would.
+    const std::int64_t weighed =
+        sum >= 0 ? sum / kForecastOne : -((-sum + kForecastOne - 1) / kForecastOne);
+    return int(std::clamp<std::int64_t>(weighed, -kLargestLevel, kLargestLevel));
   }
   if (x > 0) return above_[std::size_t(x - 1)];
   return y > 0 ? above_[std::size_t(x)] : 0;

@@ -69,10 +69,12 @@ inline int band(int position) { return std::min(position, 15); }
 // The mean level of a square is foretold from the squares left, above and
 // above left of it: a smooth picture keeps it near them, and the corner
 // tells a slope from an edge. Files of version 3 took the mean of the left
-// and above ones.
+// and above ones; from version 7 the corner rule is weighed with the
+// neighbours by the plane's taps.
 class MeanForecast {
  public:
-  MeanForecast(int across, bool byCorner) : above_(std::size_t(across), 0), byCorner_(byCorner) {}
+  MeanForecast(int across, bool byCorner, const ForecastTaps& taps = kCornerRule)
+      : above_(std::size_t(across), 0), byCorner_(byCorner), taps_(taps) {}
   int forecast(int x, int y) const;
   // Entries left of the square being coded already belong to its own row.
   void set(int x, int level) {
@@ -84,6 +86,7 @@ class MeanForecast {
   std::vector<int> above_;
   int corner_ = 0;  // the row above's entry left of the next square
   bool byCorner_;
+  ForecastTaps taps_;
 };
 
 // Remembers which blocks of the row above and the block to the left carry
@@ -324,8 +327,8 @@ struct MissModels {
 // `bySpan`, files from version 6) of how far and which way.
 class MeanCoder {
  public:
-  explicit MeanCoder(int across, bool bySpan = false)
-      : forecasts_(across, true),
+  explicit MeanCoder(int across, bool bySpan = false, const ForecastTaps& taps = kCornerRule)
+      : forecasts_(across, true, taps),
         missed_(across),
         misses_(std::size_t(across), 0),
         bySpan_(bySpan) {}

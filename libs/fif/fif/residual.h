@@ -40,6 +40,19 @@ struct CopyFrom {
   bool operator==(const CopyFrom&) const = default;
 };
 
+// Weights of a plane's own mean forecast (files from version 7), in
+// kForecastOne shares: of the mean levels left, above, above left and above
+// right of the square, and of the corner rule's forecast. Pictures differ in
+// which neighbours tell most (ripples run one way, blinds another), so the
+// encoder fits them to each plane.
+constexpr int kForecastTaps = 5, kForecastOne = 64;
+// Each tap is stored in plain bits, from -2 to under 2.
+constexpr int kForecastTapBits = 8;
+constexpr int kForecastTapOffset = 2 * kForecastOne;
+using ForecastTaps = std::array<int, kForecastTaps>;
+// The corner rule alone.
+constexpr ForecastTaps kCornerRule{0, 0, 0, 0, kForecastOne};
+
 struct Residual {
   int stepCode = 0;  // 0: none; the step is stepCode / 8
   std::vector<Coefficient> coefficients;
@@ -58,6 +71,7 @@ struct Residual {
   std::vector<Coefficient> regionCoefficients;
   // By square: where it is copied from. Squares past its end are not.
   std::vector<CopyFrom> copies;
+  ForecastTaps meanTaps = kCornerRule;
   bool slopedAt(std::size_t square) const { return square < sloped.size() && sloped[square]; }
   bool mergedAt(std::size_t region) const { return region < merged.size() && merged[region]; }
   CopyFrom copyAt(std::size_t square) const {

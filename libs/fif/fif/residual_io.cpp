@@ -16,6 +16,23 @@ namespace {
 
 constexpr int kStepBits = 10;
 
+void writeForecastTaps(RangeEncoder& coder, const ForecastTaps& taps) {
+  coder.encodeDirect(taps == kCornerRule ? 0 : 1, 1);
+  if (taps == kCornerRule) return;
+  for (int tap : taps) {
+    if (tap < -kForecastTapOffset || tap >= kForecastTapOffset)
+      throw std::logic_error("a mean forecast's tap out of range");
+    coder.encodeDirect(std::uint32_t(tap + kForecastTapOffset), kForecastTapBits);
+  }
+}
+
+ForecastTaps readForecastTaps(RangeDecoder& coder) {
+  ForecastTaps taps = kCornerRule;
+  if (coder.decodeDirect(1) == 0) return taps;
+  for (int& tap : taps) tap = int(coder.decodeDirect(kForecastTapBits)) - kForecastTapOffset;
+  return taps;
+}
+
 void stopIfCutShort(const RangeDecoder& coder) {
   if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
 }
@@ -33,7 +50,11 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
   const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
   // The means first: the detail of each square is drawn against the slope
   // its neighbours' means make.
-  MeanCoder means(across, version >= 6);
+  if (version >= 7)
+    writeForecastTaps(coder, residual.meanTaps);
+  else if (residual.meanTaps != kCornerRule)
+    throw std::logic_error("a plane's own mean forecast needs version 7");
+  MeanCoder means(across, version >= 6, residual.meanTaps);
   SquareLevels meanLevels(residual.coefficients);
   for (std::size_t square = 0; square < squares; ++square)
     means.write(coder, meanLevels.of(square)[0], column(square, across), row(square, across));
@@ -112,7 +133,7 @@ void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool r
                     Residual& residual) {
   // Grown as read, so a file claiming a huge plane stops at its real end.
   std::vector<int> means;
-  MeanCoder meanCoder(across, version >= 6);
+  MeanCoder meanCoder(across, version >= 6, residual.meanTaps);
   for (std::size_t square = 0; square < squares; ++square) {
     stopIfCutShort(coder);
     means.push_back(meanCoder.read(coder, column(square, across), row(square, across)));
@@ -175,6 +196,7 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles,
   if (!tiles) throw FormatError(FormatFault::Corrupt, "a residual on blocks it cannot tile");
   const int across = paddedW / kResidualSide;
   const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
+  if (version >= 7) residual.meanTaps = readForecastTaps(coder);
   if (version == 3)
     readInterleaved(coder, across, squares, residual);
   else

@@ -80,11 +80,7 @@ ForecastTaps fitForecastTaps(const std::vector<int>& levels, int across) {
         for (std::size_t j = 0; j < n.size(); ++j) normal[i * n.size() + j] += w * n[i] * n[j];
       }
     });
-    double trace = 0;
-    for (std::size_t i = 0; i < target.size(); ++i) trace += normal[i * target.size() + i];
-    for (std::size_t i = 0; i < target.size(); ++i)
-      normal[i * target.size() + i] += kRidge * trace / double(target.size());
-    if (!solveSymmetric(normal, target, weights)) return kCornerRule;
+    if (!addRidge(normal, kRidge) || !solveSymmetric(normal, target, weights)) return kCornerRule;
   }
   ForecastTaps taps{};
   for (std::size_t i = 0; i < taps.size(); ++i)

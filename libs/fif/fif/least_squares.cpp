@@ -30,4 +30,13 @@ bool solveSymmetric(std::vector<double> a, std::vector<double> b, std::vector<do
   return true;
 }
 
+bool addRidge(std::vector<double>& a, double share) {
+  const auto n = std::size_t(std::lround(std::sqrt(double(a.size()))));
+  double trace = 0;
+  for (std::size_t i = 0; i < n; ++i) trace += a[i * n + i];
+  if (!(trace > 0)) return false;
+  for (std::size_t i = 0; i < n; ++i) a[i * n + i] += share * trace / double(n);
+  return true;
+}
+
 }  // namespace fif

@@ -74,13 +74,9 @@ class Equations {
   // None where even the ridge leaves them without a single answer.
   std::optional<Taps> solve() const {
     std::vector<double> normal(normal_.begin(), normal_.end());
-    double trace = 0;
-    for (std::size_t i = 0; i < kTaps; ++i) trace += normal[i * kTaps + i];
-    if (!(trace > 0)) return std::nullopt;
-    for (std::size_t i = 0; i < kTaps; ++i) {
-      normal[i * kTaps + i] += kRidge * trace / kTaps;
+    if (!addRidge(normal, kRidge)) return std::nullopt;
+    for (std::size_t i = 0; i < kTaps; ++i)
       for (std::size_t j = 0; j < i; ++j) normal[j * kTaps + i] = normal[i * kTaps + j];
-    }
     std::vector<double> weights;
     if (!solveSymmetric(std::move(normal), {right_.begin(), right_.end()}, weights))
       return std::nullopt;

@@ -23,6 +23,8 @@ constexpr std::size_t kTaps = 4 * kReach * kReach;
 constexpr int kSmallestSide = 32;
 // Keeps the taps' equations solvable where the picture is flat.
 constexpr double kRidge = 1e-4;
+// Rounds of drawing the doubled picture back towards the plane.
+constexpr int kBackProjections = 4;
 
 struct Area {
   int width = 0, height = 0;
@@ -159,6 +161,34 @@ double bestShare(const Area& small, const Filter& filter, const Area& truth) {
   return best;
 }
 
+// Adds `small` to `doubled`, twice its size, each new pixel taking it
+// bilinearly: the new pixel lies a quarter of an old one from that one's
+// centre, towards the neighbours it takes 3/16 (across, down) and 1/16
+// (diagonal) from.
+void addDoubled(const Area& small, Area& doubled) {
+  for (int y = 0; y < doubled.height; ++y)
+    for (int x = 0; x < doubled.width; ++x) {
+      const int ox = x / 2, oy = y / 2, nx = ox + (x & 1 ? 1 : -1), ny = oy + (y & 1 ? 1 : -1);
+      doubled.pixels[std::size_t(y) * std::size_t(doubled.width) + std::size_t(x)] +=
+          0.5625f * small.at(ox, oy) + 0.1875f * (small.at(nx, oy) + small.at(ox, ny)) +
+          0.0625f * small.at(nx, ny);
+    }
+}
+
+// `doubled` drawn towards the pictures that, halved, give back `own`: what
+// its half misses of `own` is added to it, doubled, a few times over. Where
+// the plane is its true picture halved, that picture is among them. Adding
+// in place keeps the memory a render needs as it was.
+Area backProjected(Area doubled, const Area& own) {
+  for (int round = 0; round < kBackProjections; ++round) {
+    Area missed = halved(doubled);
+    for (std::size_t i = 0; i < missed.pixels.size(); ++i)
+      missed.pixels[i] = own.pixels[i] - missed.pixels[i];
+    addDoubled(missed, doubled);
+  }
+  return doubled;
+}
+
 }  // namespace
 
 std::vector<float> doubleSize(std::vector<float> plane, int width, int height) {
@@ -168,8 +198,10 @@ std::vector<float> doubleSize(std::vector<float> plane, int width, int height) {
   const std::optional<Filter> fromQuarter = fit(halved(half), half);
   const double share = fromQuarter ? bestShare(half, *fromQuarter, own) : 0;
   const std::optional<Filter> fromHalf = share > 0 ? fit(half, own) : std::nullopt;
-  if (!fromHalf) return lanczosDoubled(own).pixels;
-  return enlarged(own, *fromHalf, lanczosDoubled(own), share).pixels;
+  return backProjected(
+             fromHalf ? enlarged(own, *fromHalf, lanczosDoubled(own), share) : lanczosDoubled(own),
+             own)
+      .pixels;
 }
 
 }  // namespace fif

@@ -10,6 +10,8 @@ namespace fif {
 // scale further down: the filter learnt from the plane quartered redraws it
 // halved, blended with Lanczos in the share that does best. Where no share
 // beats Lanczos, or the plane is too small to learn from, Lanczos does it.
+// Then what the doubled picture, halved, misses of the plane is drawn back
+// into it, unless the plane is too small to learn from.
 std::vector<float> doubleSize(std::vector<float> plane, int width, int height);
 
 }  // namespace fif

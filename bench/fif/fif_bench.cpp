@@ -70,20 +70,35 @@ auto timed(Work work, Timing& timing) {
   return result;
 }
 
-// The quality in 1..highest whose file is the largest within `bytes`, assuming
-// files grow with quality; 0 when even quality 1 is larger.
+// How far past where the search stops it still looks: files mostly grow
+// with quality, but not always (the fractal encoder's choice between its two
+// codings can make the next quality's file the smaller).
+constexpr int kLookPast = 4;
+
+// The quality in 1..highest whose file is the largest within `bytes`; 0 when
+// none within kLookPast of the search's end fits.
 template <class Encode>
 int largestWithin(qint64 bytes, Encode encode, int highest = 100) {
   int best = 0, low = 1, high = highest;
+  qint64 largest = -1;
+  const auto weigh = [&](int quality) {
+    const qint64 size = qint64(encode(quality).size());
+    if (size > bytes) return false;
+    if (size > largest) {
+      best = quality;
+      largest = size;
+    }
+    return true;
+  };
   while (low <= high) {
     const int quality = (low + high) / 2;
-    if (qint64(encode(quality).size()) <= bytes) {
-      best = quality;
+    if (weigh(quality))
       low = quality + 1;
-    } else {
+    else
       high = quality - 1;
-    }
   }
+  for (int quality = best + 1; quality <= std::min(highest, best + kLookPast); ++quality)
+    weigh(quality);
   return best;
 }
 

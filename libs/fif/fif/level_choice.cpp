@@ -12,6 +12,7 @@
 #include "fif/direction.h"
 #include "fif/forecast_fit.h"
 #include "fif/level_coding.h"
+#include "fif/mean_grid.h"
 #include "fif/residual_drawing.h"
 #include "fif/squares.h"
 
@@ -203,19 +204,23 @@ ForecastTaps meanForecastTaps(const std::vector<float>& terms, int across, float
 }
 
 // The mean levels, each the nearest or the forecast, whichever costs less;
-// `bySpan` and `taps` as MeanCoder takes them.
+// `bySpan` and `taps` as MeanCoder takes them. `costs`, when given,
+// receives each one's error and bits.
 std::vector<int> chooseMeans(const std::vector<float>& terms, int across, float step,
-                             float rateWeight, bool bySpan, const ForecastTaps& taps) {
+                             float rateWeight, bool bySpan, const ForecastTaps& taps,
+                             std::vector<float>* costs = nullptr) {
   std::vector<int> levels;
   MeanCoder coder(across, bySpan, taps);
   for (std::size_t at = 0; at < terms.size(); ++at) {
     const int bx = column(at, across), by = row(at, across);
-    const auto cost = [&](int level) {
+    const auto costOf = [&](int level) {
       const float d = terms[at] - float(level) * step;
       return d * d + rateWeight * step * step * coder.bits(level, bx, by);
     };
     const int nearest = nearestLevel(terms[at], step), forecast = coder.forecast(bx, by);
-    const int level = cost(forecast) < cost(nearest) ? forecast : nearest;
+    const float forecastCost = costOf(forecast), nearestCost = costOf(nearest);
+    const int level = forecastCost < nearestCost ? forecast : nearest;
+    if (costs) costs->push_back(std::min(forecastCost, nearestCost));
     BitCounter counter;
     coder.write(counter, level, bx, by);
     levels.push_back(level);
@@ -328,6 +333,152 @@ void putInRegion(RegionBlock& region, int q, const Block& square, float lift) {
     }
 }
 
+// The squares' means as chosen: each its own level, or (version 8) by
+// blocks, each its squares' own levels or its spectrum.
+struct SquareMeansChoice {
+  ForecastTaps taps = kCornerRule;
+  std::vector<int> own;  // 0 in spectral blocks
+  std::vector<bool> spectral;
+  std::vector<Coefficient> blocks;
+  std::vector<float> drawn;  // each square's mean level as drawn
+
+  int stored(std::size_t square) const { return own[square]; }
+  void keep(Residual& residual) const {
+    residual.meanTaps = taps;
+    residual.spectral = spectral;
+    residual.blockMeans = blocks;
+  }
+};
+
+// A block of means is drawn as a spectrum only where that costs less than
+// this share of its squares' own levels: its rounded means also foretell
+// the squares after it, which its own price does not see.
+constexpr float kSpectralShare = 0.9f;
+
+// The cheaper of a block's own levels (each the nearest or the forecast) and
+// its spectrum (its mean level the nearest or the forecast, the others
+// weighed as a square's detail is).
+class MeanGridChooser {
+ public:
+  MeanGridChooser(const std::vector<float>& terms, int across, float step, float rateWeight,
+                  SquareMeansChoice& choice)
+      : terms_(terms),
+        across_(across),
+        step_(step),
+        rateWeight_(rateWeight),
+        choice_(choice),
+        coder_(across, int(terms.size()) / across, choice.taps) {
+    choice_.own.assign(terms.size(), 0);
+    choice_.spectral.assign(terms.size() / kMeanBlockArea, false);
+  }
+
+  void run() {
+    // What each square's own level would cost, coded as every square's is
+    // before version 8: the price a block weighs its spectrum against.
+    chooseMeans(terms_, across_, step_, rateWeight_, true, choice_.taps, &ownCosts_);
+    const int down = int(terms_.size()) / across_;
+    for (int y = 0; y < down; ++y)
+      for (int x = 0; x < across_; ++x) {
+        if (x == 0 && y % kMeanBlockSide == 0) coder_.openBlockRow(y);
+        const int bx = x / kMeanBlockSide, by = y / kMeanBlockSide;
+        const auto block = std::size_t(by * (across_ / kMeanBlockSide) + bx);
+        if (x % kMeanBlockSide == 0 && y % kMeanBlockSide == 0) chooseBlock(block, bx, by);
+        if (!choice_.spectral[block]) chooseSquare(x, y);
+      }
+    choice_.drawn = coder_.drawn();
+  }
+
+ private:
+  std::size_t square(int bx, int by, int x, int y) const {
+    return std::size_t((by * kMeanBlockSide + y) * across_ + bx * kMeanBlockSide + x);
+  }
+
+  // Met at its top-left square: a spectrum, or its squares' own levels.
+  void chooseBlock(std::size_t block, int bx, int by) {
+    MeanGridCoder spectral = coder_;
+    MeanBlockLevels spectrum{};
+    const float spectralCost = spectrumOf(spectral, bx, by, spectrum);
+    BitCounter flag;
+    MeanGridCoder own = coder_;
+    own.writeSpectral(flag, false, bx);
+    float ownCost = rateWeight_ * step_ * step_ * flag.bits();
+    for (int y = 0; y < kMeanBlockSide; ++y)
+      for (int x = 0; x < kMeanBlockSide; ++x) ownCost += ownCosts_[square(bx, by, x, y)];
+    const bool isSpectral = spectralCost < ownCost * kSpectralShare;
+    choice_.spectral[block] = isSpectral;
+    coder_ = isSpectral ? spectral : own;
+    if (!isSpectral) return;
+    for (int i = 0; i < kMeanBlockArea; ++i)
+      if (spectrum[std::size_t(i)] != 0)
+        choice_.blocks.push_back(
+            {std::uint32_t(block), std::uint16_t(i), std::int16_t(spectrum[std::size_t(i)])});
+  }
+
+  // A square's own level: the nearest or the forecast.
+  void chooseSquare(int x, int y) {
+    const float term = terms_[std::size_t(y * across_ + x)];
+    const auto costOf = [&](int level) {
+      const float d = term - float(level) * step_;
+      return d * d + rateWeight_ * step_ * step_ * coder_.squareBits(level, x, y);
+    };
+    const int nearest = nearestLevel(term, step_), forecast = coder_.forecast(x, y);
+    const int level = costOf(forecast) < costOf(nearest) ? forecast : nearest;
+    BitCounter bits;
+    coder_.writeSquare(bits, level, x, y);
+    choice_.own[std::size_t(y * across_ + x)] = level;
+  }
+
+  float spectrumOf(MeanGridCoder& coder, int bx, int by, MeanBlockLevels& chosen) const {
+    BitCounter bits;
+    coder.writeSpectral(bits, true, bx);
+    const float flagBits = bits.bits();
+    SquareOf<kMeanBlockSide> own{};
+    for (int y = 0; y < kMeanBlockSide; ++y)
+      for (int x = 0; x < kMeanBlockSide; ++x)
+        own[std::size_t(y * kMeanBlockSide + x)] = terms_[square(bx, by, x, y)] / step_;
+    const SquareOf<kMeanBlockSide> spectrum =
+        transform<kMeanBlockSide>(own, basis<kMeanBlockSide>());
+    for (int i = 1; i < kMeanBlockArea; ++i)
+      chosen[std::size_t(i)] = nearestLevel(spectrum[std::size_t(i)], 1);
+    const auto costOf = [&](int mean, MeanBlockLevels levels) {
+      levels[0] = mean;
+      return squaredError(spectrum, levels, 1, 0) +
+             rateWeight_ * coder.spectrumBits(levels, bx, by);
+    };
+    const int nearest = nearestLevel(spectrum[0], 1), forecast = coder.blockForecast(bx, by);
+    const int mean = costOf(forecast, chosen) < costOf(nearest, chosen) ? forecast : nearest;
+    float best;
+    chosen = cheapened<kMeanBlockSide>(
+        chosen, [&](const MeanBlockLevels& l) { return costOf(mean, l); }, best);
+    chosen[0] = mean;
+    coder.writeSpectrum(bits, chosen, bx, by);
+    return (rateWeight_ * flagBits + best) * step_ * step_;
+  }
+
+  const std::vector<float>& terms_;
+  int across_;
+  float step_, rateWeight_;
+  SquareMeansChoice& choice_;
+  MeanGridCoder coder_;
+  std::vector<float> ownCosts_;
+};
+
+// Each square's own mean, or (version 8, where the plane tiles into blocks)
+// by blocks.
+SquareMeansChoice chooseSquareMeans(const std::vector<float>& terms, int width, int height,
+                                    float step, float rateWeight, int version) {
+  const int across = width / kResidualSide;
+  SquareMeansChoice choice;
+  if (version >= 7) choice.taps = meanForecastTaps(terms, across, step);
+  if (version >= 8 && meanBlocksTile(width, height)) {
+    MeanGridChooser(terms, across, step, rateWeight, choice).run();
+    return choice;
+  }
+  choice.own = chooseMeans(terms, across, step, rateWeight, version >= 6, choice.taps);
+  choice.drawn.assign(choice.own.begin(), choice.own.end());
+  return choice;
+}
+
 // Chooses one plane's residual: the squares' means first, then their detail
 // square by square, or region by region where a region's squares may share
 // one spectrum.
@@ -343,13 +494,11 @@ class PlaneQuantiser {
         across_(width / kResidualSide),
         step_(step),
         price_(rateWeight * step * step),
-        meanTaps_(version >= 7 ? meanForecastTaps(meanTerms(original, width, height), across_, step)
-                               : kCornerRule),
         // The squares' means are the picture's own: the blocks give only the
         // shape inside them.
-        means_(chooseMeans(meanTerms(original, width, height), across_, step, rateWeight,
-                           version >= 6, meanTaps_)),
-        shown_(width, height, means_, step),
+        means_(chooseSquareMeans(meanTerms(original, width, height), width, height, step,
+                                 rateWeight, version)),
+        shown_(width, height, means_.drawn, step),
         features_(detailFeatures(version, regionsTile(width, height))),
         chooser_(across_, rateWeight, features_) {
     for (std::size_t i = 0; i < original.size(); ++i) difference_[i] = original[i] - predicted[i];
@@ -357,7 +506,7 @@ class PlaneQuantiser {
 
   // Each square on its own, in block order.
   void squareBySquare(Residual& residual) {
-    residual.meanTaps = meanTaps_;
+    means_.keep(residual);
     for (int by = 0; by < height_ / kResidualSide; ++by)
       for (int bx = 0; bx < across_; ++bx) {
         Block againstSlope;
@@ -366,7 +515,7 @@ class PlaneQuantiser {
         Levels levels =
             chooser_.choose(transform<kResidualSide>(detail, basis()),
                             transform<kResidualSide>(againstSlope, basis()), step_, bx, sloped);
-        levels[0] = means_[std::size_t(by * across_ + bx)];
+        levels[0] = means_.stored(std::size_t(by * across_ + bx));
         residual.add(std::size_t(by * across_ + bx), levels, sloped);
       }
   }
@@ -374,7 +523,7 @@ class PlaneQuantiser {
   // Region by region, each merged where one spectrum over it costs less
   // than its four squares.
   void regionByRegion(Residual& residual) {
-    residual.meanTaps = meanTaps_;
+    means_.keep(residual);
     RegionCoder regions(across_ / 2);
     // The picture as decoded so far, which copies and directions draw on.
     std::vector<float> decoded = predicted_;
@@ -448,11 +597,10 @@ class PlaneQuantiser {
                                           transform<kResidualSide>(againstSlope, basis()), step_,
                                           bx, square.sloped, &cost,
                                           drawnOnChoices(decoded, own, bx, by), &square.copy);
-      Levels drawn = square.levels;
-      drawn[0] = means_[std::size_t(by * across_ + bx)];
-      drawSquare(decoded.data(), width_, bx, by, drawn, step_, true,
+      const float meanLevel = means_.drawn[std::size_t(by * across_ + bx)];
+      drawSquare(decoded.data(), width_, bx, by, square.levels, meanLevel, step_, true,
                  square.sloped ? shown_.slope(bx, by) : Block{}, square.copy);
-      const float shownMean = float(drawn[0]) * step_ / kResidualSide;
+      const float shownMean = meanLevel * step_ / kResidualSide;
       const float meanError = meanOf(own) - shownMean;
       four.cost += cost + kResidualArea * meanError * meanError;
       const float lift = meanOf(squareOf(predicted_, width_, bx, by)) - shownMean;
@@ -500,13 +648,13 @@ class PlaneQuantiser {
       const auto square = std::size_t(by * across_ + bx);
       const SquareChoice& alone = four.squares[std::size_t(q)];
       Levels own = merged ? Levels{} : alone.levels;
-      own[0] = means_[square];
+      own[0] = means_.stored(square);
       const bool sloped = merged ? one.sloped : alone.sloped;
       const CopyFrom copy = merged ? CopyFrom{} : alone.copy;
       residual.add(square, own, sloped);
       if (copy.drawnOn()) residual.setCopy(square, copy);
       if (merged)
-        drawSquare(decoded.data(), width_, bx, by, own, step_, true,
+        drawSquare(decoded.data(), width_, bx, by, own, means_.drawn[square], step_, true,
                    sloped ? shown_.slope(bx, by) : Block{}, copy);
     }
     if (merged) {
@@ -521,8 +669,7 @@ class PlaneQuantiser {
   int width_, height_, across_;
   float step_;
   float price_;  // of a bit, in squared error
-  ForecastTaps meanTaps_;
-  std::vector<int> means_;
+  SquareMeansChoice means_;
   SquareMeans shown_;
   DetailFeatures features_;
   LevelChooser chooser_;

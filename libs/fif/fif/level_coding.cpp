@@ -34,22 +34,26 @@ int readSize(RangeDecoder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitMod
   return (sign ? coder.decode(*sign) : coder.decodeDirect(1)) ? -magnitude : magnitude;
 }
 
+int foretellMean(int left, int above, int corner, int right, const ForecastTaps& taps) {
+  const int low = std::min(left, above), high = std::max(left, above);
+  const int byCorner = corner >= high ? low : corner <= low ? high : left + above - corner;
+  if (taps == kCornerRule) return byCorner;
+  const std::int64_t sum = std::int64_t(taps[0]) * left + std::int64_t(taps[1]) * above +
+                           std::int64_t(taps[2]) * corner + std::int64_t(taps[3]) * right +
+                           std::int64_t(taps[4]) * byCorner + kForecastOne / 2;
+  // Rounded down whatever the sign, as a shift would.
+  const std::int64_t weighed =
+      sum >= 0 ? sum / kForecastOne : -((-sum + kForecastOne - 1) / kForecastOne);
+  return int(std::clamp<std::int64_t>(weighed, -kLargestLevel, kLargestLevel));
+}
+
 int MeanForecast::forecast(int x, int y) const {
   if (x > 0 && y > 0 && !byCorner_)
     return (above_[std::size_t(x)] + above_[std::size_t(x - 1)]) / 2;
   if (x > 0 && y > 0) {
-    const int left = above_[std::size_t(x - 1)], above = above_[std::size_t(x)];
-    const int low = std::min(left, above), high = std::max(left, above);
-    const int byCorner = corner_ >= high ? low : corner_ <= low ? high : left + above - corner_;
-    if (taps_ == kCornerRule) return byCorner;
+    const int above = above_[std::size_t(x)];
     const int right = std::size_t(x + 1) < above_.size() ? above_[std::size_t(x + 1)] : above;
-    const std::int64_t sum = std::int64_t(taps_[0]) * left + std::int64_t(taps_[1]) * above +
-                             std::int64_t(taps_[2]) * corner_ + std::int64_t(taps_[3]) * right +
-                             std::int64_t(taps_[4]) * byCorner + kForecastOne / 2;
-    // Rounded down whatever the sign, as a shift would.
-    const std::int64_t weighed =
-        sum >= 0 ? sum / kForecastOne : -((-sum + kForecastOne - 1) / kForecastOne);
-    return int(std::clamp<std::int64_t>(weighed, -kLargestLevel, kLargestLevel));
+    return foretellMean(above_[std::size_t(x - 1)], above, corner_, right, taps_);
   }
   if (x > 0) return above_[std::size_t(x - 1)];
   return y > 0 ? above_[std::size_t(x)] : 0;

@@ -71,6 +71,11 @@ inline int band(int position) { return std::min(position, 15); }
 // tells a slope from an edge. Files of version 3 took the mean of the left
 // and above ones; from version 7 the corner rule is weighed with the
 // neighbours by the plane's taps.
+// The corner rule's forecast from the levels left, above and above left, and
+// with `taps` other than the corner rule alone, weighed with them and the one
+// above right.
+int foretellMean(int left, int above, int corner, int right, const ForecastTaps& taps);
+
 class MeanForecast {
  public:
   MeanForecast(int across, bool byCorner, const ForecastTaps& taps = kCornerRule)

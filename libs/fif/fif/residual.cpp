@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "fif/cosine.h"
+
 namespace fif {
 
 namespace {
@@ -23,6 +25,35 @@ void keepNonZero(std::vector<Coefficient>& kept, std::size_t block,
 
 bool regionsTile(int paddedW, int paddedH) {
   return paddedW % kRegionSide == 0 && paddedH % kRegionSide == 0;
+}
+
+bool meanBlocksTile(int paddedW, int paddedH) {
+  constexpr int side = kMeanBlockSide * kResidualSide;
+  return paddedW > 0 && paddedH > 0 && paddedW % side == 0 && paddedH % side == 0;
+}
+
+std::vector<float> squareMeanLevels(const Residual& residual, int paddedW, int paddedH) {
+  const int across = paddedW / kResidualSide;
+  std::vector<float> means(std::size_t(across) * std::size_t(paddedH / kResidualSide), 0);
+  for (const Coefficient& c : residual.coefficients)
+    if (c.index == 0 && c.block < means.size()) means[c.block] = c.level;
+  if (residual.blockMeans.empty() || !meanBlocksTile(paddedW, paddedH)) return means;
+  const int blocksAcross = across / kMeanBlockSide;
+  std::vector<SquareOf<kMeanBlockSide>> spectra(means.size() / kMeanBlockArea);
+  for (const Coefficient& c : residual.blockMeans)
+    if (c.block < spectra.size()) spectra[c.block][c.index] = c.level;
+  for (std::size_t block = 0; block < spectra.size(); ++block) {
+    if (!residual.spectralAt(block)) continue;
+    const SquareOf<kMeanBlockSide> levels =
+        transform<kMeanBlockSide>(spectra[block], inverseBasis<kMeanBlockSide>());
+    const int x0 = int(block % std::size_t(blocksAcross)) * kMeanBlockSide;
+    const int y0 = int(block / std::size_t(blocksAcross)) * kMeanBlockSide;
+    for (int y = 0; y < kMeanBlockSide; ++y)
+      for (int x = 0; x < kMeanBlockSide; ++x)
+        means[std::size_t((y0 + y) * across + x0 + x)] =
+            levels[std::size_t(y * kMeanBlockSide + x)];
+  }
+  return means;
 }
 
 void Residual::add(std::size_t square, const std::array<int, kResidualArea>& levels,

@@ -72,6 +72,15 @@ struct Residual {
   // By square: where it is copied from. Squares past its end are not.
   std::vector<CopyFrom> copies;
   ForecastTaps meanTaps = kCornerRule;
+  // From version 8, in a plane that tiles into blocks of kMeanBlockSide x
+  // kMeanBlockSide squares, by block, row by row: its squares' means are
+  // the cosine spectrum of the block's means, kept in `blockMeans` (block:
+  // the block; index: kMeanBlockSide v + u; levels in the squares' mean
+  // levels), and its squares' own levels hold no mean. Blocks past its end
+  // are not.
+  std::vector<bool> spectral;
+  std::vector<Coefficient> blockMeans;
+  bool spectralAt(std::size_t block) const { return block < spectral.size() && spectral[block]; }
   bool slopedAt(std::size_t square) const { return square < sloped.size() && sloped[square]; }
   bool mergedAt(std::size_t region) const { return region < merged.size() && merged[region]; }
   CopyFrom copyAt(std::size_t square) const {
@@ -90,6 +99,14 @@ struct Residual {
 // Whether squares of a padded plane can be merged: it tiles into regions.
 bool regionsTile(int paddedW, int paddedH);
 
+constexpr int kMeanBlockSide = 4;  // squares
+constexpr int kMeanBlockArea = kMeanBlockSide * kMeanBlockSide;
+// Whether a padded plane tiles into blocks of means (and has any).
+bool meanBlocksTile(int paddedW, int paddedH);
+// Each square's mean level, row by row: its own, or drawn from its block's
+// spectrum.
+std::vector<float> squareMeanLevels(const Residual& residual, int paddedW, int paddedH);
+
 // What `original` has over `predicted` (both the padded plane, width and
 // height multiples of 8), quantised: each square's own mean, then its detail
 // drawn flat or against its slope, every level weighed by its squared error
@@ -100,8 +117,9 @@ bool regionsTile(int paddedW, int paddedH);
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
                           int width, int height, int stepCode, float rateWeight, int version);
 
-// Writes the layout of `version` (4 to 6); version 4 holds no merged region
-// and no copied square, version 5 no directed one. Throws std::logic_error
+// Writes the layout of `version` (4 to 8); version 4 holds no merged region
+// and no copied square, version 5 no directed one, and versions before 8 no
+// spectral block of means. Throws std::logic_error
 // for version 3, which is only read.
 void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH,
                    int version);

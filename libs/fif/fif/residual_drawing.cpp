@@ -17,13 +17,12 @@ constexpr float kSlopeLimitSteps = 4.0f;
 
 }  // namespace
 
-SquareMeans::SquareMeans(int width, int height, const std::vector<int>& levels, float step)
+SquareMeans::SquareMeans(int width, int height, const std::vector<float>& levels, float step)
     : across_(width / kResidualSide),
       down_(height / kResidualSide),
       limit_(kSlopeLimitSteps * step),
       means_(levels.size()) {
-  for (std::size_t at = 0; at < levels.size(); ++at)
-    means_[at] = float(levels[at]) * step / kResidualSide;
+  for (std::size_t at = 0; at < levels.size(); ++at) means_[at] = levels[at] * step / kResidualSide;
 }
 
 Block SquareMeans::slope(int bx, int by) const {
@@ -56,11 +55,12 @@ Block drawnOn(const float* plane, int paddedW, int bx, int by, const CopyFrom& c
   return pixelsAt(plane, paddedW, bx * kResidualSide + copy.dx, by * kResidualSide + copy.dy);
 }
 
-void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, float step,
-                bool ownMeans, const Block& slope, const CopyFrom& copy) {
+void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, float meanLevel,
+                float step, bool ownMeans, const Block& slope, const CopyFrom& copy) {
   Block spectrum{};
-  for (int i = 0; i < kResidualArea; ++i)
+  for (int i = 1; i < kResidualArea; ++i)
     spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
+  spectrum[0] = meanLevel * step;
   float* corner =
       plane + std::ptrdiff_t(by) * kResidualSide * paddedW + std::ptrdiff_t(bx) * kResidualSide;
   if (copy.drawnOn()) {
@@ -101,21 +101,20 @@ void addResidual(const Residual& residual, int paddedW, int paddedH, float* plan
   const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
   // Where each square's levels start, so squares can be drawn in any order.
   std::vector<std::uint32_t> starts(squares + 1, 0);
-  std::vector<int> means(squares);
   const auto& coefficients = residual.coefficients;
   for (std::size_t square = 0, at = 0; square < squares; ++square) {
     starts[square] = std::uint32_t(at);
-    for (; at < coefficients.size() && coefficients[at].block == square; ++at)
-      if (coefficients[at].index == 0) means[square] = coefficients[at].level;
+    while (at < coefficients.size() && coefficients[at].block == square) ++at;
     starts[square + 1] = std::uint32_t(at);
   }
+  const std::vector<float> means = squareMeanLevels(residual, paddedW, paddedH);
   const SquareMeans shown(paddedW, paddedH, means, step);
   const auto draw = [&](std::size_t square) {
     const int bx = column(square, across), by = row(square, across);
     Levels own{};
     for (std::uint32_t at = starts[square]; at < starts[square + 1]; ++at)
       own[coefficients[at].index] = coefficients[at].level;
-    drawSquare(plane, paddedW, bx, by, own, step, residual.ownMeans,
+    drawSquare(plane, paddedW, bx, by, own, means[square], step, residual.ownMeans,
                residual.slopedAt(square) ? shown.slope(bx, by) : Block{}, residual.copyAt(square));
   };
   if (!regionsTile(paddedW, paddedH)) {

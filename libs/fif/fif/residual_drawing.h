@@ -13,7 +13,7 @@ namespace fif {
 // The mean of each square as the picture will show it.
 class SquareMeans {
  public:
-  SquareMeans(int width, int height, const std::vector<int>& levels, float step);
+  SquareMeans(int width, int height, const std::vector<float>& levels, float step);
 
   // The slope the means around the square draw through it, bilinear between
   // the squares' centres, less its own mean.
@@ -33,12 +33,12 @@ class SquareMeans {
 // copy's source, or its neighbours' edges carried across it.
 Block drawnOn(const float* plane, int paddedW, int bx, int by, const CopyFrom& copy);
 
-// Draws a square's levels (its mean at 0) over the blocks' picture in the
-// plane: the blocks keep their shape and give up their mean for the
+// Draws a square's levels, with `meanLevel` for its mean, over the blocks'
+// picture in the plane: the blocks keep their shape and give up their mean for the
 // square's own (unless `ownMeans` is false), or what the square is drawn
 // on takes their place.
-void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, float step,
-                bool ownMeans, const Block& slope, const CopyFrom& copy);
+void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, float meanLevel,
+                float step, bool ownMeans, const Block& slope, const CopyFrom& copy);
 
 // Adds a merged region's spectrum (its mean at 0) to the squares drawn under it.
 void drawRegion(float* plane, int paddedW, int rx, int ry, const RegionLevels& own, float step);

@@ -8,6 +8,7 @@
 
 #include "fif/format.h"
 #include "fif/level_coding.h"
+#include "fif/mean_grid.h"
 #include "fif/squares.h"
 
 namespace fif {
@@ -37,6 +38,60 @@ void stopIfCutShort(const RangeDecoder& coder) {
   if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
 }
 
+// The means of a plane of blocks (version 8), square by square in rows.
+void writeMeanGrid(RangeEncoder& coder, const Residual& residual, int across, std::size_t squares) {
+  const int blocksAcross = across / kMeanBlockSide, down = int(squares / std::size_t(across));
+  MeanGridCoder grid(across, down, residual.meanTaps);
+  std::vector<int> own(squares, 0);
+  for (const Coefficient& c : residual.coefficients)
+    if (c.index == 0 && c.block < squares) own[c.block] = c.level;
+  std::vector<MeanBlockLevels> spectra(squares / kMeanBlockArea);
+  for (const Coefficient& c : residual.blockMeans)
+    if (c.block < spectra.size()) spectra[c.block][c.index] = c.level;
+  for (int y = 0; y < down; ++y)
+    for (int x = 0; x < across; ++x) {
+      if (x == 0 && y % kMeanBlockSide == 0) grid.openBlockRow(y);
+      const int bx = x / kMeanBlockSide, by = y / kMeanBlockSide;
+      const auto block = std::size_t(by * blocksAcross + bx);
+      const bool spectral = residual.spectralAt(block);
+      if (x % kMeanBlockSide == 0 && y % kMeanBlockSide == 0) {
+        grid.writeSpectral(coder, spectral, bx);
+        if (spectral) grid.writeSpectrum(coder, spectra[block], bx, by);
+      }
+      if (!spectral) grid.writeSquare(coder, own[std::size_t(y * across + x)], x, y);
+    }
+}
+
+// Reads what writeMeanGrid wrote: the spectral blocks into `residual`, and
+// each square's own mean level (0 in spectral blocks) into `means`.
+void readMeanGrid(RangeDecoder& coder, Residual& residual, int across, std::size_t squares,
+                  std::vector<int>& means) {
+  const int blocksAcross = across / kMeanBlockSide, down = int(squares / std::size_t(across));
+  MeanGridCoder grid(across, down, residual.meanTaps);
+  for (int y = 0; y < down; ++y) {
+    stopIfCutShort(coder);
+    if (y % kMeanBlockSide == 0) {
+      grid.openBlockRow(y);
+      residual.spectral.resize(residual.spectral.size() + std::size_t(blocksAcross), false);
+    }
+    means.resize(means.size() + std::size_t(across), 0);
+    for (int x = 0; x < across; ++x) {
+      const int bx = x / kMeanBlockSide, by = y / kMeanBlockSide;
+      const auto block = std::size_t(by * blocksAcross + bx);
+      if (x % kMeanBlockSide == 0 && y % kMeanBlockSide == 0 && grid.readSpectral(coder, bx)) {
+        residual.spectral[block] = true;
+        const MeanBlockLevels levels = grid.readSpectrum(coder, bx, by);
+        for (int i = 0; i < kMeanBlockArea; ++i)
+          if (levels[std::size_t(i)] != 0)
+            residual.blockMeans.push_back(
+                {std::uint32_t(block), std::uint16_t(i), std::int16_t(levels[std::size_t(i)])});
+      }
+      if (!residual.spectral[block])
+        means[std::size_t(y * across + x)] = grid.readSquare(coder, x, y);
+    }
+  }
+}
+
 }  // namespace
 
 void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH,
@@ -54,10 +109,17 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
     writeForecastTaps(coder, residual.meanTaps);
   else if (residual.meanTaps != kCornerRule)
     throw std::logic_error("a plane's own mean forecast needs version 7");
-  MeanCoder means(across, version >= 6, residual.meanTaps);
-  SquareLevels meanLevels(residual.coefficients);
-  for (std::size_t square = 0; square < squares; ++square)
-    means.write(coder, meanLevels.of(square)[0], column(square, across), row(square, across));
+  if (version >= 8 && meanBlocksTile(paddedW, paddedH)) {
+    writeMeanGrid(coder, residual, across, squares);
+  } else {
+    if (std::find(residual.spectral.begin(), residual.spectral.end(), true) !=
+        residual.spectral.end())
+      throw std::logic_error("spectral blocks of means need version 8 and a plane of blocks");
+    MeanCoder means(across, version >= 6, residual.meanTaps);
+    SquareLevels meanLevels(residual.coefficients);
+    for (std::size_t square = 0; square < squares; ++square)
+      means.write(coder, meanLevels.of(square)[0], column(square, across), row(square, across));
+  }
   const bool byRegions = version >= 5 && regionsTile(paddedW, paddedH);
   const bool directions = version >= 6;
   if (!directions &&
@@ -133,10 +195,16 @@ void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool r
                     Residual& residual) {
   // Grown as read, so a file claiming a huge plane stops at its real end.
   std::vector<int> means;
-  MeanCoder meanCoder(across, version >= 6, residual.meanTaps);
-  for (std::size_t square = 0; square < squares; ++square) {
-    stopIfCutShort(coder);
-    means.push_back(meanCoder.read(coder, column(square, across), row(square, across)));
+  const int paddedW = across * kResidualSide;
+  const int paddedH = across > 0 ? int(squares / std::size_t(across)) * kResidualSide : 0;
+  if (version >= 8 && meanBlocksTile(paddedW, paddedH)) {
+    readMeanGrid(coder, residual, across, squares, means);
+  } else {
+    MeanCoder meanCoder(across, version >= 6, residual.meanTaps);
+    for (std::size_t square = 0; square < squares; ++square) {
+      stopIfCutShort(coder);
+      means.push_back(meanCoder.read(coder, column(square, across), row(square, across)));
+    }
   }
   DetailCoder details(across, detailFeatures(version, regions));
   if (regions) {

@@ -203,6 +203,21 @@ ForecastTaps meanForecastTaps(const std::vector<float>& terms, int across, float
   return fitForecastTaps(nearest, across);
 }
 
+// The level nearest `term` or `forecast`, whichever costs less: its error
+// plus `bits(level)` at `price` a bit. `cost`, when given, receives that.
+template <class Bits>
+int nearestOrForecast(float term, float step, float price, int forecast, const Bits& bits,
+                      float* cost = nullptr) {
+  const auto costOf = [&](int level) {
+    const float d = term - float(level) * step;
+    return d * d + price * bits(level);
+  };
+  const int nearest = nearestLevel(term, step);
+  const float forecastCost = costOf(forecast), nearestCost = costOf(nearest);
+  if (cost) *cost = std::min(forecastCost, nearestCost);
+  return forecastCost < nearestCost ? forecast : nearest;
+}
+
 // The mean levels, each the nearest or the forecast, whichever costs less;
 // `bySpan` and `taps` as MeanCoder takes them. `costs`, when given,
 // receives each one's error and bits.
@@ -213,14 +228,11 @@ std::vector<int> chooseMeans(const std::vector<float>& terms, int across, float 
   MeanCoder coder(across, bySpan, taps);
   for (std::size_t at = 0; at < terms.size(); ++at) {
     const int bx = column(at, across), by = row(at, across);
-    const auto costOf = [&](int level) {
-      const float d = terms[at] - float(level) * step;
-      return d * d + rateWeight * step * step * coder.bits(level, bx, by);
-    };
-    const int nearest = nearestLevel(terms[at], step), forecast = coder.forecast(bx, by);
-    const float forecastCost = costOf(forecast), nearestCost = costOf(nearest);
-    const int level = forecastCost < nearestCost ? forecast : nearest;
-    if (costs) costs->push_back(std::min(forecastCost, nearestCost));
+    float cost = 0;
+    const int level = nearestOrForecast(
+        terms[at], step, rateWeight * step * step, coder.forecast(bx, by),
+        [&](int l) { return coder.bits(l, bx, by); }, &cost);
+    if (costs) costs->push_back(cost);
     BitCounter counter;
     coder.write(counter, level, bx, by);
     levels.push_back(level);
@@ -416,13 +428,9 @@ class MeanGridChooser {
 
   // A square's own level: the nearest or the forecast.
   void chooseSquare(int x, int y) {
-    const float term = terms_[std::size_t(y * across_ + x)];
-    const auto costOf = [&](int level) {
-      const float d = term - float(level) * step_;
-      return d * d + rateWeight_ * step_ * step_ * coder_.squareBits(level, x, y);
-    };
-    const int nearest = nearestLevel(term, step_), forecast = coder_.forecast(x, y);
-    const int level = costOf(forecast) < costOf(nearest) ? forecast : nearest;
+    const int level =
+        nearestOrForecast(terms_[std::size_t(y * across_ + x)], step_, rateWeight_ * step_ * step_,
+                          coder_.forecast(x, y), [&](int l) { return coder_.squareBits(l, x, y); });
     BitCounter bits;
     coder_.writeSquare(bits, level, x, y);
     choice_.own[std::size_t(y * across_ + x)] = level;

@@ -327,6 +327,17 @@ struct MissModels {
   BitModel sign[kWays];
 };
 
+// The contexts of a mean's miss from the misses left of and above it: how
+// far they missed, and which way.
+inline int missSpan(int left, int above) {
+  const int span = std::abs(left) + std::abs(above);
+  return span < 3 ? span : span < 5 ? 3 : 4;
+}
+inline int missWay(int left, int above) {
+  const auto way = [](int miss) { return miss < 0 ? 0 : miss == 0 ? 1 : 2; };
+  return 3 * way(left) + way(above);
+}
+
 // The squares' mean levels in block order, each less its forecast, in the
 // context of how many of the squares left and above missed theirs, or (with
 // `bySpan`, files from version 6) of how far and which way.
@@ -371,14 +382,8 @@ class MeanCoder {
   // The misses of the squares left of and above square (bx, by).
   int missLeft(int bx) const { return bx > 0 ? misses_[std::size_t(bx - 1)] : 0; }
   int missAbove(int bx, int by) const { return by > 0 ? misses_[std::size_t(bx)] : 0; }
-  int spanContext(int bx, int by) const {
-    const int span = std::abs(missLeft(bx)) + std::abs(missAbove(bx, by));
-    return span < 3 ? span : span < 5 ? 3 : 4;
-  }
-  int wayContext(int bx, int by) const {
-    const auto way = [](int miss) { return miss < 0 ? 0 : miss == 0 ? 1 : 2; };
-    return 3 * way(missLeft(bx)) + way(missAbove(bx, by));
-  }
+  int spanContext(int bx, int by) const { return missSpan(missLeft(bx), missAbove(bx, by)); }
+  int wayContext(int bx, int by) const { return missWay(missLeft(bx), missAbove(bx, by)); }
 
   ResidualModels models_;
   MissModels spans_;

@@ -63,18 +63,16 @@ int MeanGridCoder::blockForecast(int bx, int by) const {
   return int(std::lround(mean * kMeanBlockSide));
 }
 
+int MeanGridCoder::missAt(int x, int y) const {
+  return x >= 0 && y >= 0 ? misses_[std::size_t(y * across_ + x)] : 0;
+}
+
 int MeanGridCoder::spanContext(int x, int y) const {
-  const int left = x > 0 ? misses_[std::size_t(y * across_ + x - 1)] : 0;
-  const int above = y > 0 ? misses_[std::size_t((y - 1) * across_ + x)] : 0;
-  const int span = std::abs(left) + std::abs(above);
-  return span < 3 ? span : span < 5 ? 3 : 4;
+  return missSpan(missAt(x - 1, y), missAt(x, y - 1));
 }
 
 int MeanGridCoder::wayContext(int x, int y) const {
-  const auto way = [](int miss) { return miss < 0 ? 0 : miss == 0 ? 1 : 2; };
-  const int left = x > 0 ? misses_[std::size_t(y * across_ + x - 1)] : 0;
-  const int above = y > 0 ? misses_[std::size_t((y - 1) * across_ + x)] : 0;
-  return 3 * way(left) + way(above);
+  return missWay(missAt(x - 1, y), missAt(x, y - 1));
 }
 
 void MeanGridCoder::keepSquare(int x, int y, float level, int miss) {
@@ -93,7 +91,7 @@ void MeanGridCoder::keepSpectrum(const MeanBlockLevels& levels, int bx, int by) 
                  means[std::size_t(y * kMeanBlockSide + x)], 0);
 }
 
-int MeanGridCoder::readMiss(RangeDecoder& coder, MissSet& set, int span, int way) {
+int MeanGridCoder::readMiss(RangeDecoder& coder, MissModels& set, int span, int way) {
   if (!coder.decode(set.significant[span])) return 0;
   return readSize(coder, set.aboveOne[span], set.aboveTwo[span], set.prefix, &set.sign[way]);
 }
@@ -133,7 +131,7 @@ MeanBlockLevels MeanGridCoder::readSpectrum(RangeDecoder& coder, int bx, int by)
 }
 
 float MeanGridCoder::squareBits(int level, int x, int y) const {
-  MissSet set = models_.squares;
+  MissModels set = models_.squares;
   BitCounter counter;
   writeMiss(counter, set, spanContext(x, y), wayContext(x, y), level - forecast(x, y));
   return counter.bits();

@@ -66,15 +66,9 @@ class MeanGridCoder {
   const std::vector<float>& drawn() const { return drawn_; }
 
  private:
-  static constexpr int kSpans = 5, kWays = 9;
-  struct MissSet {
-    BitModel significant[kSpans], aboveOne[kSpans], aboveTwo[kSpans];
-    BitModel prefix[kLongestPrefix + 1];
-    BitModel sign[kWays];
-  };
   struct Models {
     BitModel spectral[3];
-    MissSet squares, blockMeans;
+    MissModels squares, blockMeans;
     BitModel coded[3];
     SymbolModel<4> last;  // less one: the block's mean is coded on its own
     BitModel significant[kMeanBlockArea][3];
@@ -83,12 +77,12 @@ class MeanGridCoder {
   };
 
   template <class Coder>
-  static void writeMiss(Coder& coder, MissSet& set, int span, int way, int miss) {
+  static void writeMiss(Coder& coder, MissModels& set, int span, int way, int miss) {
     coder.encode(set.significant[span], miss != 0);
     if (miss != 0)
       writeSize(coder, set.aboveOne[span], set.aboveTwo[span], set.prefix, miss, &set.sign[way]);
   }
-  static int readMiss(RangeDecoder& coder, MissSet& set, int span, int way);
+  static int readMiss(RangeDecoder& coder, MissModels& set, int span, int way);
 
   template <class Coder>
   static void writeDetail(Coder& coder, Models& models, CodedNeighbours& codedBlocks,
@@ -112,6 +106,8 @@ class MeanGridCoder {
   }
 
   int level(int x, int y) const;
+  // The miss of square (x, y), 0 outside the plane.
+  int missAt(int x, int y) const;
   int spanContext(int x, int y) const;
   int wayContext(int x, int y) const;
   void keepSquare(int x, int y, float level, int miss);

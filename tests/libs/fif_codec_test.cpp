@@ -288,6 +288,39 @@ TEST(FifCodec, SmoothGroundTakesItsMeansByBlocks) {
   EXPECT_THROW(fif::writeFile(file), std::logic_error);
 }
 
+// Where colour follows brightness (orange ground paled in patches), a
+// chroma plane foretells its means from the luminance's too: the same levels
+// cost more without it, and the luminance and older versions cannot hold it.
+TEST(FifCodec, ChromaMeansLeanOnTheLuminanceWhereColourFollowsBrightness) {
+  fif::RgbImage patches{128, 128, {}};
+  for (int y = 0; y < 128; ++y)
+    for (int x = 0; x < 128; ++x) {
+      const double pale = ((x / 16 * 7 + y / 16 * 13) % 11) / 10.0;
+      const double ground = 0.6 + 0.3 * std::sin(x / 29.0 + y / 37.0);
+      for (const double full : {240.0, 150.0, 30.0})
+        patches.rgb.push_back(std::uint8_t(full * ground + (250 - full * ground) * pale));
+    }
+  const auto bytes = encodeAt(patches, 40);
+  auto file = fif::readFile(bytes.data(), bytes.size());
+  const auto shared = [&] {
+    return file.planes[1].residual.lumaShare != 0 || file.planes[2].residual.lumaShare != 0;
+  };
+  ASSERT_TRUE(shared());
+  const auto pixels = fif::render(file, 128, 128);
+  const int shares[] = {file.planes[1].residual.lumaShare, file.planes[2].residual.lumaShare};
+  file.planes[1].residual.lumaShare = file.planes[2].residual.lumaShare = 0;
+  const auto without = fif::writeFile(file);
+  EXPECT_GT(without.size(), bytes.size());
+  EXPECT_EQ(fif::render(fif::readFile(without.data(), without.size()), 128, 128).rgb, pixels.rgb);
+  file.planes[0].residual.lumaShare = shares[0] + shares[1];
+  EXPECT_THROW(fif::writeFile(file), std::logic_error);
+  file.planes[0].residual.lumaShare = 0;
+  file.planes[1].residual.lumaShare = shares[0];
+  file.planes[2].residual.lumaShare = shares[1];
+  file.header.version = 8;
+  EXPECT_THROW(fif::writeFile(file), std::logic_error);
+}
+
 // Self-similarity stays where it earns its bits: a drawing made of copies
 // of itself keeps its blocks or copies its squares from what is decoded, a
 // smooth slope is drawn by the residual on plain blocks.

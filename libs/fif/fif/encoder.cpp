@@ -239,9 +239,9 @@ FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, 
     else
       plane.transforms = plainBlocks(header, plane.width, plane.height);
     std::vector<float> decoded = predictPlane(header, plane);
-    plane.residual =
-        quantiseResidual(source.pixels, decoded, source.width, source.height,
-                         stepCodeFor(quality, p > 0), rateWeightFor(quality), header.version);
+    plane.residual = quantiseResidual(source.pixels, decoded, source.width, source.height,
+                                      stepCodeFor(quality, p > 0), rateWeightFor(quality),
+                                      header.version, lumaOf(file, std::size_t(p)));
     // The filter is fitted to the plane as the decoder draws it.
     addResidual(plane.residual, source.width, source.height, decoded.data());
     const float stepSize = plane.residual.step();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
+#include <utility>
 
 #include "fif/least_squares.h"
 #include "fif/level_coding.h"
@@ -53,8 +54,9 @@ double weighed(const std::vector<double>& weights, const Neighbours& n) {
 
 // The bits the misses of `taps` would take, roughly: a miss of m costs
 // about 2 log2(1 + m).
-double missBits(const std::vector<int>& levels, int across, const ForecastTaps& taps) {
-  MeanForecast forecasts(across, true, taps);
+double missBits(const std::vector<int>& levels, int across, const ForecastTaps& taps,
+                std::vector<int> terms = {}) {
+  MeanForecast forecasts(across, true, taps, std::move(terms));
   double bits = 0;
   for (std::size_t at = 0; at < levels.size(); ++at) {
     const int x = column(at, across), y = row(at, across);
@@ -89,6 +91,39 @@ ForecastTaps fitForecastTaps(const std::vector<int>& levels, int across) {
   return missBits(levels, across, taps) + kTapsBits < missBits(levels, across, kCornerRule)
              ? taps
              : kCornerRule;
+}
+
+int fitLumaShare(const std::vector<int>& levels, int across, const ForecastTaps& taps,
+                 const std::vector<int>& guide) {
+  // Each mean's miss of its neighbours' forecast against the luminance's
+  // miss of its own, reweighted as the taps are.
+  const std::vector<int> unit = lumaForecastTerms(guide, across, taps, kForecastOne);
+  if (unit.size() != levels.size()) return 0;
+  std::vector<double> misses;
+  MeanForecast forecasts(across, true, taps);
+  for (std::size_t at = 0; at < levels.size(); ++at) {
+    const int x = column(at, across);
+    misses.push_back(levels[at] - forecasts.forecast(x, row(at, across)));
+    forecasts.set(x, levels[at]);
+  }
+  double share = 0;
+  for (int round = 0; round < kFitRounds; ++round) {
+    double across2 = 0, along = 0;
+    for (std::size_t at = 0; at < levels.size(); ++at) {
+      const double u = unit[at], w = round == 0 ? 1.0
+                                                : 1.0 / std::max(std::fabs(share * u - misses[at]),
+                                                                 kSmallestMiss);
+      across2 += w * u * u;
+      along += w * u * misses[at];
+    }
+    if (across2 <= 0) return 0;
+    share = along / across2;
+  }
+  const int stored =
+      std::clamp(int(std::lround(share * kForecastOne)), -kLumaShareOffset, kLumaShareOffset - 1);
+  const double with =
+      missBits(levels, across, taps, lumaForecastTerms(guide, across, taps, stored));
+  return with + kLumaShareBits < missBits(levels, across, taps) ? stored : 0;
 }
 
 }  // namespace fif

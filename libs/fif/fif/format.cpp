@@ -226,6 +226,13 @@ std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
   return crc ^ 0xFFFFFFFFu;
 }
 
+LumaPlane lumaOf(const FifFile& file, std::size_t plane) {
+  if (plane == 0 || file.planes.empty()) return {};
+  const Plane& luma = file.planes.front();
+  return {&luma.residual, paddedSide(luma.width, file.header.maxRangeLog2),
+          paddedSide(luma.height, file.header.maxRangeLog2)};
+}
+
 std::vector<std::uint8_t> writeFile(const FifFile& file) {
   const Header& h = file.header;
   RangeEncoder coder(h.version >= 6);
@@ -239,7 +246,8 @@ std::vector<std::uint8_t> writeFile(const FifFile& file) {
     if (!plain) PlaneWriter(coder, h, plane).write();
     const int paddedW = paddedSide(plane.width, h.maxRangeLog2);
     const int paddedH = paddedSide(plane.height, h.maxRangeLog2);
-    if (h.version >= 3) writeResidual(coder, plane.residual, paddedW, paddedH, h.version);
+    if (h.version >= 3)
+      writeResidual(coder, plane.residual, paddedW, paddedH, h.version, lumaOf(file, p));
     if (h.version >= 6 && plane.residual.stepCode != 0)
       writeRestoration(coder, plane.restoration, paddedW);
   }
@@ -319,7 +327,7 @@ FifFile readFile(const std::uint8_t* data, std::size_t size, std::size_t maxTran
     if (file.header.version >= 3)
       plane.residual =
           readResidual(coder, paddedW, paddedH, (1 << file.header.maxRangeLog2) >= kResidualSide,
-                       file.header.version);
+                       file.header.version, lumaOf(file, std::size_t(p)));
     if (file.header.version >= 6 && plane.residual.stepCode != 0)
       plane.restoration = readRestoration(coder, paddedW, paddedH, p > 0);
     // Plain blocks cost a bit for a whole plane: without a residual they

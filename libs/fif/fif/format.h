@@ -16,7 +16,7 @@
 namespace fif {
 
 constexpr std::uint8_t kSignature[8] = {'C', 'V', 'F', 'I', 'F', '\r', '\n', 0x1A};
-constexpr int kVersionMajor = 8;
+constexpr int kVersionMajor = 9;
 constexpr int kVersionMinor = 0;
 // Files of the version before the residual still read: blocks alone.
 constexpr int kOldestVersionMajor = 2;
@@ -77,6 +77,10 @@ struct FifFile {
   Header header;
   std::vector<Plane> planes;  // luminance, then blue and red chroma
 };
+
+// The luminance that plane `plane` of `file` foretells its means from
+// (version 9): none for the luminance itself.
+LumaPlane lumaOf(const FifFile& file, std::size_t plane);
 
 std::vector<std::uint8_t> writeFile(const FifFile& file);
 // Checks every field; throws FormatError, and std::length_error once the file

@@ -196,11 +196,11 @@ std::vector<float> meanTerms(const std::vector<float>& plane, int width, int hei
   return terms;
 }
 
-// The taps of the plane's own mean forecast, fitted to its nearest levels.
-ForecastTaps meanForecastTaps(const std::vector<float>& terms, int across, float step) {
+// Each term's nearest level.
+std::vector<int> nearestLevels(const std::vector<float>& terms, float step) {
   std::vector<int> nearest;
   for (float term : terms) nearest.push_back(nearestLevel(term, step));
-  return fitForecastTaps(nearest, across);
+  return nearest;
 }
 
 // The level nearest `term` or `forecast`, whichever costs less: its error
@@ -223,9 +223,10 @@ int nearestOrForecast(float term, float step, float price, int forecast, const B
 // receives each one's error and bits.
 std::vector<int> chooseMeans(const std::vector<float>& terms, int across, float step,
                              float rateWeight, bool bySpan, const ForecastTaps& taps,
-                             std::vector<float>* costs = nullptr) {
+                             std::vector<float>* costs = nullptr,
+                             const std::vector<int>& lumaTerms = {}) {
   std::vector<int> levels;
-  MeanCoder coder(across, bySpan, taps);
+  MeanCoder coder(across, bySpan, taps, lumaTerms);
   for (std::size_t at = 0; at < terms.size(); ++at) {
     const int bx = column(at, across), by = row(at, across);
     float cost = 0;
@@ -349,14 +350,18 @@ void putInRegion(RegionBlock& region, int q, const Block& square, float lift) {
 // blocks, each its squares' own levels or its spectrum.
 struct SquareMeansChoice {
   ForecastTaps taps = kCornerRule;
+  int lumaShare = 0;
+  std::vector<int> lumaTerms;  // what the luminance adds to each forecast
   std::vector<int> own;  // 0 in spectral blocks
   std::vector<bool> spectral;
   std::vector<Coefficient> blocks;
   std::vector<float> drawn;  // each square's mean level as drawn
+  float cost = 0;  // by blocks: the means' squared error plus their bits' price
 
   int stored(std::size_t square) const { return own[square]; }
   void keep(Residual& residual) const {
     residual.meanTaps = taps;
+    residual.lumaShare = lumaShare;
     residual.spectral = spectral;
     residual.blockMeans = blocks;
   }
@@ -379,7 +384,7 @@ class MeanGridChooser {
         step_(step),
         rateWeight_(rateWeight),
         choice_(choice),
-        coder_(across, int(terms.size()) / across, choice.taps) {
+        coder_(across, int(terms.size()) / across, choice.taps, choice.lumaTerms) {
     choice_.own.assign(terms.size(), 0);
     choice_.spectral.assign(terms.size() / kMeanBlockArea, false);
   }
@@ -387,7 +392,8 @@ class MeanGridChooser {
   void run() {
     // What each square's own level would cost, coded as every square's is
     // before version 8: the price a block weighs its spectrum against.
-    chooseMeans(terms_, across_, step_, rateWeight_, true, choice_.taps, &ownCosts_);
+    chooseMeans(terms_, across_, step_, rateWeight_, true, choice_.taps, &ownCosts_,
+                choice_.lumaTerms);
     const int down = int(terms_.size()) / across_;
     for (int y = 0; y < down; ++y)
       for (int x = 0; x < across_; ++x) {
@@ -419,6 +425,8 @@ class MeanGridChooser {
     const bool isSpectral = spectralCost < ownCost * kSpectralShare;
     choice_.spectral[block] = isSpectral;
     coder_ = isSpectral ? spectral : own;
+    // Unless spectral, the squares add their own as they are chosen.
+    choice_.cost += isSpectral ? spectralCost : rateWeight_ * step_ * step_ * flag.bits();
     if (!isSpectral) return;
     for (int i = 0; i < kMeanBlockArea; ++i)
       if (spectrum[std::size_t(i)] != 0)
@@ -428,9 +436,11 @@ class MeanGridChooser {
 
   // A square's own level: the nearest or the forecast.
   void chooseSquare(int x, int y) {
-    const int level =
-        nearestOrForecast(terms_[std::size_t(y * across_ + x)], step_, rateWeight_ * step_ * step_,
-                          coder_.forecast(x, y), [&](int l) { return coder_.squareBits(l, x, y); });
+    float cost = 0;
+    const int level = nearestOrForecast(
+        terms_[std::size_t(y * across_ + x)], step_, rateWeight_ * step_ * step_,
+        coder_.forecast(x, y), [&](int l) { return coder_.squareBits(l, x, y); }, &cost);
+    choice_.cost += cost;
     BitCounter bits;
     coder_.writeSquare(bits, level, x, y);
     choice_.own[std::size_t(y * across_ + x)] = level;
@@ -474,13 +484,26 @@ class MeanGridChooser {
 // Each square's own mean, or (version 8, where the plane tiles into blocks)
 // by blocks.
 SquareMeansChoice chooseSquareMeans(const std::vector<float>& terms, int width, int height,
-                                    float step, float rateWeight, int version) {
+                                    float step, float rateWeight, int version,
+                                    const std::vector<int>& guide) {
   const int across = width / kResidualSide;
   SquareMeansChoice choice;
-  if (version >= 7) choice.taps = meanForecastTaps(terms, across, step);
+  // The plane's own forecast, fitted to its nearest levels.
+  const std::vector<int> nearest = nearestLevels(terms, step);
+  if (version >= 7) choice.taps = fitForecastTaps(nearest, across);
   if (version >= 8 && meanBlocksTile(width, height)) {
     MeanGridChooser(terms, across, step, rateWeight, choice).run();
-    return choice;
+    // The luminance's guide where it pays for its bits too.
+    const int share =
+        version >= 9 && !guide.empty() ? fitLumaShare(nearest, across, choice.taps, guide) : 0;
+    if (share == 0) return choice;
+    SquareMeansChoice guided;
+    guided.taps = choice.taps;
+    guided.lumaShare = share;
+    guided.lumaTerms = lumaForecastTerms(guide, across, choice.taps, share);
+    MeanGridChooser(terms, across, step, rateWeight, guided).run();
+    guided.cost += rateWeight * step * step * kLumaShareBits;
+    return guided.cost < choice.cost ? guided : choice;
   }
   choice.own = chooseMeans(terms, across, step, rateWeight, version >= 6, choice.taps);
   choice.drawn.assign(choice.own.begin(), choice.own.end());
@@ -493,7 +516,8 @@ SquareMeansChoice chooseSquareMeans(const std::vector<float>& terms, int width, 
 class PlaneQuantiser {
  public:
   PlaneQuantiser(const std::vector<float>& original, const std::vector<float>& predicted, int width,
-                 int height, float step, float rateWeight, int version)
+                 int height, float step, float rateWeight, int version,
+                 const std::vector<int>& lumaGuide)
       : original_(original),
         predicted_(predicted),
         difference_(original.size()),
@@ -505,7 +529,7 @@ class PlaneQuantiser {
         // The squares' means are the picture's own: the blocks give only the
         // shape inside them.
         means_(chooseSquareMeans(meanTerms(original, width, height), width, height, step,
-                                 rateWeight, version)),
+                                 rateWeight, version, lumaGuide)),
         shown_(width, height, means_.drawn, step),
         features_(detailFeatures(version, regionsTile(width, height))),
         chooser_(across_, rateWeight, features_) {
@@ -686,12 +710,14 @@ class PlaneQuantiser {
 }  // namespace
 
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
-                          int width, int height, int stepCode, float rateWeight, int version) {
+                          int width, int height, int stepCode, float rateWeight, int version,
+                          const LumaPlane& luma) {
   Residual residual;
   residual.stepCode = stepCode;
   if (stepCode == 0) return residual;
   const bool byRegions = version >= 5 && regionsTile(width, height);
-  PlaneQuantiser plane(original, predicted, width, height, residual.step(), rateWeight, version);
+  PlaneQuantiser plane(original, predicted, width, height, residual.step(), rateWeight, version,
+                       lumaGuide(luma, width, height, stepCode));
   if (byRegions)
     plane.regionByRegion(residual);
   else

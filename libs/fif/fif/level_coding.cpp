@@ -34,20 +34,47 @@ int readSize(RangeDecoder& coder, BitModel& aboveOne, BitModel& aboveTwo, BitMod
   return (sign ? coder.decode(*sign) : coder.decodeDirect(1)) ? -magnitude : magnitude;
 }
 
+namespace {
+
+// A sum in kForecastOne shares of a level, to the nearest whole level (a
+// half rounded up whatever the sign, as a shift would), within the levels'
+// range.
+int inWholeLevels(std::int64_t shares) {
+  const std::int64_t sum = shares + kForecastOne / 2;
+  const std::int64_t whole =
+      sum >= 0 ? sum / kForecastOne : -((-sum + kForecastOne - 1) / kForecastOne);
+  return int(std::clamp<std::int64_t>(whole, -kLargestLevel, kLargestLevel));
+}
+
+}  // namespace
+
 int foretellMean(int left, int above, int corner, int right, const ForecastTaps& taps) {
   const int low = std::min(left, above), high = std::max(left, above);
   const int byCorner = corner >= high ? low : corner <= low ? high : left + above - corner;
   if (taps == kCornerRule) return byCorner;
   const std::int64_t sum = std::int64_t(taps[0]) * left + std::int64_t(taps[1]) * above +
                            std::int64_t(taps[2]) * corner + std::int64_t(taps[3]) * right +
-                           std::int64_t(taps[4]) * byCorner + kForecastOne / 2;
-  // Rounded down whatever the sign, as a shift would.
-  const std::int64_t weighed =
-      sum >= 0 ? sum / kForecastOne : -((-sum + kForecastOne - 1) / kForecastOne);
-  return int(std::clamp<std::int64_t>(weighed, -kLargestLevel, kLargestLevel));
+                           std::int64_t(taps[4]) * byCorner;
+  return inWholeLevels(sum);
 }
 
-int MeanForecast::forecast(int x, int y) const {
+std::vector<int> lumaForecastTerms(const std::vector<int>& guide, int across,
+                                   const ForecastTaps& taps, int share) {
+  if (guide.empty() || share == 0) return {};
+  std::vector<int> terms(guide.size(), 0);
+  const auto at = [&](int x, int y) { return guide[std::size_t(y * across + x)]; };
+  for (auto i = std::size_t(across); i < guide.size(); ++i) {
+    const int x = column(i, across), y = row(i, across);
+    if (x == 0) continue;
+    const int right = x + 1 < across ? at(x + 1, y - 1) : at(x, y - 1);
+    const std::int64_t miss =
+        at(x, y) - foretellMean(at(x - 1, y), at(x, y - 1), at(x - 1, y - 1), right, taps);
+    terms[i] = inWholeLevels(share * miss);
+  }
+  return terms;
+}
+
+int MeanForecast::fromNeighbours(int x, int y) const {
   if (x > 0 && y > 0 && !byCorner_)
     return (above_[std::size_t(x)] + above_[std::size_t(x - 1)]) / 2;
   if (x > 0 && y > 0) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "fif/cosine.h"
@@ -76,11 +77,26 @@ inline int band(int position) { return std::min(position, 15); }
 // above right.
 int foretellMean(int left, int above, int corner, int right, const ForecastTaps& taps);
 
+// What the luminance adds to each of a chroma plane's mean forecasts, row by
+// row: `share` of how far its `guide` (lumaGuide) misses the forecast `taps`
+// make of it from its neighbours. Empty without a guide or a share.
+std::vector<int> lumaForecastTerms(const std::vector<int>& guide, int across,
+                                   const ForecastTaps& taps, int share);
+
+// Forecasts as foretellMean makes them, each with its term added (`terms`
+// row by row, or none).
 class MeanForecast {
  public:
-  MeanForecast(int across, bool byCorner, const ForecastTaps& taps = kCornerRule)
-      : above_(std::size_t(across), 0), byCorner_(byCorner), taps_(taps) {}
-  int forecast(int x, int y) const;
+  MeanForecast(int across, bool byCorner, const ForecastTaps& taps = kCornerRule,
+               std::vector<int> terms = {})
+      : above_(std::size_t(across), 0),
+        byCorner_(byCorner),
+        taps_(taps),
+        terms_(std::move(terms)) {}
+  int forecast(int x, int y) const {
+    const int term = terms_.empty() ? 0 : terms_[std::size_t(y) * above_.size() + std::size_t(x)];
+    return fromNeighbours(x, y) + term;
+  }
   // Entries left of the square being coded already belong to its own row.
   void set(int x, int level) {
     corner_ = above_[std::size_t(x)];
@@ -88,10 +104,13 @@ class MeanForecast {
   }
 
  private:
+  int fromNeighbours(int x, int y) const;
+
   std::vector<int> above_;
   int corner_ = 0;  // the row above's entry left of the next square
   bool byCorner_;
   ForecastTaps taps_;
+  std::vector<int> terms_;
 };
 
 // Remembers which blocks of the row above and the block to the left carry
@@ -343,8 +362,9 @@ inline int missWay(int left, int above) {
 // `bySpan`, files from version 6) of how far and which way.
 class MeanCoder {
  public:
-  explicit MeanCoder(int across, bool bySpan = false, const ForecastTaps& taps = kCornerRule)
-      : forecasts_(across, true, taps),
+  explicit MeanCoder(int across, bool bySpan = false, const ForecastTaps& taps = kCornerRule,
+                     std::vector<int> terms = {})
+      : forecasts_(across, true, taps, std::move(terms)),
         missed_(across),
         misses_(std::size_t(across), 0),
         bySpan_(bySpan) {}

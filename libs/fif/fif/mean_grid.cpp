@@ -3,16 +3,18 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "fif/cosine.h"
 #include "fif/format.h"
 
 namespace fif {
 
-MeanGridCoder::MeanGridCoder(int across, int down, const ForecastTaps& taps)
+MeanGridCoder::MeanGridCoder(int across, int down, const ForecastTaps& taps, std::vector<int> terms)
     : across_(across),
       down_(down),
       taps_(taps),
+      terms_(std::move(terms)),
 
       spectral_(across / kMeanBlockSide),
       coded_(across / kMeanBlockSide) {}
@@ -35,6 +37,10 @@ int MeanGridCoder::level(int x, int y) const {
 }
 
 int MeanGridCoder::forecast(int x, int y) const {
+  return fromNeighbours(x, y) + (terms_.empty() ? 0 : terms_[std::size_t(y * across_ + x)]);
+}
+
+int MeanGridCoder::fromNeighbours(int x, int y) const {
   if (x > 0 && y > 0) {
     const int above = level(x, y - 1);
     return foretellMean(level(x - 1, y), above, level(x - 1, y - 1),

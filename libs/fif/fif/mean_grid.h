@@ -18,7 +18,9 @@ using MeanBlockLevels = std::array<int, kMeanBlockArea>;
 
 class MeanGridCoder {
  public:
-  MeanGridCoder(int across, int down, const ForecastTaps& taps);
+  // `terms`, row by row, are added to the squares' own forecasts (none if
+  // empty).
+  MeanGridCoder(int across, int down, const ForecastTaps& taps, std::vector<int> terms = {});
 
   // Squares come in rows, each from the left; a block says whether it is a
   // spectrum at its top-left square, and a spectral block's other squares
@@ -106,6 +108,7 @@ class MeanGridCoder {
   }
 
   int level(int x, int y) const;
+  int fromNeighbours(int x, int y) const;
   // The miss of square (x, y), 0 outside the plane.
   int missAt(int x, int y) const;
   int spanContext(int x, int y) const;
@@ -115,6 +118,7 @@ class MeanGridCoder {
 
   int across_, down_;
   ForecastTaps taps_;
+  std::vector<int> terms_;
   std::vector<float> drawn_;
   std::vector<int> misses_;
   Models models_;

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include "fif/cosine.h"
+#include "fif/level_coding.h"
 
 namespace fif {
 
@@ -54,6 +56,29 @@ std::vector<float> squareMeanLevels(const Residual& residual, int paddedW, int p
             levels[std::size_t(y * kMeanBlockSide + x)];
   }
   return means;
+}
+
+std::vector<int> lumaGuide(const LumaPlane& luma, int paddedW, int paddedH, int stepCode) {
+  if (!luma.residual || luma.residual->stepCode == 0 || stepCode == 0 ||
+      !meanBlocksTile(paddedW, paddedH) || luma.paddedW != 2 * paddedW ||
+      luma.paddedH != 2 * paddedH)
+    return {};
+  const std::vector<float> levels = squareMeanLevels(*luma.residual, luma.paddedW, luma.paddedH);
+  const int across = paddedW / kResidualSide, lumaAcross = 2 * across;
+  // A mean level is the mean pixel times 8 over the step: the luminance's
+  // four levels' mean in the chroma's levels.
+  const double scale = double(luma.residual->stepCode) / (4.0 * stepCode);
+  std::vector<int> guide;
+  for (int y = 0; y < paddedH / kResidualSide; ++y)
+    for (int x = 0; x < across; ++x) {
+      const auto at = std::size_t(2 * y * lumaAcross + 2 * x);
+      const double sum = double(levels[at]) + levels[at + 1] +
+                         levels[at + std::size_t(lumaAcross)] +
+                         levels[at + std::size_t(lumaAcross) + 1];
+      guide.push_back(
+          int(std::clamp<double>(std::round(sum * scale), -kLargestLevel, kLargestLevel)));
+    }
+  return guide;
 }
 
 void Residual::add(std::size_t square, const std::array<int, kResidualArea>& levels,

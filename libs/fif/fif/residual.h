@@ -80,6 +80,12 @@ struct Residual {
   // are not.
   std::vector<bool> spectral;
   std::vector<Coefficient> blockMeans;
+  // From version 9, in a chroma plane with a luminance guide (lumaGuide):
+  // how much of the luminance's miss of its own forecast each mean's
+  // forecast takes on, in kForecastOne shares. Where a picture's colour
+  // follows its brightness (a pale line on orange ground), the luminance
+  // foretells what the chroma's neighbours cannot.
+  int lumaShare = 0;
   bool spectralAt(std::size_t block) const { return block < spectral.size() && spectral[block]; }
   bool slopedAt(std::size_t square) const { return square < sloped.size() && sloped[square]; }
   bool mergedAt(std::size_t region) const { return region < merged.size() && merged[region]; }
@@ -107,6 +113,24 @@ bool meanBlocksTile(int paddedW, int paddedH);
 // spectrum.
 std::vector<float> squareMeanLevels(const Residual& residual, int paddedW, int paddedH);
 
+// A luma share is stored in plain bits, from -2 to under 2.
+constexpr int kLumaShareBits = 8;
+constexpr int kLumaShareOffset = 2 * kForecastOne;
+
+// The luminance plane's residual and padded size, which a chroma plane's
+// means are foretold from (version 9); none for the luminance itself.
+struct LumaPlane {
+  const Residual* residual = nullptr;
+  int paddedW = 0, paddedH = 0;
+};
+
+// The luminance's mean over each square of a chroma plane (`paddedW` x
+// `paddedH`, its residual at `stepCode`), in the chroma's mean levels, row
+// by row. Empty where there is no such guide: no luminance, either plane
+// without a residual, a chroma plane that does not tile into blocks of
+// means, or one whose squares do not each lie over 2 x 2 of the luminance's.
+std::vector<int> lumaGuide(const LumaPlane& luma, int paddedW, int paddedH, int stepCode);
+
 // What `original` has over `predicted` (both the padded plane, width and
 // height multiples of 8), quantised: each square's own mean, then its detail
 // drawn flat or against its slope, every level weighed by its squared error
@@ -115,18 +139,21 @@ std::vector<float> squareMeanLevels(const Residual& residual, int paddedW, int p
 // are copied where that is cheaper; from version 6 squares may also carry
 // their neighbours' edges across them.
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
-                          int width, int height, int stepCode, float rateWeight, int version);
+                          int width, int height, int stepCode, float rateWeight, int version,
+                          const LumaPlane& luma = {});
 
-// Writes the layout of `version` (4 to 8); version 4 holds no merged region
-// and no copied square, version 5 no directed one, and versions before 8 no
-// spectral block of means. Throws std::logic_error
-// for version 3, which is only read.
+// Writes the layout of `version` (4 to 9); version 4 holds no merged region
+// and no copied square, version 5 no directed one, versions before 8 no
+// spectral block of means, and versions before 9 no luma share (nor does a
+// plane without `luma`). Throws std::logic_error for version 3, which is
+// only read.
 void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH,
-                   int version);
+                   int version, const LumaPlane& luma = {});
 // Reads the layout of the file's `version`. Throws FormatError when the
 // stream is cut short, holds impossible levels, or holds a residual on a
 // plane its squares do not tile (`tiles` false).
-Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles, int version);
+Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles, int version,
+                      const LumaPlane& luma = {});
 
 // Adds the residual to the padded plane at its own size, which holds the
 // blocks' picture: each square then shows its own mean.

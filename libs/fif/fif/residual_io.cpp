@@ -38,10 +38,23 @@ void stopIfCutShort(const RangeDecoder& coder) {
   if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
 }
 
+// The luminance's guide to a plane's means: none before version 9.
+std::vector<int> guideOf(const LumaPlane& luma, int paddedW, int paddedH, int stepCode,
+                         int version) {
+  return version >= 9 ? lumaGuide(luma, paddedW, paddedH, stepCode) : std::vector<int>{};
+}
+
+MeanGridCoder meanGrid(const Residual& residual, int across, int down,
+                       const std::vector<int>& guide) {
+  return {across, down, residual.meanTaps,
+          lumaForecastTerms(guide, across, residual.meanTaps, residual.lumaShare)};
+}
+
 // The means of a plane of blocks (version 8), square by square in rows.
-void writeMeanGrid(RangeEncoder& coder, const Residual& residual, int across, std::size_t squares) {
+void writeMeanGrid(RangeEncoder& coder, const Residual& residual, int across, std::size_t squares,
+                   const std::vector<int>& guide) {
   const int blocksAcross = across / kMeanBlockSide, down = int(squares / std::size_t(across));
-  MeanGridCoder grid(across, down, residual.meanTaps);
+  MeanGridCoder grid = meanGrid(residual, across, down, guide);
   std::vector<int> own(squares, 0);
   for (const Coefficient& c : residual.coefficients)
     if (c.index == 0 && c.block < squares) own[c.block] = c.level;
@@ -65,9 +78,9 @@ void writeMeanGrid(RangeEncoder& coder, const Residual& residual, int across, st
 // Reads what writeMeanGrid wrote: the spectral blocks into `residual`, and
 // each square's own mean level (0 in spectral blocks) into `means`.
 void readMeanGrid(RangeDecoder& coder, Residual& residual, int across, std::size_t squares,
-                  std::vector<int>& means) {
+                  const std::vector<int>& guide, std::vector<int>& means) {
   const int blocksAcross = across / kMeanBlockSide, down = int(squares / std::size_t(across));
-  MeanGridCoder grid(across, down, residual.meanTaps);
+  MeanGridCoder grid = meanGrid(residual, across, down, guide);
   for (int y = 0; y < down; ++y) {
     stopIfCutShort(coder);
     if (y % kMeanBlockSide == 0) {
@@ -95,7 +108,7 @@ void readMeanGrid(RangeDecoder& coder, Residual& residual, int across, std::size
 }  // namespace
 
 void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH,
-                   int version) {
+                   int version, const LumaPlane& luma) {
   // Version 3 coded each mean with its square's detail; written in the
   // later layout, such a file would not read back.
   if (version < 4) throw std::logic_error("files of version 3 are read, not written");
@@ -109,8 +122,16 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
     writeForecastTaps(coder, residual.meanTaps);
   else if (residual.meanTaps != kCornerRule)
     throw std::logic_error("a plane's own mean forecast needs version 7");
+  const std::vector<int> guide = guideOf(luma, paddedW, paddedH, residual.stepCode, version);
+  if (!guide.empty()) {
+    if (residual.lumaShare < -kLumaShareOffset || residual.lumaShare >= kLumaShareOffset)
+      throw std::logic_error("a luma share out of range");
+    coder.encodeDirect(std::uint32_t(residual.lumaShare + kLumaShareOffset), kLumaShareBits);
+  } else if (residual.lumaShare != 0) {
+    throw std::logic_error("a luma share needs version 9 and a chroma plane over the luminance");
+  }
   if (version >= 8 && meanBlocksTile(paddedW, paddedH)) {
-    writeMeanGrid(coder, residual, across, squares);
+    writeMeanGrid(coder, residual, across, squares, guide);
   } else {
     if (std::find(residual.spectral.begin(), residual.spectral.end(), true) !=
         residual.spectral.end())
@@ -192,13 +213,13 @@ void readInterleaved(RangeDecoder& coder, int across, std::size_t squares, Resid
 // Every mean first, then every square's detail; with `regions`, region by
 // region, each either merged or its four squares.
 void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool regions, int version,
-                    Residual& residual) {
+                    const std::vector<int>& guide, Residual& residual) {
   // Grown as read, so a file claiming a huge plane stops at its real end.
   std::vector<int> means;
   const int paddedW = across * kResidualSide;
   const int paddedH = across > 0 ? int(squares / std::size_t(across)) * kResidualSide : 0;
   if (version >= 8 && meanBlocksTile(paddedW, paddedH)) {
-    readMeanGrid(coder, residual, across, squares, means);
+    readMeanGrid(coder, residual, across, squares, guide, means);
   } else {
     MeanCoder meanCoder(across, version >= 6, residual.meanTaps);
     for (std::size_t square = 0; square < squares; ++square) {
@@ -257,7 +278,8 @@ void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool r
 
 }  // namespace
 
-Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles, int version) {
+Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles, int version,
+                      const LumaPlane& luma) {
   Residual residual;
   residual.stepCode = int(coder.decodeDirect(kStepBits));
   if (residual.stepCode == 0) return residual;
@@ -265,11 +287,14 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles,
   const int across = paddedW / kResidualSide;
   const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
   if (version >= 7) residual.meanTaps = readForecastTaps(coder);
+  const std::vector<int> guide = guideOf(luma, paddedW, paddedH, residual.stepCode, version);
+  if (!guide.empty())
+    residual.lumaShare = int(coder.decodeDirect(kLumaShareBits)) - kLumaShareOffset;
   if (version == 3)
     readInterleaved(coder, across, squares, residual);
   else
     readMeansFirst(coder, across, squares, version >= 5 && regionsTile(paddedW, paddedH), version,
-                   residual);
+                   guide, residual);
   stopIfCutShort(coder);
   return residual;
 }

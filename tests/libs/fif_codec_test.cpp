@@ -292,7 +292,7 @@ TEST(FifCodec, SmoothGroundTakesItsMeansByBlocks) {
 // Where colour follows brightness (orange ground paled in patches), a
 // chroma plane foretells its means from the luminance's too: the same levels
 // cost more without it, and the luminance and older versions cannot hold it.
-TEST(FifCodec, ChromaMeansLeanOnTheLuminanceWhereColourFollowsBrightness) {
+fif::RgbImage palePatches() {
   fif::RgbImage patches{128, 128, {}};
   for (int y = 0; y < 128; ++y)
     for (int x = 0; x < 128; ++x) {
@@ -301,7 +301,17 @@ TEST(FifCodec, ChromaMeansLeanOnTheLuminanceWhereColourFollowsBrightness) {
       for (const double full : {240.0, 150.0, 30.0})
         patches.rgb.push_back(std::uint8_t(full * ground + (250 - full * ground) * pale));
     }
-  const auto bytes = encodeAt(patches, 40);
+  return patches;
+}
+
+double squaredError(const fif::RgbImage& a, const fif::RgbImage& b) {
+  double sum = 0;
+  for (std::size_t i = 0; i < a.rgb.size(); ++i) sum += std::pow(a.rgb[i] - b.rgb[i], 2);
+  return sum;
+}
+
+TEST(FifCodec, ChromaMeansLeanOnTheLuminanceWhereColourFollowsBrightness) {
+  const auto bytes = encodeAt(palePatches(), 40);
   auto file = fif::readFile(bytes.data(), bytes.size());
   const auto shared = [&] {
     return file.planes[1].residual.lumaShare != 0 || file.planes[2].residual.lumaShare != 0;
@@ -319,6 +329,26 @@ TEST(FifCodec, ChromaMeansLeanOnTheLuminanceWhereColourFollowsBrightness) {
   file.planes[1].residual.lumaShare = shares[0];
   file.planes[2].residual.lumaShare = shares[1];
   file.header.version = 8;
+  EXPECT_THROW(fif::writeFile(file), std::logic_error);
+}
+
+// There the chroma's squares also take their shape from the decoded
+// luminance under them: drawn flat instead, the same file shows colours
+// further off; older versions cannot hold such squares.
+TEST(FifCodec, ChromaSquaresTakeTheirShapeFromTheLuminance) {
+  const auto patches = palePatches();
+  const auto bytes = encodeAt(patches, 60);
+  auto file = fif::readFile(bytes.data(), bytes.size());
+  int shaped = 0;
+  for (fif::CopyFrom& copy : file.planes[1].residual.copies) {
+    shaped += copy.lumaScale != 0;
+    copy.lumaScale = 0;
+  }
+  ASSERT_GT(shaped, 0);
+  const auto flat = fif::render(file, 128, 128);
+  file = fif::readFile(bytes.data(), bytes.size());
+  EXPECT_GT(squaredError(patches, flat), squaredError(patches, fif::render(file, 128, 128)));
+  file.header.version = 9;
   EXPECT_THROW(fif::writeFile(file), std::logic_error);
 }
 

@@ -194,15 +194,19 @@ std::vector<float> pictureArea(const WorkPlane& own, int width, int height) {
 // easing). A picture shown at twice its size or more is first doubled by
 // its own likeness across scales (`zoomed`). Planes without a residual
 // render as they always have.
+// The luminance's `shapes` (lumaShapes) are what its chroma squares may be
+// drawn on; rendering the luminance fills them in when asked (`shapesOut`).
 template <class Step>
 std::vector<float> renderPlane(const Header& header, const Plane& plane, bool chroma, int width,
-                               int height, bool smooth, bool zoomed, Step step) {
+                               int height, bool smooth, bool zoomed, Step step, const float* shapes,
+                               std::vector<float>* shapesOut) {
   if (plane.residual.stepCode == 0)
     return resample(PlaneDecoder(header, plane, scaleFor(header, width, height)).run(step, smooth),
                     width, height);
   const int unit = 1 << header.minRangeLog2;
   WorkPlane own = PlaneDecoder(header, plane, {unit, unit}).run(step, true);
-  addResidual(plane.residual, own.width, own.height, own.pixels.data());
+  addResidual(plane.residual, own.width, own.height, own.pixels.data(), shapes);
+  if (shapesOut) *shapesOut = lumaShapes(own.pixels.data(), own.width, own.height);
   if (smooth && header.version < 6)
     easeSquareEdges(plane.residual, own.width, own.height, own.pixels.data());
   if (smooth) applyRestoration(plane.restoration, own.width, own.height, chroma, own.pixels.data());
@@ -239,11 +243,19 @@ RgbImage render(const FifFile& file, int width, int height, const Progress& prog
   int done = 0;
   const bool zoomed = width >= 2 * h.width && height >= 2 * h.height;
   std::vector<std::vector<float>> planes;
-  for (const Plane& plane : file.planes)
-    planes.push_back(
-        renderPlane(h, plane, !planes.empty(), width, height, smoothEdges, zoomed, [&] {
+  // Only chroma squares from version 10 are shaped by the luminance.
+  std::vector<float> shapes;
+  const bool shaped = h.version >= 10 && file.planes.size() > 1;
+  for (const Plane& plane : file.planes) {
+    const bool chroma = !planes.empty();
+    planes.push_back(renderPlane(
+        h, plane, chroma, width, height, smoothEdges, zoomed,
+        [&] {
           if (progress) progress(++done * 100 / steps);
-        }));
+        },
+        chroma && !shapes.empty() ? shapes.data() : nullptr,
+        shaped && !chroma ? &shapes : nullptr));
+  }
   std::uint8_t* out = image.rgb.data();
   const std::size_t count = std::size_t(width) * std::size_t(height);
   for (std::size_t i = 0; i < count; ++i, out += 3) {

@@ -229,6 +229,8 @@ FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, 
                  bool selfSimilar, Step step) {
   FifFile file;
   file.header = header;
+  // The luminance as decoded, at the chroma's size, which may shape its squares.
+  std::vector<float> shapes;
   for (int p = 0; p < planeCount(header.colour); ++p) {
     Plane& plane = file.planes.emplace_back();
     planeSize(header, p, plane.width, plane.height);
@@ -239,11 +241,14 @@ FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, 
     else
       plane.transforms = plainBlocks(header, plane.width, plane.height);
     std::vector<float> decoded = predictPlane(header, plane);
-    plane.residual = quantiseResidual(source.pixels, decoded, source.width, source.height,
-                                      stepCodeFor(quality, p > 0), rateWeightFor(quality),
-                                      header.version, lumaOf(file, std::size_t(p)));
+    LumaPlane luma = lumaOf(file, std::size_t(p));
+    if (luma.residual) luma.shapes = shapes.data();
+    plane.residual =
+        quantiseResidual(source.pixels, decoded, source.width, source.height,
+                         stepCodeFor(quality, p > 0), rateWeightFor(quality), header.version, luma);
     // The filter is fitted to the plane as the decoder draws it.
-    addResidual(plane.residual, source.width, source.height, decoded.data());
+    addResidual(plane.residual, source.width, source.height, decoded.data(), luma.shapes);
+    if (p == 0) shapes = lumaShapes(decoded.data(), source.width, source.height);
     const float stepSize = plane.residual.step();
     plane.restoration =
         fitRestoration(source.pixels, decoded, source.width, source.height, plane.width,

@@ -25,6 +25,8 @@ namespace {
 constexpr int kRichestRegion = 64;
 // The directions nearest a square's shape that are weighed by their bits.
 constexpr std::size_t kWeighedDirections = 2;
+// And the scales of the luminance nearest its best fit.
+constexpr std::size_t kWeighedLumaScales = 2;
 
 Block squareOf(const std::vector<float>& plane, int width, int bx, int by) {
   return pixelsAt(plane.data(), width, bx * kResidualSide, by * kResidualSide);
@@ -278,6 +280,18 @@ CopyFrom nearestCopy(const std::vector<float>& decoded, const Block& own, int pa
   return best;
 }
 
+// What `draw` makes of the `count` indices of the smallest misses (miss,
+// index), smallest first.
+template <class Draw>
+std::vector<CopyFrom> nearestOf(std::vector<std::pair<float, int>> misses, std::size_t count,
+                                Draw draw) {
+  count = std::min(count, misses.size());
+  std::partial_sort(misses.begin(), misses.begin() + std::ptrdiff_t(count), misses.end());
+  std::vector<CopyFrom> nearest;
+  for (std::size_t k = 0; k < count; ++k) nearest.push_back(draw(misses[k].second));
+  return nearest;
+}
+
 // The `count` directions whose carried edges, their mean taken out, are
 // nearest the square's pixels `own` less theirs, nearest first.
 std::vector<CopyFrom> nearestDirections(const std::vector<float>& decoded, const Block& own,
@@ -293,15 +307,35 @@ std::vector<CopyFrom> nearestDirections(const std::vector<float>& decoded, const
     }
     errors.emplace_back(squares - sum * sum / kResidualArea, d);
   }
-  count = std::min(count, errors.size());
-  std::partial_sort(errors.begin(), errors.begin() + std::ptrdiff_t(count), errors.end());
-  std::vector<CopyFrom> nearest;
-  for (std::size_t k = 0; k < count; ++k) {
+  return nearestOf(errors, count, [](int d) {
     CopyFrom direction;
-    direction.direction = std::uint8_t(errors[k].second + 1);
-    nearest.push_back(direction);
+    direction.direction = std::uint8_t(d + 1);
+    return direction;
+  });
+}
+
+// The `count` scales of the luminance under the square (`shapes`, see
+// lumaShapes) nearest the one that fits the square's pixels `own` best,
+// means taken out of both; none where the luminance is flat.
+std::vector<CopyFrom> nearestLumaScales(const float* shapes, const Block& own, int paddedW, int bx,
+                                        int by, std::size_t count) {
+  const Block luma = pixelsAt(shapes, paddedW, bx * kResidualSide, by * kResidualSide);
+  const float lumaMean = meanOf(luma), ownMean = meanOf(own);
+  float along = 0, energy = 0;
+  for (int i = 0; i < kResidualArea; ++i) {
+    const float l = luma[std::size_t(i)] - lumaMean;
+    along += l * (own[std::size_t(i)] - ownMean);
+    energy += l * l;
   }
-  return nearest;
+  if (energy < kResidualArea) return {};
+  const float fit = along / energy;
+  std::vector<std::pair<float, int>> misses;
+  for (int k = 0; k < kLumaScales; ++k) misses.emplace_back(std::fabs(lumaScaleValue(k) - fit), k);
+  return nearestOf(misses, count, [](int k) {
+    CopyFrom shaped;
+    shaped.lumaScale = std::uint8_t(k + 1);
+    return shaped;
+  });
 }
 
 // The spectrum of what drawing on `from` leaves of the square's pixels `own`.
@@ -517,7 +551,7 @@ class PlaneQuantiser {
  public:
   PlaneQuantiser(const std::vector<float>& original, const std::vector<float>& predicted, int width,
                  int height, float step, float rateWeight, int version,
-                 const std::vector<int>& lumaGuide)
+                 const std::vector<int>& lumaGuide, const float* shapes)
       : original_(original),
         predicted_(predicted),
         difference_(original.size()),
@@ -531,7 +565,8 @@ class PlaneQuantiser {
         means_(chooseSquareMeans(meanTerms(original, width, height), width, height, step,
                                  rateWeight, version, lumaGuide)),
         shown_(width, height, means_.drawn, step),
-        features_(detailFeatures(version, regionsTile(width, height))),
+        features_(detailFeatures(version, regionsTile(width, height), !lumaGuide.empty())),
+        shapes_(features_.lumaShapes ? shapes : nullptr),
         chooser_(across_, rateWeight, features_) {
     for (std::size_t i = 0; i < original.size(); ++i) difference_[i] = original[i] - predicted[i];
   }
@@ -631,7 +666,7 @@ class PlaneQuantiser {
                                           drawnOnChoices(decoded, own, bx, by), &square.copy);
       const float meanLevel = means_.drawn[std::size_t(by * across_ + bx)];
       drawSquare(decoded.data(), width_, bx, by, square.levels, meanLevel, step_, true,
-                 square.sloped ? shown_.slope(bx, by) : Block{}, square.copy);
+                 square.sloped ? shown_.slope(bx, by) : Block{}, square.copy, shapes_);
       const float shownMean = meanLevel * step_ / kResidualSide;
       const float meanError = meanOf(own) - shownMean;
       four.cost += cost + kResidualArea * meanError * meanError;
@@ -647,7 +682,7 @@ class PlaneQuantiser {
     DrawnOnChoices others;
     const auto add = [&](const CopyFrom& on) {
       others.choices.push_back(
-          {on, spectrumLeft(own, drawnOn(decoded.data(), width_, bx, by, on))});
+          {on, spectrumLeft(own, drawnOn(decoded.data(), width_, bx, by, on, shapes_))});
     };
     if (const CopyFrom copy = nearestCopy(decoded, own, width_, bx, by); copy.on) add(copy);
     others.directable = features_.directions && directable(bx, by);
@@ -655,6 +690,10 @@ class PlaneQuantiser {
       for (const CopyFrom& direction :
            nearestDirections(decoded, own, width_, bx, by, kWeighedDirections))
         add(direction);
+    if (shapes_)
+      for (const CopyFrom& shaped :
+           nearestLumaScales(shapes_, own, width_, bx, by, kWeighedLumaScales))
+        add(shaped);
     return others;
   }
 
@@ -687,7 +726,7 @@ class PlaneQuantiser {
       if (copy.drawnOn()) residual.setCopy(square, copy);
       if (merged)
         drawSquare(decoded.data(), width_, bx, by, own, means_.drawn[square], step_, true,
-                   sloped ? shown_.slope(bx, by) : Block{}, copy);
+                   sloped ? shown_.slope(bx, by) : Block{}, copy, shapes_);
     }
     if (merged) {
       residual.addRegion(std::size_t(ry * (across_ / 2) + rx), one.levels);
@@ -704,6 +743,7 @@ class PlaneQuantiser {
   SquareMeansChoice means_;
   SquareMeans shown_;
   DetailFeatures features_;
+  const float* shapes_;  // the luminance that may shape the squares; none if they may not
   LevelChooser chooser_;
 };
 
@@ -717,7 +757,7 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
   if (stepCode == 0) return residual;
   const bool byRegions = version >= 5 && regionsTile(width, height);
   PlaneQuantiser plane(original, predicted, width, height, residual.step(), rateWeight, version,
-                       lumaGuide(luma, width, height, stepCode));
+                       lumaGuide(luma, width, height, stepCode), luma.shapes);
   if (byRegions)
     plane.regionByRegion(residual);
   else

@@ -158,6 +158,10 @@ Levels DetailCoder::read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& co
       coder.decode(models_.directed[directed_.context(bx)]))
     copy.direction = std::uint8_t(models_.direction.decode(coder) + 1);
   directed_.set(bx, copy.direction != 0);
+  if (features_.lumaShapes && !copy.on && copy.direction == 0 &&
+      coder.decode(models_.shaped[shaped_.context(bx)]))
+    copy.lumaScale = std::uint8_t(models_.lumaScale.decode(coder) + 1);
+  shaped_.set(bx, copy.lumaScale != 0);
   sloped = features_.slopes && !copy.drawnOn() && coder.decode(models_.sloped[sloped_.context(bx)]);
   sloped_.set(bx, sloped);
   Levels levels{};

@@ -40,6 +40,8 @@ struct ResidualModels {
   BitModel copied[3];  // by how many of the blocks left and above are copied
   BitModel directed[3];  // by how many of the blocks left and above are directed
   SymbolModel<kDirectionBits> direction;
+  BitModel shaped[3];  // by how many of the blocks left and above are shaped by the luminance
+  SymbolModel<kLumaScaleBits> lumaScale;
 };
 
 // The sizes of the two levels one lower in frequency either way, summed
@@ -264,12 +266,16 @@ struct DetailFeatures {
   bool directions = false;
   // Levels in the contexts of the levels lower in frequency (version 7).
   bool byLower = false;
+  // Each square neither copied nor directed says whether the luminance
+  // shapes it (version 10 regions of a chroma plane with a luminance guide).
+  bool lumaShapes = false;
 };
 
 // The features of a residual of `version` whose plane tiles into regions
-// or not.
-inline DetailFeatures detailFeatures(int version, bool regions) {
-  return {version >= 4, regions && version >= 5, regions && version >= 6, version >= 7};
+// or not, and has a luminance guide (lumaGuide) or not.
+inline DetailFeatures detailFeatures(int version, bool regions, bool guided = false) {
+  return {version >= 4, regions && version >= 5, regions && version >= 6, version >= 7,
+          regions && guided && version >= 10};
 }
 
 // The levels of the squares in block order, with the contexts their
@@ -279,7 +285,12 @@ inline DetailFeatures detailFeatures(int version, bool regions) {
 class DetailCoder {
  public:
   DetailCoder(int across, const DetailFeatures& features)
-      : coded_(across), sloped_(across), copied_(across), directed_(across), features_(features) {}
+      : coded_(across),
+        sloped_(across),
+        copied_(across),
+        directed_(across),
+        shaped_(across),
+        features_(features) {}
 
   template <class Coder>
   void write(Coder& coder, const Levels& levels, bool sloped, int bx, const CopyFrom& copy = {},
@@ -297,6 +308,11 @@ class DetailCoder {
       if (copy.direction != 0) models_.direction.encode(coder, unsigned(copy.direction - 1));
     }
     directed_.set(bx, copy.direction != 0);
+    if (features_.lumaShapes && !copy.on && copy.direction == 0) {
+      coder.encode(models_.shaped[shaped_.context(bx)], copy.lumaScale != 0);
+      if (copy.lumaScale != 0) models_.lumaScale.encode(coder, unsigned(copy.lumaScale - 1));
+    }
+    shaped_.set(bx, copy.lumaScale != 0);
     if (features_.slopes && !copy.drawnOn())
       coder.encode(models_.sloped[sloped_.context(bx)], sloped);
     sloped_.set(bx, sloped);
@@ -329,11 +345,12 @@ class DetailCoder {
       coded_.set(x, coded);
       copied_.set(x, false);
       directed_.set(x, false);
+      shaped_.set(x, false);
     }
   }
 
   ResidualModels models_;
-  CodedNeighbours coded_, sloped_, copied_, directed_;
+  CodedNeighbours coded_, sloped_, copied_, directed_, shaped_;
   DetailFeatures features_;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -79,6 +80,24 @@ std::vector<int> lumaGuide(const LumaPlane& luma, int paddedW, int paddedH, int 
           int(std::clamp<double>(std::round(sum * scale), -kLargestLevel, kLargestLevel)));
     }
   return guide;
+}
+
+float lumaScaleValue(int index) {
+  // In sixteenths, for indices 0 to 7; 8 to 15 are the same turned negative.
+  static constexpr std::array<int, kLumaScales / 2> kSixteenths{1, 2, 3, 4, 6, 8, 11, 16};
+  const float magnitude = float(kSixteenths[std::size_t(index % (kLumaScales / 2))]) / 16;
+  return index < kLumaScales / 2 ? magnitude : -magnitude;
+}
+
+std::vector<float> lumaShapes(const float* luma, int paddedW, int paddedH) {
+  const int width = paddedW / 2, height = paddedH / 2;
+  std::vector<float> halved(std::size_t(width) * std::size_t(height));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const float* p = luma + std::ptrdiff_t(2 * y) * paddedW + 2 * x;
+      halved[std::size_t(y * width + x)] = (p[0] + p[1] + p[paddedW] + p[paddedW + 1]) / 4;
+    }
+  return halved;
 }
 
 void Residual::add(std::size_t square, const std::array<int, kResidualArea>& levels,

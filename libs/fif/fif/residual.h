@@ -36,7 +36,13 @@ struct CopyFrom {
   // pixels above and left of the square are carried across it (see
   // direction.h); 0 for none.
   std::uint8_t direction = 0;
-  bool drawnOn() const { return on || direction != 0; }
+  // From version 10, in a chroma plane over the luminance (lumaGuide), and
+  // instead of either: 1 + the index of the scale (lumaScaleValue) at which
+  // the decoded luminance under the square gives its shape. A pale line over
+  // orange ground is one edge in all three planes: the chroma then costs a
+  // scale instead of the levels that would draw the edge again.
+  std::uint8_t lumaScale = 0;
+  bool drawnOn() const { return on || direction != 0 || lumaScale != 0; }
   bool operator==(const CopyFrom&) const = default;
 };
 
@@ -113,6 +119,12 @@ bool meanBlocksTile(int paddedW, int paddedH);
 // spectrum.
 std::vector<float> squareMeanLevels(const Residual& residual, int paddedW, int paddedH);
 
+constexpr int kLumaScales = 16;
+constexpr int kLumaScaleBits = 4;
+// The scale of index `index` (0 to kLumaScales - 1): finer near zero, up to
+// the luminance's own size either way.
+float lumaScaleValue(int index);
+
 // A luma share is stored in plain bits, from -2 to under 2.
 constexpr int kLumaShareBits = 8;
 constexpr int kLumaShareOffset = 2 * kForecastOne;
@@ -122,7 +134,16 @@ constexpr int kLumaShareOffset = 2 * kForecastOne;
 struct LumaPlane {
   const Residual* residual = nullptr;
   int paddedW = 0, paddedH = 0;
+  // The luminance as decoded, before any filter, at the chroma's padded size
+  // (lumaShapes), for chroma squares shaped by it (version 10); the encoder
+  // alone needs it.
+  const float* shapes = nullptr;
 };
+
+// The decoded luminance (`paddedW` x `paddedH`, both even) at half its size,
+// each pixel the mean of the 2 x 2 it covers: what a chroma square is
+// shaped by.
+std::vector<float> lumaShapes(const float* luma, int paddedW, int paddedH);
 
 // The luminance's mean over each square of a chroma plane (`paddedW` x
 // `paddedH`, its residual at `stepCode`), in the chroma's mean levels, row
@@ -137,15 +158,17 @@ std::vector<int> lumaGuide(const LumaPlane& luma, int paddedW, int paddedH, int 
 // plus its bits at `rateWeight` times the step squared each.
 // From version 5, regions of 2 x 2 squares share one spectrum and squares
 // are copied where that is cheaper; from version 6 squares may also carry
-// their neighbours' edges across them.
+// their neighbours' edges across them, and from version 10 chroma squares
+// may be shaped by the luminance (`luma.shapes`).
 Residual quantiseResidual(const std::vector<float>& original, const std::vector<float>& predicted,
                           int width, int height, int stepCode, float rateWeight, int version,
                           const LumaPlane& luma = {});
 
-// Writes the layout of `version` (4 to 9); version 4 holds no merged region
+// Writes the layout of `version` (4 to 10); version 4 holds no merged region
 // and no copied square, version 5 no directed one, versions before 8 no
-// spectral block of means, and versions before 9 no luma share (nor does a
-// plane without `luma`). Throws std::logic_error for version 3, which is
+// spectral block of means, versions before 9 no luma share and versions
+// before 10 no square shaped by the luminance (nor does a plane without
+// `luma`). Throws std::logic_error for version 3, which is
 // only read.
 void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, int paddedH,
                    int version, const LumaPlane& luma = {});
@@ -156,8 +179,10 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles,
                       const LumaPlane& luma = {});
 
 // Adds the residual to the padded plane at its own size, which holds the
-// blocks' picture: each square then shows its own mean.
-void addResidual(const Residual& residual, int paddedW, int paddedH, float* plane);
+// blocks' picture: each square then shows its own mean. `shapes` is the
+// luminance that squares shaped by it are drawn on (lumaShapes).
+void addResidual(const Residual& residual, int paddedW, int paddedH, float* plane,
+                 const float* shapes = nullptr);
 
 // Eases the steps left at the squares' edges where coarse steps made them,
 // sparing the steps too large to be anything but the picture's own edges.

@@ -50,13 +50,22 @@ float SquareMeans::mean(int ox, int oy, int x, int y) const {
   return std::fabs(other - own) > limit_ ? own : other;
 }
 
-Block drawnOn(const float* plane, int paddedW, int bx, int by, const CopyFrom& copy) {
+Block drawnOn(const float* plane, int paddedW, int bx, int by, const CopyFrom& copy,
+              const float* shapes) {
   if (copy.direction != 0) return directedSquare(plane, paddedW, bx, by, copy.direction - 1);
+  if (copy.lumaScale != 0) {
+    // Without the luminance the square is drawn flat.
+    if (!shapes) return Block{};
+    Block shaped = pixelsAt(shapes, paddedW, bx * kResidualSide, by * kResidualSide);
+    for (float& v : shaped) v *= lumaScaleValue(copy.lumaScale - 1);
+    return shaped;
+  }
   return pixelsAt(plane, paddedW, bx * kResidualSide + copy.dx, by * kResidualSide + copy.dy);
 }
 
 void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, float meanLevel,
-                float step, bool ownMeans, const Block& slope, const CopyFrom& copy) {
+                float step, bool ownMeans, const Block& slope, const CopyFrom& copy,
+                const float* shapes) {
   Block spectrum{};
   for (int i = 1; i < kResidualArea; ++i)
     spectrum[std::size_t(i)] = float(own[std::size_t(i)]) * step;
@@ -64,7 +73,7 @@ void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, fl
   float* corner =
       plane + std::ptrdiff_t(by) * kResidualSide * paddedW + std::ptrdiff_t(bx) * kResidualSide;
   if (copy.drawnOn()) {
-    const Block from = drawnOn(plane, paddedW, bx, by, copy);
+    const Block from = drawnOn(plane, paddedW, bx, by, copy, shapes);
     const float mean = meanOf(from);
     const Block pixels = transform<kResidualSide>(spectrum, inverseBasis());
     for (int y = 0; y < kResidualSide; ++y)
@@ -95,7 +104,8 @@ void drawRegion(float* plane, int paddedW, int rx, int ry, const RegionLevels& o
       corner[std::ptrdiff_t(y) * paddedW + x] += pixels[std::size_t(y * kRegionSide + x)];
 }
 
-void addResidual(const Residual& residual, int paddedW, int paddedH, float* plane) {
+void addResidual(const Residual& residual, int paddedW, int paddedH, float* plane,
+                 const float* shapes) {
   const float step = residual.step();
   const int across = paddedW / kResidualSide;
   const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
@@ -115,7 +125,8 @@ void addResidual(const Residual& residual, int paddedW, int paddedH, float* plan
     for (std::uint32_t at = starts[square]; at < starts[square + 1]; ++at)
       own[coefficients[at].index] = coefficients[at].level;
     drawSquare(plane, paddedW, bx, by, own, means[square], step, residual.ownMeans,
-               residual.slopedAt(square) ? shown.slope(bx, by) : Block{}, residual.copyAt(square));
+               residual.slopedAt(square) ? shown.slope(bx, by) : Block{}, residual.copyAt(square),
+               shapes);
   };
   if (!regionsTile(paddedW, paddedH)) {
     for (std::size_t square = 0; square < squares; ++square) draw(square);

@@ -30,15 +30,18 @@ class SquareMeans {
 };
 
 // The pixels a square is drawn on instead of the blocks' picture: its
-// copy's source, or its neighbours' edges carried across it.
-Block drawnOn(const float* plane, int paddedW, int bx, int by, const CopyFrom& copy);
+// copy's source, its neighbours' edges carried across it, or the luminance
+// under it (`shapes`, see lumaShapes) at its scale.
+Block drawnOn(const float* plane, int paddedW, int bx, int by, const CopyFrom& copy,
+              const float* shapes = nullptr);
 
 // Draws a square's levels, with `meanLevel` for its mean, over the blocks'
 // picture in the plane: the blocks keep their shape and give up their mean for the
 // square's own (unless `ownMeans` is false), or what the square is drawn
 // on takes their place.
 void drawSquare(float* plane, int paddedW, int bx, int by, const Levels& own, float meanLevel,
-                float step, bool ownMeans, const Block& slope, const CopyFrom& copy);
+                float step, bool ownMeans, const Block& slope, const CopyFrom& copy,
+                const float* shapes = nullptr);
 
 // Adds a merged region's spectrum (its mean at 0) to the squares drawn under it.
 void drawRegion(float* plane, int paddedW, int rx, int ry, const RegionLevels& own, float step);

@@ -147,7 +147,13 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
       std::find_if(residual.copies.begin(), residual.copies.end(),
                    [](const CopyFrom& c) { return c.direction != 0; }) != residual.copies.end())
     throw std::logic_error("directed squares need version 6");
-  DetailCoder details(across, detailFeatures(version, byRegions));
+  const DetailFeatures features = detailFeatures(version, byRegions, !guide.empty());
+  if (!features.lumaShapes &&
+      std::find_if(residual.copies.begin(), residual.copies.end(),
+                   [](const CopyFrom& c) { return c.lumaScale != 0; }) != residual.copies.end())
+    throw std::logic_error(
+        "squares shaped by the luminance need version 10 and a chroma plane over it");
+  DetailCoder details(across, features);
   SquareLevels detailLevels(residual.coefficients);
   if (byRegions) {
     // Region by region, each region's squares rows first.
@@ -227,7 +233,7 @@ void readMeansFirst(RangeDecoder& coder, int across, std::size_t squares, bool r
       means.push_back(meanCoder.read(coder, column(square, across), row(square, across)));
     }
   }
-  DetailCoder details(across, detailFeatures(version, regions));
+  DetailCoder details(across, detailFeatures(version, regions, !guide.empty()));
   if (regions) {
     const int regionsAcross = across / 2;
     const int regionsDown = across > 0 ? int(squares / std::size_t(across)) / 2 : 0;

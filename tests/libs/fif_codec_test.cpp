@@ -292,10 +292,10 @@ TEST(FifCodec, SmoothGroundTakesItsMeansByBlocks) {
 // Where colour follows brightness (orange ground paled in patches), a
 // chroma plane foretells its means from the luminance's too: the same levels
 // cost more without it, and the luminance and older versions cannot hold it.
-fif::RgbImage palePatches() {
-  fif::RgbImage patches{128, 128, {}};
-  for (int y = 0; y < 128; ++y)
-    for (int x = 0; x < 128; ++x) {
+fif::RgbImage palePatches(int side = 128) {
+  fif::RgbImage patches{side, side, {}};
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) {
       const double pale = ((x / 16 * 7 + y / 16 * 13) % 11) / 10.0;
       const double ground = 0.6 + 0.3 * std::sin(x / 29.0 + y / 37.0);
       for (const double full : {240.0, 150.0, 30.0})
@@ -333,23 +333,27 @@ TEST(FifCodec, ChromaMeansLeanOnTheLuminanceWhereColourFollowsBrightness) {
 }
 
 // There the chroma's squares also take their shape from the decoded
-// luminance under them: drawn flat instead, the same file shows colours
-// further off; older versions cannot hold such squares.
+// luminance under them, also where the chroma's padding reaches past the
+// luminance's (160 pixels: five blocks of luminance, three of chroma):
+// drawn flat instead, the same file shows colours further off; older
+// versions cannot hold such squares.
 TEST(FifCodec, ChromaSquaresTakeTheirShapeFromTheLuminance) {
-  const auto patches = palePatches();
-  const auto bytes = encodeAt(patches, 60);
-  auto file = fif::readFile(bytes.data(), bytes.size());
-  int shaped = 0;
-  for (fif::CopyFrom& copy : file.planes[1].residual.copies) {
-    shaped += copy.lumaScale != 0;
-    copy.lumaScale = 0;
+  for (const int side : {128, 160}) {
+    const auto patches = palePatches(side);
+    const auto bytes = encodeAt(patches, 60);
+    auto file = fif::readFile(bytes.data(), bytes.size());
+    int shaped = 0;
+    for (fif::CopyFrom& copy : file.planes[1].residual.copies) {
+      shaped += copy.lumaScale != 0;
+      copy.lumaScale = 0;
+    }
+    ASSERT_GT(shaped, 0) << side;
+    const auto flat = fif::render(file, side, side);
+    file = fif::readFile(bytes.data(), bytes.size());
+    EXPECT_GT(squaredError(patches, flat), squaredError(patches, fif::render(file, side, side)));
+    file.header.version = 9;
+    EXPECT_THROW(fif::writeFile(file), std::logic_error) << side;
   }
-  ASSERT_GT(shaped, 0);
-  const auto flat = fif::render(file, 128, 128);
-  file = fif::readFile(bytes.data(), bytes.size());
-  EXPECT_GT(squaredError(patches, flat), squaredError(patches, fif::render(file, 128, 128)));
-  file.header.version = 9;
-  EXPECT_THROW(fif::writeFile(file), std::logic_error);
 }
 
 // Self-similarity stays where it earns its bits: a drawing made of copies

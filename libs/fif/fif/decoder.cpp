@@ -206,7 +206,11 @@ std::vector<float> renderPlane(const Header& header, const Plane& plane, bool ch
   const int unit = 1 << header.minRangeLog2;
   WorkPlane own = PlaneDecoder(header, plane, {unit, unit}).run(step, true);
   addResidual(plane.residual, own.width, own.height, own.pixels.data(), shapes);
-  if (shapesOut) *shapesOut = lumaShapes(own.pixels.data(), own.width, own.height);
+  if (shapesOut) {
+    int chromaW = 0, chromaH = 0;
+    paddedPlaneSize(header, 1, chromaW, chromaH);
+    *shapesOut = lumaShapes(own.pixels.data(), own.width, own.height, chromaW, chromaH);
+  }
   if (smooth && header.version < 6)
     easeSquareEdges(plane.residual, own.width, own.height, own.pixels.data());
   if (smooth) applyRestoration(plane.restoration, own.width, own.height, chroma, own.pixels.data());

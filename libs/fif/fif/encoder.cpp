@@ -248,7 +248,9 @@ FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, 
                          stepCodeFor(quality, p > 0), rateWeightFor(quality), header.version, luma);
     // The filter is fitted to the plane as the decoder draws it.
     addResidual(plane.residual, source.width, source.height, decoded.data(), luma.shapes);
-    if (p == 0) shapes = lumaShapes(decoded.data(), source.width, source.height);
+    if (p == 0 && sources.size() > 1)
+      shapes = lumaShapes(decoded.data(), source.width, source.height, sources[1].width,
+                          sources[1].height);
     const float stepSize = plane.residual.step();
     plane.restoration =
         fitRestoration(source.pixels, decoded, source.width, source.height, plane.width,

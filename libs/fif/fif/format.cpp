@@ -184,6 +184,12 @@ int paddedSide(int side, int maxRangeLog2) {
   return (side + top - 1) / top * top;
 }
 
+void paddedPlaneSize(const Header& header, int plane, int& width, int& height) {
+  planeSize(header, plane, width, height);
+  width = paddedSide(width, header.maxRangeLog2);
+  height = paddedSide(height, header.maxRangeLog2);
+}
+
 int domainIndexBits(int paddedWidth, int paddedHeight, int rangeSize) {
   return bitsFor(domainCount(paddedWidth, rangeSize) * domainCount(paddedHeight, rangeSize));
 }
@@ -228,9 +234,9 @@ std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
 
 LumaPlane lumaOf(const FifFile& file, std::size_t plane) {
   if (plane == 0 || file.planes.empty()) return {};
-  const Plane& luma = file.planes.front();
-  return {&luma.residual, paddedSide(luma.width, file.header.maxRangeLog2),
-          paddedSide(luma.height, file.header.maxRangeLog2)};
+  LumaPlane luma{&file.planes.front().residual};
+  paddedPlaneSize(file.header, 0, luma.paddedW, luma.paddedH);
+  return luma;
 }
 
 std::vector<std::uint8_t> writeFile(const FifFile& file) {

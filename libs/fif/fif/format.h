@@ -94,6 +94,7 @@ int planeCount(ColourModel colour);
 void planeSize(const Header& header, int plane, int& width, int& height);
 // Planes are coded padded to whole top-level blocks.
 int paddedSide(int side, int maxRangeLog2);
+void paddedPlaneSize(const Header& header, int plane, int& width, int& height);
 int domainStep(int rangeSize);
 // One flat block of one mean for each top-level block: the blocks of a plane
 // its residual draws alone. Files from version 4 store them in one bit.

@@ -757,7 +757,7 @@ Residual quantiseResidual(const std::vector<float>& original, const std::vector<
   if (stepCode == 0) return residual;
   const bool byRegions = version >= 5 && regionsTile(width, height);
   PlaneQuantiser plane(original, predicted, width, height, residual.step(), rateWeight, version,
-                       lumaGuide(luma, width, height, stepCode), luma.shapes);
+                       lumaGuide(luma, width, height, stepCode, version), luma.shapes);
   if (byRegions)
     plane.regionByRegion(residual);
   else

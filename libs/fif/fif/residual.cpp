@@ -59,23 +59,43 @@ std::vector<float> squareMeanLevels(const Residual& residual, int paddedW, int p
   return means;
 }
 
-std::vector<int> lumaGuide(const LumaPlane& luma, int paddedW, int paddedH, int stepCode) {
-  if (!luma.residual || luma.residual->stepCode == 0 || stepCode == 0 ||
-      !meanBlocksTile(paddedW, paddedH) || luma.paddedW != 2 * paddedW ||
-      luma.paddedH != 2 * paddedH)
+namespace {
+
+// A luminance of an odd number of top-level blocks falls this many pixels
+// short of twice its chroma, whose padding takes one more block.
+constexpr int kLargestLumaShortfall = kMeanBlockSide * kResidualSide;
+
+// Whether the luminance's padded side covers 2 x 2 of its pixels under each
+// of the chroma's: exactly twice the chroma's, or from version 10 short of
+// it by no more than kLargestLumaShortfall.
+bool lumaCovers(int lumaSide, int chromaSide, int version) {
+  const int shortfall = 2 * chromaSide - lumaSide;
+  return shortfall == 0 || (version >= 10 && shortfall > 0 && shortfall <= kLargestLumaShortfall);
+}
+
+}  // namespace
+
+std::vector<int> lumaGuide(const LumaPlane& luma, int paddedW, int paddedH, int stepCode,
+                           int version) {
+  if (version < 9 || !luma.residual || luma.residual->stepCode == 0 || stepCode == 0 ||
+      !meanBlocksTile(paddedW, paddedH) || !lumaCovers(luma.paddedW, paddedW, version) ||
+      !lumaCovers(luma.paddedH, paddedH, version))
     return {};
   const std::vector<float> levels = squareMeanLevels(*luma.residual, luma.paddedW, luma.paddedH);
-  const int across = paddedW / kResidualSide, lumaAcross = 2 * across;
+  const int across = paddedW / kResidualSide, lumaAcross = luma.paddedW / kResidualSide;
+  const int lumaDown = luma.paddedH / kResidualSide;
+  const auto level = [&](int x, int y) {
+    return double(
+        levels[std::size_t(std::min(y, lumaDown - 1) * lumaAcross + std::min(x, lumaAcross - 1))]);
+  };
   // A mean level is the mean pixel times 8 over the step: the luminance's
   // four levels' mean in the chroma's levels.
   const double scale = double(luma.residual->stepCode) / (4.0 * stepCode);
   std::vector<int> guide;
   for (int y = 0; y < paddedH / kResidualSide; ++y)
     for (int x = 0; x < across; ++x) {
-      const auto at = std::size_t(2 * y * lumaAcross + 2 * x);
-      const double sum = double(levels[at]) + levels[at + 1] +
-                         levels[at + std::size_t(lumaAcross)] +
-                         levels[at + std::size_t(lumaAcross) + 1];
+      const double sum = level(2 * x, 2 * y) + level(2 * x + 1, 2 * y) + level(2 * x, 2 * y + 1) +
+                         level(2 * x + 1, 2 * y + 1);
       guide.push_back(
           int(std::clamp<double>(std::round(sum * scale), -kLargestLevel, kLargestLevel)));
     }
@@ -89,14 +109,16 @@ float lumaScaleValue(int index) {
   return index < kLumaScales / 2 ? magnitude : -magnitude;
 }
 
-std::vector<float> lumaShapes(const float* luma, int paddedW, int paddedH) {
-  const int width = paddedW / 2, height = paddedH / 2;
+std::vector<float> lumaShapes(const float* luma, int lumaW, int lumaH, int width, int height) {
   std::vector<float> halved(std::size_t(width) * std::size_t(height));
+  const auto at = [&](int x, int y) {
+    return luma[std::ptrdiff_t(std::min(y, lumaH - 1)) * lumaW + std::min(x, lumaW - 1)];
+  };
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const float* p = luma + std::ptrdiff_t(2 * y) * paddedW + 2 * x;
-      halved[std::size_t(y * width + x)] = (p[0] + p[1] + p[paddedW] + p[paddedW + 1]) / 4;
-    }
+    for (int x = 0; x < width; ++x)
+      halved[std::size_t(y * width + x)] = (at(2 * x, 2 * y) + at(2 * x + 1, 2 * y) +
+                                            at(2 * x, 2 * y + 1) + at(2 * x + 1, 2 * y + 1)) /
+                                           4;
   return halved;
 }
 

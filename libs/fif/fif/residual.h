@@ -140,17 +140,24 @@ struct LumaPlane {
   const float* shapes = nullptr;
 };
 
-// The decoded luminance (`paddedW` x `paddedH`, both even) at half its size,
-// each pixel the mean of the 2 x 2 it covers: what a chroma square is
-// shaped by.
-std::vector<float> lumaShapes(const float* luma, int paddedW, int paddedH);
+// The decoded luminance (`lumaW` x `lumaH`) halved to the chroma's padded
+// `width` x `height`, each pixel the mean of the 2 x 2 it covers, the
+// luminance's last row and column repeated where the chroma's padding
+// reaches past it: what a chroma square is shaped by.
+std::vector<float> lumaShapes(const float* luma, int lumaW, int lumaH, int width, int height);
 
 // The luminance's mean over each square of a chroma plane (`paddedW` x
-// `paddedH`, its residual at `stepCode`), in the chroma's mean levels, row
-// by row. Empty where there is no such guide: no luminance, either plane
-// without a residual, a chroma plane that does not tile into blocks of
-// means, or one whose squares do not each lie over 2 x 2 of the luminance's.
-std::vector<int> lumaGuide(const LumaPlane& luma, int paddedW, int paddedH, int stepCode);
+// `paddedH`, its residual at `stepCode`) in a file of `version`, in the
+// chroma's mean levels, row by row. Empty where there is no such guide:
+// before version 9, no luminance, either plane without a residual, a
+// chroma plane that does not tile into blocks of means, or one whose
+// squares do not each lie over 2 x 2 of the luminance's. From version 10
+// the chroma's padding may reach up to 32 pixels of the luminance's past
+// the luminance's own (a luminance of an odd number of top-level blocks
+// across or down); the luminance's last row and column of squares then
+// stand in for those beyond.
+std::vector<int> lumaGuide(const LumaPlane& luma, int paddedW, int paddedH, int stepCode,
+                           int version);
 
 // What `original` has over `predicted` (both the padded plane, width and
 // height multiples of 8), quantised: each square's own mean, then its detail

@@ -38,12 +38,6 @@ void stopIfCutShort(const RangeDecoder& coder) {
   if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
 }
 
-// The luminance's guide to a plane's means: none before version 9.
-std::vector<int> guideOf(const LumaPlane& luma, int paddedW, int paddedH, int stepCode,
-                         int version) {
-  return version >= 9 ? lumaGuide(luma, paddedW, paddedH, stepCode) : std::vector<int>{};
-}
-
 MeanGridCoder meanGrid(const Residual& residual, int across, int down,
                        const std::vector<int>& guide) {
   return {across, down, residual.meanTaps,
@@ -122,7 +116,7 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
     writeForecastTaps(coder, residual.meanTaps);
   else if (residual.meanTaps != kCornerRule)
     throw std::logic_error("a plane's own mean forecast needs version 7");
-  const std::vector<int> guide = guideOf(luma, paddedW, paddedH, residual.stepCode, version);
+  const std::vector<int> guide = lumaGuide(luma, paddedW, paddedH, residual.stepCode, version);
   if (!guide.empty()) {
     if (residual.lumaShare < -kLumaShareOffset || residual.lumaShare >= kLumaShareOffset)
       throw std::logic_error("a luma share out of range");
@@ -293,7 +287,7 @@ Residual readResidual(RangeDecoder& coder, int paddedW, int paddedH, bool tiles,
   const int across = paddedW / kResidualSide;
   const std::size_t squares = std::size_t(across) * std::size_t(paddedH / kResidualSide);
   if (version >= 7) residual.meanTaps = readForecastTaps(coder);
-  const std::vector<int> guide = guideOf(luma, paddedW, paddedH, residual.stepCode, version);
+  const std::vector<int> guide = lumaGuide(luma, paddedW, paddedH, residual.stepCode, version);
   if (!guide.empty())
     residual.lumaShare = int(coder.decodeDirect(kLumaShareBits)) - kLumaShareOffset;
   if (version == 3)

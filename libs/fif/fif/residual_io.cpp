@@ -38,6 +38,13 @@ void stopIfCutShort(const RangeDecoder& coder) {
   if (coder.overrun()) throw FormatError(FormatFault::Corrupt, "the residual is cut short");
 }
 
+// Whether `drawn` holds for what some square is drawn on: the writer
+// refuses a residual whose layout cannot say so.
+template <class Drawn>
+bool anySquare(const Residual& residual, Drawn drawn) {
+  return std::any_of(residual.copies.begin(), residual.copies.end(), drawn);
+}
+
 MeanGridCoder meanGrid(const Residual& residual, int across, int down,
                        const std::vector<int>& guide) {
   return {across, down, residual.meanTaps,
@@ -137,14 +144,11 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
   }
   const bool byRegions = version >= 5 && regionsTile(paddedW, paddedH);
   const bool directions = version >= 6;
-  if (!directions &&
-      std::find_if(residual.copies.begin(), residual.copies.end(),
-                   [](const CopyFrom& c) { return c.direction != 0; }) != residual.copies.end())
+  if (!directions && anySquare(residual, [](const CopyFrom& c) { return c.direction != 0; }))
     throw std::logic_error("directed squares need version 6");
   const DetailFeatures features = detailFeatures(version, byRegions, !guide.empty());
   if (!features.lumaShapes &&
-      std::find_if(residual.copies.begin(), residual.copies.end(),
-                   [](const CopyFrom& c) { return c.lumaScale != 0; }) != residual.copies.end())
+      anySquare(residual, [](const CopyFrom& c) { return c.lumaScale != 0; }))
     throw std::logic_error(
         "squares shaped by the luminance need version 10 and a chroma plane over it");
   DetailCoder details(across, features);
@@ -178,8 +182,7 @@ void writeResidual(RangeEncoder& coder, const Residual& residual, int paddedW, i
     return;
   }
   if (std::find(residual.merged.begin(), residual.merged.end(), true) != residual.merged.end() ||
-      std::find_if(residual.copies.begin(), residual.copies.end(),
-                   [](const CopyFrom& c) { return c.drawnOn(); }) != residual.copies.end())
+      anySquare(residual, [](const CopyFrom& c) { return c.drawnOn(); }))
     throw std::logic_error(
         "merged, copied and directed squares need version 5 or 6 and a plane of regions");
   for (std::size_t square = 0; square < squares; ++square) {

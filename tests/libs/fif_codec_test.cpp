@@ -12,6 +12,7 @@
 
 #include "codec_test_support.h"
 #include "fif/decoder.h"
+#include "fif/direction.h"
 #include "fif/format.h"
 #include "fif/isometry.h"
 #include "fif/range_coder.h"
@@ -209,31 +210,38 @@ TEST(FifCodec, ASmoothSlopeIsDrawnThroughTheSquares) {
 }
 
 // Smooth regions share one spectrum over 2 x 2 squares, squares of a
-// repeating texture are copied from what is already decoded, and squares
-// an edge runs through carry their neighbours' edge pixels on; reading and
-// writing agree on all three, and the versions before cannot hold them.
+// repeating texture are copied from what is already decoded, squares an
+// edge runs through carry their neighbours' edge pixels on, and a thin line
+// between the first fifteen angles is carried at a finer one; reading and
+// writing agree on all four, and the versions before cannot hold them.
 TEST(FifCodec, RegionsMergeSquaresCopyAndEdgesCarryOn) {
-  fif::RgbImage stripes{128, 128, {}}, edges{128, 128, {}};
+  fif::RgbImage stripes{128, 128, {}}, edges{128, 128, {}}, steep{128, 128, {}};
   for (int y = 0; y < 128; ++y)
     for (int x = 0; x < 128; ++x) {
       stripes.rgb.insert(stripes.rgb.end(), 3, std::uint8_t((x * 7 + y * 3) % 23 * 9));
       edges.rgb.insert(edges.rgb.end(), 3, std::uint8_t(std::abs(x - y) < 2 ? 220 : 40 + y / 4));
+      // At 69 degrees, midway between two of the first fifteen.
+      steep.rgb.insert(steep.rgb.end(), 3,
+                       std::uint8_t(std::abs(x - 100 + 0.382 * y) < 1 ? 220 : 40 + y / 4));
     }
-  enum Kind { Merged, Copied, Directed };
+  enum Kind { Merged, Copied, Directed, Finer };
+  const auto finer = [](const fif::CopyFrom& c) {
+    return c.direction != 0 && fif::toCoarse(c.direction - 1) < 0;
+  };
   for (const auto& [picture, kind, before] :
        {std::tuple{ramp(), Merged, 4}, std::tuple{stripes, Copied, 4},
-        std::tuple{edges, Directed, 5}}) {
+        std::tuple{edges, Directed, 5}, std::tuple{steep, Finer, 10}}) {
     const auto bytes = encodeAt(picture, 30);
     auto file = fif::readFile(bytes.data(), bytes.size());
     const auto& residual = file.planes[0].residual;
-    const auto drawnOn = [&](bool copied) {
+    const auto drawnOn = [&](Kind drawn) {
       return std::count_if(
-          residual.copies.begin(), residual.copies.end(),
-          [&](const fif::CopyFrom& c) { return copied ? c.on : c.direction != 0; });
+          residual.copies.begin(), residual.copies.end(), [&](const fif::CopyFrom& c) {
+            return drawn == Copied ? c.on : drawn == Finer ? finer(c) : c.direction != 0;
+          });
     };
-    EXPECT_GT(kind == Merged   ? std::count(residual.merged.begin(), residual.merged.end(), true)
-              : kind == Copied ? drawnOn(true)
-                               : drawnOn(false),
+    EXPECT_GT(kind == Merged ? std::count(residual.merged.begin(), residual.merged.end(), true)
+                             : drawnOn(kind),
               0);
     EXPECT_EQ(fif::writeFile(file), bytes);
     file.header.version = before;

@@ -12,10 +12,13 @@ namespace {
 constexpr int kSide = 8;
 // The directions the pixels come from, in degrees: 90 straight down from the
 // row above, 180 straight across from the column left, 45 from above right
-// and 135 from above left. The last direction is no angle: a smooth surface
-// between the row and the column.
-constexpr double kAngles[kDirections - 1] = {45,    54.6,  64.3, 73.9,  83.6,  90,    96.4, 106.1,
-                                             115.7, 125.4, 135,  144.6, 154.3, 163.9, 180};
+// and 135 from above left; each odd one lies midway between its neighbours.
+// The last direction is no angle: a smooth surface between the row and the
+// column.
+constexpr double kAngles[kDirections - 1] = {
+    45,  49.8,  54.6,  59.45,  64.3,  69.1,  73.9,  78.75,  83.6,  86.8,
+    90,  93.2,  96.4,  101.25, 106.1, 110.9, 115.7, 120.55, 125.4, 130.2,
+    135, 139.8, 144.6, 149.45, 154.3, 159.1, 163.9, 171.95, 180};
 
 // Edge pixels from the corner above left (at -1) along the row or column,
 // as far as they are decoded (`last`); past that the last pixel stands in.
@@ -69,7 +72,7 @@ std::array<float, 64> directedSquare(const float* plane, int paddedW, int bx, in
   std::array<float, 64> square{};
   for (int y = 0; y < kSide; ++y)
     for (int x = 0; x < kSide; ++x)
-      square[std::size_t(y * kSide + x)] = direction == kDirections - 1
+      square[std::size_t(y * kSide + x)] = direction == kSmoothDirection
                                                ? smooth(above, left, x, y)
                                                : angled(above, left, x, y, kAngles[direction]);
   return square;

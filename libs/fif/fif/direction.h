@@ -8,8 +8,26 @@
 // the many levels that would draw it.
 namespace fif {
 
-constexpr int kDirections = 16;
-constexpr int kDirectionBits = 4;
+// Directions are counted among the finer angles of version 11: the angles
+// of versions 6 to 10 are every other one of them, and the smooth surface
+// the last.
+constexpr int kDirections = 30;
+constexpr int kDirectionBits = 5;
+// Versions 6 to 10 code one of these, fifteen angles and the smooth surface.
+constexpr int kCoarseDirections = 16;
+constexpr int kCoarseDirectionBits = 4;
+constexpr int kSmoothDirection = kDirections - 1;
+
+// A direction of versions 6 to 10 among the finer ones, and back (-1 for a
+// finer angle those versions lack).
+constexpr int fromCoarse(int coarse) {
+  return coarse == kCoarseDirections - 1 ? kSmoothDirection : 2 * coarse;
+}
+constexpr int toCoarse(int direction) {
+  return direction == kSmoothDirection ? kCoarseDirections - 1
+         : direction % 2 == 0          ? direction / 2
+                                       : -1;
+}
 
 // The row above the square and the column left of it are both in the plane.
 inline bool directable(int bx, int by) { return bx > 0 && by > 0; }

@@ -16,7 +16,7 @@
 namespace fif {
 
 constexpr std::uint8_t kSignature[8] = {'C', 'V', 'F', 'I', 'F', '\r', '\n', 0x1A};
-constexpr int kVersionMajor = 10;
+constexpr int kVersionMajor = 11;
 constexpr int kVersionMinor = 0;
 // Files of the version before the residual still read: blocks alone.
 constexpr int kOldestVersionMajor = 2;

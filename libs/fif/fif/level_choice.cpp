@@ -293,11 +293,15 @@ std::vector<CopyFrom> nearestOf(std::vector<std::pair<float, int>> misses, std::
 }
 
 // The `count` directions whose carried edges, their mean taken out, are
-// nearest the square's pixels `own` less theirs, nearest first.
+// nearest the square's pixels `own` less theirs, nearest first; among the
+// finer angles too where `fine`.
 std::vector<CopyFrom> nearestDirections(const std::vector<float>& decoded, const Block& own,
-                                        int paddedW, int bx, int by, std::size_t count) {
+                                        int paddedW, int bx, int by, std::size_t count, bool fine) {
   std::vector<std::pair<float, int>> errors;
-  for (int d = 0; d < kDirections; ++d) {
+  std::array<bool, kDirections> weighed{};
+  const auto weigh = [&](int d) {
+    if (weighed[std::size_t(d)]) return;
+    weighed[std::size_t(d)] = true;
     const Block from = directedSquare(decoded.data(), paddedW, bx, by, d);
     float sum = 0, squares = 0;
     for (int i = 0; i < kResidualArea; ++i) {
@@ -306,6 +310,19 @@ std::vector<CopyFrom> nearestDirections(const std::vector<float>& decoded, const
       squares += diff * diff;
     }
     errors.emplace_back(squares - sum * sum / kResidualArea, d);
+  };
+  for (int coarse = 0; coarse < kCoarseDirections; ++coarse) weigh(fromCoarse(coarse));
+  if (fine) {
+    // Only the finer angles beside the nearest coarse ones: up to four more
+    // where weighing them all would take fourteen, for nearly the same choice.
+    std::vector<std::pair<float, int>> nearest = errors;
+    const std::size_t kept = std::min(count, nearest.size());
+    std::partial_sort(nearest.begin(), nearest.begin() + std::ptrdiff_t(kept), nearest.end());
+    for (std::size_t k = 0; k < kept; ++k)
+      if (const int d = nearest[k].second; d != kSmoothDirection) {
+        if (d > 0) weigh(d - 1);
+        if (d + 1 < kSmoothDirection) weigh(d + 1);
+      }
   }
   return nearestOf(errors, count, [](int d) {
     CopyFrom direction;
@@ -687,8 +704,8 @@ class PlaneQuantiser {
     if (const CopyFrom copy = nearestCopy(decoded, own, width_, bx, by); copy.on) add(copy);
     others.directable = features_.directions && directable(bx, by);
     if (others.directable)
-      for (const CopyFrom& direction :
-           nearestDirections(decoded, own, width_, bx, by, kWeighedDirections))
+      for (const CopyFrom& direction : nearestDirections(decoded, own, width_, bx, by,
+                                                         kWeighedDirections, features_.fineAngles))
         add(direction);
     if (shapes_)
       for (const CopyFrom& shaped :

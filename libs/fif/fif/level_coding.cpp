@@ -143,6 +143,14 @@ float DetailCoder::slopedBits(bool sloped, int bx) const {
   return counter.bits();
 }
 
+int DetailCoder::readDirection(RangeDecoder& coder) {
+  if (!features_.fineAngles) return fromCoarse(int(models_.direction.decode(coder)));
+  const int direction = int(models_.fineDirection.decode(coder));
+  if (direction >= kDirections)
+    throw FormatError(FormatFault::Corrupt, "a square's direction is out of range");
+  return direction;
+}
+
 Levels DetailCoder::read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& copy,
                          bool directable) {
   copy = {};
@@ -156,7 +164,7 @@ Levels DetailCoder::read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& co
   }
   if (features_.directions && directable && !copy.on &&
       coder.decode(models_.directed[directed_.context(bx)]))
-    copy.direction = std::uint8_t(models_.direction.decode(coder) + 1);
+    copy.direction = std::uint8_t(readDirection(coder) + 1);
   directed_.set(bx, copy.direction != 0);
   if (features_.lumaShapes && !copy.on && copy.direction == 0 &&
       coder.decode(models_.shaped[shaped_.context(bx)]))

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -39,7 +40,8 @@ struct ResidualModels {
   BitModel sloped[3];  // by how many of the blocks left and above are sloped
   BitModel copied[3];  // by how many of the blocks left and above are copied
   BitModel directed[3];  // by how many of the blocks left and above are directed
-  SymbolModel<kDirectionBits> direction;
+  SymbolModel<kCoarseDirectionBits> direction;  // versions 6 to 10
+  SymbolModel<kDirectionBits> fineDirection;  // from version 11
   BitModel shaped[3];  // by how many of the blocks left and above are shaped by the luminance
   SymbolModel<kLumaScaleBits> lumaScale;
 };
@@ -269,13 +271,19 @@ struct DetailFeatures {
   // Each square neither copied nor directed says whether the luminance
   // shapes it (version 10 regions of a chroma plane with a luminance guide).
   bool lumaShapes = false;
+  // Directed squares take any of the finer angles (version 11 regions).
+  bool fineAngles = false;
 };
 
 // The features of a residual of `version` whose plane tiles into regions
 // or not, and has a luminance guide (lumaGuide) or not.
 inline DetailFeatures detailFeatures(int version, bool regions, bool guided = false) {
-  return {version >= 4, regions && version >= 5, regions && version >= 6, version >= 7,
-          regions && guided && version >= 10};
+  return {version >= 4,
+          regions && version >= 5,
+          regions && version >= 6,
+          version >= 7,
+          regions && guided && version >= 10,
+          regions && version >= 11};
 }
 
 // The levels of the squares in block order, with the contexts their
@@ -305,7 +313,7 @@ class DetailCoder {
     }
     if (features_.directions && directable && !copy.on) {
       coder.encode(models_.directed[directed_.context(bx)], copy.direction != 0);
-      if (copy.direction != 0) models_.direction.encode(coder, unsigned(copy.direction - 1));
+      if (copy.direction != 0) writeDirection(coder, copy.direction - 1);
     }
     directed_.set(bx, copy.direction != 0);
     if (features_.lumaShapes && !copy.on && copy.direction == 0) {
@@ -339,6 +347,18 @@ class DetailCoder {
   Levels read(RangeDecoder& coder, bool& sloped, int bx, CopyFrom& copy, bool directable = false);
 
  private:
+  template <class Coder>
+  void writeDirection(Coder& coder, int direction) {
+    if (features_.fineAngles) {
+      models_.fineDirection.encode(coder, unsigned(direction));
+      return;
+    }
+    const int coarse = toCoarse(direction);
+    if (coarse < 0) throw std::logic_error("the finer angles need version 11");
+    models_.direction.encode(coder, unsigned(coarse));
+  }
+  int readDirection(RangeDecoder& coder);
+
   void learnRegion(int bx, bool sloped, bool coded) {
     for (int x : {bx, bx + 1}) {
       sloped_.set(x, sloped);

@@ -35,9 +35,25 @@ struct Edge {
   }
 };
 
-float angled(const Edge& above, const Edge& left, int x, int y, double degrees) {
-  const double radians = degrees * std::numbers::pi / 180;
-  const double c = std::cos(radians), s = std::sin(radians);
+// Each angle's cosine and sine, worked out once: the encoder carries edges
+// across every square in many directions.
+struct Way {
+  double c = 0, s = 0;
+};
+const std::array<Way, kDirections - 1>& ways() {
+  static const auto table = [] {
+    std::array<Way, kDirections - 1> all{};
+    for (std::size_t d = 0; d < all.size(); ++d) {
+      const double radians = kAngles[d] * std::numbers::pi / 180;
+      all[d] = {std::cos(radians), std::sin(radians)};
+    }
+    return all;
+  }();
+  return table;
+}
+
+float angled(const Edge& above, const Edge& left, int x, int y, const Way& way) {
+  const double c = way.c, s = way.s;
   // Back from the pixel against the direction, to the row above if the way
   // meets it within the square's width or left of it, else to the column.
   if (s > 1e-9) {
@@ -70,11 +86,12 @@ std::array<float, 64> directedSquare(const float* plane, int paddedW, int bx, in
   for (int i = -1; i <= left.last; ++i)
     left.pixels[std::size_t(i + 1)] = corner[std::ptrdiff_t(i) * paddedW - 1];
   std::array<float, 64> square{};
+  const bool isSmooth = direction == kSmoothDirection;
+  const Way way = isSmooth ? Way{} : ways()[std::size_t(direction)];
   for (int y = 0; y < kSide; ++y)
     for (int x = 0; x < kSide; ++x)
-      square[std::size_t(y * kSide + x)] = direction == kSmoothDirection
-                                               ? smooth(above, left, x, y)
-                                               : angled(above, left, x, y, kAngles[direction]);
+      square[std::size_t(y * kSide + x)] =
+          isSmooth ? smooth(above, left, x, y) : angled(above, left, x, y, way);
   return square;
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <numeric>
 #include <vector>
 
 #include "fif/cosine.h"
@@ -255,15 +256,19 @@ CopyFrom nearestCopy(const std::vector<float>& decoded, const Block& own, int pa
       return;
     const float* source = decoded.data() + std::ptrdiff_t(by * kResidualSide + dy) * paddedW +
                           bx * kResidualSide + dx;
-    float sum = 0, squares = 0;
+    // Summed column by column, so the columns are summed side by side.
+    std::array<float, kResidualSide> sums{}, squares{};
     for (int y = 0; y < kResidualSide; ++y)
       for (int x = 0; x < kResidualSide; ++x) {
         const float d =
             own[std::size_t(y * kResidualSide + x)] - source[std::ptrdiff_t(y) * paddedW + x];
-        sum += d;
-        squares += d * d;
+        sums[std::size_t(x)] += d;
+        squares[std::size_t(x)] += d * d;
       }
-    if (const float error = squares - sum * sum / kResidualArea; error < nearest) {
+    const float sum = std::accumulate(sums.begin(), sums.end(), 0.0f);
+    const float error =
+        std::accumulate(squares.begin(), squares.end(), 0.0f) - sum * sum / kResidualArea;
+    if (error < nearest) {
       nearest = error;
       best = {true, std::int8_t(dx), std::int8_t(dy)};
     }

@@ -2,41 +2,21 @@
 
 #include <array>
 #include <cmath>
-#include <iterator>
 
 namespace fif {
 
 namespace {
 
-constexpr int kModelBits = 11;
-constexpr int kMoveBits = 5;
 constexpr std::uint32_t kTop = 1u << 24;
-// The share a quick model moves by, as a shift, by the decisions it has
-// seen: about one over their count and two, down to the fixed share.
-constexpr int kQuickMoves[] = {1, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4, 4, 4};
-constexpr int kQuickDecisions = int(std::size(kQuickMoves));
 
 }  // namespace
 
-void BitModel::learn(int bit, bool quickly) {
-  const int move = quickly && seen < kQuickDecisions ? kQuickMoves[seen++] : kMoveBits;
-  if (bit == 0)
-    probability += ((1 << kModelBits) - probability) >> move;
-  else
-    probability -= probability >> move;
-}
-
-void BitCounter::encode(BitModel& model, int bit) {
-  static const auto cost = [] {
-    std::array<float, 1 << kModelBits> table{};
-    for (std::size_t p = 1; p < table.size(); ++p)
-      table[p] = -std::log2(float(p) / float(table.size()));
-    return table;
-  }();
-  const std::size_t p = model.probability;
-  bits_ += cost[bit == 0 ? p : cost.size() - p];
-  model.learn(bit, true);
-}
+const std::array<float, kModelOne> kBitCosts = [] {
+  std::array<float, kModelOne> table{};
+  for (std::size_t p = 1; p < table.size(); ++p)
+    table[p] = -std::log2(float(p) / float(table.size()));
+  return table;
+}();
 
 void RangeEncoder::encode(BitModel& model, int bit) {
   const std::uint32_t bound = (range_ >> kModelBits) * model.probability;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -9,6 +10,16 @@
 // quadtree flags and block parameters cost what they are worth.
 namespace fif {
 
+// Probabilities are held in 1/2048ths.
+constexpr int kModelBits = 11;
+constexpr int kModelOne = 1 << kModelBits;
+// The share a model moves by, as a shift, once it has seen enough; a quick
+// one moves by more while it has seen few decisions: about one over their
+// count and two, down to the fixed share.
+constexpr int kMoveBits = 5;
+constexpr int kQuickMoves[] = {1, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4, 4, 4};
+constexpr int kQuickDecisions = int(sizeof kQuickMoves / sizeof kQuickMoves[0]);
+
 class BitModel {
  public:
   std::uint16_t probability = 1 << 10;  // of a zero, in 1/2048ths
@@ -17,8 +28,18 @@ class BitModel {
   // (`quickly`, files from version 6) by larger shares while the model has
   // seen few decisions, so a context used only a few dozen times in a
   // picture still learns its odds.
-  void learn(int bit, bool quickly);
+  void learn(int bit, bool quickly) {
+    const int move = quickly && seen < kQuickDecisions ? kQuickMoves[seen++] : kMoveBits;
+    if (bit == 0)
+      probability += std::uint16_t((kModelOne - probability) >> move);
+    else
+      probability -= std::uint16_t(probability >> move);
+  }
 };
+
+// What coding a decision of probability p (in 1/2048ths, above 0) costs, in
+// bits, by p.
+extern const std::array<float, kModelOne> kBitCosts;
 
 class RangeEncoder {
  public:
@@ -44,7 +65,11 @@ class RangeEncoder {
 // version would: the encoder weighs its choices with it.
 class BitCounter {
  public:
-  void encode(BitModel& model, int bit);
+  // Inline: the encoder prices every level it weighs this way.
+  void encode(BitModel& model, int bit) {
+    bits_ += kBitCosts[std::size_t(bit == 0 ? model.probability : kModelOne - model.probability)];
+    model.learn(bit, true);
+  }
   void encodeDirect(std::uint32_t, int bits) { bits_ += float(bits); }
   float bits() const { return bits_; }
 

@@ -256,7 +256,8 @@ CopyFrom nearestCopy(const std::vector<float>& decoded, const Block& own, int pa
       return;
     const float* source = decoded.data() + std::ptrdiff_t(by * kResidualSide + dy) * paddedW +
                           bx * kResidualSide + dx;
-    // Summed column by column, so the columns are summed side by side.
+    // One sum for each column, so the compiler can add the columns side by
+    // side.
     std::array<float, kResidualSide> sums{}, squares{};
     for (int y = 0; y < kResidualSide; ++y)
       for (int x = 0; x < kResidualSide; ++x) {

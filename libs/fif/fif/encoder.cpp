@@ -177,29 +177,39 @@ class PlaneEncoder {
   std::map<int, std::unique_ptr<DomainPool>> pools_;
 };
 
-// The residual's quantiser step: from fine at quality 100 to coarse at 1,
+// The residual's quantiser step: from fine at quality 100 to coarse at 10,
 // each quality a constant ratio from the next.
 constexpr float kFinestStep = 1.0f, kCoarsestStep = 100.0f;
 // Chroma is coded at twice the step: the eye forgives it more.
 constexpr float kChromaStepShare = 2.0f;
 // What a bit of the residual is worth in squared error, in steps squared.
 constexpr float kRateWeight = 0.08f;
-// Below this quality the step stops being what saves bits: fine texture
-// keeps a level in every square at any step the format holds, so each
-// quality further down doubles a bit's worth instead, and the lowest keeps
-// little more than the squares' means, which any picture fits in a tenth of
-// a bit a pixel.
-constexpr int kDearerBitsBelow = 10;
+// Below this quality fine texture keeps a level in most squares whatever the
+// step, so each quality down makes the step a larger share coarser, up to
+// the coarsest the format holds at kCoarsestAt: at the same bytes a coarser
+// step loses less than bits priced dearer at a finer one.
+constexpr int kCoarserBelow = 10, kCoarsestAt = 5;
+// What the step code's ten bits hold.
+constexpr int kCoarsestStepCode = 1023;
 
+// Below the coarsest step each quality further down doubles a bit's worth,
+// and the lowest keeps little more than the squares' means, which any
+// picture fits in a tenth of a bit a pixel.
 float rateWeightFor(int quality) {
-  return kRateWeight * std::exp2(float(std::max(0, kDearerBitsBelow - quality)));
+  return kRateWeight * std::exp2(float(std::max(0, kCoarsestAt - quality)));
 }
 
 int stepCodeFor(int quality, bool chroma) {
-  const float lost = float(100 - std::clamp(quality, 1, 100)) / 99.0f;
-  const float step = kFinestStep * std::pow(kCoarsestStep / kFinestStep, lost) *
-                     (chroma ? kChromaStepShare : 1.0f);
-  return std::clamp(int(std::lround(step * 8)), 1, 1023);
+  quality = std::clamp(quality, 1, 100);
+  const float lost = float(100 - std::max(quality, kCoarserBelow)) / 99.0f;
+  float step = kFinestStep * std::pow(kCoarsestStep / kFinestStep, lost);
+  if (quality < kCoarserBelow) {
+    const float towardsCoarsest =
+        std::min(1.0f, float(kCoarserBelow - quality) / float(kCoarserBelow - kCoarsestAt));
+    step *= std::pow(float(kCoarsestStepCode) / 8 / step, towardsCoarsest);
+  }
+  return std::clamp(int(std::lround(step * 8 * (chroma ? kChromaStepShare : 1.0f))), 1,
+                    kCoarsestStepCode);
 }
 
 Header headerFor(const RgbImage& image, const EncodeOptions& options) {

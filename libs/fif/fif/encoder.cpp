@@ -192,13 +192,6 @@ constexpr int kCoarserBelow = 10, kCoarsestAt = 5;
 // What the step code's ten bits hold.
 constexpr int kCoarsestStepCode = 1023;
 
-// Below the coarsest step each quality further down doubles a bit's worth,
-// and the lowest keeps little more than the squares' means, which any
-// picture fits in a tenth of a bit a pixel.
-float rateWeightFor(int quality) {
-  return kRateWeight * std::exp2(float(std::max(0, kCoarsestAt - quality)));
-}
-
 int stepCodeFor(int quality, bool chroma) {
   quality = std::clamp(quality, 1, 100);
   const float lost = float(100 - std::max(quality, kCoarserBelow)) / 99.0f;
@@ -210,6 +203,19 @@ int stepCodeFor(int quality, bool chroma) {
   }
   return std::clamp(int(std::lround(step * 8 * (chroma ? kChromaStepShare : 1.0f))), 1,
                     kCoarsestStepCode);
+}
+
+// Below the coarsest step each quality further down doubles a bit's worth,
+// and the lowest keeps little more than the squares' means, which any
+// picture fits in a tenth of a bit a pixel. Chroma's bits are priced as at
+// twice the luminance's step also where its own can be no coarser, so the
+// planes share the bits as they do at every other quality.
+float rateWeightFor(int quality, bool chroma) {
+  const float weight = kRateWeight * std::exp2(float(std::max(0, kCoarsestAt - quality)));
+  const int held = stepCodeFor(quality, true);
+  if (!chroma || held < kCoarsestStepCode) return weight;
+  const float share = float(held) / (kChromaStepShare * float(stepCodeFor(quality, false)));
+  return weight / (share * share);
 }
 
 Header headerFor(const RgbImage& image, const EncodeOptions& options) {
@@ -253,9 +259,9 @@ FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, 
     std::vector<float> decoded = predictPlane(header, plane);
     LumaPlane luma = lumaOf(file, std::size_t(p));
     if (luma.residual) luma.shapes = shapes.data();
-    plane.residual =
-        quantiseResidual(source.pixels, decoded, source.width, source.height,
-                         stepCodeFor(quality, p > 0), rateWeightFor(quality), header.version, luma);
+    plane.residual = quantiseResidual(source.pixels, decoded, source.width, source.height,
+                                      stepCodeFor(quality, p > 0), rateWeightFor(quality, p > 0),
+                                      header.version, luma);
     // The filter is fitted to the plane as the decoder draws it.
     addResidual(plane.residual, source.width, source.height, decoded.data(), luma.shapes);
     if (p == 0 && sources.size() > 1)
@@ -264,7 +270,7 @@ FifFile codeWith(const Header& header, const std::vector<PaddedPlane>& sources, 
     const float stepSize = plane.residual.step();
     plane.restoration =
         fitRestoration(source.pixels, decoded, source.width, source.height, plane.width,
-                       plane.height, p > 0, rateWeightFor(quality) * stepSize * stepSize);
+                       plane.height, p > 0, rateWeightFor(quality, p > 0) * stepSize * stepSize);
     if (!selfSimilar) step();
   }
   return file;
@@ -281,7 +287,7 @@ double costOf(const RgbImage& image, const FifFile& file, std::size_t bytes, int
     squares += d * d;
   }
   const double step = double(stepCodeFor(quality, false)) / 8;
-  return squares / 3 + double(rateWeightFor(quality)) * step * step * 8 * double(bytes);
+  return squares / 3 + double(rateWeightFor(quality, false)) * step * step * 8 * double(bytes);
 }
 
 }  // namespace

@@ -177,9 +177,10 @@ class PlaneEncoder {
   std::map<int, std::unique_ptr<DomainPool>> pools_;
 };
 
-// The residual's quantiser step: from fine at quality 100 to coarse at 10,
-// each quality a constant ratio from the next.
-constexpr float kFinestStep = 1.0f, kCoarsestStep = 100.0f;
+// The residual's quantiser step: from fine at quality 100 down to quality
+// 10, each quality a constant ratio from the next, the ratio that would
+// reach kScaleEndStep at quality 1 (below 10 the step takes a steeper way).
+constexpr float kFinestStep = 1.0f, kScaleEndStep = 100.0f;
 // Chroma is coded at twice the step: the eye forgives it more.
 constexpr float kChromaStepShare = 2.0f;
 // What a bit of the residual is worth in squared error, in steps squared.
@@ -195,7 +196,7 @@ constexpr int kCoarsestStepCode = 1023;
 int stepCodeFor(int quality, bool chroma) {
   quality = std::clamp(quality, 1, 100);
   const float lost = float(100 - std::max(quality, kCoarserBelow)) / 99.0f;
-  float step = kFinestStep * std::pow(kCoarsestStep / kFinestStep, lost);
+  float step = kFinestStep * std::pow(kScaleEndStep / kFinestStep, lost);
   if (quality < kCoarserBelow) {
     const float towardsCoarsest =
         std::min(1.0f, float(kCoarserBelow - quality) / float(kCoarserBelow - kCoarsestAt));

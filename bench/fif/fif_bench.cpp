@@ -8,9 +8,9 @@
 // - the enlargement: from the picture halved, at the same bytes, the fractal
 //   file decoded at twice the size against each other codec's decoded and
 //   enlarged with a Lanczos filter, all compared with the full-size original;
-// - luminance PSNR throughout; fractal encode and decode times (wall clock,
-//   and the processor time in brackets, which other work on a shared machine
-//   does not inflate).
+// - luminance PSNR throughout; fractal encode and decode times, each the
+//   median of five runs (wall clock, and the processor time in brackets,
+//   which other work on a shared machine does not inflate).
 // The photographs are in two sets: the codec may be tuned on the training
 // set; the summary reports the held-out set only.
 //   fif_bench [--training] [--against all|none|webp,avif,jpegxl] [picture ...]
@@ -60,13 +60,30 @@ struct Timing {
   double wallMs = 0, cpuMs = 0;
 };
 
+// How often each encode and decode is timed: the median of several, wall clock
+// and processor time each taken on its own, so one run the machine slowed
+// (another process, the cache, a page fault) does not stand for the file.
+constexpr int kTimings = 5;
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
 template <class Work>
 auto timed(Work work, Timing& timing) {
-  QElapsedTimer wall;
-  wall.start();
-  const std::clock_t cpu = std::clock();
-  auto result = work();
-  timing = {double(wall.nsecsElapsed()) / 1e6, double(std::clock() - cpu) * 1000 / CLOCKS_PER_SEC};
+  std::vector<double> wallMs, cpuMs;
+  decltype(work()) result;
+  for (int run = 0; run < kTimings; ++run) {
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpu = std::clock();
+    result = work();
+    wallMs.push_back(double(wall.nsecsElapsed()) / 1e6);
+    cpuMs.push_back(double(std::clock() - cpu) * 1000 / CLOCKS_PER_SEC);
+  }
+  timing = {median(wallMs), median(cpuMs)};
   return result;
 }
 
@@ -389,8 +406,7 @@ void summarise(const char* set, Figures& figures) {
       continue;
     }
     const double worst = timing ? values.back() : values.front();
-    const std::size_t n = values.size();
-    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    const double middle = median(values);
     const char* target =
         name.starts_with("encode")          ? "under 2000 ms"
         : name.starts_with("decode")        ? "under 50 ms"
@@ -401,7 +417,7 @@ void summarise(const char* set, Figures& figures) {
             : "(no target)";
     std::printf(timing ? "  %-36s worst %8.0f  median %8.0f  (%zu files; target %s)\n"
                        : "  %-36s worst %+8.2f  median %+8.2f  (%zu photographs; target %s)\n",
-                name.c_str(), worst, median, n, target);
+                name.c_str(), worst, middle, values.size(), target);
   }
 }
 
